@@ -1,0 +1,2 @@
+// Removed as soon as the first base package source exists.
+namespace {}

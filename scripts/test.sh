@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the project and runs the whole test suite.
+#   scripts/test.sh          release build with debug info (preset "default")
+#   scripts/test.sh asan     the same suite under AddressSanitizer + UBSan
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-default}"
+bash scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+ctest --preset "$preset" -j"$(nproc)"
