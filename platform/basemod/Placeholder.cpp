@@ -1,2 +1,0 @@
-// Removed as soon as the first base package source exists.
-namespace {}

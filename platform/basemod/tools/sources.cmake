@@ -1,0 +1,4 @@
+target_sources(BaseMod PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Log.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Wait.cpp
+)
