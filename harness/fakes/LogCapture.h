@@ -1,0 +1,25 @@
+#pragma once
+// Captures every procSaveLog line while it lives; restores the previous sink
+// when it goes.
+
+#include "Log.h"
+
+#include <QStringList>
+
+class LogCapture
+{
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
+
+    const QStringList &Lines() const { return m_lines; }
+    // Lines that start with the given prefix ("error:", "info：").
+    QStringList LinesStartingWith(const QString &prefix) const;
+    void Clear() { m_lines.clear(); }
+
+private:
+    QStringList m_lines;
+    TLogSink m_previous;
+};
