@@ -1,0 +1,1 @@
+target_sources(ModStudyCore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ModuleInfo.cpp)
