@@ -71,6 +71,11 @@ public:
     double Opacity() const { return m_opacity; }
     void SetOpacity(double opacity);
 
+    // Whether the control receives the mouse; a control without hit test
+    // lets clicks through to what lies under it. On by default.
+    bool HitTest() const { return m_hitTest; }
+    void SetHitTest(bool on);
+
     // Paint order among siblings.
     void BringToFront() { raise(); }
     void SendToBack() { lower(); }
@@ -82,6 +87,8 @@ Q_SIGNALS:
     void MouseDown(TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
     void MouseUp(TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos);
     void Resized(TControl *sender);
+    // Position or size set through the logical-pixel setters.
+    void GeometryChanged(TControl *sender);
 
 protected:
     void enterEvent(QEnterEvent *event) override;
@@ -89,6 +96,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    // Runs when a left press and its release both fall inside the control;
+    // emits Click. Controls with their own click behaviour (toggles) extend it.
+    virtual void DoClick();
 
 private:
     void applyGeometry();
@@ -100,4 +111,6 @@ private:
     double m_x = 0, m_y = 0, m_w = 0, m_h = 0;
     double m_opacity = 1.0;
     bool m_pressed = false;
+    bool m_hitTest = true;
+    bool m_applying = false;
 };

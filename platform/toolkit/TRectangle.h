@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPainterPath>
 
 class STUDYTOOLKIT_EXPORT TRectangle : public TControl
 {
@@ -54,6 +55,10 @@ public:
     void SetYRadius(double r);
     int Corners() const { return m_corners; }
     void SetCorners(int corners);
+
+    // Outline of `rect` with the chosen corners rounded by rx, ry (each kept
+    // within half the rectangle's width or height).
+    static QPainterPath CornerPath(const QRectF &rect, double rx, double ry, int corners);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
