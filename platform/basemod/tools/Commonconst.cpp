@@ -1,0 +1,5 @@
+#include "Commonconst.h"
+
+int EngineType = kDefaultEngineType;
+
+const QString FontWQYdzStr = QStringLiteral("WenQuanYi Zen Hei");
