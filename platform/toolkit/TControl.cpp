@@ -57,25 +57,27 @@ TControl::~TControl() = default;
 
 void TControl::SetPosition(double x, double y)
 {
+    // Keep a size Qt may have imposed meanwhile.
+    m_w = Width();
+    m_h = Height();
     m_x = x;
     m_y = y;
-    applyGeometry();
+    applyGeometry(false);
 }
 
 void TControl::SetSize(double width, double height)
 {
-    m_w = std::max(0.0, width);
-    m_h = std::max(0.0, height);
-    applyGeometry();
+    SetBounds(X(), Y(), width, height);
 }
 
 void TControl::SetBounds(double x, double y, double width, double height)
 {
+    const double oldW = Width(), oldH = Height();
     m_x = x;
     m_y = y;
     m_w = std::max(0.0, width);
     m_h = std::max(0.0, height);
-    applyGeometry();
+    applyGeometry(m_w != oldW || m_h != oldH);
 }
 
 void TControl::SetOpacity(double opacity)
@@ -90,13 +92,17 @@ void TControl::SetHitTest(bool on)
     setAttribute(Qt::WA_TransparentForMouseEvents, !on);
 }
 
-void TControl::applyGeometry()
+double TControl::logical(double value, int actual)
 {
-    const QRect r(static_cast<int>(std::lround(m_x)), static_cast<int>(std::lround(m_y)),
-                  static_cast<int>(std::lround(m_w)), static_cast<int>(std::lround(m_h)));
-    m_applying = true;
-    setGeometry(r);
-    m_applying = false;
+    return std::lround(value) == actual ? value : actual;
+}
+
+void TControl::applyGeometry(bool sizeChanged)
+{
+    setGeometry(static_cast<int>(std::lround(m_x)), static_cast<int>(std::lround(m_y)),
+                static_cast<int>(std::lround(m_w)), static_cast<int>(std::lround(m_h)));
+    if (sizeChanged)
+        SizeChanged();
     Q_EMIT GeometryChanged(this);
 }
 
@@ -145,26 +151,14 @@ void TControl::DoClick()
 void TControl::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // A size set by Qt itself (a parent layout, a scroll area) becomes the
-    // logical size; a size set through SetSize keeps its fractional value.
-    if (!m_applying) {
-        const QSize s = event->size();
-        if (s.width() != static_cast<int>(std::lround(m_w)))
-            m_w = s.width();
-        if (s.height() != static_cast<int>(std::lround(m_h)))
-            m_h = s.height();
-    }
+    // A size imposed by Qt itself is news to the control; one set through
+    // the setters was announced already.
+    if (event->size() != QSize(static_cast<int>(std::lround(m_w)), static_cast<int>(std::lround(m_h))))
+        SizeChanged();
     Q_EMIT Resized(this);
 }
 
 void TControl::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (!m_applying) {
-        const QPoint p = pos();
-        if (p.x() != static_cast<int>(std::lround(m_x)))
-            m_x = p.x();
-        if (p.y() != static_cast<int>(std::lround(m_y)))
-            m_y = p.y();
-    }
 }

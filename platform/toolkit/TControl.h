@@ -50,16 +50,18 @@ public:
     void SetHint(const QString &hint) { m_hint = hint; }
 
     // Geometry in logical pixels relative to the parent.
-    double X() const { return m_x; }
-    double Y() const { return m_y; }
-    double Width() const { return m_w; }
-    double Height() const { return m_h; }
+    // A geometry imposed by Qt itself (a layout, a scroll area, resize())
+    // wins over the logical value when the two no longer round alike.
+    double X() const { return logical(m_x, x()); }
+    double Y() const { return logical(m_y, y()); }
+    double Width() const { return logical(m_w, width()); }
+    double Height() const { return logical(m_h, height()); }
     void SetPosition(double x, double y);
-    void SetX(double x) { SetPosition(x, m_y); }
-    void SetY(double y) { SetPosition(m_x, y); }
+    void SetX(double x) { SetPosition(x, Y()); }
+    void SetY(double y) { SetPosition(X(), y); }
     void SetSize(double width, double height);
-    void SetWidth(double width) { SetSize(width, m_h); }
-    void SetHeight(double height) { SetSize(m_w, height); }
+    void SetWidth(double width) { SetSize(width, Height()); }
+    void SetHeight(double height) { SetSize(Width(), height); }
     void SetBounds(double x, double y, double width, double height);
 
     bool Visible() const { return !isHidden(); }
@@ -100,9 +102,13 @@ protected:
     // Runs when a left press and its release both fall inside the control;
     // emits Click. Controls with their own click behaviour (toggles) extend it.
     virtual void DoClick();
+    // Runs after the logical size was changed through the setters (also while
+    // the control is hidden, when Qt delivers no resize event yet).
+    virtual void SizeChanged() {}
 
 private:
-    void applyGeometry();
+    void applyGeometry(bool sizeChanged);
+    static double logical(double value, int actual);
 
     int m_tag = 0;
     double m_tagFloat = 0;
@@ -112,5 +118,4 @@ private:
     double m_opacity = 1.0;
     bool m_pressed = false;
     bool m_hitTest = true;
-    bool m_applying = false;
 };

@@ -1,7 +1,6 @@
 #include "TText.h"
 
 #include <QPainter>
-#include <QResizeEvent>
 
 TText::TText(QWidget *parent)
     : TControl(parent)
@@ -87,11 +86,10 @@ void TText::textChanged()
     update();
 }
 
-void TText::resizeEvent(QResizeEvent *event)
+void TText::SizeChanged()
 {
-    TControl::resizeEvent(event);
     // A new width changes where the lines break.
-    if (m_autoSize && m_wordWrap && !m_fitting && event->oldSize().width() != event->size().width())
+    if (m_autoSize && m_wordWrap && !m_fitting)
         textChanged();
 }
 

@@ -52,7 +52,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void SizeChanged() override;
 
 private:
     void textChanged();
