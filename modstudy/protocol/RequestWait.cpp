@@ -1,0 +1,91 @@
+#include "RequestWait.h"
+
+#include "Wait.h"
+
+#include <utility>
+
+TRequestWaitSpec ShelfRequestWait()
+{
+    TRequestWaitSpec s;
+    s.resendPeriod = 25;
+    s.failureMessage = QStringLiteral("加载课程失败，请检查网络是否正常");
+    s.leaveStateWhenStoppedAtOnce = true;
+    return s;
+}
+
+TRequestWaitSpec PackageRecordWait()
+{
+    TRequestWaitSpec s;
+    s.resendPeriod = 10;
+    s.failureMessage = QStringLiteral("网络异常，请重试");
+    return s;
+}
+
+TRequestWait::TRequestWait(TRequestWaitSpec spec, TSendProc send, bool &response, bool &stop,
+                           TSetWorkState setWorkState, TShowInfo showInfo, const QObject *guard)
+    : m_spec(std::move(spec))
+    , m_send(std::move(send))
+    , m_response(response)
+    , m_stop(stop)
+    , m_setWorkState(std::move(setWorkState))
+    , m_showInfo(std::move(showInfo))
+    , m_guard(guard)
+    , m_guarded(guard != nullptr)
+{
+}
+
+bool TRequestWait::Send()
+{
+    ++m_sends;
+    if (m_send)
+        m_send();
+    // The host may hand a reply (or a close request) back from inside the send.
+    return !GuardGone();
+}
+
+TRequestWaitEnd TRequestWait::Run()
+{
+    if (GuardGone())
+        return TRequestWaitEnd::Gone;
+
+    m_response = false;
+    if (!Send())
+        return TRequestWaitEnd::Gone;
+    if (m_spec.leaveStateWhenStoppedAtOnce && m_stop)
+        return TRequestWaitEnd::Stopped;
+    if (m_setWorkState)
+        m_setWorkState(wsBusy);
+    if (GuardGone())
+        return TRequestWaitEnd::Gone;
+
+    m_round = 0;
+    while (!m_response && m_round <= kLastRound && !m_stop) {
+        if (!WaitTime(kPollMs, m_stop, m_guard.data()) || GuardGone())
+            return TRequestWaitEnd::Gone;
+        ++m_round;
+        // A reply that came in during this poll makes a resend pointless; it
+        // would only earn a duplicate reply that could be taken for the
+        // answer to the frame's next request.
+        if (m_spec.resendPeriod > 0 && m_round % m_spec.resendPeriod == 0 && !m_stop && !m_response) {
+            if (!Send())
+                return TRequestWaitEnd::Gone;
+        }
+    }
+
+    TRequestWaitEnd end = TRequestWaitEnd::Answered;
+    if (!m_response) {
+        if (m_stop) {
+            end = TRequestWaitEnd::Stopped;
+        } else {
+            end = TRequestWaitEnd::Failed;
+            if (m_showInfo)
+                m_showInfo(m_spec.failureMessage);
+            // The message box keeps events running; the frame may be gone now.
+            if (GuardGone())
+                return TRequestWaitEnd::Gone;
+        }
+    }
+    if (m_setWorkState)
+        m_setWorkState(wsIdle);
+    return end;
+}
