@@ -1,0 +1,397 @@
+#include "PackageArchive.h"
+#include "PackageMaker.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class PackageArchiveTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    // z.jpg, a.png, an empty folder, a nested text and an empty file, in
+    // that order.
+    QString makeSample(const PackageOptions &o = {})
+    {
+        const QString p = path(QStringLiteral("sample.7z"));
+        const QString err = MakePackage(p, sampleEntries(), o);
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        return p;
+    }
+    static QList<TestEntry> sampleEntries()
+    {
+        return {{QStringLiteral("z.jpg"), NoiseBytes(3000, 1)},
+                {QStringLiteral("a.png"), NoiseBytes(5000, 2)},
+                {QStringLiteral("empty"), {}, true},
+                {QStringLiteral("unit1/words/x.txt"), QByteArray("hello words")},
+                {QStringLiteral("zero.bin"), QByteArray()}};
+    }
+    // A shell script standing in for the reader.
+    QString script(const QString &name, const QByteArray &body)
+    {
+        const QString p = path(name);
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + body);
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return p;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PackageArchiveTest, ListsEntriesInArchiveOrderWithSizesAndFolders)
+{
+    for (bool hidden : {true, false}) {
+        PackageOptions o;
+        o.encryptHeaders = hidden;
+        TPackageArchive package;
+        ASSERT_TRUE(package.Open(makeSample(o))) << package.LastResult().message.toStdString();
+        const QList<TArchiveEntry> entries = package.Entries();
+        ASSERT_EQ(entries.size(), 5);
+        // The program stores folders and empty files ahead of the files with
+        // content; the files with content keep the order they were added in.
+        QStringList withContent;
+        for (const TArchiveEntry &e : entries)
+            if (e.size > 0)
+                withContent << e.name;
+        EXPECT_EQ(withContent, (QStringList{"z.jpg", "a.png", "unit1/words/x.txt"}));
+
+        QHash<QString, TArchiveEntry> byName;
+        for (const TArchiveEntry &e : entries)
+            byName.insert(e.name, e);
+        EXPECT_EQ(byName.value("z.jpg").size, 3000);
+        EXPECT_EQ(byName.value("a.png").size, 5000);
+        EXPECT_EQ(byName.value("unit1/words/x.txt").size, 11);
+        EXPECT_TRUE(byName.value("empty").isDirectory);
+        EXPECT_FALSE(byName.value("zero.bin").isDirectory);
+        EXPECT_TRUE(byName.contains("zero.bin"));
+        EXPECT_EQ(package.IndexOf("empty"), -1); // folders hold no content
+        for (int i = 0; i < entries.size(); ++i) {
+            if (!entries[i].isDirectory) {
+                EXPECT_EQ(package.IndexOf(entries[i].name), i);
+            }
+        }
+    }
+}
+
+TEST_F(PackageArchiveTest, ExtractsOneEntryAndASetWithMissingNamesReported)
+{
+    for (bool hidden : {true, false}) {
+        PackageOptions o;
+        o.encryptHeaders = hidden;
+        TPackageArchive package;
+        ASSERT_TRUE(package.Open(makeSample(o)));
+        QByteArray data;
+        ASSERT_TRUE(package.Extract(QStringLiteral("a.png"), data)) << package.LastResult().message.toStdString();
+        EXPECT_EQ(data, NoiseBytes(5000, 2));
+
+        QHash<QString, QByteArray> found;
+        QStringList missing;
+        ASSERT_TRUE(package.ExtractSet({"z.jpg", "nope.mp3", "unit1\\words\\x.txt", "zero.bin"}, found, &missing));
+        EXPECT_EQ(found.value("z.jpg"), NoiseBytes(3000, 1));
+        EXPECT_EQ(found.value("unit1\\words\\x.txt"), QByteArray("hello words"));
+        EXPECT_TRUE(found.contains("zero.bin"));
+        EXPECT_TRUE(found.value("zero.bin").isEmpty());
+        EXPECT_FALSE(found.contains("nope.mp3"));
+        EXPECT_EQ(missing, QStringList{"nope.mp3"});
+    }
+}
+
+TEST_F(PackageArchiveTest, OneShotExtractionReturnsTheSameContentAndKeepsNothing)
+{
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(makeSample()));
+    QHash<QString, QByteArray> found;
+    ASSERT_TRUE(package.ExtractUncached({"z.jpg", "unit1/words/x.txt"}, found));
+    EXPECT_EQ(found.value("z.jpg"), NoiseBytes(3000, 1));
+    EXPECT_EQ(found.value("unit1/words/x.txt"), QByteArray("hello words"));
+    EXPECT_FALSE(package.IsCached());
+}
+
+TEST_F(PackageArchiveTest, ReportsNamesThatAreNotFileEntriesAsNotFound)
+{
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(makeSample()));
+    for (const QString &name : {QStringLiteral("missing.mp3"), QStringLiteral("empty"),
+                                QStringLiteral("A.png"), QStringLiteral("x.txt")}) {
+        QByteArray stream("stale");
+        EXPECT_FALSE(package.ContentToMemory(name, stream)) << name.toStdString();
+        EXPECT_TRUE(stream.isEmpty());
+        EXPECT_EQ(package.LastResult().error, TArchiveError::NotFound) << name.toStdString();
+    }
+    QByteArray data;
+    EXPECT_TRUE(package.ContentToMemory(QStringLiteral("unit1\\words\\x.txt"), data));
+    EXPECT_EQ(data, QByteArray("hello words"));
+}
+
+TEST_F(PackageArchiveTest, RepeatedExtractionRunsTheReaderOnce)
+{
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(makeSample()));
+    EXPECT_EQ(package.ReaderRuns(), 1);
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("z.jpg"), data));
+    EXPECT_EQ(package.ReaderRuns(), 2);
+    EXPECT_TRUE(package.IsCached());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(package.Extract(i % 2 ? QStringLiteral("a.png") : QStringLiteral("z.jpg"), data));
+        EXPECT_EQ(data, i % 2 ? NoiseBytes(5000, 2) : NoiseBytes(3000, 1));
+    }
+    EXPECT_EQ(package.ReaderRuns(), 2);
+}
+
+TEST_F(PackageArchiveTest, BigPackagesAreCachedInAPrivateFolderThatGoesOnClose)
+{
+    TPackageArchive package;
+    package.SetMemoryCacheLimit(100);
+    ASSERT_TRUE(package.Open(makeSample()));
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("a.png"), data));
+    EXPECT_EQ(data, NoiseBytes(5000, 2));
+    const QString folder = package.CacheFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    const QFile::Permissions perms = QFileInfo(folder).permissions();
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(perms & owner, owner);
+    EXPECT_EQ(perms & others, QFile::Permissions());
+    // Read back out of order: offsets, not the order of reading, matter.
+    ASSERT_TRUE(package.Extract(QStringLiteral("unit1/words/x.txt"), data));
+    EXPECT_EQ(data, QByteArray("hello words"));
+    ASSERT_TRUE(package.Extract(QStringLiteral("z.jpg"), data));
+    EXPECT_EQ(data, NoiseBytes(3000, 1));
+    EXPECT_EQ(package.ReaderRuns(), 2);
+    package.Close();
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(PackageArchiveTest, TheFirstOfRepeatedNamesWins)
+{
+    const QString p = path(QStringLiteral("dup.7z"));
+    ASSERT_EQ(MakePackage(p, {{"first.txt", "one"}, {"other.txt", "two"}, {"last.txt", "three"}}), QString());
+    ASSERT_EQ(RenameEntry(p, "last.txt", "first.txt"), QString());
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(p));
+    ASSERT_EQ(package.Entries().size(), 3);
+    EXPECT_EQ(package.Entries()[2].name, QStringLiteral("first.txt"));
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("first.txt"), data));
+    EXPECT_EQ(data, QByteArray("one"));
+    ASSERT_TRUE(package.Extract(QStringLiteral("other.txt"), data));
+    EXPECT_EQ(data, QByteArray("two"));
+}
+
+TEST_F(PackageArchiveTest, BrokenOrMissingFilesGiveTheirErrorKind)
+{
+    const QString good = makeSample();
+    QFile in(good);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+
+    const QString truncated = path(QStringLiteral("truncated.7z"));
+    QFile t(truncated);
+    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+    t.write(bytes.left(bytes.size() / 2));
+    t.close();
+
+    const QString text = path(QStringLiteral("text.7z"));
+    QFile x(text);
+    ASSERT_TRUE(x.open(QIODevice::WriteOnly));
+    x.write("this is not an archive at all\n");
+    x.close();
+
+    struct Case
+    {
+        QString file;
+        TArchiveError error;
+    };
+    for (const Case &c : {Case{truncated, TArchiveError::Truncated}, Case{text, TArchiveError::NotArchive},
+                          Case{path(QStringLiteral("none.7z")), TArchiveError::FileMissing},
+                          Case{dir.path(), TArchiveError::FileMissing}}) {
+        TPackageArchive package;
+        const TArchiveResult r = package.Open(c.file);
+        EXPECT_EQ(r.error, c.error) << c.file.toStdString() << ": " << r.message.toStdString();
+        EXPECT_FALSE(package.IsOpen());
+        EXPECT_TRUE(package.Entries().isEmpty());
+        QByteArray data;
+        EXPECT_EQ(package.Extract(QStringLiteral("z.jpg"), data).error, TArchiveError::NotOpen);
+    }
+}
+
+TEST_F(PackageArchiveTest, AnotherPasswordIsReportedWithAndWithoutHiddenNames)
+{
+    PackageOptions hidden;
+    hidden.password = QStringLiteral("SomethingElse9");
+    const QString withHidden = path(QStringLiteral("hidden.7z"));
+    ASSERT_EQ(MakePackage(withHidden, sampleEntries(), hidden), QString());
+    TPackageArchive a;
+    EXPECT_EQ(a.Open(withHidden).error, TArchiveError::WrongPassword);
+
+    PackageOptions visible = hidden;
+    visible.encryptHeaders = false;
+    const QString withVisible = path(QStringLiteral("visible.7z"));
+    ASSERT_EQ(MakePackage(withVisible, sampleEntries(), visible), QString());
+    TPackageArchive b;
+    ASSERT_TRUE(b.Open(withVisible)); // names are readable without the password
+    QByteArray data;
+    EXPECT_EQ(b.Extract(QStringLiteral("a.png"), data).error, TArchiveError::WrongPassword);
+    EXPECT_TRUE(data.isEmpty());
+    QHash<QString, QByteArray> found;
+    EXPECT_EQ(b.ExtractUncached({"z.jpg"}, found).error, TArchiveError::WrongPassword);
+    EXPECT_TRUE(found.isEmpty());
+}
+
+TEST_F(PackageArchiveTest, AnUnencryptedArchiveIsReadDespiteThePassword)
+{
+    PackageOptions plain;
+    plain.password.clear();
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(makeSample(plain)));
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("z.jpg"), data));
+    EXPECT_EQ(data, NoiseBytes(3000, 1));
+}
+
+TEST_F(PackageArchiveTest, ThePasswordGoesOnStandardInputWhichIsThenClosed)
+{
+    // The stand-in records its arguments and reads its input to the end: if
+    // the input stayed open it would never finish and the run would time out.
+    const QString args = path(QStringLiteral("args.txt"));
+    const QString input = path(QStringLiteral("input.txt"));
+    const QString reader = script(QStringLiteral("reader.sh"),
+                                  "printf '%s\\n' \"$@\" > '" + args.toUtf8() + "'\n"
+                                  "cat > '" + input.toUtf8() + "'\n"
+                                  "printf 'Path = a.txt\\nSize = 3\\nAttributes = A\\n\\n'\n");
+    const QString file = makeSample();
+    TPackageArchive package;
+    package.SetReaderProgram(reader);
+    package.SetReaderLimits(10000, 20000);
+    ASSERT_TRUE(package.Open(file)) << package.LastResult().message.toStdString();
+    ASSERT_EQ(package.Entries().size(), 1);
+
+    QFile a(args), i(input);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(i.open(QIODevice::ReadOnly));
+    const QByteArray argText = a.readAll();
+    EXPECT_FALSE(argText.contains(kPackagePassword));
+    EXPECT_TRUE(argText.contains(QFileInfo(file).absoluteFilePath().toUtf8()));
+    EXPECT_EQ(i.readAll(), QByteArray(kPackagePassword) + '\n');
+}
+
+TEST_F(PackageArchiveTest, AStalledReaderIsKilledAndReportedAsTimeout)
+{
+    const QString pidFile = path(QStringLiteral("pid.txt"));
+    const QString reader = script(QStringLiteral("stall.sh"), "echo $$ > '" + pidFile.toUtf8() + "'\nexec sleep 60\n");
+    TPackageArchive package;
+    package.SetReaderProgram(reader);
+    package.SetReaderLimits(300, 2000);
+    EXPECT_EQ(package.Open(makeSample()).error, TArchiveError::Timeout);
+    QFile f(pidFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray pid = f.readAll().trimmed();
+    ASSERT_FALSE(pid.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
+}
+
+TEST_F(PackageArchiveTest, AMissingReaderIsReported)
+{
+    TPackageArchive package;
+    package.SetReaderProgram(path(QStringLiteral("no-such-reader")));
+    EXPECT_EQ(package.Open(makeSample()).error, TArchiveError::ReaderMissing);
+}
+
+// A reader that waits at a gate file before doing its work, so that a test
+// can act while the archive call is waiting on it.
+class GatedReaderTest : public PackageArchiveTest
+{
+protected:
+    void SetUp() override
+    {
+        PackageArchiveTest::SetUp();
+        gate = path(QStringLiteral("gate"));
+        reader = script(QStringLiteral("gated.sh"), "while [ ! -e '" + gate.toUtf8() +
+                                                         "' ]; do sleep 0.01; done\nexec 7zz \"$@\"\n");
+    }
+    void openGate()
+    {
+        QFile f(gate);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QString gate;
+    QString reader;
+};
+
+TEST_F(GatedReaderTest, EventsRunDuringAReadAndANestedReadIsRefusedAsBusy)
+{
+    const QString file = makeSample();
+    TPackageArchive package;
+    package.SetReaderProgram(reader);
+    openGate();
+    ASSERT_TRUE(package.Open(file));
+    QFile::remove(gate);
+
+    bool handlerRan = false;
+    TArchiveError nested = TArchiveError::None;
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+        handlerRan = true;
+        QByteArray inner;
+        nested = package.Extract(QStringLiteral("a.png"), inner).error;
+        openGate();
+    });
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("z.jpg"), data)) << package.LastResult().message.toStdString();
+    EXPECT_TRUE(handlerRan);
+    EXPECT_EQ(nested, TArchiveError::Busy);
+    EXPECT_EQ(data, NoiseBytes(3000, 1));
+}
+
+TEST_F(GatedReaderTest, DestroyingThePackageDuringAReadEndsTheReadAsClosed)
+{
+    const QString file = makeSample();
+    auto package = std::make_unique<TPackageArchive>();
+    package->SetReaderProgram(reader);
+    openGate();
+    ASSERT_TRUE(package->Open(file));
+    QFile::remove(gate);
+
+    TPackageArchive *raw = package.get();
+    QObject context;
+    QTimer::singleShot(0, &context, [&] { package.reset(); });
+    QByteArray data;
+    const TArchiveResult r = raw->Extract(QStringLiteral("z.jpg"), data);
+    EXPECT_EQ(r.error, TArchiveError::Closed);
+    EXPECT_FALSE(package);
+}
+
+TEST_F(PackageArchiveTest, APackageReplacedOnDiskIsListedAgainBeforeExtraction)
+{
+    const QString file = makeSample();
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(file));
+    // Another package under the same name, with other sizes.
+    ASSERT_EQ(MakePackage(path(QStringLiteral("next.7z")), {{"z.jpg", "short"}, {"new.txt", "fresh"}}), QString());
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QFile::rename(path(QStringLiteral("next.7z")), file));
+    QByteArray data;
+    ASSERT_TRUE(package.Extract(QStringLiteral("new.txt"), data)) << package.LastResult().message.toStdString();
+    EXPECT_EQ(data, QByteArray("fresh"));
+    ASSERT_TRUE(package.Extract(QStringLiteral("z.jpg"), data));
+    EXPECT_EQ(data, QByteArray("short"));
+}
+
+} // namespace
