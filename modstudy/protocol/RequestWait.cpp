@@ -4,26 +4,26 @@
 
 #include <utility>
 
-TRequestWaitSpec ShelfRequestWait()
+TRequestWaitSettings ShelfRequestWait()
 {
-    TRequestWaitSpec s;
+    TRequestWaitSettings s;
     s.resendPeriod = 25;
     s.failureMessage = QStringLiteral("加载课程失败，请检查网络是否正常");
     s.leaveStateWhenStoppedAtOnce = true;
     return s;
 }
 
-TRequestWaitSpec PackageRecordWait()
+TRequestWaitSettings PackageRecordWait()
 {
-    TRequestWaitSpec s;
+    TRequestWaitSettings s;
     s.resendPeriod = 10;
     s.failureMessage = QStringLiteral("网络异常，请重试");
     return s;
 }
 
-TRequestWait::TRequestWait(TRequestWaitSpec spec, TSendProc send, bool &response, bool &stop,
+TRequestWait::TRequestWait(TRequestWaitSettings settings, TSendProc send, bool &response, bool &stop,
                            TSetWorkState setWorkState, TShowInfo showInfo, const QObject *guard)
-    : m_spec(std::move(spec))
+    : m_settings(std::move(settings))
     , m_send(std::move(send))
     , m_response(response)
     , m_stop(stop)
@@ -51,7 +51,7 @@ TRequestWaitEnd TRequestWait::Run()
     m_response = false;
     if (!Send())
         return TRequestWaitEnd::Gone;
-    if (m_spec.leaveStateWhenStoppedAtOnce && m_stop)
+    if (m_settings.leaveStateWhenStoppedAtOnce && m_stop)
         return TRequestWaitEnd::Stopped;
     if (m_setWorkState)
         m_setWorkState(wsBusy);
@@ -66,7 +66,7 @@ TRequestWaitEnd TRequestWait::Run()
         // A reply that came in during this poll makes a resend pointless; it
         // would only earn a duplicate reply that could be taken for the
         // answer to the frame's next request.
-        if (m_spec.resendPeriod > 0 && m_round % m_spec.resendPeriod == 0 && !m_stop && !m_response) {
+        if (m_settings.resendPeriod > 0 && m_round % m_settings.resendPeriod == 0 && !m_stop && !m_response) {
             if (!Send())
                 return TRequestWaitEnd::Gone;
         }
@@ -79,7 +79,7 @@ TRequestWaitEnd TRequestWait::Run()
         } else {
             end = TRequestWaitEnd::Failed;
             if (m_showInfo)
-                m_showInfo(m_spec.failureMessage);
+                m_showInfo(m_settings.failureMessage);
             // The message box keeps events running; the frame may be gone now.
             if (GuardGone())
                 return TRequestWaitEnd::Gone;

@@ -29,7 +29,7 @@ enum class TRequestWaitEnd {
 };
 
 // The per-request settings of a wait.
-struct TRequestWaitSpec
+struct TRequestWaitSettings
 {
     int resendPeriod = 0;   // resend every this many polls; 0 or less: never
     QString failureMessage; // shown once when no answer came
@@ -40,9 +40,9 @@ struct TRequestWaitSpec
 };
 
 // Course shelf (2003): resent at polls 25 and 50.
-TRequestWaitSpec ShelfRequestWait();
+TRequestWaitSettings ShelfRequestWait();
 // Package record (2101): resent at polls 10, 20, ... 60.
-TRequestWaitSpec PackageRecordWait();
+TRequestWaitSettings PackageRecordWait();
 
 class TRequestWait
 {
@@ -58,7 +58,7 @@ public:
 
     // `response` and `stop` are the frame's bResponse and bStop; they are read
     // only while `guard` lives (a null guard means no guard).
-    TRequestWait(TRequestWaitSpec spec, TSendProc send, bool &response, bool &stop,
+    TRequestWait(TRequestWaitSettings settings, TSendProc send, bool &response, bool &stop,
                  TSetWorkState setWorkState, TShowInfo showInfo, const QObject *guard);
 
     TRequestWait(const TRequestWait &) = delete;
@@ -80,7 +80,7 @@ private:
     // Sends once; false when the guard went away during the send.
     bool Send();
 
-    TRequestWaitSpec m_spec;
+    TRequestWaitSettings m_settings;
     TSendProc m_send;
     bool &m_response;
     bool &m_stop;

@@ -37,12 +37,12 @@ protected:
 
     // Builds a wait whose send records the poll counter and then runs `onSend`
     // with the number of the send (1 for the first).
-    std::unique_ptr<TRequestWait> MakeWait(const TRequestWaitSpec &spec, FakeFrame *frame,
+    std::unique_ptr<TRequestWait> MakeWait(const TRequestWaitSettings &settings, FakeFrame *frame,
                                            std::function<void(int)> onSend = {})
     {
         auto holder = std::make_shared<TRequestWait *>(nullptr);
         auto wait = std::make_unique<TRequestWait>(
-            spec,
+            settings,
             [this, holder, onSend] {
                 trace.sendRounds << (*holder)->Round();
                 trace.stateAtSend << trace.current;
@@ -119,7 +119,7 @@ TEST_F(RequestWaitTest, NoResendOnceTheReplyHasArrived)
     // Resending every poll: the reply arrives during the first poll, so the
     // poll's resend would only fetch a second, stray copy of the reply.
     FakeFrame frame;
-    TRequestWaitSpec everyPoll{1, QStringLiteral("x"), false};
+    TRequestWaitSettings everyPoll{1, QStringLiteral("x"), false};
     auto wait = MakeWait(everyPoll, &frame, [&frame](int n) {
         if (n == 1)
             QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
