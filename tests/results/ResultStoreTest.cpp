@@ -127,15 +127,15 @@ TEST_F(ResultStoreTest, IdsBeyond32BitsAndChineseTextSurvive)
     TResultStore store(DbPath());
     // 2^53 + 1 does not survive a trip through a double.
     const QString row = QStringLiteral(
-        R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-4294967296,"lessonId":1,)"
+        R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1,)"
         R"("partTotalCount":2,"partId":9223372036854775807,"partIndex":1,)"
         R"("partResult":"{\"sentence\":\"我喜欢学英语\",\"comment\":\"很好！\"}",)"
         R"("partAudio":"[\"录音/第一段.wav\"]"})");
     ASSERT_TRUE(store.InsertPartResult(row));
     EXPECT_EQ(store.SelectPartResult(QStringLiteral(
-                  R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-4294967296,"lessonId":1})")),
+                  R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1})")),
               QStringLiteral(
-                  R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-4294967296,"lessonId":1,)"
+                  R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1,)"
                   R"("partTotalCount":2,"partId":9223372036854775807,"partIndex":1,)"
                   R"("partResult":{"sentence":"我喜欢学英语","comment":"很好！"},"partAudio":["录音/第一段.wav"]})"));
 
