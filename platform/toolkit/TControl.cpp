@@ -51,9 +51,35 @@ TControl::TControl(QWidget *parent)
     // a study screen laid over a picture.
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(false);
+    // A control starts empty at the origin until it is given bounds (Qt
+    // would give it a default size that no screen asked for).
+    setGeometry(0, 0, 0, 0);
+    // Controls are visible unless hidden on purpose; Qt would leave a child
+    // created under a parent already on screen hidden.
+    if (parent && parent->isVisible())
+        show();
 }
 
-TControl::~TControl() = default;
+bool TControl::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::ParentChange && parentWidget() && parentWidget()->isVisible() && Visible()
+        && isHidden())
+        show();
+    return result;
+}
+
+TControl::~TControl()
+{
+    // Children (effects among them) are deleted after this body, by QWidget;
+    // they can tell from this mark that their control is going away.
+    setProperty("studyToolkitDestroying", true);
+}
+
+bool TControl::IsBeingDestroyed(const QObject *object)
+{
+    return object && object->property("studyToolkitDestroying").toBool();
+}
 
 void TControl::SetPosition(double x, double y)
 {

@@ -64,7 +64,10 @@ public:
     void SetHeight(double height) { SetSize(Width(), height); }
     void SetBounds(double x, double y, double width, double height);
 
-    bool Visible() const { return !isHidden(); }
+    // The control's own visibility: true unless it was hidden on purpose,
+    // whether or not its parent is on screen. A control created in or moved
+    // into a parent that is on screen is shown at once.
+    bool Visible() const { return !(isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide)); }
     void SetVisible(bool visible) { setVisible(visible); }
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool enabled) { setEnabled(enabled); }
@@ -77,6 +80,10 @@ public:
     // lets clicks through to what lies under it. On by default.
     bool HitTest() const { return m_hitTest; }
     void SetHitTest(bool on);
+
+    // Whether `object` is a control in the middle of its destruction (its
+    // children are being deleted).
+    static bool IsBeingDestroyed(const QObject *object);
 
     // Paint order among siblings.
     void BringToFront() { raise(); }
@@ -93,6 +100,7 @@ Q_SIGNALS:
     void GeometryChanged(TControl *sender);
 
 protected:
+    bool event(QEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -14,6 +14,7 @@ TMemo::TMemo(QWidget *parent)
     m_edit->setReadOnly(true);
     m_edit->setFrameShape(QFrame::NoFrame);
     m_edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     connect(m_edit, &QPlainTextEdit::selectionChanged, this, [this] { Q_EMIT SelectionChanged(this); });
     applyLook();

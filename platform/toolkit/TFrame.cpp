@@ -1,0 +1,12 @@
+#include "TFrame.h"
+
+TFrame::TFrame(QWidget *parent)
+    : TControl(parent)
+{
+}
+
+TLayout::TLayout(QWidget *parent)
+    : TControl(parent)
+{
+    SetHitTest(false);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// A vertically scrolling box. Children go into its content area (Content(),
+// AddToContent); the content is as wide as the visible area and as tall as
+// its lowest visible child, so the scroll range follows the rows a screen adds
+// or removes. ViewportPositionChange reports every scroll with the old and new
+// position of the visible area within the content.
+
+#include "TControl.h"
+
+class QScrollArea;
+
+class STUDYTOOLKIT_EXPORT TVertScrollBox : public TControl
+{
+    Q_OBJECT
+public:
+    explicit TVertScrollBox(QWidget *parent = nullptr);
+
+    // The control that holds the rows; create rows with it as parent or pass
+    // them to AddToContent.
+    TControl *Content() const { return m_content; }
+    // Moves `child` into the content (keeping its position within the content).
+    void AddToContent(QWidget *child);
+    // Deletes every child of the content and scrolls back to the top.
+    void ClearContent();
+
+    // Bottom of the lowest visible child of the content, 0 when there is none.
+    double ContentHeight() const;
+    // Height of the visible area.
+    double ViewportHeight() const;
+    // Largest ViewportY allowed by the current content.
+    double MaxViewportY() const;
+
+    double ViewportY() const;
+    // Scrolls the visible area; the value is kept within 0..MaxViewportY.
+    void SetViewportY(double y);
+    // Scrolls the least needed to show `child` (a widget inside the content);
+    // a child taller than the visible area is shown from its top.
+    void ScrollTo(QWidget *child);
+
+    bool ShowScrollBar() const { return m_showBar; }
+    void SetShowScrollBar(bool on);
+
+    QScrollArea *Area() const { return m_area; }
+
+Q_SIGNALS:
+    void ViewportPositionChange(TVertScrollBox *sender, QPointF oldPosition, QPointF newPosition);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void SizeChanged() override;
+
+private:
+    void syncContent();
+    void watch(QWidget *child);
+
+    QScrollArea *m_area;
+    TControl *m_content;
+    int m_lastValue = 0;
+    bool m_showBar = true;
+    bool m_syncing = false;
+};
