@@ -1,0 +1,298 @@
+#include "DataJsonKeys.h"
+#include "PackBook.h"
+#include "PackageArchive.h"
+#include "PackageMaker.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+namespace K = DataJson;
+
+Json sentence(qint64 id, const char *text, const char *speaker, const char *picture, const char *audio)
+{
+    return {{K::kSentenceId, id}, {K::kText, text}, {K::kSpeaker, speaker},
+            {K::kSpeakerPicture, picture}, {K::kAudio, audio}};
+}
+
+// Two units; the first has a lesson with two parts (a dialogue of Tom and
+// Amy, then a passage without speaker) and a lesson without picture.
+Json lessonBook()
+{
+    Json lesson1 = {{K::kLessonId, 111}, {K::kLessonName, "Greetings"}, {K::kLessonPicture, "pics/l111"},
+                    {K::kParts, Json::array({
+                         {{K::kPartId, 1}, {K::kSentences, Json::array({
+                              sentence(5001, "Hello, Amy.", "Tom", "Man.png", "u1/l1/5001.mp3"),
+                              sentence(5002, "Hi, Tom!", "Amy", "Woman.png", "u1/l1/5002.mp3")})}},
+                         {{K::kPartId, 2}, {K::kSentences, Json::array({
+                              {{K::kSentenceId, 5003}, {K::kText, "It is a fine day."}, {K::kAudio, "u1/l1/5003.mp3"}}})}}})}};
+    Json lesson2 = {{K::kLessonId, 112}, {K::kLessonName, "Numbers"}, {K::kParts, Json::array()}};
+    return {{K::kVersion, "12"}, {K::kBookId, 9001}, {K::kBookName, "Book One"}, {K::kBookType, "lesson"},
+            {K::kUnits, Json::array({
+                 {{K::kUnitId, 11}, {K::kUnitName, "Unit 1"}, {K::kLessons, Json::array({lesson1, lesson2})}},
+                 {{K::kUnitId, 12}, {K::kUnitName, "Unit 2"}, {K::kLessons, Json::array()}}})}};
+}
+
+Json wordBook()
+{
+    Json word = {{K::kWordId, 77}, {K::kWordContent, "apple"}, {K::kWordPhonetic, "/ˈæpl/"},
+                 {K::kWordTranslate, "苹果"}, {K::kWordExample, "I eat an apple."},
+                 {K::kWordPicture, "apple.jpg"}, {K::kWordFolder, 31}};
+    Json word2 = word;
+    word2[K::kWordId] = 78;
+    word2[K::kWordContent] = "pear";
+    return {{K::kVersion, "3"}, {K::kBookId, 9002}, {K::kBookName, "Words"}, {K::kBookType, "word"},
+            {K::kUnits, Json::array({
+                 {{K::kWordUnitId, 31}, {K::kUnitName, "Fruit"}, {K::kOrderId, 1}, {K::kCount, 2},
+                  {K::kWords, Json::array({word, word2})}},
+                 {{K::kWordUnitId, 32}, {K::kUnitName, "Empty"}, {K::kOrderId, 2}, {K::kCount, 0},
+                  {K::kWords, Json::array()}}})}};
+}
+
+class PackBookTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString make(const QString &name, const QByteArray &description, QList<TestEntry> more = {})
+    {
+        more.prepend({QString::fromLatin1(K::kEntryName), description});
+        const QString p = dir.filePath(name);
+        const QString err = MakePackage(p, more);
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        return p;
+    }
+    QString make(const QString &name, const Json &description, QList<TestEntry> more = {})
+    {
+        return make(name, QByteArray::fromStdString(description.dump()), std::move(more));
+    }
+    static QList<TestEntry> lessonAudio()
+    {
+        return {{"u1/l1/5001.mp3", NoiseBytes(20000, 51)},
+                {"u1/l1/5002.mp3", NoiseBytes(30000, 52)},
+                {"u1/l1/5003.mp3", NoiseBytes(25000, 53)},
+                {"pics/l111.png", NoiseBytes(900, 54)}};
+    }
+    static QByteArray readFile(const QString &p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PackBookTest, DecodesALessonBookWithEverythingTheStudyPagesRead)
+{
+    TeduPack_Book book;
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("lesson.7z", lessonBook(), lessonAudio())))
+        << book.DecodeError().toStdString();
+    EXPECT_FALSE(book.IsWordBook);
+    EXPECT_EQ(book.Version, QStringLiteral("12"));
+    EXPECT_EQ(book.BookId, 9001);
+    EXPECT_EQ(book.BookName, QStringLiteral("Book One"));
+    ASSERT_EQ(book.Units.size(), 2);
+    const TeduPack_Unit &u = book.Units[0];
+    EXPECT_EQ(u.Id, 11);
+    EXPECT_EQ(u.Name, QStringLiteral("Unit 1"));
+    EXPECT_EQ(u.FinishPercent(), 0.0f);
+    ASSERT_EQ(u.Lessons.size(), 2);
+    const TeduPack_Lesson &l = u.Lessons[0];
+    EXPECT_EQ(l.Id, 111);
+    EXPECT_EQ(l.Name, QStringLiteral("Greetings"));
+    EXPECT_EQ(l.PictureName, QStringLiteral("pics/l111"));
+    EXPECT_TRUE(u.Lessons[1].PictureName.isEmpty());
+    ASSERT_EQ(l.Parts.size(), 2);
+    EXPECT_EQ(l.Parts[1].Id, 2);
+    ASSERT_EQ(l.Parts[0].Sentences.size(), 2);
+    const TeduPack_Sentence &s = l.Parts[0].Sentences[1];
+    EXPECT_EQ(s.Id, 5002);
+    EXPECT_EQ(s.Text, QStringLiteral("Hi, Tom!"));
+    EXPECT_EQ(s.SpeakerName, QStringLiteral("Amy"));
+    EXPECT_EQ(s.SpeakerPicture, QStringLiteral("Woman.png"));
+    EXPECT_EQ(s.AudioEntry, QStringLiteral("u1/l1/5002.mp3"));
+    const TeduPack_Sentence &narration = l.Parts[1].Sentences[0];
+    EXPECT_TRUE(narration.SpeakerName.isEmpty());
+    EXPECT_TRUE(narration.SpeakerPicture.isEmpty());
+    EXPECT_TRUE(book.Units[1].Lessons.isEmpty());
+    ASSERT_TRUE(book.Package());
+    EXPECT_TRUE(book.Package()->IsOpen());
+}
+
+TEST_F(PackBookTest, DecodesAWordBookIntoItsUnits)
+{
+    TeduPack_Book book;
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("word.7z", wordBook()))) << book.DecodeError().toStdString();
+    EXPECT_TRUE(book.IsWordBook);
+    ASSERT_EQ(book.Units.size(), 2);
+    EXPECT_EQ(book.Units[0].Id, 31);
+    EXPECT_EQ(book.Units[0].Name, QStringLiteral("Fruit"));
+    EXPECT_EQ(book.Units[0].OrderId, 1);
+    EXPECT_EQ(book.Units[0].WordCount, 2);
+    EXPECT_TRUE(book.Units[0].Lessons.isEmpty());
+    EXPECT_EQ(book.Units[1].WordCount, 0);
+}
+
+TEST_F(PackBookTest, RefusesBrokenLayoutsAndLeavesNoHalfReadBook)
+{
+    struct Case
+    {
+        const char *what;
+        Json description;
+        const char *where; // part of the error naming the place
+    };
+    auto without = [](Json j, const char *key) { j.erase(key); return j; };
+    QList<Case> cases;
+    cases.append({"no version", without(lessonBook(), K::kVersion), "version"});
+    {
+        Json j = lessonBook();
+        j[K::kVersion] = 12;
+        cases.append({"numeric version", j, "version"});
+    }
+    {
+        Json j = lessonBook();
+        j[K::kBookType] = "comic";
+        cases.append({"unknown kind", j, "bookType"});
+    }
+    {
+        Json j = lessonBook();
+        j[K::kUnits] = Json::object();
+        cases.append({"units not an array", j, "Units"});
+    }
+    {
+        Json j = lessonBook();
+        j[K::kUnits][1].erase(K::kUnitId);
+        cases.append({"unit without id", j, "Units[1].unitId"});
+    }
+    {
+        Json j = lessonBook();
+        j[K::kUnits][0][K::kLessons][0][K::kParts][0][K::kSentences][1][K::kText] = 5;
+        cases.append({"sentence text a number", j, "Units[0].lessons[0].parts[0].sentences[1].text"});
+    }
+    {
+        Json j = lessonBook();
+        j[K::kUnits][0][K::kLessons][0][K::kParts][1][K::kSentences][0].erase(K::kAudio);
+        cases.append({"sentence without audio", j, "sentences[0].audio"});
+    }
+    {
+        Json j = wordBook();
+        j[K::kUnits][0][K::kCount] = 3;
+        cases.append({"word count differs", j, "Units[0].Count"});
+    }
+    {
+        Json j = wordBook();
+        j[K::kUnits][0][K::kWords][1].erase(K::kWordId);
+        cases.append({"word without id", j, "wordes[1].wordsId"});
+    }
+    {
+        Json j = wordBook();
+        j[K::kUnits][0][K::kWordUnitId] = "31";
+        cases.append({"unit id as text", j, "Units[0].lessonId"});
+    }
+
+    TeduPack_Book book;
+    const QString good = make(QStringLiteral("good.7z"), lessonBook());
+    int n = 0;
+    for (const Case &c : cases) {
+        // A good book first: a failed decode must not leave it behind.
+        ASSERT_TRUE(book.funcDecodeResourceFile(good));
+        const QString p = make(QStringLiteral("bad%1.7z").arg(n++), c.description);
+        EXPECT_FALSE(book.funcDecodeResourceFile(p)) << c.what;
+        EXPECT_TRUE(book.DecodeError().contains(QLatin1String(c.where)))
+            << c.what << ": " << book.DecodeError().toStdString();
+        EXPECT_TRUE(book.Units.isEmpty()) << c.what;
+        EXPECT_TRUE(book.Version.isEmpty()) << c.what;
+        EXPECT_FALSE(book.Package()) << c.what;
+    }
+}
+
+TEST_F(PackBookTest, RefusesPackagesWithoutAReadableDescription)
+{
+    TeduPack_Book book;
+    EXPECT_FALSE(book.funcDecodeResourceFile(make("text.7z", QByteArray("not json"))));
+    EXPECT_FALSE(book.DecodeError().isEmpty());
+    EXPECT_FALSE(book.funcDecodeResourceFile(dir.filePath("missing.7z")));
+    EXPECT_FALSE(book.DecodeError().isEmpty());
+    const QString noDescription = dir.filePath("bare.7z");
+    ASSERT_EQ(MakePackage(noDescription, {{"a.mp3", "x"}}), QString());
+    EXPECT_FALSE(book.funcDecodeResourceFile(noDescription));
+    EXPECT_TRUE(book.DecodeError().contains("data.json"));
+}
+
+TEST_F(PackBookTest, SaveToFileWritesEachSentencesAudioWithOneReaderRunForTheBook)
+{
+    TeduPack_Book book;
+    book.SetMainPath(dir.filePath("host"));
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("lesson.7z", lessonBook(), lessonAudio())));
+    const QString target = dir.filePath("host/tmp/temp.mp3");
+    const int runsBefore = book.Package()->ReaderRuns();
+
+    const auto &parts = book.Units[0].Lessons[0].Parts;
+    const TeduPack_Sentence *order[] = {&parts[0].Sentences[1], &parts[1].Sentences[0], &parts[0].Sentences[0],
+                                        &parts[0].Sentences[1]};
+    const QByteArray expected[] = {NoiseBytes(30000, 52), NoiseBytes(25000, 53), NoiseBytes(20000, 51),
+                                   NoiseBytes(30000, 52)};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(order[i]->SaveToFile()) << i;
+        EXPECT_EQ(order[i]->TempAudioPath(), target);
+        EXPECT_EQ(readFile(target), expected[i]) << i;
+    }
+    EXPECT_EQ(book.Package()->ReaderRuns(), runsBefore + 1);
+}
+
+TEST_F(PackBookTest, AFailedSaveLeavesNoOtherSentencesAudioBehind)
+{
+    // The third sentence's audio is not in the package.
+    QList<TestEntry> audio = lessonAudio();
+    audio.removeAt(2);
+    TeduPack_Book book;
+    book.SetMainPath(dir.filePath("host"));
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("partial.7z", lessonBook(), audio)));
+    const auto &parts = book.Units[0].Lessons[0].Parts;
+    ASSERT_TRUE(parts[0].Sentences[0].SaveToFile());
+    ASSERT_TRUE(QFile::exists(dir.filePath("host/tmp/temp.mp3")));
+    EXPECT_FALSE(parts[1].Sentences[0].SaveToFile());
+    EXPECT_FALSE(QFile::exists(dir.filePath("host/tmp/temp.mp3")));
+
+    TeduPack_Sentence loose;
+    loose.AudioEntry = QStringLiteral("u1/l1/5001.mp3");
+    EXPECT_FALSE(loose.SaveToFile());
+}
+
+TEST_F(PackBookTest, ADecodedSentenceKeepsItsPackageWhenTheBookMovesOn)
+{
+    TeduPack_Book book;
+    book.SetMainPath(dir.filePath("host"));
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("lesson.7z", lessonBook(), lessonAudio())));
+    const TeduPack_Sentence kept = book.Units[0].Lessons[0].Parts[0].Sentences[0];
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("word.7z", wordBook())));
+    ASSERT_TRUE(kept.SaveToFile());
+    EXPECT_EQ(readFile(dir.filePath("host/tmp/temp.mp3")), NoiseBytes(20000, 51));
+}
+
+TEST(TeduPackUnit, ProgressStaysBetweenZeroAndHundred)
+{
+    TeduPack_Unit u;
+    u.SetFinishPercent(42.5f);
+    u.SetAverageScore(88.0f);
+    EXPECT_FLOAT_EQ(u.FinishPercent(), 42.5f);
+    EXPECT_FLOAT_EQ(u.AverageScore(), 88.0f);
+    u.SetFinishPercent(140.0f);
+    u.SetAverageScore(-3.0f);
+    EXPECT_FLOAT_EQ(u.FinishPercent(), 100.0f);
+    EXPECT_FLOAT_EQ(u.AverageScore(), 0.0f);
+    u.SetAverageScore(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(u.AverageScore(), 0.0f);
+}
+
+} // namespace
