@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  7zip libmp3lame-dev espeak-ng sox
+  7zip zlib1g-dev libmp3lame-dev espeak-ng sox
   fonts-wqy-zenhei
 )
 
