@@ -159,7 +159,7 @@ TEffect::~TEffect()
 
 void TEffect::SetTarget(TControl *target)
 {
-    if (target == m_target && (m_painter || !target))
+    if (target == m_target.data() && (m_painter || !target))
         return;
     if (m_painter && !TControl::IsBeingDestroyed(m_target.data()))
         m_painter->remove(this);

@@ -25,7 +25,7 @@ class STUDYTOOLKIT_EXPORT TEffect : public QObject
 public:
     ~TEffect() override;
 
-    TControl *Target() const { return m_target; }
+    TControl *Target() const { return qobject_cast<TControl *>(m_target.data()); }
     // Moves the effect onto `target` (null detaches it).
     void SetTarget(TControl *target);
 
@@ -51,7 +51,9 @@ protected:
     void changed();
 
 private:
-    QPointer<TControl> m_target;
+    // Held as a plain object: the effect outlives the control's own part
+    // while the control is being destroyed.
+    QPointer<QObject> m_target;
     QPointer<TEffectPainter> m_painter;
     bool m_enabled = true;
     TAlphaColor m_color;
