@@ -1,6 +1,7 @@
 #include "TControl.h"
 
 #include <QEnterEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
@@ -114,8 +115,28 @@ void TControl::SetOpacity(double opacity)
 
 void TControl::SetHitTest(bool on)
 {
+    m_hitTestSet = true;
     m_hitTest = on;
     setAttribute(Qt::WA_TransparentForMouseEvents, !on);
+}
+
+void TControl::SetDefaultHitTest(bool on)
+{
+    m_hitTest = on;
+    setAttribute(Qt::WA_TransparentForMouseEvents, !on);
+}
+
+void TControl::connectNotify(const QMetaMethod &signal)
+{
+    QWidget::connectNotify(signal);
+    if (m_hitTestSet || m_hitTest)
+        return;
+    // Someone wants this control's mouse events: let it receive them.
+    if (signal == QMetaMethod::fromSignal(&TControl::Click) || signal == QMetaMethod::fromSignal(&TControl::MouseDown)
+        || signal == QMetaMethod::fromSignal(&TControl::MouseUp)
+        || signal == QMetaMethod::fromSignal(&TControl::MouseEnter)
+        || signal == QMetaMethod::fromSignal(&TControl::MouseLeave))
+        SetDefaultHitTest(true);
 }
 
 double TControl::logical(double value, int actual)

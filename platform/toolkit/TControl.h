@@ -77,7 +77,9 @@ public:
     void SetOpacity(double opacity);
 
     // Whether the control receives the mouse; a control without hit test
-    // lets clicks through to what lies under it. On by default.
+    // lets clicks through to what lies under it. On by default. Texts,
+    // labels, layouts and animations start without hit test, but connecting
+    // to one of their mouse signals turns it on, unless SetHitTest was called.
     bool HitTest() const { return m_hitTest; }
     void SetHitTest(bool on);
 
@@ -113,6 +115,10 @@ protected:
     // Runs after the logical size was changed through the setters (also while
     // the control is hidden, when Qt delivers no resize event yet).
     virtual void SizeChanged() {}
+    // Hit test of a control class that lets clicks through until a mouse
+    // handler is connected.
+    void SetDefaultHitTest(bool on);
+    void connectNotify(const QMetaMethod &signal) override;
 
 private:
     void applyGeometry(bool sizeChanged);
@@ -126,4 +132,5 @@ private:
     double m_opacity = 1.0;
     bool m_pressed = false;
     bool m_hitTest = true;
+    bool m_hitTestSet = false;
 };

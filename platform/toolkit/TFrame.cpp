@@ -8,5 +8,5 @@ TFrame::TFrame(QWidget *parent)
 TLayout::TLayout(QWidget *parent)
     : TControl(parent)
 {
-    SetHitTest(false);
+    SetDefaultHitTest(false);
 }

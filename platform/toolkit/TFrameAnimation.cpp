@@ -9,7 +9,7 @@ TFrameAnimation::TFrameAnimation(QWidget *parent)
     : TControl(parent)
     , m_timer(new QTimer(this))
 {
-    SetHitTest(false);
+    SetDefaultHitTest(false);
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &TFrameAnimation::step);
 }

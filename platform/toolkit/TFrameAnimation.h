@@ -6,8 +6,9 @@
 // Start() shows the first frame at once and steps every Speed ms. A looping
 // animation runs until Stop(); a single run shows the last frame for its full
 // time, then stops, keeps the last frame on screen and emits Finished. Stop()
-// never emits Finished. Hit test is off so that the animation does not catch
-// the clicks meant for the controls under it.
+// never emits Finished. Hit test is off (until a mouse handler is connected)
+// so that the animation does not catch the clicks meant for the controls
+// under it.
 
 #include "TControl.h"
 

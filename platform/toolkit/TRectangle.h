@@ -3,6 +3,11 @@
 // optionally turned by an angle), a stroke on chosen sides, rounded chosen
 // corners and the opacity of TControl. Most pictures of the study screens are
 // rectangles whose bitmap is loaded from the UI archive.
+//
+// Defaults: solid light grey fill (#FFE0E0E0) so that a rectangle placed
+// without settings is visible; no stroke (thickness 0; black once a thickness
+// is set) on all sides; square corners (radius 0, all corners chosen once a
+// radius is set); bitmap not turned; full opacity; hit test on.
 
 #include "TControl.h"
 

@@ -6,7 +6,7 @@ TText::TText(QWidget *parent)
     : TControl(parent)
     , m_family(DefaultFontFamily())
 {
-    SetHitTest(false);
+    SetDefaultHitTest(false);
 }
 
 void TText::SetText(const QString &text)
@@ -80,7 +80,7 @@ void TText::textChanged()
     if (m_autoSize && !m_fitting) {
         const QSizeF s = TextSize();
         m_fitting = true;
-        SetSize(m_wordWrap ? Width() : s.width(), s.height());
+        SetSize(m_wordWrap && Width() >= 1 ? Width() : s.width(), s.height());
         m_fitting = false;
     }
     update();

@@ -6,8 +6,8 @@
 // Height() right after SetText.
 //
 // Defaults: font DefaultFontFamily() at 12 logical pixels, regular, black,
-// centred both ways, word wrap on, AutoSize off, no hit test (clicks go to
-// what lies under the text unless SetHitTest(true) is called).
+// centred both ways, word wrap on, AutoSize off, no hit test until a mouse
+// handler is connected (clicks go to what lies under a plain text).
 
 #include "TControl.h"
 #include "TextStyle.h"

@@ -55,9 +55,9 @@ QSizeF MeasureText(const QString &text, const QFont &font, double width, bool wo
 {
     const QFontMetricsF fm(font);
     if (text.isEmpty())
-        return QSizeF(wordWrap ? std::max(0.0, width) : 0.0, std::ceil(fm.height()));
-    if (wordWrap) {
-        const double w = std::max(1.0, width);
+        return QSizeF(wordWrap && width >= 1 ? width : 0.0, std::ceil(fm.height()));
+    if (wordWrap && width >= 1) {
+        const double w = width;
         const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
                                          text);
         return QSizeF(w, std::ceil(r.height()));

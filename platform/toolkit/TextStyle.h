@@ -26,7 +26,8 @@ STUDYTOOLKIT_EXPORT Qt::Alignment ToQtAlignment(TTextAlign horz, TTextAlign vert
 
 // Size the text needs. With word wrap the lines break at `width` and the
 // result keeps that width; without it the text takes its natural width (lines
-// break only at line feeds). An empty text still takes the height of one line,
+// break only at line feeds); a width below one pixel counts as no wrap, so a
+// text not yet given a width takes its natural size. An empty text still takes the height of one line,
 // so a row of texts keeps its rhythm when one of them is blank.
 STUDYTOOLKIT_EXPORT QSizeF MeasureText(const QString &text, const QFont &font, double width,
                                        bool wordWrap);

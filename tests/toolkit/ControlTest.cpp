@@ -1,5 +1,6 @@
 #include "TControl.h"
 #include "TRectangle.h"
+#include "TText.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -130,6 +131,31 @@ TEST(Control, ClickHandlerMayDeleteTheControl)
     sendMouse(c, QEvent::MouseButtonRelease, {5, 5});
     EXPECT_TRUE(watch.isNull());
     EXPECT_EQ(clicks, 0);
+}
+
+TEST(Control, TextsLetClicksThroughUntilAMouseHandlerIsConnected)
+{
+    TRectangle row;
+    row.SetSize(200, 40);
+    auto *caption = new TText(&row);
+    caption->SetBounds(0, 0, 200, 40);
+    auto *other = new TText(&row);
+    other->SetBounds(0, 0, 100, 40);
+    other->SetHitTest(false); // set on purpose: stays off
+    EXPECT_EQ(row.childAt(150, 20), nullptr); // the row gets the click
+
+    QObject::connect(caption, &TControl::Click, &row, [](TControl *) {});
+    QObject::connect(other, &TControl::Click, &row, [](TControl *) {});
+    EXPECT_TRUE(caption->HitTest());
+    EXPECT_EQ(row.childAt(150, 20), caption);
+    EXPECT_FALSE(other->HitTest());
+    EXPECT_EQ(row.childAt(50, 20), caption); // other is on top but transparent
+
+    TRectangle plain;
+    plain.SetHitTest(false);
+    QObject::connect(&plain, &TControl::MouseDown, &plain,
+                     [](TControl *, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {});
+    EXPECT_FALSE(plain.HitTest());
 }
 
 TEST(Rectangle, StrokeIsDrawnOnlyOnTheChosenSides)

@@ -58,6 +58,17 @@ TEST(TextAutoSize, UnwrappedTextFitsWidthToTheText)
     EXPECT_DOUBLE_EQ(label.Height(), lineHeight);
 }
 
+TEST(TextAutoSize, WrappingTextWithoutWidthTakesItsNaturalSize)
+{
+    TText text;
+    text.SetAutoSize(true);
+    text.SetText(QStringLiteral("开始录音"));
+    const QSizeF natural = MeasureText(text.Text(), text.Font(), 0, false);
+    EXPECT_DOUBLE_EQ(text.Width(), natural.width());
+    EXPECT_DOUBLE_EQ(text.Height(), natural.height());
+    EXPECT_GT(text.Width(), 2 * text.Height()); // one line, not one glyph per line
+}
+
 TEST(TextAutoSize, OffLeavesTheSizeAloneButStillReportsTheNeededHeight)
 {
     TText text;
