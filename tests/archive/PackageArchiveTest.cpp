@@ -307,6 +307,42 @@ TEST_F(PackageArchiveTest, AStalledReaderIsKilledAndReportedAsTimeout)
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
 }
 
+TEST_F(PackageArchiveTest, ContentThatDoesNotMatchTheListingIsRefused)
+{
+    // The stand-in lists one 4-byte entry with the checksum of "good", then
+    // streams other bytes: a damaged block the reader did not notice.
+    // A one-shot read may stop once its entry is in, so surplus bytes are
+    // only sure to be seen by a read that keeps the whole package.
+    struct Case
+    {
+        const char *what;
+        QByteArray stream;
+        bool oneShotToo;
+    };
+    const QString file = makeSample();
+    for (const Case &c : {Case{"other bytes", "evil", true}, Case{"too many bytes", "goodmore", false},
+                          Case{"too few bytes", "go", true}}) {
+        const QString reader = script(QStringLiteral("liar.sh"),
+                                      "if [ \"$1\" = l ]; then\n"
+                                      "  printf 'Path = a.txt\\nSize = 4\\nCRC = 6C844E92\\nAttributes = A\\n\\n'\n"
+                                      "else\n"
+                                      "  printf '" + c.stream + "'\n"
+                                      "fi\n");
+        for (bool keep : {true, false}) {
+            if (!keep && !c.oneShotToo)
+                continue;
+            TPackageArchive package;
+            package.SetReaderProgram(reader);
+            ASSERT_TRUE(package.Open(file));
+            QHash<QString, QByteArray> found;
+            const TArchiveResult r = keep ? package.ExtractSet({"a.txt"}, found)
+                                          : package.ExtractUncached({"a.txt"}, found);
+            EXPECT_EQ(r.error, TArchiveError::Corrupt) << c.what << (keep ? " kept" : " one-shot");
+            EXPECT_TRUE(found.isEmpty()) << c.what;
+        }
+    }
+}
+
 TEST_F(PackageArchiveTest, AMissingReaderIsReported)
 {
     TPackageArchive package;
