@@ -11,6 +11,8 @@
 #include "TControl.h"
 #include "TextStyle.h"
 
+#include <QDate>
+
 class STUDYTOOLKIT_EXPORT TCheckBox : public TControl
 {
     Q_OBJECT

@@ -112,6 +112,20 @@ TEST(RadioButton, CheckingOneUnchecksOnlyItsGroupUnderTheSameParent)
     EXPECT_FALSE(a2->IsChecked());
 }
 
+TEST(DateEdit, KeepsAValidDateAndReportsChanges)
+{
+    TDateEdit edit;
+    edit.SetSize(120, 24);
+    int changes = 0;
+    QObject::connect(&edit, &TDateEdit::Change, &edit, [&](TControl *) { ++changes; });
+    edit.SetDate(QDate(2024, 3, 9));
+    EXPECT_EQ(edit.Date(), QDate(2024, 3, 9));
+    EXPECT_EQ(changes, 1);
+    edit.SetDate(QDate()); // an invalid date is ignored
+    EXPECT_EQ(edit.Date(), QDate(2024, 3, 9));
+    EXPECT_EQ(changes, 1);
+}
+
 TEST(ProgressBar, RoundedEndsGiveBothPartsRadiusOfHalfTheirHeightLessOne)
 {
     TFrame frame;
