@@ -1,0 +1,26 @@
+#pragma once
+// Tooltips for tests: records every ShowHint and HideHint and whether a hint
+// is showing.
+
+#include "FakeCallLog.h"
+#include "HostServices.h"
+
+class FakeCustomHint : public ICustomHint
+{
+public:
+    bool IsShown() const { return m_shown; }
+    // Text of the hint shown last.
+    QString Text() const { return m_text; }
+    int Placement() const { return m_placement; }
+    FakeCallLog &Calls() { return m_calls; }
+    const FakeCallLog &Calls() const { return m_calls; }
+
+    void ShowHint(const QString &text, int placement) override;
+    void HideHint() override;
+
+private:
+    FakeCallLog m_calls;
+    QString m_text;
+    int m_placement = 0;
+    bool m_shown = false;
+};
