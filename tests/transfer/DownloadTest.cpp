@@ -134,6 +134,11 @@ struct FailureCase
     std::function<void(LocalHttpServer &)> arrange;
 };
 
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class DownloadFailure : public Download, public ::testing::WithParamInterface<FailureCase>
 {
 };

@@ -8,7 +8,8 @@
 //  - "transfer": "download" or "upload";
 //  - "state": "started" once when the transfer begins, "running" while
 //    bytes move (at most four a second, only when the count changed),
-//    then exactly one of "succeeded" or "failed";
+//    then exactly one of "succeeded" or "failed" (a transfer that cannot
+//    even start, such as one without a file to upload, sends only "failed");
 //  - "bytes": bytes received (download) or sent (upload) so far;
 //  - "total": the expected size, -1 while unknown;
 //  - "percent": 0..100 from bytes and total, -1 while the total is unknown.
