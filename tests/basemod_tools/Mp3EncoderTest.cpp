@@ -162,6 +162,21 @@ TEST_F(WaveToMp3, AStopDuringTheEncodingLeavesNoPartialFileAndKeepsAnOlderOne)
     EXPECT_FALSE(IsFileInUse(path("x.mp3")));
 }
 
+TEST_F(WaveToMp3, EndsWithoutReadingTheFlagWhenItsOwnerIsDeletedDuringTheEncoding)
+{
+    struct Owner : QObject
+    {
+        bool stop = false;
+    };
+    writeFile(path("temp.wav"), makeWav(16000, 1, 30.0));
+    auto *owner = new Owner;
+    QTimer::singleShot(0, owner, [owner] { delete owner; });
+    // The flag lives inside the deleted object: the encoder must not read it.
+    EXPECT_FALSE(waveToMp3(path("temp.wav"), path("x.mp3"), owner->stop, owner));
+    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("temp.wav")});
+    EXPECT_FALSE(IsFileInUse(path("x.mp3")));
+}
+
 TEST_F(WaveToMp3, RefusesASecondEncodingOfTheSameTargetStartedDuringTheFirst)
 {
     writeFile(path("temp.wav"), makeWav(16000, 1, 3.0));

@@ -116,7 +116,8 @@ bool ReadWaveFormat(const QString &wavPath, TWaveFormat &format, QString *error)
     return fail(error, haveFmt ? QStringLiteral("no data chunk") : QStringLiteral("no format chunk"));
 }
 
-TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const bool *stop, QString *error)
+TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const bool *stop, QString *error,
+                           const QObject *guard)
 {
     const QString target = withSlashes(mp3Path);
     if (stopped(stop)) {
@@ -199,8 +200,11 @@ TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const
             fail(error, QStringLiteral("cannot write the MP3 file"));
             return TMp3Result::WriteError;
         }
-        if (dispatch)
-            WaitFor(0, stop);
+        if (dispatch && WaitFor(0, stop, guard) == TWaitEnd::Gone) {
+            out.cancelWriting();
+            fail(error, QStringLiteral("stopped: the caller was closed"));
+            return TMp3Result::Stopped;
+        }
         if (stopped(stop)) {
             out.cancelWriting();
             fail(error, QStringLiteral("stopped"));
@@ -226,10 +230,10 @@ TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const
     return TMp3Result::Ok;
 }
 
-bool waveToMp3(const QString &wavPath, const QString &mp3Path, const bool &stop)
+bool waveToMp3(const QString &wavPath, const QString &mp3Path, const bool &stop, const QObject *guard)
 {
     QString why;
-    const TMp3Result r = EncodeWaveToMp3(wavPath, mp3Path, &stop, &why);
+    const TMp3Result r = EncodeWaveToMp3(wavPath, mp3Path, &stop, &why, guard);
     if (r != TMp3Result::Ok && r != TMp3Result::Stopped)
         procSaveLog(QStringLiteral("error:waveToMp3 ") + why + QStringLiteral(": ") + wavPath + QStringLiteral(" -> ")
                     + mp3Path);

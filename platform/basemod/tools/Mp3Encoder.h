@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QObject;
+
 #include <cstdint>
 
 // Layout of a PCM WAV file as far as the encoder needs it.
@@ -43,10 +45,14 @@ enum class TMp3Result {
 // a stopped or failed encoding leaves no partial file and keeps an older file
 // of that name as it was. The target's folder is created when missing, and
 // the target is reported by IsFileInUse for the whole run. `stop` may be null.
+// When `guard` is given and is destroyed by an event handled during the
+// encoding, the encoding ends as stopped without reading `stop` again (the
+// flag usually lives in the guarded object).
 BASEMOD_EXPORT TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const bool *stop,
-                                          QString *error = nullptr);
+                                          QString *error = nullptr, const QObject *guard = nullptr);
 
 // The base package's encoder call: EncodeWaveToMp3 with the caller's stop
 // flag. True only when the MP3 was written completely. Failures other than a
 // stop are written to the log as "error:waveToMp3 " + reason.
-BASEMOD_EXPORT bool waveToMp3(const QString &wavPath, const QString &mp3Path, const bool &stop);
+BASEMOD_EXPORT bool waveToMp3(const QString &wavPath, const QString &mp3Path, const bool &stop,
+                              const QObject *guard = nullptr);
