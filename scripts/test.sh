@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 preset="${1:-default}"
 bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+# Lets ccache reuse objects between checkouts in different folders.
+export CCACHE_BASEDIR="$PWD"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 ctest --preset "$preset" -j"$(nproc)"
