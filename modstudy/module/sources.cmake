@@ -1,1 +1,3 @@
-target_sources(ModStudyCore PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ModuleInfo.cpp)
+target_sources(ModStudyCore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ModuleInfo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StudyMod.cpp)

@@ -1,0 +1,516 @@
+#pragma once
+// TStudyFrame: the study module's one main frame.
+//
+// Every page, shelf, study mode and result view lives on this frame or in a
+// frame it creates, and every subsystem reads and writes its shared fields,
+// which is why they are public. The frame is 1024 x 635 logical pixels and
+// fills its parent. Its content is TabControl_Home with four pages: 0 the
+// course shelf, 1 the open book, 2 a lesson or word study, 3 a result.
+//
+// Everything runs on the user-interface thread. Long steps (request waits,
+// playback, recording, modal transfers) keep dispatching events, so incoming
+// messages, timer ticks and clicks run in the middle of them; WorkState and
+// the flags below keep that orderly.
+//
+// Lifetime: TStudyMod creates the frame with the host's parent as owner and
+// destroys it through DestroyWhenIdle, which defers the destruction while a
+// handler of the frame is still running (see TFrameEntry).
+//
+// The behaviour is split by concern over several files: construction and
+// destruction (StudyFrame.cpp), the controls of the pages (StudyFramePages*.cpp),
+// the page change and the return buttons (StudyFrameNavigation.cpp), the
+// timers (StudyFrameTimers.cpp), the services, setters and channels
+// (StudyFrameServices.cpp) and the incoming dispatcher
+// (protocol/FrameDispatch.cpp). Handlers whose work belongs to another
+// subsystem are members defined in that subsystem's folder.
+
+#include "HostServices.h"
+#include "StudyFrameTypes.h"
+#include "WorkState.h"
+
+#include "TFrame.h"
+
+#include <nlohmann/json.hpp>
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class TButton;
+class TCornerButton;
+class TGlowEffect;
+class TImageControl;
+class TLabel;
+class TProgressBar;
+class TRectangle;
+class TTabControl;
+class TTabItem;
+class TText;
+class TTimer;
+class TVertScrollBox;
+
+class TBookIconFrame;
+class TPngAni;
+class TPackageArchive;
+class TResourcePackageInfo;
+class TResultStore;
+class TNoFinishWordList;
+class TeduAssignDetail;
+class TeduLastAssignMent;
+class TeduPack_Book;
+class TeduUserOwnFreeGoods;
+
+class TStudyFrame : public TFrame
+{
+    Q_OBJECT
+public:
+    // Design size of the frame.
+    static constexpr int kDesignWidth = 1024;
+    static constexpr int kDesignHeight = 635;
+
+    // Builds the frame, its pages and timers and opens the local result store
+    // under the main path (the folder of the running executable).
+    explicit TStudyFrame(QWidget *owner);
+    ~TStudyFrame() override;
+
+    // ---- Setters of the injected services and values (they only store) ----
+    void SetUIArchive(const IArchivePtr &value) { FUIArchive = value; }
+    void SetSendInfo(const TGetStrProc &value) { FSendInfo = value; }
+    void SetDoJobs(const TGetStrProc &value) { FDoJobs = value; }
+    void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
+    void SetGradeEngine(const IAudioEnginePtr &value) { FGradeEngine = value; }
+    void SetLoginInfos(const ILoginInfoPtr &value) { FLoginInfos = value; }
+    void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
+    void SetCustomMsg(const ICustomMessagePtr &value) { FCustomMsg = value; }
+    void SetMainPath(const QString &value) { FMainPath = value; }
+    void SetResourcePackageInfo(const std::shared_ptr<TResourcePackageInfo> &value)
+    {
+        FResourcePackageInfo = value;
+    }
+    void SetLessonQueryType(const QString &value) { FLessonQueryType = value; }
+    // Takes the user's profile, announces the module (10007 on the job
+    // channel) and starts the course shelf request (Timer_QueryAllBook).
+    void SetUserInfos(const IUserInfoPtr &value);
+
+    // Read access for tests and for the module entry.
+    const IArchivePtr &UIArchive() const { return FUIArchive; }
+    const ISoundEnginePtr &SoundEngine() const { return FSoundEngine; }
+    const IAudioEnginePtr &GradeEngine() const { return FGradeEngine; }
+    const ILoginInfoPtr &LoginInfos() const { return FLoginInfos; }
+    const IUserInfoPtr &UserInfos() const { return FUserInfos; }
+    const ICustomHintPtr &CustomHint() const { return FCustomHint; }
+    const ICustomMessagePtr &CustomMsg() const { return FCustomMsg; }
+    const QString &MainPath() const { return FMainPath; }
+    const QString &LessonQueryType() const { return FLessonQueryType; }
+
+    // Sets the main path to the folder of the running executable and loads
+    // the fixed pictures of the home page from the UI archive.
+    void LoadUI();
+    // Folder of the running executable, with a trailing separator.
+    static QString ExecutableFolder();
+
+    // ---- The single entry for every message from the host ----
+    void GetMsg(const QString &msg);
+
+    // ---- Outgoing messages ----
+    // A request on the request channel (dropped when none is installed).
+    void SendRequest(const QString &text);
+    // A notice on the job channel (dropped when none is installed).
+    void SendJob(const QString &text);
+    // 10007 on the job channel.
+    void SendMainUpdated();
+    // 13: HideHint, bFllowDownload := true, then the request. The caller sets
+    // NowLoadType first.
+    void GetDownLoadURLResource(const QString &skey);
+    // 11: bFllowUpload := true, then the request.
+    void GetUpLoadURLResource(const QString &skey);
+    // 2101 with its synchronous wait (resends every 10 polls).
+    void QueryPackageVersion(qint64 paramId, const QString &sCourseType, bool bAssignment);
+    // Shows an information message through the host (nothing without one).
+    void ShowInfo(const QString &text);
+
+    // ---- The local result store (forwarded under the same names) ----
+    bool InsertPartResult(const QString &Json);
+    QString SelectPartResult(const QString &Json);
+    void DeletePartResult(const QString &Json);
+    bool InsertWordResult(const QString &Json);
+    QString SelectWordResult(const QString &Json);
+    void DeleteWordResult(const QString &Json);
+    TResultStore *ResultStore() const { return FDConnection1.get(); }
+
+    // ---- Destruction that never pulls the frame out from under a handler ----
+    // Stops all work (bStop, bCloseForm, every timer, playback, recording)
+    // and destroys the frame: at once when none of its handlers is running,
+    // otherwise as soon as the outermost running one returns. Returns true
+    // when the frame was destroyed at once.
+    bool DestroyWhenIdle();
+    // True once DestroyWhenIdle was called.
+    bool IsDestroyRequested() const { return m_destroyRequested; }
+    // Number of the frame's handlers running right now (nested waits count
+    // each handler they let run).
+    int RunningHandlers() const { return m_entryDepth; }
+
+    // Every timer of the frame, for tests.
+    QList<TTimer *> Timers() const;
+
+    // ---- Pages: the page change handler and the return buttons ----
+    void TabControl_HomeChange();
+    void Button_ReturnMouseUp();
+    void Button_DisplayReturnMouseUp();
+    void Button_Study_LearningReturnMouseUp();
+    // Hides the reminder banner of the book page.
+    void NotDisplayRemind();
+    // Shows the open book's picture and name on the book page.
+    void ShowOpenBookHeader();
+
+    // ======================== Controls of the form ========================
+    TTabControl *TabControl_Home = nullptr;
+    TTabItem *TabItem_Home = nullptr;
+    TTabItem *TabItem_Book = nullptr;
+    TTabItem *TabItem_Study = nullptr;
+    TTabItem *TabItem_DisplayScore = nullptr;
+
+    // -- Page 0, the course shelf --
+    TRectangle *Rectangle_HomeTop = nullptr; // banner holding the tabs
+    TRectangle *Rectangle_TabMyCourse = nullptr;
+    TRectangle *Rectangle_TabMaterials = nullptr;
+    TRectangle *Rectangle_TabRecommand = nullptr;
+    TRectangle *Rectangle_QueryIcon = nullptr; // opens the score history
+    TRectangle *Rectangle_ShelfBar = nullptr;  // row of the shelf buttons
+    TButton *Button_UsuallyBook = nullptr;
+    TButton *Button_MyBook = nullptr;
+    TButton *Button_MaterialsBook = nullptr;
+    TButton *Button_ReccommandBook = nullptr;
+    TRectangle *Rectangle_MyBookTypeSelect = nullptr;
+    TText *Text_MyBookText = nullptr;
+    TText *Text_MyBookWord = nullptr;
+    TText *Text_MyBookExtracurricular = nullptr;
+    TRectangle *Rectangle_MyBookFiveStar = nullptr;
+    TRectangle *Rectangle_MaterialsTypeSelect = nullptr;
+    TText *Text_MaterialsVox = nullptr;
+    TText *Text_MaterialsTeacher = nullptr;
+    TRectangle *Rectangle_MaterialsFiveStar = nullptr;
+    TGlowEffect *GlowEffect_TypeSelect = nullptr;
+    TRectangle *Rectangle_ShelfArea = nullptr; // background of the lists
+    TVertScrollBox *VertScrollBox_Usually = nullptr;
+    TRectangle *Rectangle_NotingUsuallyBook = nullptr;
+    TRectangle *Rectangle_MyBookRootContainer = nullptr;
+    TVertScrollBox *VertScrollBox_MyBookText = nullptr;
+    TVertScrollBox *VertScrollBox_MyBookWord = nullptr;
+    TVertScrollBox *VertScrollBox_MyBookExtracurricular = nullptr;
+    TRectangle *Rectangle_MaterialsRootContainer = nullptr;
+    TVertScrollBox *VertScrollBox_MaterialsVox = nullptr;
+    TVertScrollBox *VertScrollBox_MaterialsTeacher = nullptr;
+    TVertScrollBox *VertScrollBox_Recommand = nullptr;
+    TRectangle *Rectangle_RecommandRootBackGground = nullptr;
+    TButton *Button_CloseRecommandRoot = nullptr;
+    TRectangle *Rectangle_RecommandContentBackGground = nullptr;
+    TVertScrollBox *VertScrollBox_RecommandMessage = nullptr;
+    TLabel *Label_RecommandMessageContent = nullptr;
+    TButton *Button_CloseRecommandContent = nullptr;
+    TCornerButton *CornerButton_MessageClose = nullptr;
+
+    // -- Page 1, the open book --
+    TRectangle *Rectangle_BookHeader = nullptr;
+    TRectangle *Rectangle_BookPicture = nullptr;
+    TText *Text_Description = nullptr;
+    TLabel *Label_FullBookFinishRate = nullptr;
+    TProgressBar *ProgressBar_FullBookFinishRate = nullptr;
+    TLabel *Label_FullBookAverageScore = nullptr;
+    TLabel *Label2 = nullptr; // caption of the unit list
+    TVertScrollBox *VertScrollBox_Unit = nullptr;
+    TRectangle *Rectangle_UnitPageControl = nullptr;
+    TRectangle *Rectangle_LessonArea = nullptr; // the lessons of a unit
+    TRectangle *Rectangle_Remind = nullptr;
+    TLabel *Label_Remind = nullptr;
+    TRectangle *Rectangle_WelcomeAniBackground = nullptr;
+    TImageControl *Image1 = nullptr; // the unit-state pictures (finished, unfinished)
+    TButton *Button_Return = nullptr;
+
+    // -- Page 2, a lesson or word study --
+    TRectangle *Rectangle_StudyTop = nullptr;
+    TRectangle *Rectangle_StudyModeSelectTab = nullptr;
+    TLabel *Label_Title = nullptr;
+    TText *Text_SelectSentenceIndex = nullptr;
+    TText *Text1 = nullptr; // the "/" of the sentence counter
+    TText *Text_SentenceTotalCount = nullptr;
+    TText *Text_WordContinueTitle = nullptr;
+    TRectangle *Rectangle_StudyCenterBackground = nullptr;
+    TRectangle *Rectangle_RecordImage = nullptr;
+    TButton *Button_Study_LearningReturn = nullptr;
+
+    // -- Page 3, a result --
+    TRectangle *Rectangle_ScoreTop = nullptr;
+    TRectangle *Rectangle_JudgeAnimationBackground = nullptr;
+    TText *Text_DisplayTotalScore = nullptr;
+    TText *Text_TotalScoreCaption = nullptr; // "总分"
+    TRectangle *Rectangle_Medal = nullptr;
+    TText *Text_MedalCount = nullptr;
+    TRectangle *Rectangle_Exp = nullptr;
+    TText *Text_Exp = nullptr;
+    TRectangle *Rectangle_voxCoin = nullptr;
+    TText *Text_voxCoin = nullptr;
+    TCornerButton *CornerButton_SharedAudio = nullptr;
+    TRectangle *Rectangle_StudyDisplayScoreBackground = nullptr;
+    TButton *Button_DisplayReturn = nullptr;
+
+    // -- Timers (all disabled at start; interval in ms) --
+    TTimer *Timer_QueryAllBook = nullptr;     // 400: course shelf request with wait
+    TTimer *Timer_MyCourse = nullptr;         // 50: EnterMyCourse
+    TTimer *Timer_Assignment = nullptr;       // 50: start the pushed assignment
+    TTimer *Timer_Close = nullptr;            // 200: answer close/switch once idle
+    TTimer *Timer_Return = nullptr;           // 200: return from a study mode once idle
+    TTimer *Timer_ChangeMode = nullptr;       // 200: switch study mode
+    TTimer *Timer_PartContinue = nullptr;     // 500: continue a passage reading
+    TTimer *Timer_SentencePlay = nullptr;     // 10: start timers of the study modes
+    TTimer *Timer_SentenceRecord = nullptr;   // 10
+    TTimer *Timer_SentenceReplay = nullptr;   // 10
+    TTimer *Timer_PartPlay = nullptr;         // 10
+    TTimer *Timer_PartRecord = nullptr;       // 10
+    TTimer *Timer_PartReplay = nullptr;       // 10
+    TTimer *Timer_RepeatPlay = nullptr;       // 10
+    TTimer *Timer_RepeatRecord = nullptr;     // 10
+    TTimer *Timer_RepeatReplay = nullptr;     // 10
+    TTimer *Timer_RolePlay = nullptr;         // 10
+    TTimer *Timer_RolePlayContinue = nullptr; // 10
+    TTimer *Timer_PlayRecord = nullptr;       // 10
+
+    // ============================ Shared fields ============================
+    // -- work --
+    TWorkState WorkState = wsIdle;
+    bool bStop = false;      // end the current wait, playback or recording
+    bool bNext = false;      // step flags of the study modes
+    bool bFinish = false;
+    bool bCloseForm = false; // the host is closing or switching the module
+    QString ExitMode;        // "close" or "change"
+    bool bResponse = false;  // the awaited reply has arrived
+    int curMsgCode = 0;      // code of the last incoming message
+    bool isAllowOperate = true;
+
+    // -- view --
+    TStudyModule StudyModule = smNone;
+    bool isStudyModeReturn = false;
+    bool isStudyModeChange = false;
+
+    // -- shelf -- (tiles owned by their lists)
+    QList<TBookIconFrame *> RecommandGoods;
+    QList<TBookIconFrame *> Materials;
+    QList<TBookIconFrame *> UserBooks;
+    QList<TBookIconFrame *> UserBooks_Outside;
+    QList<TBookIconFrame *> UserBooks_Usually;
+    int RecommandIndex = 0;
+    int MaterialsIndex = 0;
+    int MyCourseIndex = 0;
+    int MyCourse_OutsideIndex = 0;
+    int MyCourse_UsuallyIndex = 0;
+    int curSelectRecommandIndex = 0;
+    int curSelectMaterialsIndex = 0;
+    int curSelectMyCourseIndex = 0;
+    int curSelectMyCourse_OutsideIndex = 0;
+    TBookIconFrame *curSelectBook = nullptr; // the open book (not owned); null on the home page
+    QString curSelectBookType;               // "materials" for a teaching material
+    std::vector<std::unique_ptr<TeduUserOwnFreeGoods>> UserOwnFreeGoodses;
+    bool isAddMyCourse = false;
+    bool bStopDownloadBookPicture = false;
+
+    // -- package --
+    TLoadType NowLoadType = LTRecommPic;
+    bool bFllowDownload = true;
+    bool bFllowUpload = false;
+    std::shared_ptr<TResourcePackageInfo> FResourcePackageInfo;
+    std::unique_ptr<TeduPack_Book> PackBook;
+    std::shared_ptr<TPackageArchive> WordPackage;
+    int iDownloadSuccess = 0;
+    QString MaterialVoiceName;
+    QString MaterialDetailContent;
+
+    // -- course --
+    int curselectUnitButtonIndex = 0;
+    int curSelectLessonButtonIndex = 0;
+    int curSelectPartIndex = 0;
+    int curSelectSentenceIndex = 0;
+    int curSelectLessonId = 0;
+    int CurSelectPartCount = 0;
+    QString FLessonQueryType; // "unit" or "book"
+    QList<TFrame *> LessonDisplays; // the unit or lesson rows of page 1 (owned)
+
+    // -- assignment --
+    bool isAssignment = false;
+    bool isAssignmentSkip = false;
+    qint64 AssignmentUnitId = 0;
+    int curAssignmentid = 0;
+    double iMaxScore_Assignment = 0;
+    std::unique_ptr<TeduLastAssignMent> LastAssignMent;
+    std::vector<std::unique_ptr<TeduAssignDetail>> AssignDetails;
+    std::vector<std::unique_ptr<TNoFinishWordList>> NoFinishWordList;
+    std::unique_ptr<TNoFinishWordList> CurNoFinishWordList;
+    bool isAssignmentWordUnit = false;
+
+    // -- recent --
+    bool isUsually_Skip = false;
+    qint64 UsuallyLessonId_Skip = 0;
+    QString UsuallyName_Skip;
+
+    // -- study -- (child frames are owned by the page they sit on)
+    QPointer<TFrame> StudySentenceFrame;
+    QPointer<TFrame> StudyPartFrame;
+    QPointer<TFrame> StudyRepeatFrame;
+    QPointer<TFrame> StudyPlayFrame;
+    QPointer<TFrame> StudyWordFrame;
+    QPointer<TFrame> StudyDisplayFrame;
+    QPointer<TFrame> StudyQueryFrame;
+    int PartStartIndex = 0;
+    std::unique_ptr<nlohmann::ordered_json> PartResultJson; // null when released
+    nlohmann::ordered_json AudioFileJson;
+    double CurScore = 0;
+    QString sCurRoleName;
+    QString curModeName;
+    QString PlayingVoiceFileName;
+    QString WordJsonContent;
+    TStudyRoleState StudyRoleState = rsNone;
+    QPointer<TControl> RoleSender;
+    int PersonSentenceTotalCount = 0;
+    double PersonTotalScore = 0;
+    int CurSentenceOrder_Play = 0;
+    bool isPlayPause = false;
+    bool isPlayFinish = false;
+    bool isBreak_Play = false;
+    bool isRepeatClick = false;
+    QPointer<TControl> LastRectangleClickControl;
+
+    // -- result --
+    qint64 ReceiveAchivementId = 0;
+    QString ShareAudioGuid;
+    int curpointCaseType = 0;
+    bool bSendSuccess_SingleWord = false;
+    bool bSendSuccess_Score = false;
+    bool bSendSuccess_Voice = false;
+    bool bSendSuccess_Match = false;
+
+    // -- animation -- (owned, created on demand)
+    TPngAni *WelcomeAni = nullptr;
+    TPngAni *ReadAni = nullptr;
+    TPngAni *RecordAni = nullptr;
+    TPngAni *ScoreAni = nullptr;
+    TPngAni *ExpAni = nullptr;
+    TPngAni *CoinAni = nullptr;
+    TPngAni *MedalAni = nullptr;
+    // Frees one animation field and clears it.
+    static void FreeAni(TPngAni *&ani);
+
+    // ---- Handlers whose work belongs to other subsystems ----
+    // Course shelf (catalog).
+    void BuildUserBooks_UsuallyIcons(const QString &sjson);
+    void BuildRecommandIcons(const QString &sjson);
+    void BuildUserBooksIcons(const QString &sjson);
+    void BuildUserBooks_OutsideIcons(const QString &sjson);
+    void BuildMaterialsIcons(const QString &sjson);
+    void DisplayMyCourse_Usually();
+    void Button_UsuallyBookClick(TControl *Sender);
+    int FindBook(const QList<TBookIconFrame *> &List, const QString &Name, qint64 Id) const;
+    void StudyMyCourse_UsuallyMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void FreeShelfLists();
+    void FreeGoodsContentsArrived(const QString &sjson);   // 1132
+    void MaterialContentArrived(const QString &sjson);     // 2022
+    // Packages (catalog).
+    void DecodePackageInfo(const QString &sjson);
+    bool FindMyCourse(qint64 lessonId) const;
+    void EnterMyCourse();
+    void ActOnDownloadAddress(const QString &url, const QString &key); // 14
+    // Units, lessons, assignments (course).
+    void ClearUnitDisplay();
+    void PlayWelcomeAni();
+    void QueryOpenBookAssignments();
+    void AssignmentDetailsArrived(const QString &sjson);   // 1146
+    void LessonListArrived(const QString &sjson);          // 2030
+    void UnitProgressArrived(const QString &sjson);        // 2128, 2130
+    void StartAssignment();
+    // Study modes (modes).
+    void ModeFrameReturnUp();
+    void StudyModeTimerTick(TTimer *sender);
+    void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
+    // Results and sharing (scoring).
+    void TtsAudioArrived(const QString &sjson);            // 282
+    void UploadAddressArrived(const QString &sjson);       // 12
+    // Score history (history).
+    void ScoreHistoryArrived(const QString &sjson);        // 1062
+
+    // Stops playback (and a waiting PlayFile) through the sound engine.
+    void StopPlay();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void SizeChanged() override;
+
+    // Counts a running handler of the frame for as long as it lives; the last
+    // one to end carries out a deferred destruction.
+    class TFrameEntry
+    {
+    public:
+        explicit TFrameEntry(TStudyFrame *frame);
+        ~TFrameEntry();
+        TFrameEntry(const TFrameEntry &) = delete;
+        TFrameEntry &operator=(const TFrameEntry &) = delete;
+
+    private:
+        TStudyFrame *m_frame;
+    };
+
+private:
+    // Construction steps.
+    void BuildHomePage();
+    void BuildBookPage();
+    void BuildStudyPage();
+    void BuildScorePage();
+    void CreateTimers();
+    void ApplyFixedFontSizes();
+    void ConnectHandlers();
+    TTimer *MakeTimer(const QString &name, int intervalMs, void (TStudyFrame::*handler)());
+    TTimer *MakeModeTimer(const QString &name, int intervalMs);
+
+    // Timer handlers.
+    void Timer_QueryAllBookTimer();
+    void Timer_MyCourseTimer();
+    void Timer_AssignmentTimer();
+    void Timer_CloseTimer();
+
+    // Incoming handlers (protocol/FrameDispatch.cpp).
+    void Dispatch(int code, const nlohmann::ordered_json &body, const QString &msg);
+    void Msg_AllBooksShelf(const QString &msg);
+    void Msg_CloseOrSwitch(int code);
+    void Msg_DownloadAddress(const nlohmann::ordered_json &body);
+    void Msg_UploadAddress(const QString &msg);
+    void Msg_PackageRecord(const QString &msg);
+    void Msg_NetworkFailure();
+    void Msg_ScoreAccepted(const nlohmann::ordered_json &body);
+    void Msg_AddCourseResult(const nlohmann::ordered_json &body);
+    void Msg_Assignment(const nlohmann::ordered_json &body);
+    void Msg_ScoreHistory(const nlohmann::ordered_json &body, const QString &msg);
+
+    // Loads a picture of the UI archive into a rectangle; false when absent.
+    bool LoadPicture(TRectangle *target, const QString &name);
+    // Identity of the user for requests.
+    qint64 Uid() const;
+    qint64 SchoolUserId() const;
+
+    // -- Injected services and setter-backed values --
+    IArchivePtr FUIArchive;
+    TGetStrProc FSendInfo;
+    TGetStrProc FDoJobs;
+    ISoundEnginePtr FSoundEngine;
+    IAudioEnginePtr FGradeEngine;
+    ILoginInfoPtr FLoginInfos;
+    IUserInfoPtr FUserInfos;
+    ICustomHintPtr FCustomHint;
+    ICustomMessagePtr FCustomMsg;
+    QString FMainPath;
+
+    // The local result store.
+    std::unique_ptr<TResultStore> FDConnection1;
+
+    int m_entryDepth = 0;
+    bool m_destroyRequested = false;
+};

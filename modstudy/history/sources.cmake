@@ -1,0 +1,2 @@
+target_sources(ModStudyCore PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/HistoryEntry.cpp)

@@ -1,0 +1,184 @@
+// The frame's pages: the page change handler, the return buttons, the
+// timers at start and the rendering of the four pages.
+
+#include "TestHost.h"
+
+#include "TBookIconFrame.h"
+
+#include "Render.h"
+#include "TButton.h"
+#include "TImageControl.h"
+#include "TRectangle.h"
+#include "TTabControl.h"
+#include "TText.h"
+#include "TTimer.h"
+
+#include <QImage>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A left click in the middle of a control, as the mouse gives it.
+void Click(QWidget *w)
+{
+    const QPointF local(w->width() / 2.0, w->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, w->mapToGlobal(local), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+class FramePages : public ::testing::Test
+{
+protected:
+    void SetUp() override { host.Start(false); }
+    TStudyFrame &F() { return *host.Frame(); }
+    void ShowPage(int page) { F().TabControl_Home->SetTabIndex(page); }
+    TestHost host;
+};
+
+TEST_F(FramePages, FrameHasItsPagesAndTimersDisabledWithTheirIntervals)
+{
+    EXPECT_EQ(F().Name(), QStringLiteral("TStudyMod"));
+    EXPECT_EQ(F().TabControl_Home->TabCount(), 4);
+    EXPECT_EQ(F().TabControl_Home->TabIndex(), 0);
+    EXPECT_EQ(F().TabControl_Home->Tabs(3)->Name(), QStringLiteral("TabItem_DisplayScore"));
+    EXPECT_EQ(F().WorkState, wsIdle);
+    EXPECT_TRUE(F().bFllowDownload);
+    EXPECT_TRUE(F().isAllowOperate);
+    EXPECT_EQ(F().StudyModule, smNone);
+    ASSERT_TRUE(F().PackBook);
+
+    const std::map<QString, int> intervals{
+        {"Timer_QueryAllBook", 400}, {"Timer_MyCourse", 50}, {"Timer_Assignment", 50}, {"Timer_Close", 200},
+        {"Timer_Return", 200}, {"Timer_ChangeMode", 200}, {"Timer_PartContinue", 500}, {"Timer_SentencePlay", 10},
+        {"Timer_SentenceRecord", 10}, {"Timer_SentenceReplay", 10}, {"Timer_PartPlay", 10}, {"Timer_PartRecord", 10},
+        {"Timer_PartReplay", 10}, {"Timer_RepeatPlay", 10}, {"Timer_RepeatRecord", 10}, {"Timer_RepeatReplay", 10},
+        {"Timer_RolePlay", 10}, {"Timer_RolePlayContinue", 10}, {"Timer_PlayRecord", 10}};
+    const QList<TTimer *> timers = F().Timers();
+    EXPECT_EQ(timers.size(), static_cast<qsizetype>(intervals.size()));
+    for (TTimer *t : timers) {
+        ASSERT_TRUE(intervals.count(t->Name())) << t->Name().toStdString();
+        EXPECT_EQ(t->Interval(), intervals.at(t->Name())) << t->Name().toStdString();
+        EXPECT_FALSE(t->Enabled()) << t->Name().toStdString();
+    }
+    // The shelf buttons keep the exact captions.
+    EXPECT_EQ(F().Button_ReccommandBook->Text(), QStringLiteral("        课外推荐"));
+    EXPECT_EQ(F().Button_MaterialsBook->Text(), QStringLiteral("精选自传"));
+    EXPECT_EQ(F().CornerButton_SharedAudio->Text(), QStringLiteral("上传好声音"));
+    EXPECT_EQ(F().Text_DisplayTotalScore->FontSize(), 23);
+}
+
+TEST_F(FramePages, ReturningHomeForgetsTheOpenBookAndPositions)
+{
+    TBookIconFrame tile;
+    tile.SetGoodsName(QStringLiteral("New Concept 1"));
+    tile.SetCourseType(QStringLiteral("U"));
+    tile.SetLessonID(77);
+    F().curSelectBook = &tile;
+    ShowPage(pgBook);
+    EXPECT_EQ(F().Text_Description->Text(), QStringLiteral("New Concept 1"));
+    ASSERT_EQ(TestHost::WithCode(host.requests, 1145).size(), 1) << "the book's assignments are asked for";
+
+    F().curselectUnitButtonIndex = 3;
+    F().curSelectLessonButtonIndex = 2;
+    F().isAssignmentSkip = true;
+    F().isStudyModeChange = true;
+    F().isStudyModeReturn = true;
+    F().bStopDownloadBookPicture = true;
+    F().bStop = true;
+    F().MyCourse_UsuallyIndex = 4;
+    Click(F().Button_Return);
+    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
+    EXPECT_EQ(F().curSelectBook, nullptr);
+    EXPECT_EQ(F().curselectUnitButtonIndex, 0);
+    EXPECT_EQ(F().curSelectLessonButtonIndex, 0);
+    EXPECT_FALSE(F().isAssignmentSkip);
+    EXPECT_FALSE(F().isStudyModeChange);
+    EXPECT_FALSE(F().isStudyModeReturn);
+    EXPECT_FALSE(F().bStopDownloadBookPicture);
+    EXPECT_FALSE(F().bStop);
+    EXPECT_EQ(F().MyCourse_UsuallyIndex, 0);
+}
+
+TEST_F(FramePages, OpeningTheBookPageTwiceLoadsTheUnitPicturesOnce)
+{
+    const QString finished = QStringLiteral("png\\study\\book\\UnitFinished.png");
+    const QString unfinished = QStringLiteral("png\\study\\book\\UnitUnFinished.png");
+    ShowPage(pgBook);
+    ShowPage(pgHome);
+    ShowPage(pgBook);
+    EXPECT_EQ(host.archive->RequestCount(finished), 1);
+    EXPECT_EQ(host.archive->RequestCount(unfinished), 1);
+    EXPECT_EQ(F().Image1->ImageCount(), 2);
+}
+
+TEST_F(FramePages, StudyAndResultPagesSetTheirControls)
+{
+    F().curSelectBookType = QStringLiteral("materials");
+    ShowPage(pgStudy);
+    EXPECT_FALSE(F().Rectangle_StudyModeSelectTab->Visible());
+    EXPECT_TRUE(F().Rectangle_RecordImage->HasBitmap());
+    ShowPage(pgHome);
+    F().curSelectBookType = QStringLiteral("mycourse");
+    ShowPage(pgStudy);
+    EXPECT_TRUE(F().Rectangle_StudyModeSelectTab->Visible());
+    EXPECT_EQ(host.archive->RequestCount(QStringLiteral("png\\Recording.png")), 1);
+
+    F().CornerButton_SharedAudio->SetVisible(true);
+    F().isStudyModeChange = true;
+    ShowPage(pgDisplayScore);
+    EXPECT_FALSE(F().CornerButton_SharedAudio->Visible());
+    EXPECT_FALSE(F().isStudyModeChange);
+
+    F().PartStartIndex = 4;
+    F().PartResultJson = std::make_unique<nlohmann::ordered_json>(nlohmann::ordered_json{{"bContinue", 1}});
+    Click(F().Button_DisplayReturn);
+    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgStudy);
+    EXPECT_EQ(F().PartStartIndex, 0);
+    EXPECT_FALSE(F().PartResultJson);
+    EXPECT_GE(host.sound->Calls().Count(QStringLiteral("StopPlay")), 1);
+}
+
+TEST_F(FramePages, LoadUiFillsTheHomePicturesAndMarksTheSelectedTab)
+{
+    EXPECT_EQ(F().Rectangle_TabMyCourse->Tag(), 1);
+    for (const char *name : {"png\\study\\home\\MyCourseDown.png", "png\\QueryIcon.png",
+                             "png\\study\\home\\NotingUsuallyBook.png", "png\\study\\home\\MaterialsUp.png",
+                             "png\\study\\home\\RecommendUp.png", "png\\Exp.png", "png\\VoxCoin.png"})
+        EXPECT_EQ(host.archive->RequestCount(QString::fromLatin1(name)), 1) << name;
+    EXPECT_EQ(host.archive->RequestCount(QStringLiteral("png\\fiveStar.png")), 2);
+    EXPECT_TRUE(F().Rectangle_voxCoin->HasBitmap());
+}
+
+// Every page renders at the design size with its visible controls inside
+// the frame; the pictures go to /tmp for a look.
+TEST_F(FramePages, PagesRenderInsideTheFrame)
+{
+    host.archive->SetPictureColor(QColor(0x4C, 0x9E, 0xE8));
+    for (int page = 0; page < 4; ++page) {
+        ShowPage(page);
+        const QString path = QStringLiteral("/tmp/frame_page%1.png").arg(page);
+        ASSERT_TRUE(RenderToPng(&F(), path)) << page;
+        const QImage image(path);
+        EXPECT_EQ(image.size(), QSize(TStudyFrame::kDesignWidth, TStudyFrame::kDesignHeight));
+        TTabItem *tab = F().TabControl_Home->Tabs(page);
+        for (TControl *c : tab->findChildren<TControl *>()) {
+            if (!c->isVisibleTo(tab))
+                continue;
+            const QRect r(c->mapTo(&F(), QPoint(0, 0)), c->size());
+            if (c->parentWidget() && c->parentWidget()->inherits("QScrollArea"))
+                continue;
+            EXPECT_TRUE(QRect(0, 0, TStudyFrame::kDesignWidth, TStudyFrame::kDesignHeight).contains(r))
+                << c->Name().toStdString() << " on page " << page;
+        }
+    }
+    ShowPage(pgHome);
+}
+
+} // namespace

@@ -1,0 +1,236 @@
+// TStudyMod: the operations of the host contract, and a host that breaks the
+// calling order.
+
+#include "../frame/TestHost.h"
+
+#include "ClockSpeed.h"
+#include "LogCapture.h"
+#include "WaitUntil.h"
+
+#include "TTimer.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+TEST(StudyMod, CannotBeClosedBeforeOrAfterTheFrameExists)
+{
+    TestHost host;
+    EXPECT_FALSE(host.mod->GetCanClose());
+    host.Start(false);
+    EXPECT_FALSE(host.mod->GetCanClose());
+    host.mod->DeleteFrame();
+    EXPECT_FALSE(host.mod->GetCanClose());
+}
+
+TEST(StudyMod, CreateFrameBuildsANamedFrameInTheParentWithBothChannels)
+{
+    TestHost host;
+    host.parent.resize(1100, 700);
+    host.Start(false);
+    TStudyFrame *frame = host.Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->Name(), QStringLiteral("TStudyMod"));
+    EXPECT_EQ(frame->parentWidget(), &host.parent);
+    EXPECT_EQ(frame->size(), host.parent.size()) << "the frame fills its parent";
+    frame->SendRequest(QStringLiteral("r"));
+    frame->SendJob(QStringLiteral("j"));
+    ASSERT_EQ(host.requests.size(), 1);
+    EXPECT_EQ(host.requests[0].text, QStringLiteral("r"));
+    ASSERT_EQ(host.jobs.size(), 1);
+    EXPECT_EQ(host.jobs[0].text, QStringLiteral("j"));
+    // The services reach the frame.
+    EXPECT_EQ(frame->SoundEngine(), host.sound);
+    EXPECT_EQ(frame->GradeEngine(), host.grade);
+    EXPECT_EQ(frame->LoginInfos(), host.login);
+    EXPECT_EQ(frame->CustomHint(), host.hint);
+    EXPECT_EQ(frame->CustomMsg(), host.message);
+}
+
+TEST(StudyMod, ChannelsDropTextWithoutAHostCallback)
+{
+    TestHost host;
+    host.mod->CreateFrame(&host.parent);
+    host.Frame()->SendRequest(QStringLiteral("dropped"));
+    host.Frame()->SendJob(QStringLiteral("dropped"));
+    host.mod->SendMessage(QStringLiteral("x"));
+    host.mod->DoJob(QStringLiteral("x"));
+    QString got;
+    host.mod->SetSendMsg([&](const QString &s) { got = s; });
+    host.Frame()->SendRequest(QStringLiteral("kept"));
+    EXPECT_EQ(got, QStringLiteral("kept"));
+}
+
+TEST(StudyMod, ClientTypeAndFatherLayoutChangeNothing)
+{
+    TestHost host;
+    host.Start(false);
+    TStudyFrame *frame = host.Frame();
+    const QRect geometry = frame->geometry();
+    const int children = frame->findChildren<QObject *>().size();
+    LogCapture log;
+    QWidget layout;
+    host.mod->SetClientType(3);
+    host.mod->SetFatherLayout(&layout);
+    EXPECT_EQ(host.Frame(), frame);
+    EXPECT_EQ(frame->parentWidget(), &host.parent);
+    EXPECT_EQ(frame->geometry(), geometry);
+    EXPECT_EQ(frame->findChildren<QObject *>().size(), children);
+    EXPECT_TRUE(layout.children().isEmpty());
+    EXPECT_TRUE(log.Lines().isEmpty());
+    EXPECT_TRUE(host.jobs.isEmpty());
+    EXPECT_TRUE(host.requests.isEmpty());
+}
+
+TEST(StudyMod, ArchivePackageSetsTheMainPathToTheExecutableFolder)
+{
+    TestHost host;
+    host.mod->CreateFrame(&host.parent);
+    host.Frame()->SetMainPath(QStringLiteral("/somewhere/else/"));
+    host.mod->SetArchivePackage(host.archive);
+    EXPECT_EQ(host.Frame()->MainPath(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    EXPECT_EQ(host.Frame()->UIArchive(), host.archive);
+}
+
+TEST(StudyMod, ExceptionWhileTakingTheUserInfoIsLoggedOnce)
+{
+    TestHost host;
+    host.Start(false);
+    host.mod->SetDoJob([](const QString &) { throw std::runtime_error("host job channel failed"); });
+    LogCapture log;
+    EXPECT_NO_THROW(host.mod->SetUserInfos(host.user));
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:host job channel failed")});
+}
+
+TEST(StudyMod, SecondDeleteFrameAndLateCallsAreHarmless)
+{
+    TestHost host;
+    host.Start(false);
+    QPointer<TStudyFrame> frame = host.Frame();
+    host.mod->DeleteFrame();
+    EXPECT_TRUE(frame.isNull()) << "an idle frame goes at once";
+    EXPECT_EQ(host.Frame(), nullptr);
+    LogCapture log;
+    host.mod->DeleteFrame();
+    EXPECT_TRUE(log.Lines().isEmpty());
+
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10003}"));
+    host.mod->SetSoundEngine(host.sound);
+    host.mod->SetUserInfos(host.user);
+    ASSERT_EQ(log.Lines().size(), 3);
+    EXPECT_EQ(log.Lines()[0], QStringLiteral("info：TStudyMod.ReceiveMsg: no frame; message dropped: {\"apiCode\":10003}"));
+    EXPECT_TRUE(log.Lines()[1].startsWith(QStringLiteral("info：TStudyMod.SetSoundEngine: no frame")));
+    EXPECT_TRUE(log.Lines()[2].startsWith(QStringLiteral("info：TStudyMod.SetUserInfos: no frame")));
+    EXPECT_TRUE(host.jobs.isEmpty());
+}
+
+TEST(StudyMod, ForwardingCallsBeforeCreateFrameOnlyLog)
+{
+    TestHost host;
+    LogCapture log;
+    host.mod->SetArchivePackage(host.archive);
+    host.mod->SetSoundEngine(host.sound);
+    host.mod->SetGradeEngine(host.grade);
+    host.mod->SetLoginInfos(host.login);
+    host.mod->SetHintForm(host.hint);
+    host.mod->SetMsgForm(host.message);
+    host.mod->SetUserInfos(host.user);
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2004}"));
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("info：TStudyMod.")).size(), 8);
+    EXPECT_EQ(log.Lines().size(), 8);
+    EXPECT_TRUE(host.archive->Requests().isEmpty());
+}
+
+TEST(StudyMod, HostDeletingTheParentTakesTheFrameAlong)
+{
+    TestHost host;
+    auto *parent = new QWidget;
+    host.mod->CreateFrame(parent);
+    delete parent;
+    EXPECT_EQ(host.Frame(), nullptr);
+    LogCapture log;
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":36}"));
+    EXPECT_EQ(log.Lines().size(), 1);
+    host.mod->DeleteFrame();
+}
+
+// The host deletes the frame from an event handled during the frame's own
+// shelf request wait: the frame is detached at once and goes only when the
+// waiting handler has returned.
+TEST(StudyMod, DeleteFrameDuringTheFramesRequestWaitIsDeferred)
+{
+    ClockSpeed speed(50);
+    TestHost host;
+    QPointer<TStudyFrame> frame;
+    int handlersRunning = -1;
+    bool detachedAtOnce = false;
+    bool aliveAfterCall = false;
+    host.onRequest = [&](const QString &) {
+        host.Later([&] {
+            handlersRunning = frame->RunningHandlers();
+            host.mod->DeleteFrame();
+            detachedAtOnce = frame && frame->parentWidget() == nullptr && !frame->isVisible();
+            aliveAfterCall = !frame.isNull();
+        });
+    };
+    LogCapture log;
+    host.Start();
+    frame = host.Frame();
+    ASSERT_TRUE(WaitUntil([&] { return frame.isNull(); }, StatedMs{20000}));
+    EXPECT_GT(handlersRunning, 0) << "the shelf request was waiting";
+    EXPECT_TRUE(detachedAtOnce);
+    EXPECT_TRUE(aliveAfterCall) << "not destroyed under the running wait";
+    EXPECT_EQ(host.Frame(), nullptr);
+    EXPECT_TRUE(host.message->Infos().isEmpty()) << "the stopped wait shows nothing";
+    EXPECT_FALSE(log.LinesStartingWith(QStringLiteral("info：TStudyMod.DeleteFrame")).isEmpty());
+    EXPECT_EQ(TestHost::WithCode(host.requests, 2003).size(), 1) << "nothing more is sent";
+    EXPECT_TRUE(host.parent.findChildren<TStudyFrame *>().isEmpty());
+}
+
+// A message box the host shows for the frame deletes the module's frame
+// while the message handler is still on the stack.
+TEST(StudyMod, DeleteFrameFromInsideAMessageBoxOfAHandler)
+{
+    TestHost host;
+    struct DeletingMessages : FakeCustomMessage
+    {
+        std::function<void()> onInfo;
+        void ShowInfo(const QString &text) override
+        {
+            FakeCustomMessage::ShowInfo(text);
+            onInfo();
+        }
+    };
+    auto messages = std::make_shared<DeletingMessages>();
+    messages->onInfo = [&] { host.mod->DeleteFrame(); };
+    host.message = messages;
+    host.Start(false);
+    QPointer<TStudyFrame> frame = host.Frame();
+    frame->NowLoadType = LTMyCoursePic;
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":99999}"));
+    ASSERT_FALSE(frame.isNull()) << "the handler that asked is still returning";
+    EXPECT_TRUE(frame->IsDestroyRequested());
+    EXPECT_EQ(frame->MyCourseIndex, 2147483647);
+    ASSERT_TRUE(WaitUntil([&] { return frame.isNull(); }, RealMs{2000}));
+}
+
+TEST(StudyMod, CreateFrameTwiceReplacesTheFrame)
+{
+    TestHost host;
+    host.Start(false);
+    QPointer<TStudyFrame> first = host.Frame();
+    LogCapture log;
+    host.mod->CreateFrame(&host.parent);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_NE(host.Frame(), nullptr);
+    EXPECT_EQ(host.parent.findChildren<TStudyFrame *>().size(), 1);
+    EXPECT_EQ(log.Lines().size(), 1);
+}
+
+} // namespace
