@@ -128,11 +128,14 @@ TEST_F(TPngAniTest, LoopingRunStartsOverUntilStopAniAndLeavesTheChosenFrame)
     ani->StopAni(asHidden);
     EXPECT_EQ(ani->ShownFrame(), -1);
 
-    // Playing again brings back every frame.
+    // Playing again brings back every frame; stopping keeps the one showing.
     ani->PlayAni();
     EXPECT_TRUE(WaitUntil([&] { return ani->ShownFrame() == kFrames - 1; }, RealMs{5000}));
+    const int showing = ani->ShownFrame();
     ani->StopAni(asCurrentFrame);
-    EXPECT_EQ(ani->ShownFrame(), kFrames - 1);
+    EXPECT_EQ(ani->ShownFrame(), showing);
+    EXPECT_EQ(shownColor(ani.get()), FakeArchive::FrameColor(showing));
+    EXPECT_FALSE(WaitUntil([&] { return ani->ShownFrame() != showing; }, RealMs{80}));
     EXPECT_EQ(stops, 0);
 }
 
