@@ -7,6 +7,7 @@
 #include "FrameWidgets.h"
 
 #include "TButton.h"
+#include "FramePalette.h"
 #include "TEffects.h"
 #include "TLabel.h"
 #include "TRectangle.h"
@@ -15,14 +16,9 @@
 #include "TVertScrollBox.h"
 
 using namespace FrameWidgets;
+using namespace FramePalette;
 
 namespace {
-constexpr TAlphaColor kBanner = 0xFFE3F1FC;
-constexpr TAlphaColor kShelfBack = 0xFFF6F8FA;
-constexpr TAlphaColor kWhite = 0xFFFFFFFF;
-constexpr TAlphaColor kBlack = 0xFF000000;
-constexpr TAlphaColor kOrange = 0xFFFF960D;
-constexpr TAlphaColor kLine = 0xFFD8DEE4;
 constexpr double kShelfBarY = 64;
 constexpr double kShelfBarH = 40;
 constexpr double kShelfY = kShelfBarY + kShelfBarH;
@@ -96,7 +92,7 @@ void TStudyFrame::BuildHomePage()
     Button_MyBook->SetFontColor(kWhite);
 
     // The list boxes. Only the shelf chosen by the buttons is visible.
-    Rectangle_ShelfArea = Rect(page, QStringLiteral("Rectangle_ShelfArea"), 0, kShelfY, w, kShelfH, kShelfBack);
+    Rectangle_ShelfArea = Rect(page, QStringLiteral("Rectangle_ShelfArea"), 0, kShelfY, w, kShelfH, kPageBack);
     VertScrollBox_Usually = ScrollBox(Rectangle_ShelfArea, QStringLiteral("VertScrollBox_Usually"), 0, 0, w, kShelfH);
     VertScrollBox_Usually->SetVisible(false);
     Rectangle_NotingUsuallyBook = Holder(Rectangle_ShelfArea, QStringLiteral("Rectangle_NotingUsuallyBook"),
@@ -119,7 +115,7 @@ void TStudyFrame::BuildHomePage()
 
     // The recommendation panel covers the shelf bar and the lists.
     Rectangle_RecommandRootBackGground = Rect(page, QStringLiteral("Rectangle_RecommandRootBackGground"), 0, kShelfBarY, w,
-                                              kDesignHeight - kShelfBarY, kShelfBack);
+                                              kDesignHeight - kShelfBarY, kPageBack);
     Rectangle_RecommandRootBackGground->SetVisible(false);
     auto *recommendTitle = Label(Rectangle_RecommandRootBackGground, QStringLiteral("Label_RecommandTitle"), 24, 0, 300,
                                  kShelfBarH, QStringLiteral("课外推荐"), 16);

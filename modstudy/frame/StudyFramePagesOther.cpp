@@ -7,6 +7,7 @@
 
 #include "Commonconst.h"
 #include "TButton.h"
+#include "FramePalette.h"
 #include "TImageControl.h"
 #include "TLabel.h"
 #include "TProgressBar.h"
@@ -16,14 +17,9 @@
 #include "TVertScrollBox.h"
 
 using namespace FrameWidgets;
+using namespace FramePalette;
 
 namespace {
-constexpr TAlphaColor kBanner = 0xFFE3F1FC;
-constexpr TAlphaColor kPageBack = 0xFFF6F8FA;
-constexpr TAlphaColor kWhite = 0xFFFFFFFF;
-constexpr TAlphaColor kGrey = 0xFF5A6470;
-constexpr TAlphaColor kRemind = 0xFF5FC0FD;
-constexpr TAlphaColor kLine = 0xFFD8DEE4;
 
 void Card(TRectangle *r)
 {
