@@ -16,6 +16,9 @@
 
 namespace {
 
+// The file that marks a folder as this generator's output.
+constexpr const char *OutputMark = ".uiarchive-output";
+
 // Maps archive names to paths under the output folder, giving folders that
 // differ only in case one spelling.
 class PathMapper
@@ -94,7 +97,7 @@ bool WriteSpeech(const QString &text, const QString &mp3Path, QString &error)
 bool ClearOutput(const QString &outDir, QString &error)
 {
     QDir dir(outDir);
-    if (dir.exists() && !dir.isEmpty() && !dir.exists(QStringLiteral("index.txt"))) {
+    if (dir.exists() && !dir.isEmpty() && !dir.exists(QLatin1String(OutputMark))) {
         error = outDir + QStringLiteral(" is not an earlier archive output; not emptied");
         return false;
     }
@@ -102,7 +105,13 @@ bool ClearOutput(const QString &outDir, QString &error)
         error = QStringLiteral("cannot empty ") + outDir;
         return false;
     }
-    return QDir().mkpath(outDir) || (error = QStringLiteral("cannot create ") + outDir, false);
+    // The mark comes first, so that a run that fails half-way leaves a folder
+    // the next run may empty again.
+    if (!QDir().mkpath(outDir)) {
+        error = QStringLiteral("cannot create ") + outDir;
+        return false;
+    }
+    return WriteBytes(QDir(outDir).filePath(QLatin1String(OutputMark)), "UI archive output of uiarchive_gen\n", error);
 }
 
 } // namespace

@@ -1,0 +1,141 @@
+// The folder archive: Windows-style names, case-insensitive lookup, and no
+// way out of its folder.
+#include "TFolderArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+void Write(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class FolderArchiveTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(outer.isValid());
+        root = outer.filePath(QStringLiteral("archive"));
+        Write(root + QStringLiteral("/png/study/UnRecorded.png"), "mic");
+        Write(root + QStringLiteral("/png/study/sentence/Accuracy.png"), "accuracy");
+        Write(root + QStringLiteral("/ani/ExpEffect/filelist.txt"), "0001.png\n");
+        Write(outer.filePath(QStringLiteral("secret.txt")), "secret");
+    }
+
+    QTemporaryDir outer;
+    QString root;
+};
+
+TEST_F(FolderArchiveTest, ServesFilesByTheirWindowsStyleNames)
+{
+    TFolderArchive archive(root);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\UnRecorded.png")), QByteArray("mic"));
+    EXPECT_EQ(archive.GetResource(QStringLiteral("ani\\ExpEffect\\filelist.txt")), QByteArray("0001.png\n"));
+    // Forward slashes name the same file.
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png/study/UnRecorded.png")), QByteArray("mic"));
+}
+
+TEST_F(FolderArchiveTest, LooksNamesUpWithoutRegardToCase)
+{
+    TFolderArchive archive(root);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("PNG\\Study\\unrecorded.PNG")), QByteArray("mic"));
+    // The folder is "sentence" on disk and "Sentence" in the name.
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\Sentence\\ACCURACY.png")), QByteArray("accuracy"));
+    EXPECT_EQ(archive.GetResource(QStringLiteral("ani\\expeffect\\FILELIST.TXT")), QByteArray("0001.png\n"));
+}
+
+TEST_F(FolderArchiveTest, PrefersTheExactSpellingWhenNamesDifferOnlyInCase)
+{
+    Write(root + QStringLiteral("/png/a.png"), "lower");
+    Write(root + QStringLiteral("/png/A.png"), "upper");
+    TFolderArchive archive(root);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\a.png")), QByteArray("lower"));
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\A.png")), QByteArray("upper"));
+    // Another spelling resolves to one of them, the same on every call.
+    const auto first = archive.GetResource(QStringLiteral("PNG\\a.PNG"));
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(archive.GetResource(QStringLiteral("PNG\\a.PNG")), first);
+}
+
+TEST_F(FolderArchiveTest, AbsentNamesAndFoldersGiveNothing)
+{
+    TFolderArchive archive(root);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\Missing.png")), std::nullopt);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study")), std::nullopt);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\")), std::nullopt);
+    TFolderArchive none(outer.filePath(QStringLiteral("no-such-folder")));
+    EXPECT_EQ(none.GetResource(QStringLiteral("png\\study\\UnRecorded.png")), std::nullopt);
+    EXPECT_TRUE(none.Files().isEmpty());
+}
+
+TEST_F(FolderArchiveTest, RefusesNamesThatLeaveTheFolder)
+{
+    TFolderArchive archive(root);
+    const QString refused[] = {
+        QStringLiteral("..\\secret.txt"),
+        QStringLiteral("png\\..\\..\\secret.txt"),
+        QStringLiteral("png/../../secret.txt"),
+        QStringLiteral("\\secret.txt"),
+        QStringLiteral("/secret.txt"),
+        outer.filePath(QStringLiteral("secret.txt")), // an absolute path
+        QStringLiteral("C:\\secret.txt"),
+        QStringLiteral("C:secret.txt"),
+        QStringLiteral(".\\png\\study\\UnRecorded.png"),
+        QStringLiteral(""),
+        QStringLiteral("   "),
+    };
+    for (const QString &name : refused) {
+        EXPECT_EQ(archive.GetResource(name), std::nullopt) << name.toStdString();
+        EXPECT_TRUE(archive.FilePath(name).isEmpty()) << name.toStdString();
+    }
+    // A name whose ".." stays inside is refused all the same: names never
+    // carry such segments.
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\..\\study\\UnRecorded.png")), std::nullopt);
+}
+
+TEST_F(FolderArchiveTest, RefusesLinksThatLeadOutOfTheFolder)
+{
+    ASSERT_TRUE(QFile::link(outer.filePath(QStringLiteral("secret.txt")), root + QStringLiteral("/png/leak.png")));
+    QDir().mkpath(outer.filePath(QStringLiteral("elsewhere")));
+    Write(outer.filePath(QStringLiteral("elsewhere/x.png")), "outside");
+    ASSERT_TRUE(QFile::link(outer.filePath(QStringLiteral("elsewhere")), root + QStringLiteral("/png/linked")));
+    // A link that stays inside is served.
+    ASSERT_TRUE(QFile::link(root + QStringLiteral("/png/study/UnRecorded.png"), root + QStringLiteral("/png/alias.png")));
+    TFolderArchive archive(root);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\leak.png")), std::nullopt);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\LEAK.png")), std::nullopt);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\linked\\x.png")), std::nullopt);
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\alias.png")), QByteArray("mic"));
+}
+
+TEST_F(FolderArchiveTest, RescanFindsFilesAddedLater)
+{
+    TFolderArchive archive(root);
+    Write(root + QStringLiteral("/png/New.png"), "new");
+    // The exact spelling is found at once; another spelling after a rescan.
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\New.png")), QByteArray("new"));
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\new.png")), std::nullopt);
+    archive.Rescan();
+    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\new.png")), QByteArray("new"));
+    EXPECT_TRUE(archive.Files().contains(QStringLiteral("png/New.png")));
+}
+
+TEST(ArchiveRelativePathTest, MapsNamesToRelativePaths)
+{
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\study\\UnRecorded.png")), QStringLiteral("png/study/UnRecorded.png"));
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("ani\\robot\\0001.png")), QStringLiteral("ani/robot/0001.png"));
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\\\x.png")), std::nullopt);
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\x\\..")), std::nullopt);
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("D:\\png\\x.png")), std::nullopt);
+}
+
+} // namespace
