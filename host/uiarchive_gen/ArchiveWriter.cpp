@@ -97,7 +97,10 @@ bool WriteSpeech(const QString &text, const QString &mp3Path, QString &error)
 bool ClearOutput(const QString &outDir, QString &error)
 {
     QDir dir(outDir);
-    if (dir.exists() && !dir.isEmpty() && !dir.exists(QLatin1String(OutputMark))) {
+    // An "index.txt" marks a complete output of a run made before the mark
+    // existed.
+    if (dir.exists() && !dir.isEmpty() && !dir.exists(QLatin1String(OutputMark))
+        && !dir.exists(QStringLiteral("index.txt"))) {
         error = outDir + QStringLiteral(" is not an earlier archive output; not emptied");
         return false;
     }
