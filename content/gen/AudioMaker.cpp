@@ -27,6 +27,57 @@ quint16 U16(const QByteArray &b, qsizetype at)
     return qFromLittleEndian<quint16>(b.constData() + at);
 }
 
+// Output of one short run of the speech program; empty when it fails.
+QString SpeechProgramOutput(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("espeak-ng"), args);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The speech program falls back to its default voice, without a word, when a
+// voice or variant is unknown: every voice is checked against its lists
+// before anything is spoken, so a typo cannot end up in the packages.
+bool CheckVoices(const QSet<QString> &voices, QString &error)
+{
+    if (voices.isEmpty())
+        return true;
+    QSet<QString> languages;
+    QSet<QString> variants;
+    const QStringList languageLines =
+        SpeechProgramOutput({QStringLiteral("--voices")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : languageLines.mid(1)) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        if (columns.size() > 1)
+            languages.insert(columns[1].toLower());
+    }
+    const QStringList variantLines =
+        SpeechProgramOutput({QStringLiteral("--voices=variant")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : variantLines) {
+        const int at = line.indexOf(QLatin1String("!v/"));
+        if (at >= 0)
+            variants.insert(line.mid(at + 3).section(QLatin1Char(' '), 0, 0).toLower());
+    }
+    if (languages.isEmpty()) {
+        error = QStringLiteral("espeak-ng lists no voices (is it installed?)");
+        return false;
+    }
+    for (const QString &voice : voices) {
+        const QString language = voice.section(QLatin1Char('+'), 0, 0).toLower();
+        const QString variant = voice.section(QLatin1Char('+'), 1).toLower();
+        if (!languages.contains(language) || (!variant.isEmpty() && !variants.contains(variant))) {
+            error = QStringLiteral("espeak-ng has no voice '%1'").arg(voice);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool DecodeMonoWave(const QByteArray &wave, QList<qint16> &samples, int &sampleRate)
@@ -172,6 +223,11 @@ bool TAudioMaker::Make(const QList<TSpeech> &speeches, QString &error)
         else
             pending.push_back(s);
     }
+    QSet<QString> voices;
+    for (const TSpeech &s : pending)
+        voices.insert(s.voice);
+    if (!CheckVoices(voices, error))
+        return false;
     struct Running
     {
         TSpeech speech;

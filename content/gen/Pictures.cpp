@@ -90,10 +90,10 @@ QImage DrawWordPicture(const QString &word, const QString &meaning)
     const QColor base = ColourFor(word);
     p.fillRect(image.rect(), base.lighter(160));
     p.setPen(Qt::NoPen);
-    p.setBrush(base);
+    p.setBrush(base.darker(135));
     p.drawEllipse(QPointF(150, 130), 105, 105);
-    p.setBrush(base.lighter(130));
-    p.drawEllipse(QPointF(115, 95), 28, 28);
+    p.setBrush(QColor(255, 255, 255, 70));
+    p.drawEllipse(QPointF(95, 70), 16, 16);
     DrawText(p, QRect(55, 85, 190, 90), word, 48, true, Qt::white);
     DrawText(p, QRect(20, 245, 260, 45), meaning, 30, false, base.darker(220));
     return image;
