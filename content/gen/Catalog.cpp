@@ -1,6 +1,8 @@
 #include "Catalog.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 #include <QSet>
 #include <QStringList>
 
@@ -141,6 +143,24 @@ bool ParseCatalog(const QByteArray &text, TCatalog &catalog, QString &error)
         if (ids.contains(c.goodsId)) {
             error = r.where + QStringLiteral(": id used twice");
             return false;
+        }
+        // Adding a course gives the user its books: each must be in the catalog.
+        const json &item = root["recommended"][i];
+        if (item.contains("includes")) {
+            if (!item["includes"].is_array()) {
+                error = r.where + QStringLiteral(": \"includes\" is not an array");
+                return false;
+            }
+            for (const json &id : item["includes"]) {
+                const bool known = id.is_number_integer()
+                                   && std::any_of(catalog.books.cbegin(), catalog.books.cend(),
+                                                  [&](const TCatalogBook &b) { return b.lessonId == id.get<qint64>(); });
+                if (!known) {
+                    error = r.where + QStringLiteral(": \"includes\" names a book that is not in the catalog");
+                    return false;
+                }
+                c.includes.append(id.get<qint64>());
+            }
         }
         ids.insert(c.goodsId);
         catalog.recommended.append(c);

@@ -41,6 +41,7 @@ struct TCatalogCourse
     QString goodsLevel;
     QString goodsPic;
     QColor tileColor;
+    QList<qint64> includes; // books that adding the course gives the user
 };
 
 struct TCatalog

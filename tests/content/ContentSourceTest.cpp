@@ -136,6 +136,22 @@ TEST(ContentSource, CatalogRefusesUnsafePathsAndCollisions)
                              catalog, error))
         << error.toStdString();
     EXPECT_FALSE(ParseCatalog("[1, 2]", catalog, error));
+
+    const auto course = [](const char *includes) {
+        return QStringLiteral(R"({"goodsId": 9, "goodsName": "G", "goodsLevel": "1", "goodsPic": "g.png",
+            "tileColor": "#FF000000", "includes": %1})")
+            .arg(QLatin1String(includes));
+    };
+    const auto withCourse = [&](const char *includes) {
+        return (QStringLiteral(R"({"books": [)") + book(1, "p/a.7z") + QStringLiteral(R"(], "materials": [],
+            "recommended": [)") + course(includes) + QStringLiteral("]}"))
+            .toUtf8();
+    };
+    ASSERT_TRUE(ParseCatalog(withCourse("[1]"), catalog, error)) << error.toStdString();
+    EXPECT_EQ(catalog.recommended[0].includes, QList<qint64>{1});
+    EXPECT_FALSE(ParseCatalog(withCourse("[2]"), catalog, error));
+    EXPECT_FALSE(ParseCatalog(withCourse("[\"1\"]"), catalog, error));
+    EXPECT_FALSE(ParseCatalog(withCourse("1"), catalog, error));
 }
 
 TEST(ContentSource, PlansDescribeEveryEntryWithStableIds)
