@@ -1,0 +1,105 @@
+#pragma once
+// The learning service simulated inside the host process.
+//
+// It answers every request code of the host protocol from the sample catalog
+// (the served folder's catalog.json and packages) and from its own state in
+// a SQLite file, and runs the loopback HTTP server that serves the folder's
+// packages, pictures and audio, the synthesised speech, and takes uploads.
+// Replies go to the reply sink from the event loop, never inside Request.
+//
+// For scenarios a request code can be dropped (no reply at all, like a lost
+// answer) or its reply replaced by a given text.
+
+#include "ILearningService.h"
+#include "ServiceCatalog.h"
+#include "ServiceState.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class LocalHttpServer;
+struct THttpRequest;
+struct THttpResponse;
+
+class TLearningServiceSim : public QObject, public ILearningService
+{
+    Q_OBJECT
+public:
+    explicit TLearningServiceSim(QObject *parent = nullptr);
+    ~TLearningServiceSim() override;
+
+    // Reads the catalog of `servedFolder`, opens (or creates) the state file
+    // and starts the HTTP server on 127.0.0.1. `workFolder` receives the
+    // synthesised speech and the uploaded files. False with Error() when any
+    // of these fails.
+    bool Start(const QString &servedFolder, const QString &stateFile, const QString &workFolder);
+    QString Error() const { return m_error; }
+
+    void SetReplySink(TReplyProc sink) override { m_sink = std::move(sink); }
+    void Request(const QString &text) override;
+
+    // Scenario controls: a dropped code gets no reply; an overriding text is
+    // sent instead of the computed reply (the request is still carried out).
+    void Drop(int requestCode, bool drop = true);
+    void OverrideReply(int requestCode, const QString &replyText);
+    void ClearOverrides();
+
+    // The replies to a request, computed and applied to the state at once
+    // (without drops and overrides). Request uses it.
+    QStringList Answer(const QString &text);
+
+    // The time stamped on stored scores; the current time unless set.
+    void SetNow(const QDateTime &now) { m_now = now; }
+
+    LocalHttpServer *HttpServer() const { return m_http.get(); }
+    TServiceState &State() { return m_state; }
+    TServiceCatalog &Catalog() { return m_catalog; }
+
+    // Counts of requests handed to Request, by code (for scenario transcripts).
+    int RequestCount(int code) const { return m_requestCounts.value(code); }
+
+private:
+    using json = nlohmann::ordered_json;
+
+    json Reply(int code, const json &req);
+    void SeedUser(qint64 uid);
+    QString Now() const;
+    QString Served(const QString &path) const;
+
+    json Shelf(qint64 uid);
+    json PackageRecord(const json &req);
+    json DownloadAddress(const json &req);
+    json UploadAddress(const json &req);
+    json AddCourse(const json &req);
+    json CourseContents(const json &req);
+    json MaterialContent(const json &req);
+    json Lessons(const json &req);
+    json LessonProgress(qint64 uid, qint64 bookId);
+    json WordProgress(qint64 uid, qint64 bookId);
+    json Assignments(const json &req);
+    json AssignmentBest(const json &req);
+    json Score(const json &req);
+    json WordResult(const json &req);
+    json Share(const json &req);
+    json History(const json &req);
+    json Speech(const json &req);
+
+    std::optional<THttpResponse> OnHttp(const THttpRequest &req);
+
+    TServiceCatalog m_catalog;
+    TServiceState m_state;
+    std::unique_ptr<LocalHttpServer> m_http;
+    QString m_workFolder;
+    QString m_error;
+    TReplyProc m_sink;
+    QSet<int> m_dropped;
+    QHash<int, QString> m_overrides;
+    QHash<int, int> m_requestCounts;
+    QDateTime m_now;
+};

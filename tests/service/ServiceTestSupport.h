@@ -1,0 +1,56 @@
+#pragma once
+// A learning service simulator over the generated sample content, with its
+// state and work files in a temporary folder.
+
+#include "LearningServiceSim.h"
+#include "Requests.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace service_test {
+
+using json = nlohmann::ordered_json;
+
+constexpr qint64 kUid = 880001;
+
+inline QString ServedFolder()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
+}
+
+inline TRequestIdentity Learner() { return {kUid, 0}; }
+
+class ServiceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_sim.Start(ServedFolder(), m_dir.filePath(QStringLiteral("state/service.db")),
+                                m_dir.filePath(QStringLiteral("work"))))
+            << m_sim.Error().toStdString();
+    }
+
+    // The one reply to a request, parsed.
+    json Ask(const QString &request)
+    {
+        const QStringList replies = m_sim.Answer(request);
+        EXPECT_EQ(replies.size(), 1);
+        if (replies.isEmpty())
+            return json();
+        json r = json::parse(replies.first().toStdString(), nullptr, false);
+        EXPECT_TRUE(r.is_object()) << replies.first().toStdString();
+        return r;
+    }
+    json Ask(const json &request) { return Ask(QString::fromStdString(request.dump())); }
+
+    QTemporaryDir m_dir;
+    TLearningServiceSim m_sim;
+};
+
+} // namespace service_test
