@@ -95,12 +95,16 @@ QStringList TLearningServiceSim::Answer(const QString &text)
         reply = ServiceError(0, kErrMissingMember, QStringLiteral("缺少参数：apiCode"));
     } else {
         const int code = req["apiCode"].get<int>();
+        // A reply's code is the request's plus one, but never one of the
+        // notice codes (10000 and up): an answer to an unknown request must
+        // not reach the module as a notice such as an assignment.
+        const int replyCode = code >= 0 && code + 1 < 10000 ? code + 1 : 0;
         try {
             reply = Reply(code, req);
         } catch (const TServiceFailure &f) {
-            reply = ServiceError(code + 1, f.code, f.text);
+            reply = ServiceError(replyCode, f.code, f.text);
         } catch (const std::exception &e) {
-            reply = ServiceError(code + 1, kErrInternal,
+            reply = ServiceError(replyCode, kErrInternal,
                                  QStringLiteral("服务内部错误：") + QString::fromUtf8(e.what()));
         }
     }

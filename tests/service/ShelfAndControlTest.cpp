@@ -182,7 +182,11 @@ TEST_F(ShelfTest, FailuresAreAnsweredWithCodeAndText)
         std::string textHas;
     };
     const TCase cases[] = {
-        {QStringLiteral(R"({"apiCode":9999,"uid":1})"), 10000, kErrUnknownCode, "9999"},
+        {QStringLiteral(R"({"apiCode":500,"uid":1})"), 501, kErrUnknownCode, "500"},
+        // Never answered with a notice code: 10000 would read as an assignment.
+        {QStringLiteral(R"({"apiCode":9999,"uid":1})"), 0, kErrUnknownCode, "9999"},
+        {QStringLiteral(R"({"apiCode":99998,"uid":1})"), 0, kErrUnknownCode, "99998"},
+        {QStringLiteral(R"({"apiCode":10003,"uid":1})"), 0, kErrUnknownCode, "10003"},
         {QStringLiteral(R"({"apiCode":13,"uid":1})"), 14, kErrMissingMember, "key"},
         {QStringLiteral(R"({"apiCode":13,"key":"packages/happy_english_1.7z"})"), 14, kErrMissingMember, "uid"},
         {QStringLiteral(R"({"apiCode":13,"uid":1,"key":7})"), 14, kErrBadMember, "key"},
