@@ -3,7 +3,9 @@
 
 #include "ServiceTestSupport.h"
 #include "ServiceErrors.h"
+#include "TeduAssignDetail.h"
 #include "TeduPartScore.h"
+#include "TeduUserOwnFreeGoods.h"
 
 #include <map>
 #include <string>
@@ -192,6 +194,32 @@ TEST_F(ReplyShapeTest, ShareIsAcceptedOnlyForAnUploadedRecordingOfAnOwnScore)
         << "another user's achievement";
     ExpectShape(Request::ShareAudio(Learner(), achievement, QStringLiteral("rec-1")), 1084);
     EXPECT_EQ(m_sim.State().ShareCount(kUid), 1);
+}
+
+// The base package's records read the course-contents and assignment
+// replies; each member they keep must come back with the value sent.
+template <typename TRecord>
+void ExpectRecordsKeepEveryMember(const json &elements)
+{
+    ASSERT_FALSE(elements.empty());
+    for (const json &e : elements) {
+        TRecord record;
+        record.LoadFromJson(e);
+        const TJson back = record.AsJson();
+        for (const auto &[key, value] : back.items()) {
+            ASSERT_TRUE(e.contains(key)) << key;
+            EXPECT_EQ(value, e[key]) << key << " in " << e.dump();
+        }
+    }
+}
+
+TEST_F(ReplyShapeTest, BasePackageRecordsReadEveryMemberSent)
+{
+    ExpectRecordsKeepEveryMember<TeduUserOwnFreeGoods>(Ask(Request::QueryFreeGoods(kUid, 3004))["items"]);
+    ExpectRecordsKeepEveryMember<TeduAssignDetail>(
+        Ask(Request::QueryAssignmentStatus(Learner(), 1002, QStringLiteral("W")))["assignDetails"]);
+    ExpectRecordsKeepEveryMember<TeduAssignDetail>(
+        Ask(Request::QueryAssignmentStatus(Learner(), 1001, QStringLiteral("L")))["assignDetails"]);
 }
 
 } // namespace
