@@ -197,6 +197,23 @@ TEST_F(ServiceRecordsTest, HistoryPagesByDateRangeAllOrBest)
     EXPECT_EQ(page(false, 10, 1, "2024-05-02 10:00:00", "2024-05-02 10:00:00")["total"].get<int>(), 1);
 }
 
+TEST_F(ServiceRecordsTest, PackageRecordOfAnAssignmentUnitNamesItsBook)
+{
+    for (const qint64 bookId : {qint64(1001), qint64(1002)}) {
+        const json units = Ask(Request::QueryLesson(Learner(), QStringLiteral("list"), bookId))["items"];
+        ASSERT_GE(units.size(), 2u);
+        const qint64 unitId = units[1]["unitId"].get<qint64>();
+        const json r = Ask(Request::QueryPackageVersion(Learner(), unitId, QStringLiteral("L"), true));
+        ASSERT_EQ(r["items"].size(), 1u) << r.dump();
+        EXPECT_EQ(r["items"][0]["lessonId"].get<qint64>(), bookId);
+        const json same = Ask(Request::QueryPackageVersion(Learner(), bookId, QStringLiteral("L"), false));
+        EXPECT_EQ(same["items"], r["items"]);
+    }
+    const json none = Ask(Request::QueryPackageVersion(Learner(), 987654, QStringLiteral("L"), true));
+    EXPECT_EQ(none.value("apiCode", 0), 2102);
+    EXPECT_GT(none.value("errorCode", 0), 0);
+}
+
 TEST_F(ServiceRecordsTest, StateOutlivesTheSimulator)
 {
     SubmitScore(1001011, 77);
