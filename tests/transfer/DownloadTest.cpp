@@ -194,7 +194,7 @@ TEST_F(Download, CreatesMissingFoldersFollowsRedirectsAndAcceptsBackslashes)
     transfer.SetDownloadURL(server.Url(QStringLiteral("/old.png")).toString());
     const QString file = Target(QStringLiteral("pics/book/new.png"));
     transfer.SetSaveFile(file);
-    ASSERT_TRUE(transfer.DownloadingQuiet());
+    ASSERT_TRUE(transfer.DownloadingQuiet()) << transfer.ErrorText().toStdString();
     EXPECT_EQ(ReadFile(file), body);
 
     // The same address written with back-slashes, saved to a back-slashed path.

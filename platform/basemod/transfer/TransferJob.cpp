@@ -158,7 +158,22 @@ bool TTransferJob::Begin(QNetworkReply *reply)
 {
     m_started = true;
     m_reply = reply;
-    connect(reply, &QNetworkReply::metaDataChanged, this, &TTransferJob::Touch);
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        Touch();
+        // Only a successful answer's length counts. After a redirect the reply
+        // may still carry the redirect notice's headers ahead of the final
+        // answer's, so the last Content-Length is the one of the body written.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        m_expectedLength = -1;
+        if (!IsSuccessStatus(status))
+            return;
+        for (const auto &[name, value] : reply->rawHeaderPairs()) {
+            bool ok = false;
+            const qint64 length = value.trimmed().toLongLong(&ok);
+            if (name.compare("Content-Length", Qt::CaseInsensitive) == 0 && ok && length >= 0)
+                m_expectedLength = length;
+        }
+    });
     connect(reply, &QNetworkReply::redirected, this, &TTransferJob::Touch);
     connect(reply, &QNetworkReply::readyRead, this, &TTransferJob::OnReadyRead);
     connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64, qint64 total) {
@@ -220,7 +235,6 @@ void TTransferJob::OnFinished()
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     const QString errorString = reply->errorString();
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     const QString where = Describe(reply->url());
     m_reply = nullptr;
     reply->deleteLater();
@@ -239,11 +253,11 @@ void TTransferJob::OnFinished()
     if (status == 0)
         return Finish(false, QStringLiteral("no HTTP answer from ") + where);
     if (m_kind == TTransferKind::Download) {
-        if (length.isValid() && length.toLongLong() != m_bytes)
+        if (m_expectedLength >= 0 && m_expectedLength != m_bytes)
             return Finish(false, QStringLiteral("incomplete body from %1: %2 of %3 bytes")
                                      .arg(where)
                                      .arg(m_bytes)
-                                     .arg(length.toLongLong()));
+                                     .arg(m_expectedLength));
         if (!m_file->commit()) {
             const QString why = m_file->errorString();
             m_file.reset();

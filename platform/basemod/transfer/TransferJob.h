@@ -93,6 +93,9 @@ private:
     bool m_writeFailed = false;
     qint64 m_bytes = 0;
     qint64 m_total = -1;
+    // Content-Length of the answer whose body is being written (the final
+    // answer after redirects); -1 when that answer announced none.
+    qint64 m_expectedLength = -1;
     QByteArray m_response;
     QString m_error;
 };
