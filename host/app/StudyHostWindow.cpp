@@ -1,0 +1,74 @@
+#include "StudyHostWindow.h"
+
+#include "HostNotices.h"
+#include "LearningServiceSim.h"
+#include "TStudyHost.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+TStudyHostWindow::TStudyHostWindow(TStudyHost *host, QWidget *parent)
+    : QMainWindow(parent), m_host(host), m_client(new QWidget(this))
+{
+    setWindowTitle(QStringLiteral("口语学习"));
+    m_client->setObjectName(QStringLiteral("StudyHostClient"));
+    m_client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(m_client);
+    BuildMenu();
+    connect(m_host, &TStudyHost::Closed, this, [this](bool) {
+        m_closeDone = true;
+        close();
+    });
+    connect(m_host, &TStudyHost::Switched, this, [this](bool recreated) {
+        if (!recreated)
+            Tell(QStringLiteral("模块切换后未能重新创建：") % m_host->Error());
+    });
+}
+
+void TStudyHostWindow::Tell(const QString &text)
+{
+    QMessageBox::information(this, windowTitle(), text);
+}
+
+void TStudyHostWindow::BuildMenu()
+{
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("通知"));
+    menu->addAction(QStringLiteral("布置作业 (10000)"), this, [this] {
+        const auto notice = m_host->Service() ? hostnotice::SampleAssignment(m_host->Service()->Catalog())
+                                              : std::nullopt;
+        if (notice)
+            m_host->Push(*notice);
+        else
+            Tell(QStringLiteral("课程目录里没有可布置的课程。"));
+    });
+    menu->addAction(QStringLiteral("打开最近学习的课程 (10002)"), this, [this] {
+        const auto notice = m_host->Service() ? hostnotice::RecentLesson(m_host->Service()->Catalog())
+                                              : std::nullopt;
+        if (notice)
+            m_host->Push(*notice);
+        else
+            Tell(QStringLiteral("课程目录里没有最近学习的课程。"));
+    });
+    menu->addAction(QStringLiteral("切换模块 (10005)"), this, [this] {
+        if (m_host->IsBusy() || !m_host->IsRunning())
+            Tell(QStringLiteral("模块正忙或未运行，不能切换。"));
+        else
+            m_host->RequestSwitch();
+    });
+    menu->addAction(QStringLiteral("网络故障 (99999)"), this,
+                    [this] { m_host->Push(hostnotice::Bare(hostnotice::kNetworkFailure)); });
+}
+
+void TStudyHostWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closeDone || !m_host->IsRunning()) {
+        event->accept();
+        return;
+    }
+    // The module decides when it is done; the window stays until it is.
+    event->ignore();
+    statusBar()->showMessage(QStringLiteral("正在关闭…"));
+    m_host->RequestClose();
+}

@@ -1,0 +1,266 @@
+#include "TStudyHost.h"
+
+#include "HostDialogs.h"
+#include "HostNotices.h"
+#include "SampleAccount.h"
+#include "StandInEngines.h"
+
+#include "ClassRegistry.h"
+#include "IBaseMod.h"
+#include "LearningServiceSim.h"
+#include "Log.h"
+#include "ModuleInfo.h"
+#include "TFolderArchive.h"
+
+#include <QDir>
+#include <QJsonObject>
+#include <QWidget>
+
+TStudyHostOptions TStudyHostOptions::Beside(const QString &folder)
+{
+    TStudyHostOptions o;
+    o.pluginFile = folder % QStringLiteral("/libModStudy.so");
+    o.servedFolder = folder % QStringLiteral("/content");
+    o.dataFolder = folder % QStringLiteral("/hostdata");
+    o.archiveFolder = folder % QStringLiteral("/uiarchive");
+    return o;
+}
+
+TStudyHost::TStudyHost(TStudyHostOptions options, QObject *parent)
+    : QObject(parent), m_options(std::move(options))
+{
+    m_handshakeTimer.setSingleShot(true);
+    connect(&m_handshakeTimer, &QTimer::timeout, this, [this] {
+        procSaveLog(QStringLiteral("error:host: the module did not answer ")
+                    % (m_pending == Pending::Close ? QStringLiteral("10003") : QStringLiteral("10005"))
+                    % QStringLiteral(" within ") % QString::number(m_options.handshakeTimeoutMs)
+                    % QStringLiteral(" ms; deleting it anyway"));
+        FinishHandshake(false);
+    });
+}
+
+TStudyHost::~TStudyHost()
+{
+    m_handshakeTimer.stop();
+    DestroyModule();
+    Unload();
+}
+
+void TStudyHost::Note(const QString &line)
+{
+    m_events << line;
+    Q_EMIT Traffic(line);
+}
+
+bool TStudyHost::LoadPlugin()
+{
+    m_loader.setFileName(m_options.pluginFile);
+    // The host unloads its module on closing; Qt would otherwise keep it.
+    m_loader.setLoadHints(m_loader.loadHints() & ~QLibrary::PreventUnloadHint);
+    const QJsonObject meta = m_loader.metaData().value(QStringLiteral("MetaData")).toObject();
+    if (m_loader.metaData().isEmpty()) {
+        m_error = QStringLiteral("cannot read the plug-in file ") % m_options.pluginFile % QStringLiteral(": ")
+                  % m_loader.errorString();
+        return false;
+    }
+    const QString description = meta.value(QStringLiteral("description")).toString();
+    if (description != kStudyModClassName) {
+        m_error = QStringLiteral("the plug-in file ") % m_options.pluginFile
+                  % QStringLiteral(" is not a study module (description \"") % description
+                  % QStringLiteral("\", expected \"") % kStudyModClassName % QStringLiteral("\")");
+        return false;
+    }
+    const int version = meta.value(QStringLiteral("contractVersion")).toInt(-1);
+    if (version != kHostContractVersion) {
+        m_error = QStringLiteral("the study module in ") % m_options.pluginFile
+                  % QStringLiteral(" is built for host contract version ") % QString::number(version)
+                  % QStringLiteral("; this host speaks version ") % QString::number(kHostContractVersion);
+        return false;
+    }
+    if (!m_loader.load() || !m_loader.instance()) {
+        m_error = QStringLiteral("cannot load the plug-in file ") % m_options.pluginFile % QStringLiteral(": ")
+                  % m_loader.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool TStudyHost::Start(QWidget *parent)
+{
+    m_error.clear();
+    if (m_mod) {
+        m_error = QStringLiteral("the module is already running");
+        return false;
+    }
+    m_parent = parent;
+    if (!parent) {
+        m_error = QStringLiteral("no parent widget for the module");
+        return false;
+    }
+    if (!LoadPlugin()) {
+        Unload();
+        return false;
+    }
+
+    const QDir data(m_options.dataFolder);
+    if (!data.mkpath(QStringLiteral("work"))) {
+        m_error = QStringLiteral("cannot create the host's data folder ") % m_options.dataFolder;
+        Unload();
+        return false;
+    }
+    m_service = std::make_unique<TLearningServiceSim>();
+    if (!m_service->Start(m_options.servedFolder, data.filePath(QStringLiteral("service.db")),
+                          data.filePath(QStringLiteral("work")))) {
+        m_error = QStringLiteral("cannot start the learning service: ") % m_service->Error();
+        m_service.reset();
+        Unload();
+        return false;
+    }
+    m_service->SetReplySink([this](const QString &reply) { Deliver(reply, QStringLiteral("reply")); });
+
+    m_archive = std::make_shared<TFolderArchive>(m_options.archiveFolder);
+    m_sound = m_options.sound ? m_options.sound : std::make_shared<TQuietSoundEngine>(this);
+    m_grade = m_options.grade ? m_options.grade : std::make_shared<TUngradedAudioEngine>();
+    m_message = m_options.message ? m_options.message : std::make_shared<TQtCustomMessage>(parent->window());
+    m_hint = m_options.hint ? m_options.hint : std::make_shared<TQtCustomHint>();
+    auto account = std::make_shared<TSampleAccount>();
+    m_login = account;
+    m_user = account;
+
+    if (!CreateModule()) {
+        m_service.reset();
+        Unload();
+        return false;
+    }
+    return true;
+}
+
+bool TStudyHost::CreateModule()
+{
+    m_mod = TClassRegistry::CreateClass<IBaseMod>(kStudyModClassName);
+    if (!m_mod) {
+        m_error = QStringLiteral("the plug-in did not register \"") % kStudyModClassName % QStringLiteral("\"");
+        return false;
+    }
+    m_mod->CreateFrame(m_parent);
+    m_mod->SetDoJob([this](const QString &text) { OnJob(text); });
+    m_mod->SetSendMsg([this](const QString &text) { OnRequest(text); });
+    m_mod->SetArchivePackage(m_archive);
+    m_mod->SetSoundEngine(m_sound);
+    m_mod->SetGradeEngine(m_grade);
+    m_mod->SetLoginInfos(m_login);
+    m_mod->SetHintForm(m_hint);
+    m_mod->SetMsgForm(m_message);
+    // Last: announces the module and starts its shelf request.
+    m_mod->SetUserInfos(m_user);
+    return true;
+}
+
+void TStudyHost::DestroyModule()
+{
+    if (!m_mod)
+        return;
+    m_mod->DeleteFrame();
+    Note(QStringLiteral("DeleteFrame"));
+    // Nothing of the module may call back into a host that is going away.
+    m_mod->SetDoJob({});
+    m_mod->SetSendMsg({});
+    m_mod.reset();
+}
+
+void TStudyHost::Unload()
+{
+    if (m_mod || !m_loader.isLoaded())
+        return;
+    if (m_loader.unload())
+        Note(QStringLiteral("unload"));
+    else
+        procSaveLog(QStringLiteral("error:host: cannot unload the module: ") % m_loader.errorString());
+}
+
+void TStudyHost::OnRequest(const QString &text)
+{
+    Note(QStringLiteral("request ") % text);
+    if (m_service)
+        m_service->Request(text);
+}
+
+void TStudyHost::OnJob(const QString &text)
+{
+    Note(QStringLiteral("job ") % text);
+    procSaveLog(QStringLiteral("info：host job: ") % text);
+    const int code = hostnotice::ApiCode(text).value_or(-1);
+    const bool answered = (m_pending == Pending::Close && code == hostnotice::kClosed)
+                          || (m_pending == Pending::Switch && code == hostnotice::kSwitched);
+    if (answered) {
+        // The module is still inside its own call; delete it from the loop.
+        QTimer::singleShot(0, this, [this] {
+            if (m_pending != Pending::None)
+                FinishHandshake(true);
+        });
+    }
+}
+
+void TStudyHost::Deliver(const QString &text, const QString &kind)
+{
+    // Queued: a reply or notice never enters the module inside its own call.
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, kind] {
+            if (!m_mod)
+                return;
+            Note(kind % QStringLiteral(" ") % text);
+            m_mod->ReceiveMsg(text);
+            if (kind == QStringLiteral("reply") && hostnotice::ApiCode(text) == hostnotice::kShelfReply) {
+                ++m_shelfReplies;
+                Q_EMIT ShelfDelivered();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TStudyHost::Push(const QString &notice)
+{
+    Deliver(notice, QStringLiteral("notice"));
+}
+
+void TStudyHost::RequestClose()
+{
+    if (!m_mod) {
+        Unload();
+        Q_EMIT Closed(false);
+        return;
+    }
+    if (m_pending == Pending::Close)
+        return;
+    m_pending = Pending::Close; // a close overrides a switch in progress
+    Push(hostnotice::Bare(hostnotice::kClose));
+    m_handshakeTimer.start(m_options.handshakeTimeoutMs);
+}
+
+void TStudyHost::RequestSwitch()
+{
+    if (!m_mod || m_pending != Pending::None)
+        return;
+    m_pending = Pending::Switch;
+    Push(hostnotice::Bare(hostnotice::kSwitch));
+    m_handshakeTimer.start(m_options.handshakeTimeoutMs);
+}
+
+void TStudyHost::FinishHandshake(bool answered)
+{
+    m_handshakeTimer.stop();
+    const Pending pending = std::exchange(m_pending, Pending::None);
+    DestroyModule();
+    if (pending == Pending::Close) {
+        m_service.reset();
+        Unload();
+        Q_EMIT Closed(answered);
+        return;
+    }
+    // A switch: this host has only the study module, so it comes back.
+    const bool recreated = m_parent && CreateModule();
+    if (!recreated)
+        procSaveLog(QStringLiteral("error:host: the module could not be created again: ") % m_error);
+    Q_EMIT Switched(recreated);
+}

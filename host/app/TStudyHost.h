@@ -1,0 +1,113 @@
+#pragma once
+// The host side of the study module: loads the ModStudy plug-in, creates the
+// module in a parent widget, hands it the host services, relays its requests
+// to the learning service and the replies back, and closes or switches it
+// with the module's handshake.
+//
+// Every reply and every pushed notice reaches the module from the event loop,
+// never inside one of the module's own calls to the host.
+
+#include "HostServices.h"
+
+#include <QObject>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+class IBaseMod;
+class QWidget;
+class TLearningServiceSim;
+
+struct TStudyHostOptions
+{
+    QString pluginFile;    // the ModStudy plug-in file
+    QString servedFolder;  // the learning service's content (catalog, packages)
+    QString dataFolder;    // writable: the service's state and work files
+    QString archiveFolder; // the UI picture archive
+    // Services left empty get the host's own (Qt dialogs, stand-in engines).
+    ICustomMessagePtr message;
+    ICustomHintPtr hint;
+    ISoundEnginePtr sound;
+    IAudioEnginePtr grade;
+    // How long a close or switch waits for the module's answer (ms).
+    int handshakeTimeoutMs = 15000;
+
+    // Everything beside the executable in `folder`: libModStudy.so, content/,
+    // uiarchive/, hostdata/.
+    static TStudyHostOptions Beside(const QString &folder);
+};
+
+class TStudyHost : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TStudyHost(TStudyHostOptions options, QObject *parent = nullptr);
+    // Tears down what is still running, without a handshake.
+    ~TStudyHost() override;
+
+    // Loads and checks the plug-in, starts the learning service and creates
+    // the module inside `parent`. False with Error() on any failure; nothing
+    // is left running then.
+    bool Start(QWidget *parent);
+    QString Error() const { return m_error; }
+    bool IsRunning() const { return static_cast<bool>(m_mod); }
+    bool IsBusy() const { return m_pending != Pending::None; }
+
+    // Queues a notice text for the module.
+    void Push(const QString &notice);
+    // Sends 10003 and, once the module answers 10004 (or the wait runs out),
+    // deletes the frame, releases the module and unloads the plug-in; then
+    // emits Closed.
+    void RequestClose();
+    // Sends 10005 and, once the module answers 10006 (or the wait runs out),
+    // deletes the frame and creates the module anew in the same parent; then
+    // emits Switched.
+    void RequestSwitch();
+
+    TLearningServiceSim *Service() const { return m_service.get(); }
+    // What passed between host, module and service, in order: "request …",
+    // "reply …", "notice …", "job …", "DeleteFrame", "unload".
+    const QStringList &Events() const { return m_events; }
+    int ShelfRepliesDelivered() const { return m_shelfReplies; }
+
+Q_SIGNALS:
+    void Traffic(const QString &line);
+    void ShelfDelivered();
+    void Closed(bool answered);
+    void Switched(bool recreated);
+
+private:
+    enum class Pending { None, Close, Switch };
+
+    bool LoadPlugin();
+    bool CreateModule();
+    void DestroyModule();
+    void Unload();
+    void OnJob(const QString &text);
+    void OnRequest(const QString &text);
+    void Deliver(const QString &text, const QString &kind);
+    void FinishHandshake(bool answered);
+    void Note(const QString &line);
+
+    TStudyHostOptions m_options;
+    QString m_error;
+    QPluginLoader m_loader;
+    QPointer<QWidget> m_parent;
+    std::unique_ptr<TLearningServiceSim> m_service;
+    IArchivePtr m_archive;
+    ISoundEnginePtr m_sound;
+    IAudioEnginePtr m_grade;
+    ICustomMessagePtr m_message;
+    ICustomHintPtr m_hint;
+    std::shared_ptr<ILoginInfo> m_login;
+    std::shared_ptr<IUserInfo> m_user;
+    std::shared_ptr<IBaseMod> m_mod;
+    Pending m_pending = Pending::None;
+    QTimer m_handshakeTimer;
+    QStringList m_events;
+    int m_shelfReplies = 0;
+};

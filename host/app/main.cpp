@@ -1,0 +1,112 @@
+// studyhost: the reference host with the study module, a simulated learning
+// service and the sample content.
+//
+//   studyhost                         opens the window
+//   studyhost --screenshot FILE [--wait MS]
+//                                     starts everything, waits for the course
+//                                     shelf, saves the client area as PNG and
+//                                     exits (works offscreen)
+
+#include "StudyHostWindow.h"
+#include "TStudyHost.h"
+
+#include "Wait.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFont>
+#include <QPixmap>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+bool AsksForScreenshot(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+            return true;
+    return false;
+}
+
+// Starts, waits for the shelf, saves the picture, then closes with the
+// module's handshake. 0 when the picture was saved.
+int TakeScreenshot(TStudyHost &host, TStudyHostWindow &window, const QString &file, int waitMs)
+{
+    bool shelf = false;
+    QObject::connect(&host, &TStudyHost::ShelfDelivered, &window, [&shelf] { shelf = true; });
+    WaitFor(waitMs, &shelf);
+    if (!shelf)
+        std::fprintf(stderr, "studyhost: no course shelf reply within %d ms; saving the screen as it is\n", waitMs);
+    else
+        WaitFor(500, nullptr); // let the module draw what the reply brought
+    const bool saved = window.Client()->grab().save(file, "PNG");
+    if (!saved)
+        std::fprintf(stderr, "studyhost: cannot write %s\n", qPrintable(file));
+    bool closed = false;
+    QObject::connect(&host, &TStudyHost::Closed, &window, [&closed] { closed = true; });
+    host.RequestClose();
+    WaitFor(20000, &closed);
+    return saved ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const bool screenshot = AsksForScreenshot(argc, argv);
+    if (!HasDisplay()) {
+        if (!screenshot) {
+            std::fprintf(stderr,
+                         "studyhost: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+                         "Run it offscreen and save the start screen instead:\n"
+                         "  QT_QPA_PLATFORM=offscreen %s --screenshot start.png [--wait MS]\n",
+                         argv[0]);
+            return 2;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("studyhost"));
+    QApplication::setFont(QFont(QStringLiteral("WenQuanYi Zen Hei"), 9));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The study module in a host window."));
+    parser.addHelpOption();
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the start screen as PNG to <file> and exit."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption waitOption(QStringLiteral("wait"),
+                                        QStringLiteral("Longest wait for the course shelf before the screenshot (ms)."),
+                                        QStringLiteral("ms"), QStringLiteral("3000"));
+    parser.addOption(shotOption);
+    parser.addOption(waitOption);
+    parser.process(app);
+    bool waitOk = false;
+    const int waitMs = parser.value(waitOption).toInt(&waitOk);
+    if (!waitOk || waitMs < 0) {
+        std::fprintf(stderr, "studyhost: --wait takes a number of milliseconds\n");
+        return 2;
+    }
+
+    TStudyHost host(TStudyHostOptions::Beside(QCoreApplication::applicationDirPath()));
+    TStudyHostWindow window(&host);
+    window.show();
+    if (!host.Start(window.Client())) {
+        std::fprintf(stderr, "studyhost: %s\n", qPrintable(host.Error()));
+        return 1;
+    }
+    if (parser.isSet(shotOption))
+        return TakeScreenshot(host, window, parser.value(shotOption), waitMs);
+    QObject::connect(&host, &TStudyHost::Closed, &app, &QCoreApplication::quit);
+    return app.exec();
+}

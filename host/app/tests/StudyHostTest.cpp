@@ -1,0 +1,185 @@
+// The host run against the real ModStudy plug-in and the simulated learning
+// service: start-up order, the relayed shelf reply, the close and switch
+// handshakes, and plug-in files the host must refuse.
+
+#include "HostNotices.h"
+#include "TStudyHost.h"
+
+#include "ClockSpeed.h"
+#include "FakeCustomHint.h"
+#include "FakeCustomMessage.h"
+#include "WaitUntil.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+struct HostRun
+{
+    QTemporaryDir data;
+    std::shared_ptr<FakeCustomMessage> messages = std::make_shared<FakeCustomMessage>();
+    QWidget parent;
+    std::unique_ptr<TStudyHost> host;
+
+    explicit HostRun(const QString &pluginFile = QStringLiteral(STUDY_PLUGIN_FILE), int handshakeMs = 15000)
+    {
+        TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+        o.pluginFile = pluginFile;
+        o.dataFolder = data.path();
+        o.message = messages;
+        o.hint = std::make_shared<FakeCustomHint>();
+        o.handshakeTimeoutMs = handshakeMs;
+        host = std::make_unique<TStudyHost>(o);
+        parent.resize(1024, 635);
+    }
+
+    // Index of the first event starting with `prefix` whose message has `code`
+    // (any code when code < 0); -1 when there is none.
+    int Find(const QString &prefix, int code = -1, int from = 0) const
+    {
+        const QStringList &events = host->Events();
+        for (int i = from; i < events.size(); ++i) {
+            if (!events[i].startsWith(prefix))
+                continue;
+            if (code < 0 || hostnotice::ApiCode(events[i].mid(prefix.size())) == code)
+                return i;
+        }
+        return -1;
+    }
+    int Count(const QString &prefix, int code) const
+    {
+        int n = 0;
+        for (int i = Find(prefix, code); i >= 0; i = Find(prefix, code, i + 1))
+            ++n;
+        return n;
+    }
+    bool ShelfFailureShown() const
+    {
+        for (const QString &info : messages->Infos())
+            if (info.contains(QStringLiteral("加载课程失败")))
+                return true;
+        return false;
+    }
+};
+
+const QString kJob = QStringLiteral("job ");
+const QString kRequest = QStringLiteral("request ");
+const QString kReply = QStringLiteral("reply ");
+const QString kNotice = QStringLiteral("notice ");
+
+TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
+{
+    ClockSpeed speed(50);
+    HostRun run;
+    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
+    ASSERT_TRUE(run.host->IsRunning());
+
+    // The module announces itself at once and asks for its shelf next.
+    const int announce = run.Find(kJob, hostnotice::kAnnounce);
+    ASSERT_GE(announce, 0);
+    ASSERT_TRUE(WaitUntil([&] { return run.Find(kRequest) >= 0; }, StatedMs{5000}));
+    const int shelfRequest = run.Find(kRequest);
+    EXPECT_LT(announce, shelfRequest);
+    EXPECT_EQ(hostnotice::ApiCode(run.host->Events()[shelfRequest].mid(kRequest.size())), hostnotice::kShelfRequest);
+    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
+    // Accepted: no resend, no failure message.
+    EXPECT_FALSE(WaitUntil([&] { return run.Count(kRequest, hostnotice::kShelfRequest) > 1 || run.ShelfFailureShown(); },
+                           StatedMs{8000}));
+    EXPECT_TRUE(run.messages->Infos().isEmpty()) << run.messages->Infos().join(u'|').toStdString();
+
+    std::optional<bool> closed;
+    QObject::connect(run.host.get(), &TStudyHost::Closed, &run.parent, [&](bool answered) { closed = answered; });
+    run.host->RequestClose();
+    EXPECT_EQ(run.Find(QStringLiteral("DeleteFrame")), -1) << "the frame stays until the module answers";
+    ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{20000}));
+    EXPECT_TRUE(*closed) << "the module answered";
+    const int close = run.Find(kNotice, hostnotice::kClose);
+    const int closedJob = run.Find(kJob, hostnotice::kClosed);
+    const int deleted = run.Find(QStringLiteral("DeleteFrame"));
+    const int unloaded = run.Find(QStringLiteral("unload"));
+    ASSERT_GE(close, 0);
+    EXPECT_LT(close, closedJob);
+    EXPECT_LT(closedJob, deleted);
+    EXPECT_LT(deleted, unloaded);
+    EXPECT_FALSE(run.host->IsRunning());
+    EXPECT_TRUE(run.parent.children().isEmpty()) << "the frame is gone";
+}
+
+TEST(StudyHost, CloseIsBoundedWhenTheModuleDoesNotAnswerInTime)
+{
+    ClockSpeed speed(50);
+    // The module answers 10003 from its close timer; a 1 ms bound runs out first.
+    HostRun run(QStringLiteral(STUDY_PLUGIN_FILE), 1);
+    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
+    std::optional<bool> closed;
+    QObject::connect(run.host.get(), &TStudyHost::Closed, &run.parent, [&](bool answered) { closed = answered; });
+    run.host->RequestClose();
+    ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{5000}));
+    EXPECT_FALSE(*closed);
+    EXPECT_EQ(run.Find(kJob, hostnotice::kClosed), -1);
+    EXPECT_GE(run.Find(QStringLiteral("DeleteFrame")), 0);
+    EXPECT_GE(run.Find(QStringLiteral("unload")), 0);
+    EXPECT_FALSE(run.host->IsRunning());
+}
+
+TEST(StudyHost, SwitchWaitsForTheModuleThenCreatesItAgain)
+{
+    ClockSpeed speed(50);
+    HostRun run;
+    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
+    std::optional<bool> switched;
+    QObject::connect(run.host.get(), &TStudyHost::Switched, &run.parent, [&](bool recreated) { switched = recreated; });
+    run.host->RequestSwitch();
+    EXPECT_TRUE(run.host->IsBusy());
+    ASSERT_TRUE(WaitUntil([&] { return switched.has_value(); }, RealMs{20000}));
+    EXPECT_TRUE(*switched);
+    const int switchedJob = run.Find(kJob, hostnotice::kSwitched);
+    const int deleted = run.Find(QStringLiteral("DeleteFrame"));
+    ASSERT_GE(switchedJob, 0);
+    EXPECT_LT(run.Find(kNotice, hostnotice::kSwitch), switchedJob);
+    EXPECT_LT(switchedJob, deleted);
+    // The new module announces itself and asks for its shelf again.
+    EXPECT_GT(run.Find(kJob, hostnotice::kAnnounce, deleted), deleted);
+    EXPECT_TRUE(run.host->IsRunning());
+    EXPECT_TRUE(WaitUntil([&] { return run.Find(kRequest, hostnotice::kShelfRequest, deleted) > deleted; },
+                          StatedMs{5000}));
+    EXPECT_FALSE(run.host->IsBusy());
+    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 1; }, StatedMs{5000}));
+}
+
+TEST(StudyHost, RefusesPluginFilesThatAreNotTheStudyModule)
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    for (const QString &file : QStringList{dir % QStringLiteral("/no_such_module.so"), dir % QStringLiteral("/libBaseMod.so")}) {
+        HostRun run(file);
+        EXPECT_FALSE(run.host->Start(&run.parent)) << file.toStdString();
+        EXPECT_TRUE(run.host->Error().contains(file)) << run.host->Error().toStdString();
+        EXPECT_FALSE(run.host->IsRunning());
+        EXPECT_EQ(run.host->Service(), nullptr) << "nothing is left running";
+        EXPECT_TRUE(run.parent.children().isEmpty());
+    }
+}
+
+TEST(StudyHost, RefusesToStartWithoutItsContent)
+{
+    HostRun run;
+    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
+    o.servedFolder = run.data.filePath(QStringLiteral("missing"));
+    o.dataFolder = run.data.path();
+    o.message = run.messages;
+    TStudyHost host(o);
+    EXPECT_FALSE(host.Start(&run.parent));
+    EXPECT_TRUE(host.Error().contains(QStringLiteral("learning service"))) << host.Error().toStdString();
+    EXPECT_FALSE(host.IsRunning());
+    EXPECT_TRUE(run.parent.children().isEmpty());
+}
+
+} // namespace
