@@ -1,0 +1,79 @@
+#include "SimWav.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+void putU32(QByteArray &out, quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    out.append(b, 4);
+}
+
+void putU16(QByteArray &out, quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    out.append(b, 2);
+}
+
+} // namespace
+
+QByteArray SimWavHeader(quint32 dataBytes)
+{
+    QByteArray out;
+    out.reserve(44);
+    out.append("RIFF", 4);
+    putU32(out, 36 + dataBytes);
+    out.append("WAVE", 4);
+    out.append("fmt ", 4);
+    putU32(out, 16);                    // size of the format chunk
+    putU16(out, 1);                     // PCM
+    putU16(out, 1);                     // mono
+    putU32(out, kSimWavSampleRate);     // samples per second
+    putU32(out, kSimWavSampleRate * 2); // bytes per second
+    putU16(out, 2);                     // bytes per sample frame
+    putU16(out, 16);                    // bits per sample
+    out.append("data", 4);
+    putU32(out, dataBytes);
+    return out;
+}
+
+QByteArray SimToneBytes(qint64 first, qint64 count)
+{
+    QByteArray out;
+    if (count <= 0)
+        return out;
+    out.reserve(static_cast<qsizetype>(count * 2));
+    for (qint64 i = first; i < first + count; ++i) {
+        const double v = 600.0 * std::sin(2 * std::numbers::pi * 440.0 * static_cast<double>(i) / kSimWavSampleRate);
+        putU16(out, static_cast<quint16>(static_cast<qint16>(std::lround(v))));
+    }
+    return out;
+}
+
+qint64 SimSamplesForMs(qint64 ms)
+{
+    return ms <= 0 ? 0 : ms * kSimWavSampleRate / 1000;
+}
+
+bool WriteSimWav(const QString &path, qint64 ms)
+{
+    if (path.isEmpty())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const qint64 samples = SimSamplesForMs(ms);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(SimWavHeader(static_cast<quint32>(samples * 2)));
+    file.write(SimToneBytes(0, samples));
+    return file.commit();
+}
