@@ -3,6 +3,7 @@
 // handshakes, and plug-in files the host must refuse.
 
 #include "HostNotices.h"
+#include "StudyHostWindow.h"
 #include "TStudyHost.h"
 
 #include "ClockSpeed.h"
@@ -180,6 +181,46 @@ TEST(StudyHost, RefusesToStartWithoutItsContent)
     EXPECT_TRUE(host.Error().contains(QStringLiteral("learning service"))) << host.Error().toStdString();
     EXPECT_FALSE(host.IsRunning());
     EXPECT_TRUE(run.parent.children().isEmpty());
+}
+
+TEST(StudyHost, NoticesReachTheModuleFromTheEventLoopOnly)
+{
+    ClockSpeed speed(50);
+    HostRun run;
+    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
+    run.host->Push(hostnotice::Bare(hostnotice::kNetworkFailure));
+    EXPECT_EQ(run.Find(kNotice, hostnotice::kNetworkFailure), -1) << "not inside the caller's call";
+    EXPECT_TRUE(WaitUntil([&] { return run.Find(kNotice, hostnotice::kNetworkFailure) >= 0; }, RealMs{2000}));
+}
+
+TEST(StudyHostWindow, ClosingKeepsTheWindowUntilTheModuleHasFinished)
+{
+    ClockSpeed speed(50);
+    QTemporaryDir data;
+    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
+    o.dataFolder = data.path();
+    o.message = std::make_shared<FakeCustomMessage>();
+    o.hint = std::make_shared<FakeCustomHint>();
+    TStudyHost host(o);
+    TStudyHostWindow window(&host);
+    EXPECT_EQ(window.Client()->size(), QSize(1024, 635));
+    window.show();
+    ASSERT_TRUE(host.Start(window.Client())) << host.Error().toStdString();
+    ASSERT_FALSE(window.Client()->children().isEmpty()) << "the frame is in the client area";
+
+    EXPECT_FALSE(window.close()) << "the first close only asks the module";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(host.IsRunning());
+    window.close(); // asking again changes nothing
+    EXPECT_TRUE(WaitUntil([&] { return !window.isVisible(); }, RealMs{20000}));
+    EXPECT_FALSE(host.IsRunning());
+    const QStringList &events = host.Events();
+    int closes = 0;
+    for (const QString &e : events)
+        closes += e.startsWith(kNotice) && hostnotice::ApiCode(e.mid(kNotice.size())) == hostnotice::kClose;
+    EXPECT_EQ(closes, 1);
+    EXPECT_GE(events.indexOf(QStringLiteral("DeleteFrame")), 0);
 }
 
 } // namespace
