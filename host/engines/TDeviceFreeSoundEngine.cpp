@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QUrl>
 
 #include <algorithm>
@@ -102,9 +105,7 @@ void TDeviceFreeSoundEngine::PlayUrl(const QString &url, bool wait)
         PlayFile(url, wait, 0);
         return;
     }
-    // Streams are not fetched: the playback ends at once, like a missing file.
-    procSaveLog(QStringLiteral("error:PlayUrl no stream playback for ") + url);
-    play(url, std::nullopt, wait, 0);
+    playStream(address, wait);
 }
 
 void TDeviceFreeSoundEngine::StopPlay()
@@ -154,13 +155,12 @@ QString TDeviceFreeSoundEngine::PlayingName() const
     return m_current ? m_current->name : QString();
 }
 
-void TDeviceFreeSoundEngine::play(const QString &name, std::optional<qint64> durationMs, bool wait,
-                                  int speedPercent)
+std::shared_ptr<TDeviceFreeSoundEngine::TPlayback> TDeviceFreeSoundEngine::begin(const QString &name, bool wait,
+                                                                                  int speedPercent)
 {
     StopPlay();
     auto playback = std::make_shared<TPlayback>();
     playback->name = name;
-    playback->remainingMs = static_cast<double>(durationMs.value_or(0));
     playback->speedPercent = speedPercent;
     m_current = playback;
     m_currentWaits = wait;
@@ -169,9 +169,46 @@ void TDeviceFreeSoundEngine::play(const QString &name, std::optional<qint64> dur
         m_ticker.setInterval(StudyClock::scaled(kStepMs));
         m_ticker.start();
         m_tickClock.start();
-        return;
     }
-    waitFor(playback);
+    return playback;
+}
+
+void TDeviceFreeSoundEngine::play(const QString &name, std::optional<qint64> durationMs, bool wait,
+                                  int speedPercent)
+{
+    const auto playback = begin(name, wait, speedPercent);
+    playback->remainingMs = static_cast<double>(durationMs.value_or(0));
+    if (wait)
+        waitFor(playback);
+}
+
+void TDeviceFreeSoundEngine::playStream(const QUrl &address, bool wait)
+{
+    const QString name = address.toString();
+    const auto playback = begin(name, wait, 0);
+    playback->loading = true;
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    QNetworkRequest request(address);
+    request.setTransferTimeout(StudyClock::scaled(kStreamTimeoutMs));
+    QNetworkReply *reply = m_network->get(request);
+    playback->reply = reply;
+    connect(reply, &QNetworkReply::finished, this, [this, playback, reply, name] {
+        reply->deleteLater();
+        if (playback->ended)
+            return; // stopped while it was arriving
+        std::optional<qint64> duration;
+        if (reply->error() == QNetworkReply::NoError)
+            duration = AudioBytesDurationMs(reply->readAll());
+        if (!duration)
+            procSaveLog(QStringLiteral("error:PlayUrl cannot play ") + name);
+        playback->remainingMs = static_cast<double>(duration.value_or(0));
+        playback->loading = false;
+        if (m_current == playback && !m_currentWaits)
+            m_tickClock.start(); // playing starts now
+    });
+    if (wait)
+        waitFor(playback);
 }
 
 void TDeviceFreeSoundEngine::waitFor(const std::shared_ptr<TPlayback> &playback)
@@ -181,13 +218,17 @@ void TDeviceFreeSoundEngine::waitFor(const std::shared_ptr<TPlayback> &playback)
     QElapsedTimer clock;
     clock.start();
     qint64 seen = 0;
-    while (!playback->stop && playback->remainingMs > 0) {
+    while (!playback->stop && (playback->loading || playback->remainingMs > 0)) {
         const double perMs = rate(playback->speedPercent);
-        const int step = std::clamp(static_cast<int>(std::ceil(playback->remainingMs / perMs)), 1, kStepMs);
+        const int step = playback->loading
+                             ? kStepMs
+                             : std::clamp(static_cast<int>(std::ceil(playback->remainingMs / perMs)), 1, kStepMs);
+        const bool wasLoading = playback->loading;
         if (WaitFor(step, &playback->stop, this) == TWaitEnd::Gone)
             return; // the engine was deleted by an event handled during the wait
         const qint64 now = clock.elapsed();
-        playback->remainingMs -= static_cast<double>(now - seen) * StudyClock::speed() * rate(playback->speedPercent);
+        if (!wasLoading)
+            playback->remainingMs -= static_cast<double>(now - seen) * StudyClock::speed() * rate(playback->speedPercent);
         seen = now;
     }
     end(playback);
@@ -201,6 +242,8 @@ void TDeviceFreeSoundEngine::tick()
         return;
     }
     const qint64 real = m_tickClock.restart();
+    if (playback->loading)
+        return;
     playback->remainingMs -= static_cast<double>(real) * StudyClock::speed() * rate(playback->speedPercent);
     if (playback->remainingMs <= 0)
         end(playback);
@@ -211,6 +254,8 @@ void TDeviceFreeSoundEngine::end(const std::shared_ptr<TPlayback> &playback)
     if (playback->ended)
         return;
     playback->ended = true;
+    if (playback->reply)
+        playback->reply->abort();
     if (m_current == playback) {
         m_current.reset();
         m_ticker.stop();

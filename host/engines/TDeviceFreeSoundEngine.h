@@ -6,7 +6,9 @@
 // call keeps dispatching events until the time is up or StopPlay ends it; a
 // call without waiting returns at once and the playback ends by itself later.
 // Every playback ends exactly once, and the play-finished handler is called
-// then, whether it ran out or was stopped. Recording writes a 16 kHz mono
+// then, whether it ran out or was stopped. An http(s) address is downloaded
+// first and then plays for the length of what arrived; the download time
+// does not count as playing. Recording writes a 16 kHz mono
 // 16-bit PCM WAV whose length is the time between StartRecord and StopRecord.
 
 #include "HostServices.h"
@@ -14,11 +16,15 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
 
 class TDeviceFreeSoundEngine : public QObject, public ISoundEngine
 {
@@ -31,6 +37,8 @@ public:
     static constexpr int kMaxRecordMs = 300000;
     // Length of a score comment when no provider gives its audio.
     static constexpr int kDefaultCommentMs = 1000;
+    // A stream that has not arrived after this long is given up.
+    static constexpr int kStreamTimeoutMs = 15000;
 
     // Relative file names are taken under `mainPath`.
     explicit TDeviceFreeSoundEngine(QString mainPath, QObject *parent = nullptr);
@@ -62,9 +70,13 @@ private:
         int speedPercent = 0;
         bool stop = false;
         bool ended = false;
+        bool loading = false;          // a stream still arriving: time does not run
+        QPointer<QNetworkReply> reply; // its download
     };
 
+    std::shared_ptr<TPlayback> begin(const QString &name, bool wait, int speedPercent);
     void play(const QString &name, std::optional<qint64> durationMs, bool wait, int speedPercent);
+    void playStream(const QUrl &address, bool wait);
     void waitFor(const std::shared_ptr<TPlayback> &playback);
     void tick();
     void end(const std::shared_ptr<TPlayback> &playback);
@@ -74,6 +86,7 @@ private:
     TScoreSoundProvider m_scoreSounds;
     std::shared_ptr<TPlayback> m_current;
     bool m_currentWaits = false;
+    QNetworkAccessManager *m_network = nullptr;
     QTimer m_ticker; // advances playbacks started without waiting
     QElapsedTimer m_tickClock;
     QString m_recordPath;

@@ -8,6 +8,7 @@
 #include "LogCapture.h"
 #include "WaitUntil.h"
 
+#include "LocalHttpServer.h"
 #include "Mp3Encoder.h"
 #include "StudyClock.h"
 
@@ -230,4 +231,51 @@ TEST_F(SoundEngineTest, RecordingIsCappedAndStopWithoutStartDoesNothing)
     TWaveFormat format;
     ASSERT_TRUE(ReadWaveFormat(path, format));
     EXPECT_EQ(format.dataBytes, qint64(TDeviceFreeSoundEngine::kMaxRecordMs) * 32);
+}
+
+TEST_F(SoundEngineTest, StreamsPlayForTheLengthOfWhatArrived)
+{
+    ClockSpeed fast(4);
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Listen());
+    server.SetRoot(m_dir.filePath(QStringLiteral("tmp")));
+    LogCapture log;
+
+    const qint64 ms = [&] {
+        QElapsedTimer t;
+        t.start();
+        m_engine.PlayUrl(server.Url(QStringLiteral("/two.wav")).toString(), true);
+        return static_cast<qint64>(static_cast<double>(t.elapsed()) * StudyClock::speed());
+    }();
+    EXPECT_GE(ms, 1950);
+    EXPECT_LE(ms, 3500);
+    EXPECT_EQ(m_finished, 1);
+
+    // Without waiting the call returns while the download is still running.
+    m_engine.PlayUrl(server.Url(QStringLiteral("/two.wav")).toString(), false);
+    EXPECT_TRUE(m_engine.IsPlaying());
+    ASSERT_TRUE(WaitUntil([this] { return !m_engine.IsPlaying(); }, RealMs{5000}));
+    EXPECT_EQ(m_finished, 2);
+
+    // A failed download ends the playback and is logged.
+    m_engine.PlayUrl(server.Url(QStringLiteral("/none.mp3")).toString(), true);
+    EXPECT_EQ(m_finished, 3);
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:PlayUrl")).size(), 1);
+    EXPECT_TRUE(log.LinesStartingWith(QStringLiteral("error:PlayFile")).isEmpty());
+}
+
+TEST_F(SoundEngineTest, StopPlayEndsAStreamThatIsStillArriving)
+{
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Listen());
+    server.SetRoot(m_dir.filePath(QStringLiteral("tmp")));
+    server.Stall(QStringLiteral("/long.wav"));
+    QTimer::singleShot(200, &m_engine, [this] { m_engine.StopPlay(); });
+    QElapsedTimer t;
+    t.start();
+    m_engine.PlayUrl(server.Url(QStringLiteral("/long.wav")).toString(), true);
+    EXPECT_LT(t.elapsed(), 5000);
+    EXPECT_EQ(m_finished, 1);
+    EXPECT_FALSE(m_engine.IsPlaying());
+    server.ReleaseStalled();
 }
