@@ -13,6 +13,8 @@
 #include "TFolderArchive.h"
 
 #include <QDir>
+#include <QTimer>
+#include <QApplication>
 #include <QJsonObject>
 #include <QWidget>
 
@@ -247,13 +249,36 @@ void TStudyHost::RequestSwitch()
     m_handshakeTimer.start(m_options.handshakeTimeoutMs);
 }
 
+namespace {
+// Frees a retired simulator from the event loop once it is no longer inside
+// an answer (an answer may be waiting on a package reader further up the
+// stack, in which case freeing it now would pull the object from under it).
+void FreeWhenIdle(TLearningServiceSim *service)
+{
+    QTimer::singleShot(0, qApp, [service] {
+        if (service->IsAnswering())
+            FreeWhenIdle(service);
+        else
+            delete service;
+    });
+}
+} // namespace
+
+void TStudyHost::RetireService()
+{
+    if (!m_service)
+        return;
+    m_service->SetReplySink({});
+    FreeWhenIdle(m_service.release());
+}
+
 void TStudyHost::FinishHandshake(bool answered)
 {
     m_handshakeTimer.stop();
     const Pending pending = std::exchange(m_pending, Pending::None);
     DestroyModule();
     if (pending == Pending::Close) {
-        m_service.reset();
+        RetireService();
         Unload();
         Q_EMIT Closed(answered);
         return;

@@ -91,6 +91,7 @@ private:
     void OnRequest(const QString &text);
     void Deliver(const QString &text, const QString &kind);
     void FinishHandshake(bool answered);
+    void RetireService();
     void Note(const QString &line);
 
     TStudyHostOptions m_options;

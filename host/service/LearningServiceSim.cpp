@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTimer>
 
 using json = nlohmann::ordered_json;
@@ -87,6 +88,8 @@ void TLearningServiceSim::ClearOverrides()
 
 QStringList TLearningServiceSim::Answer(const QString &text)
 {
+    ++m_answering;
+    const auto done = qScopeGuard([this] { --m_answering; });
     const json req = json::parse(text.toStdString(), nullptr, false);
     json reply;
     if (!req.is_object()) {

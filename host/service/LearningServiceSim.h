@@ -53,6 +53,10 @@ public:
     // The replies to a request, computed and applied to the state at once
     // (without drops and overrides). Request uses it.
     QStringList Answer(const QString &text);
+    // True while an answer is being worked out. Answering may wait on a
+    // package reader, which dispatches events; an owner must not free the
+    // simulator then (see TStudyHost's retiring of the service).
+    bool IsAnswering() const { return m_answering > 0; }
 
     // The time stamped on stored scores; the current time unless set.
     void SetNow(const QDateTime &now) { m_now = now; }
@@ -101,5 +105,6 @@ private:
     QSet<int> m_dropped;
     QHash<int, QString> m_overrides;
     QHash<int, int> m_requestCounts;
+    int m_answering = 0;
     QDateTime m_now;
 };
