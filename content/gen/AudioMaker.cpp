@@ -1,5 +1,7 @@
 #include "AudioMaker.h"
 
+#include "WaveFile.h"
+
 #include "Mp3Encoder.h"
 
 #include <QCryptographicHash>
@@ -132,34 +134,7 @@ QList<qint16> Resample(const QList<qint16> &samples, int fromRate, int toRate)
 
 QByteArray EncodeMonoWave(const QList<qint16> &samples, int sampleRate)
 {
-    const quint32 dataBytes = static_cast<quint32>(samples.size() * 2);
-    QByteArray out;
-    out.reserve(44 + dataBytes);
-    auto u32 = [&out](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        out.append(b, 4);
-    };
-    auto u16 = [&out](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        out.append(b, 2);
-    };
-    out.append("RIFF");
-    u32(36 + dataBytes);
-    out.append("WAVEfmt ");
-    u32(16);
-    u16(1);                              // PCM
-    u16(1);                              // mono
-    u32(static_cast<quint32>(sampleRate));
-    u32(static_cast<quint32>(sampleRate) * 2);
-    u16(2);                              // bytes per frame
-    u16(16);                             // bits per sample
-    out.append("data");
-    u32(dataBytes);
-    for (qint16 s : samples)
-        u16(static_cast<quint16>(s));
-    return out;
+    return BuildMonoWave(samples, static_cast<quint32>(sampleRate));
 }
 
 TAudioMaker::TAudioMaker(const QString &cacheFolder, int parallel)

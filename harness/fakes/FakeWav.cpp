@@ -1,27 +1,11 @@
 #include "FakeWav.h"
 
-#include <QtEndian>
+#include "WaveFile.h"
+
 
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-void putU32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-void putU16(QByteArray &out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-} // namespace
 
 QVector<qint16> DefaultRecordSamples()
 {
@@ -34,25 +18,7 @@ QVector<qint16> DefaultRecordSamples()
 
 QByteArray BuildWav(const QVector<qint16> &samples)
 {
-    const quint32 dataBytes = static_cast<quint32>(samples.size()) * 2;
-    QByteArray out;
-    out.reserve(44 + static_cast<int>(dataBytes));
-    out.append("RIFF", 4);
-    putU32(out, 36 + dataBytes);
-    out.append("WAVE", 4);
-    out.append("fmt ", 4);
-    putU32(out, 16);                      // size of the format chunk
-    putU16(out, 1);                       // PCM
-    putU16(out, 1);                       // mono
-    putU32(out, kFakeWavSampleRate);      // samples per second
-    putU32(out, kFakeWavSampleRate * 2);  // bytes per second
-    putU16(out, 2);                       // bytes per frame
-    putU16(out, 16);                      // bits per sample
-    out.append("data", 4);
-    putU32(out, dataBytes);
-    for (qint16 v : samples)
-        putU16(out, static_cast<quint16>(v));
-    return out;
+    return BuildMonoWave(samples, kFakeWavSampleRate);
 }
 
 QString FakeLocalPath(const QString &name)

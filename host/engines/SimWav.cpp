@@ -1,5 +1,7 @@
 #include "SimWav.h"
 
+#include "WaveFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,13 +11,6 @@
 #include <numbers>
 
 namespace {
-
-void putU32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
 
 void putU16(QByteArray &out, quint16 v)
 {
@@ -28,22 +23,7 @@ void putU16(QByteArray &out, quint16 v)
 
 QByteArray SimWavHeader(quint32 dataBytes)
 {
-    QByteArray out;
-    out.reserve(44);
-    out.append("RIFF", 4);
-    putU32(out, 36 + dataBytes);
-    out.append("WAVE", 4);
-    out.append("fmt ", 4);
-    putU32(out, 16);                    // size of the format chunk
-    putU16(out, 1);                     // PCM
-    putU16(out, 1);                     // mono
-    putU32(out, kSimWavSampleRate);     // samples per second
-    putU32(out, kSimWavSampleRate * 2); // bytes per second
-    putU16(out, 2);                     // bytes per sample frame
-    putU16(out, 16);                    // bits per sample
-    out.append("data", 4);
-    putU32(out, dataBytes);
-    return out;
+    return PcmWaveHeader(dataBytes, kSimWavSampleRate);
 }
 
 QByteArray SimToneBytes(qint64 first, qint64 count)

@@ -8,3 +8,4 @@
 #include "Phonetic.h"
 #include "TextTools.h"
 #include "Wait.h"
+#include "WaveFile.h"

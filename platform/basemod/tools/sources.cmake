@@ -8,4 +8,5 @@ target_sources(BaseMod PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Mp3Encoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commonconst.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClassRegistry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaveFile.cpp
 )
