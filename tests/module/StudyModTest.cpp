@@ -1,7 +1,7 @@
 // TStudyMod: the operations of the host contract, and a host that breaks the
 // calling order.
 
-#include "../frame/TestHost.h"
+#include "TestHost.h"
 
 #include "ClockSpeed.h"
 #include "LogCapture.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The host side of the frame and module tests: a parent widget, the module
+// The host side of the frame, module and subsystem tests: a parent widget, the module
 // object, every fake service and a record of both outgoing channels.
 
 #include "StudyFrame.h"
