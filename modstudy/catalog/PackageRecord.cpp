@@ -66,6 +66,12 @@ void TStudyFrame::EnterMyCourse()
     LogPendingWork(QStringLiteral("EnterMyCourse"), QStringLiteral("opening the course package"), kCatalog);
 }
 
+bool TStudyFrame::DownloadBookPicture(const QString &, const QString &sKey)
+{
+    LogPendingWork(QStringLiteral("DownloadBookPicture"), QStringLiteral("the picture download of ") % sKey, kCatalog);
+    return false;
+}
+
 void TStudyFrame::ActOnDownloadAddress(const QString &, const QString &key)
 {
     LogPendingWork(QStringLiteral("ActOnDownloadAddress"),

@@ -60,6 +60,11 @@ void TStudyFrame::MaterialContentArrived(const QString &)
     LogPendingWork(QStringLiteral("MaterialContentArrived"), QStringLiteral("the teaching material passage"), kCatalog);
 }
 
+void TStudyFrame::ContinuePictureChain(const QString &, const QString &key)
+{
+    LogPendingWork(QStringLiteral("ContinuePictureChain"), QStringLiteral("the shelf picture ") % key, kCatalog);
+}
+
 int TStudyFrame::FindBook(const QList<TBookIconFrame *> &List, const QString &Name, qint64 Id) const
 {
     for (int i = 0; i < List.size(); ++i) {

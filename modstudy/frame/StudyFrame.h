@@ -420,6 +420,12 @@ public:
     bool FindMyCourse(qint64 lessonId) const;
     void EnterMyCourse();
     void ActOnDownloadAddress(const QString &url, const QString &key); // 14
+    // Downloads a shelf tile's picture into "pics\book\" without a window
+    // (package store); true on success.
+    bool DownloadBookPicture(const QString &sURL, const QString &sKey);
+    // Reply 14 for a shelf picture: download, show (or the default picture),
+    // advance the list's cursor and request the next picture (shelves).
+    void ContinuePictureChain(const QString &url, const QString &key);
     // Units, lessons, assignments (course).
     void ClearUnitDisplay();
     void PlayWelcomeAni();
