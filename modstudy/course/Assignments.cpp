@@ -1,25 +1,101 @@
-// The assignment entry points of the open book reached from the frame and
-// the dispatcher.
-//
-// Decoding the assignment details and starting a pushed assignment are built
-// with the assignments subsystem; until then those entries log that they
-// were reached. The requests that follow from the open book are complete.
+// Assignments of the open course: the details reply (1146) and the questions
+// asked of it, the reminder banner, the course-entry and best-score
+// requests, and opening a course whose assignment the host pushed (10000).
 
 #include "StudyFrame.h"
 
-#include "PendingWork.h"
+#include "AssignQueries.h"
 #include "Requests.h"
+#include "ResourcePackageInfo.h"
 
+#include "Log.h"
+#include "PackBook.h"
 #include "TBookIconFrame.h"
+#include "TeduAssignDetail.h"
+#include "TeduLastAssignMent.h"
 
-namespace {
-const QString kAssignments = QStringLiteral("assignments");
-}
+#include "TButton.h"
+#include "TLabel.h"
+#include "TRectangle.h"
+#include "TText.h"
 
-void TStudyFrame::StartAssignment()
+#include <exception>
+
+int TStudyFrame::GetUserType() const
 {
-    LogPendingWork(QStringLiteral("StartAssignment"), QStringLiteral("opening the pushed assignment"), kAssignments);
+    return FLoginInfos ? FLoginInfos->GetUserType() : 0;
 }
+
+// ---- Details and the questions asked of them ----
+
+void TStudyFrame::DecodeAssignDetails(const QString &Text)
+{
+    assignq::Decode(Text, AssignDetails, NoFinishWordList);
+}
+
+bool TStudyFrame::IsAssignmentUnit(int UnitId, bool &Finished, QString &Content) const
+{
+    return assignq::IsUnit(AssignDetails, UnitId, Finished, Content);
+}
+
+bool TStudyFrame::IsAssignmentLesson(int LessonId, bool &Finished) const
+{
+    return assignq::IsLesson(AssignDetails, LessonId, Finished);
+}
+
+int TStudyFrame::GetAssignmentId(int UnitId, int LessonId) const
+{
+    return assignq::AssignmentId(AssignDetails, UnitId, LessonId);
+}
+
+int TStudyFrame::GetAssignmentIdBy(int UnitId) const
+{
+    return assignq::AssignmentIdBy(AssignDetails, UnitId);
+}
+
+void TStudyFrame::GetUnFinishedInfo(TUnFinishedInfo &Info) const
+{
+    Info = assignq::UnfinishedUnits(AssignDetails, nullptr);
+}
+
+void TStudyFrame::GetUnFinishedInfo_Single(TUnFinishedInfo &Info) const
+{
+    // Without a pushed assignment no detail belongs to it.
+    Info = LastAssignMent ? assignq::UnfinishedUnits(AssignDetails, LastAssignMent.get()) : TUnFinishedInfo{};
+}
+
+void TStudyFrame::GetLessonUnFinishedInfo_Single(int UnitId, TUnFinishedInfo &Info) const
+{
+    Info = assignq::UnfinishedLessons(AssignDetails, UnitId, LastAssignMent.get());
+}
+
+std::unique_ptr<TNoFinishWordList> TStudyFrame::GetNoFinishWordList(int AssignmentId) const
+{
+    return assignq::NoFinishWords(NoFinishWordList, AssignmentId);
+}
+
+// ---- The reminder banner ----
+
+void TStudyFrame::DisplayRemind(const QString &)
+{
+    // A book is open while its tile is selected (the home page clears it).
+    const bool bookOpen = curSelectBook != nullptr && PackBook != nullptr;
+    if (!assignq::RemindShows(bookOpen, bookOpen && PackBook->IsWordBook, GetUserType())) {
+        NotDisplayRemind();
+        return;
+    }
+    Label_Remind->SetText(QStringLiteral("您有作业未完成 , 请尽快完成哦"));
+    Rectangle_Remind->SetVisible(true);
+    Rectangle_Remind->BringToFront();
+}
+
+void TStudyFrame::NotDisplayRemind()
+{
+    Rectangle_Remind->SetVisible(false);
+    Label_Remind->SetText(QString());
+}
+
+// ---- Requests ----
 
 void TStudyFrame::QueryOpenBookAssignments()
 {
@@ -32,9 +108,15 @@ void TStudyFrame::QueryOpenBookAssignments()
         SendRequest(Request::QueryAssignmentStatus(who, curSelectBook->LessonID(), QStringLiteral("L")));
 }
 
-void TStudyFrame::AssignmentDetailsArrived(const QString &)
+void TStudyFrame::QueryAssignmentMaxScore(int AssignmentId, int LessonId)
 {
-    LogPendingWork(QStringLiteral("AssignmentDetailsArrived"), QStringLiteral("decoding the assignment details"), kAssignments);
+    const TRequestIdentity who{FLoginInfos ? FLoginInfos->GetUid() : 0, 0};
+    SendRequest(Request::QueryAssignmentMaxScore(who, AssignmentId, LessonId));
+}
+
+void TStudyFrame::AssignmentDetailsArrived(const QString &sjson)
+{
+    DecodeAssignDetails(sjson);
     if (!curSelectBook)
         return;
     const TRequestIdentity who{FLoginInfos ? FLoginInfos->GetUid() : 0, 0};
@@ -44,5 +126,63 @@ void TStudyFrame::AssignmentDetailsArrived(const QString &)
     } else {
         SetLessonQueryType(QStringLiteral("book"));
         SendRequest(Request::QueryLesson(who, QStringLiteral("single"), curSelectBook->LessonID()));
+    }
+}
+
+// ---- Opening the course of a pushed assignment ----
+
+void TStudyFrame::StartAssignment()
+{
+    // The timer's tick and any other caller stop here once the frame is
+    // being stopped or closed.
+    if (bStop || !isAllowOperate)
+        return;
+    isAllowOperate = false;
+    // Set again on every way out, including a failure.
+    struct TRelease
+    {
+        bool &flag;
+        ~TRelease() { flag = true; }
+    } release{isAllowOperate};
+
+    try {
+        const QString title = FResourcePackageInfo ? FResourcePackageInfo->FpackageTitle : QString();
+        const qint64 id = FResourcePackageInfo ? FResourcePackageInfo->FlessonId : 0;
+        const QString courseType = FResourcePackageInfo ? FResourcePackageInfo->FcourseType : QString();
+        curSelectBookType = QStringLiteral("mycourse");
+
+        Button_UsuallyBookClick(Button_MyBook);
+        TBookIconFrame *tile = nullptr;
+        int index = FindBook(UserBooks, title, id);
+        if (index >= 0) {
+            tile = UserBooks.at(index);
+            TText *list = courseType == QLatin1String("W") ? Text_MyBookWord : Text_MyBookText;
+            Q_EMIT list->Click(list);
+        } else {
+            index = FindBook(UserBooks_Outside, title, id);
+            if (index >= 0) {
+                tile = UserBooks_Outside.at(index);
+                Q_EMIT Text_MyBookExtracurricular->Click(Text_MyBookExtracurricular);
+            }
+        }
+        if (!tile) {
+            procSaveLog(QStringLiteral("info：StartAssignment:我的课程中没有'") % title
+                        % QStringLiteral("'这本书,请先在推荐课程里添加该课程至我的课程后在继续使用！")
+                        % QStringLiteral(",ResourcePackageInfo.packageTitle:") % title
+                        % QStringLiteral(",ResourcePackageInfo.lessonId:") % QString::number(id));
+            ShowInfo(QStringLiteral("我的课程中没有'") % title
+                     % QStringLiteral("'这本书,请先在课外推荐里添加该课程至我的课程后在继续使用"));
+            return;
+        }
+        curSelectBook = tile;
+        curSelectMyCourseIndex = index;
+        // The package is checked, downloaded and opened exactly as for a
+        // click on the tile; that path takes the same guard, so it is handed
+        // over rather than held across it. The tile's package file is the one
+        // the package record names.
+        isAllowOperate = true;
+        EnterMyCourse();
+    } catch (const std::exception &e) {
+        procSaveLog(QStringLiteral("error:StartAssignment:") % QString::fromUtf8(e.what()));
     }
 }

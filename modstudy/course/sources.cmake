@@ -1,3 +1,5 @@
 target_sources(ModStudyCore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Assignments.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AssignQueries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AssignWalkPlan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CourseUnits.cpp)

@@ -58,6 +58,7 @@ class TPackageArchive;
 class TResourcePackageInfo;
 class TResultStore;
 class TNoFinishWordList;
+struct TUnFinishedInfo;
 class TeduAssignDetail;
 class TeduLastAssignMent;
 class TeduPack_Book;
@@ -443,6 +444,44 @@ public:
     void UploadAddressArrived(const QString &sjson);       // 12
     // Score history (history).
     void ScoreHistoryArrived(const QString &sjson);        // 1062
+
+    // ---- Assignments (course/Assignments.cpp, course/AssignWalk.cpp) ----
+    // Reply 1146: replaces AssignDetails and NoFinishWordList.
+    void DecodeAssignDetails(const QString &Text);
+    // The user type of the login (1 for a learner with assignments); 0
+    // without a login service.
+    int GetUserType() const;
+    // Queries over AssignDetails (see AssignQueries.h for the walking order).
+    bool IsAssignmentUnit(int UnitId, bool &Finished, QString &Content) const;
+    bool IsAssignmentLesson(int LessonId, bool &Finished) const;
+    int GetAssignmentId(int UnitId, int LessonId) const;
+    int GetAssignmentIdBy(int UnitId) const;
+    void GetUnFinishedInfo(TUnFinishedInfo &Info) const;
+    void GetUnFinishedInfo_Single(TUnFinishedInfo &Info) const;
+    void GetLessonUnFinishedInfo_Single(int UnitId, TUnFinishedInfo &Info) const;
+    // A new list owned by the caller.
+    std::unique_ptr<TNoFinishWordList> GetNoFinishWordList(int AssignmentId) const;
+    // The reminder banner of the book page: shown with its fixed text only
+    // for an open textbook and user type 1, otherwise hidden as by
+    // NotDisplayRemind. The text argument is not shown.
+    void DisplayRemind(const QString &Text = QString());
+    // 1155 for the best score of an assignment's lesson.
+    void QueryAssignmentMaxScore(int AssignmentId, int LessonId);
+    // The automatic walk to a pushed assignment (isAssignmentSkip). The course
+    // page calls each step at its place and does nothing of it itself:
+    //  - the unit progress step calls AssignmentWalk_UnitPage() instead of
+    //    its own page choice when isAssignmentSkip is set: reminder, the page
+    //    of the first unfinished unit and, for one unit, the unit press after
+    //    300 ms;
+    //  - the unit press calls AssignmentWalk_Lesson(RowIndex, UnitIndex) as
+    //    its last step: reminder and, for one unfinished lesson, the lesson
+    //    press (textbook) or the word mode (word book) after 100 ms;
+    //  - the lesson press calls AssignmentWalk_Mode(RowIndex, k) as its last
+    //    step: passage reading of an unfinished lesson after 300 ms.
+    // Each returns at once when isAssignmentSkip is not set.
+    void AssignmentWalk_UnitPage();
+    void AssignmentWalk_Lesson(int RowIndex, int UnitIndex);
+    void AssignmentWalk_Mode(int RowIndex, int LessonIndex);
 
     // Stops playback (and a waiting PlayFile) through the sound engine.
     void StopPlay();

@@ -110,11 +110,6 @@ void TStudyFrame::TabControl_HomeChange()
     }
 }
 
-void TStudyFrame::NotDisplayRemind()
-{
-    Rectangle_Remind->SetVisible(false);
-}
-
 void TStudyFrame::Button_ReturnMouseUp()
 {
     TabControl_Home->SetTabIndex(pgHome);
