@@ -486,6 +486,32 @@ public:
     // Stops playback (and a waiting PlayFile) through the sound engine.
     void StopPlay();
 
+    // ---- Scoring ----
+    // Score of one "wordResult" entry given as JSON text: "overall" of its
+    // "result" parsed again; 0 for the placeholder entry {"result": ""}.
+    double GetSingleWordScore(const QString &entryText) const;
+    // The looping figure animation "ani\<name>\" shown while model audio
+    // plays (ReadAni) or the learner records (RecordAni). Each frees both
+    // figure animations first, then does nothing more while bStop is set;
+    // otherwise it moves the parent to 817,106 and sizes it.
+    void PlayReadAni(const QString &name, TControl *parent);
+    void PlayRecordAni(const QString &name, TControl *parent);
+    // The one-shot welcome animation over the whole parent (WelcomeAni),
+    // hidden when it ends. The overload without a parent plays it on
+    // Rectangle_WelcomeAniBackground.
+    void PlayWelcomeAni(TControl *parent);
+    // Shows the score level's picture on the parent and plays its sound
+    // ("data\<level>.mp3" under the main path, taken from the UI archive when
+    // missing). Silent and without picture while the host closes or switches
+    // the module.
+    void PlayScoreAni(double score, TRectangle *parent);
+    // Stores the finished percent and average score on the first unit of
+    // PackBook whose id is unitId; no other unit changes.
+    void DisplayProgressBar(qint64 unitId, int percent, double averageScore);
+    // Style lookup handler of ProgressBar_FullBookFinishRate (connect it to
+    // TProgressBar::ApplyStyleLookup): rounds the ends of its style parts.
+    void ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void SizeChanged() override;
