@@ -1,68 +1,267 @@
-// The course shelf's entry points reached from the frame and the dispatcher.
+// The course shelf's five tile lists: building them from the shelf reply
+// (2004), placing the tiles on the grid of their boxes, finding a tile and
+// freeing the lists.
 //
-// Building the five tile lists, their picture chain, the shelf buttons and
-// the course contents are built with the course catalog subsystem; until
-// then each entry below logs that it was reached. Finding, opening and
-// freeing tiles need nothing more and are complete.
+// Each builder replaces its whole list. Old tiles leave the shelf at once
+// (hidden and detached) and are freed from the event loop, because a shelf
+// reply can arrive inside a wait that a tile's own click handler started.
 
 #include "StudyFrame.h"
 
-#include "PendingWork.h"
+#include "Envelope.h"
+#include "ShelfJson.h"
+#include "ShelfLayout.h"
 
+#include "Commonconst.h"
+#include "LocalPath.h"
 #include "TBookIconFrame.h"
+#include "TVertScrollBox.h"
+
+using nlohmann::ordered_json;
+using namespace Shelf;
 
 namespace {
-const QString kCatalog = QStringLiteral("course catalog");
+
+// Takes the old tiles off the shelf and frees them once control is back in
+// the event loop; the open book is forgotten when it was one of them.
+void ReleaseTiles(QList<TBookIconFrame *> &list, TBookIconFrame *&curSelectBook)
+{
+    for (TBookIconFrame *tile : std::as_const(list)) {
+        if (tile == curSelectBook)
+            curSelectBook = nullptr;
+        tile->hide();
+        tile->setParent(nullptr);
+        tile->deleteLater();
+    }
+    list.clear();
 }
 
-void TStudyFrame::BuildUserBooks_UsuallyIcons(const QString &)
+// "default" when the tile has no picture key, else the local file its
+// picture is downloaded to. A key whose last segment cannot be stored as a
+// file name also gets the default picture (no download is asked for it).
+QString LocalIconFor(const QString &key, const QString &picsFolder)
 {
-    LogPendingWork(QStringLiteral("BuildUserBooks_UsuallyIcons"), QStringLiteral("the recent course tiles"), kCatalog);
+    if (key.isEmpty())
+        return QStringLiteral("default");
+    const QString name = LocalNameFromUrl(key);
+    return name.isEmpty() ? QStringLiteral("default") : picsFolder + name;
 }
 
-void TStudyFrame::BuildRecommandIcons(const QString &)
+void FillBookTile(TBookIconFrame *tile, const ordered_json &e, const QString &picsFolder)
 {
-    LogPendingWork(QStringLiteral("BuildRecommandIcons"), QStringLiteral("the recommended course tiles"), kCatalog);
+    tile->SetUid(MemberInt(e, "uid"));
+    tile->SetPackagePic(MemberText(e, "packagePic"));
+    tile->SetCourseCode(MemberText(e, "courseCode"));
+    tile->SetIsRecommend(static_cast<int>(MemberInt(e, "isRecommend")));
+    tile->SetLessonID(MemberInt(e, "lessonId"));
+    tile->SetLessonName(MemberText(e, "lessonName"));
+    tile->SetGoodsName(tile->LessonName());
+    tile->SetOrderId(static_cast<int>(MemberInt(e, "orderId")));
+    tile->SetUrl(MemberText(e, "url"));
+    tile->SetpackageName(LocalNameFromUrl(tile->Url()));
+    tile->SetVersion(MemberText(e, "version"));
+    tile->SetVersionNo(static_cast<int>(MemberInt(e, "versionNo")));
+    tile->SetCourseType(TileCourseType(MemberText(e, "courseType")));
+    tile->SetLocalIcon(LocalIconFor(tile->PackagePic(), picsFolder));
 }
 
-void TStudyFrame::BuildUserBooksIcons(const QString &)
+void FillMaterialTile(TBookIconFrame *tile, const ordered_json &e, const QString &picsFolder)
 {
-    LogPendingWork(QStringLiteral("BuildUserBooksIcons"), QStringLiteral("the own course tiles"), kCatalog);
+    tile->SetUid(MemberInt(e, "uid"));
+    tile->SetMaterialId(MemberInt(e, "materialId"));
+    tile->SetOrigiVoice(MemberText(e, "origiVoice"));
+    tile->SetTeacherId(MemberText(e, "teacherId"));
+    tile->SetGoodsName(MemberText(e, "title"));
+    tile->SetPicture(MemberText(e, "picture"));
+    tile->SetIsNetMate(static_cast<int>(MemberInt(e, "isNetMate")));
+    tile->SetLocalIcon(LocalIconFor(tile->Picture(), picsFolder));
 }
 
-void TStudyFrame::BuildUserBooks_OutsideIcons(const QString &)
+void FillRecommendTile(TBookIconFrame *tile, const ordered_json &e, const QString &picsFolder)
 {
-    LogPendingWork(QStringLiteral("BuildUserBooks_OutsideIcons"), QStringLiteral("the outside course tiles"), kCatalog);
+    tile->SetDescription(MemberText(e, "description"));
+    tile->SetGoodsID(MemberInt(e, "goodsId"));
+    tile->SetGoodsLevel(static_cast<int>(MemberInt(e, "goodsLevel")));
+    tile->SetGoodsName(MemberText(e, "goodsName"));
+    tile->SetGoodsPicURL(MemberText(e, "goodsPic"));
+    tile->SetIsRecommand(static_cast<int>(MemberInt(e, "isRecomm")));
+    tile->SetLessonID(MemberInt(e, "lessonId"));
+    tile->SetMemo(MemberText(e, "memo"));
+    tile->SetPrice(MemberNumber(e, "price"));
+    tile->SetWordCount(static_cast<int>(MemberInt(e, "wordCount")));
+    tile->SetTradePrice(MemberNumber(e, "tradePrice"));
+    tile->Setrebate(MemberNumber(e, "rebate"));
+    tile->SetLocalIcon(LocalIconFor(tile->GoodsPicURL(), picsFolder));
 }
 
-void TStudyFrame::BuildMaterialsIcons(const QString &)
+void Place(TBookIconFrame *tile, TVertScrollBox *box, TGridCursor &cursor, int columns)
 {
-    LogPendingWork(QStringLiteral("BuildMaterialsIcons"), QStringLiteral("the teaching material tiles"), kCatalog);
+    if (tile->parentWidget() != box->Content())
+        box->AddToContent(tile);
+    const QPointF place = NextGridPlace(cursor, columns, tile->Width(), tile->Height());
+    tile->SetPosition(place.x(), place.y());
+    tile->SetVisible(true);
 }
 
-void TStudyFrame::DisplayMyCourse_Usually()
+ordered_json ParseShelf(const QString &sjson)
 {
-    LogPendingWork(QStringLiteral("DisplayMyCourse_Usually"), QStringLiteral("the shelf picture chain"), kCatalog);
+    TParsedMessage parsed = ParseMessage(sjson);
+    return parsed.ok ? std::move(parsed.body) : ordered_json::object();
 }
 
-void TStudyFrame::Button_UsuallyBookClick(TControl *)
+} // namespace
+
+TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const QString &prefix,
+                                          void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double, double))
 {
-    LogPendingWork(QStringLiteral("Button_UsuallyBookClick"), QStringLiteral("switching shelves"), kCatalog);
+    auto *tile = new TBookIconFrame(nullptr);
+    const int index = static_cast<int>(list.size());
+    list.append(tile);
+    tile->SetName(prefix + QString::number(index));
+    tile->SetSideShow(bsTitle | bsFrame);
+    tile->SetFontFamily(FontWQYdzStr);
+    tile->SetFontSize(13);
+    tile->SetMyHint(FCustomHint);
+    tile->SetTag(index);
+    tile->SetOnBookMouseUp([this, onClick](TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers,
+                                           QPointF pos) {
+        TFrameEntry entry(this);
+        (this->*onClick)(sender, button, pos.x(), pos.y());
+    });
+    return tile;
 }
 
-void TStudyFrame::FreeGoodsContentsArrived(const QString &)
+void TStudyFrame::BuildUserBooks_UsuallyIcons(const QString &sjson)
 {
-    LogPendingWork(QStringLiteral("FreeGoodsContentsArrived"), QStringLiteral("the recommended course contents"), kCatalog);
+    ReleaseTiles(UserBooks_Usually, curSelectBook);
+    const ordered_json body = ParseShelf(sjson);
+    const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
+    TGridCursor cursor;
+    for (const ordered_json &e : MemberArray(body, "userBooksRequently")) {
+        if (bStop)
+            break;
+        if (!e.is_object())
+            continue;
+        TBookIconFrame *tile = NewShelfTile(UserBooks_Usually, QStringLiteral("MyCourseIcon_Usually"),
+                                            &TStudyFrame::StudyMyCourse_UsuallyMouseUp);
+        FillBookTile(tile, e, pics);
+        Place(tile, VertScrollBox_Usually, cursor, kColumns);
+    }
 }
 
-void TStudyFrame::MaterialContentArrived(const QString &)
+void TStudyFrame::BuildRecommandIcons(const QString &sjson)
 {
-    LogPendingWork(QStringLiteral("MaterialContentArrived"), QStringLiteral("the teaching material passage"), kCatalog);
+    ReleaseTiles(RecommandGoods, curSelectBook);
+    const ordered_json body = ParseShelf(sjson);
+    const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
+    TGridCursor cursor;
+    for (const ordered_json &e : MemberArray(body, "recommBooks")) {
+        if (bStop)
+            break;
+        if (!e.is_object())
+            continue;
+        TBookIconFrame *tile = NewShelfTile(RecommandGoods, QStringLiteral("RecommandIcon"),
+                                            &TStudyFrame::StudyRecommendMouseUp);
+        FillRecommendTile(tile, e, pics);
+        Place(tile, VertScrollBox_Recommand, cursor, kRecommendColumns);
+    }
 }
 
-void TStudyFrame::ContinuePictureChain(const QString &, const QString &key)
+void TStudyFrame::BuildUserBooksIcons(const QString &sjson)
 {
-    LogPendingWork(QStringLiteral("ContinuePictureChain"), QStringLiteral("the shelf picture ") % key, kCatalog);
+    ReleaseTiles(UserBooks, curSelectBook);
+    const ordered_json body = ParseShelf(sjson);
+    const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
+    TGridCursor text;
+    TGridCursor word;
+    for (const ordered_json &e : MemberArray(body, "userBooks")) {
+        if (bStop)
+            break;
+        if (!e.is_object())
+            continue;
+        TBookIconFrame *tile = NewShelfTile(UserBooks, QStringLiteral("MyCourseIcon"), &TStudyFrame::StudyMyCourseMouseUp);
+        FillBookTile(tile, e, pics);
+        switch (OwnBoxOfCourseType(MemberText(e, "courseType"))) {
+        case obText:
+            Place(tile, VertScrollBox_MyBookText, text, kColumns);
+            break;
+        case obWord:
+            Place(tile, VertScrollBox_MyBookWord, word, kColumns);
+            break;
+        case obOther:
+            // Placed with the outside books below.
+            VertScrollBox_MyBookExtracurricular->AddToContent(tile);
+            tile->SetVisible(true);
+            break;
+        }
+    }
+    LayoutOtherBooksBox();
+}
+
+void TStudyFrame::BuildUserBooks_OutsideIcons(const QString &sjson)
+{
+    ReleaseTiles(UserBooks_Outside, curSelectBook);
+    const ordered_json body = ParseShelf(sjson);
+    const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
+    for (const ordered_json &e : MemberArray(body, "outsideBooks")) {
+        if (bStop)
+            break;
+        if (!e.is_object())
+            continue;
+        TBookIconFrame *tile = NewShelfTile(UserBooks_Outside, QStringLiteral("MyCourseIcon_Outside"),
+                                            &TStudyFrame::StudyMyCourse_OutsideMouseUp);
+        FillBookTile(tile, e, pics);
+        VertScrollBox_MyBookExtracurricular->AddToContent(tile);
+        tile->SetVisible(true);
+    }
+    LayoutOtherBooksBox();
+}
+
+void TStudyFrame::LayoutOtherBooksBox()
+{
+    // Own books of other types and the outside books share the box; one grid
+    // keeps them from covering each other.
+    TVertScrollBox *box = VertScrollBox_MyBookExtracurricular;
+    TGridCursor cursor;
+    for (TBookIconFrame *tile : std::as_const(UserBooks)) {
+        if (tile->parentWidget() == box->Content())
+            Place(tile, box, cursor, kColumns);
+    }
+    for (TBookIconFrame *tile : std::as_const(UserBooks_Outside))
+        Place(tile, box, cursor, kColumns);
+}
+
+void TStudyFrame::BuildMaterialsIcons(const QString &sjson)
+{
+    ReleaseTiles(Materials, curSelectBook);
+    const ordered_json body = ParseShelf(sjson);
+    const auto materials = body.find("userMaterials");
+    if (materials == body.end() || !materials->is_object())
+        return;
+    const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
+    struct TMaterialBox
+    {
+        const char *key;
+        QString prefix;
+        TVertScrollBox *box;
+    };
+    // The platform's materials first, then the teachers'.
+    const TMaterialBox boxes[] = {
+        {"userOwnMaterialsVox", QStringLiteral("MaterialsIconVox"), VertScrollBox_MaterialsVox},
+        {"userOwnMaterialsSelf", QStringLiteral("MaterialsIconTeacher"), VertScrollBox_MaterialsTeacher},
+    };
+    for (const TMaterialBox &target : boxes) {
+        TGridCursor cursor;
+        for (const ordered_json &e : MemberArray(*materials, target.key)) {
+            if (bStop)
+                return;
+            if (!e.is_object())
+                continue;
+            TBookIconFrame *tile = NewShelfTile(Materials, target.prefix, &TStudyFrame::StudyMaterialsMouseUp);
+            FillMaterialTile(tile, e, pics);
+            Place(tile, target.box, cursor, kColumns);
+        }
+    }
 }
 
 int TStudyFrame::FindBook(const QList<TBookIconFrame *> &List, const QString &Name, qint64 Id) const
@@ -73,37 +272,6 @@ int TStudyFrame::FindBook(const QList<TBookIconFrame *> &List, const QString &Na
             return i;
     }
     return -1;
-}
-
-void TStudyFrame::StudyMyCourse_UsuallyMouseUp(TBookIconFrame *Sender, Qt::MouseButton, double, double)
-{
-    if (!Sender)
-        return;
-    bStop = false;
-    bStopDownloadBookPicture = true;
-    // The recent tile stands for a book of the own or outside shelf.
-    const auto find = [Sender](const QList<TBookIconFrame *> &list) {
-        for (int i = 0; i < list.size(); ++i) {
-            if (list.at(i)->LessonID() == Sender->LessonID() && list.at(i)->CourseType() == Sender->CourseType())
-                return i;
-        }
-        return -1;
-    };
-    TBookIconFrame *book = nullptr;
-    if (const int own = find(UserBooks); own >= 0) {
-        curSelectMyCourseIndex = own;
-        book = UserBooks.at(own);
-    } else if (const int outside = find(UserBooks_Outside); outside >= 0) {
-        curSelectMyCourse_OutsideIndex = outside;
-        book = UserBooks_Outside.at(outside);
-    }
-    if (!book) {
-        ShowInfo(QStringLiteral("我的课程中未找到“") % Sender->GoodsName() % QStringLiteral("”这本书，请选择其它课本"));
-        return;
-    }
-    curSelectBookType = QStringLiteral("mycourse_usally");
-    curSelectBook = book;
-    QueryPackageVersion(book->LessonID(), book->CourseType(), false);
 }
 
 void TStudyFrame::FreeShelfLists()

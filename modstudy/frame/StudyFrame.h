@@ -64,6 +64,11 @@ class TeduLastAssignMent;
 class TeduPack_Book;
 class TeduUserOwnFreeGoods;
 
+// ---- Course shelves ---- (the enumerations are defined in ShelfLayout.h)
+enum TCouserType : int;
+enum TBookType : int;
+enum TMaterialsType : int;
+
 class TStudyFrame : public TFrame
 {
     Q_OBJECT
@@ -486,6 +491,58 @@ public:
     // Stops playback (and a waiting PlayFile) through the sound engine.
     void StopPlay();
 
+    // ---- Course shelves ----
+    // One step of the picture chain of each list (the recent list's step is
+    // DisplayMyCourse_Usually); each runs on into the next list at its end.
+    void DisplayMyCoursePicture();
+    void DisplayMyCourse_OutsidePicture();
+    void DisplayMaterialsPicture();
+    void DisplayRecommandPicture();
+    // Shows one shelf, one own-book box or one material box.
+    void SetCoursePanel(TCouserType CourseType);
+    void SetMyBookPanel(TBookType MyBookType);
+    void SetMaterialsPanel(TMaterialsType MaterialType);
+    // The box titles, their glow and the three shelf tabs.
+    void Text_MyBookTextClick();
+    void Text_MyBookWordClick();
+    void Text_MyBookExtracurricularClick();
+    void Text_MaterialsTeacherClick();
+    void Text_MaterialsVoxClick();
+    void TypeSelectMouseEnter(TControl *Sender);
+    void TypeSelectMouseLeave(TControl *Sender);
+    void Rectangle_TabMouseDown(TControl *Sender);
+    void Rectangle_TabMouseEnter(TControl *Sender);
+    void Rectangle_TabMouseLeave(TControl *Sender);
+    // Tile clicks of the own, outside, material and recommended lists.
+    void StudyMyCourseMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyMyCourse_OutsideMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyMaterialsMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyRecommendMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    // Recommended courses: contents (1131), adding (35), the reply's decoder
+    // and the panel's close buttons.
+    void QueryFreeGoods(qint64 userId, qint64 goodsId);
+    void AddMyCourse(qint64 userId, qint64 goodsId);
+    void DecodeOwnFreeGoods(const QString &sjson);
+    void Button_CloseRecommandContentClick();
+    void CornerButton_MessageCloseClick();
+    void Button_CloseRecommandRootClick();
+    // Creation entry of a teaching material's passage view: receives the
+    // material's spaced-out text. Passage reading completes it; until then
+    // the text is kept in MaterialPassageText.
+    void CreateMaterialPassage(const QString &content, bool isMaterial);
+    QString MaterialPassageText;
+    // Picture-chain runner shared by the five Display... steps; `list` is a
+    // Shelf::TShelfList.
+    void RunPictureChain(int list);
+    // Places the other-books box: own books of other types, then the outside
+    // books, on one grid.
+    void LayoutOtherBooksBox();
+    // A new tile at the end of `list`: named prefix + its index, tagged with
+    // the index, with the shelf's font, the hint service and `onClick` as its
+    // mouse-up handler. It has no parent yet.
+    TBookIconFrame *NewShelfTile(QList<TBookIconFrame *> &list, const QString &prefix,
+                                 void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double, double));
+
     // ---- Scoring ----
     // Score of one "wordResult" entry given as JSON text: "overall" of its
     // "result" parsed again; 0 for the placeholder entry {"result": ""}.
@@ -536,6 +593,8 @@ private:
     void BuildBookPage();
     void BuildStudyPage();
     void BuildScorePage();
+    // ---- Course shelves ---- wiring of the home page's shelf handlers
+    void ConnectShelfHandlers();
     void CreateTimers();
     void ApplyFixedFontSizes();
     void ConnectHandlers();

@@ -23,6 +23,13 @@ constexpr double kShelfBarY = 64;
 constexpr double kShelfBarH = 40;
 constexpr double kShelfY = kShelfBarY + kShelfBarH;
 constexpr double kShelfH = TStudyFrame::kDesignHeight - kShelfY;
+// The type rows of the own books and the materials: title width, the room
+// left of each title for the five-star picture, and the step between titles.
+constexpr double kStarW = 60;
+constexpr double kStarH = 12;
+constexpr double kTypeTitleX = kStarW + 4;
+constexpr double kTypeTitleW = 72;
+constexpr double kTypeRowStep = kTypeTitleX + kTypeTitleW;
 } // namespace
 
 void TStudyFrame::BuildHomePage()
@@ -33,9 +40,11 @@ void TStudyFrame::BuildHomePage()
     // Banner with the shelf tabs (pictures from the UI archive) and the
     // score-history icon.
     Rectangle_HomeTop = Rect(page, QStringLiteral("Rectangle_HomeTop"), 0, 0, w, kShelfBarY, kBanner);
-    Rectangle_TabMyCourse = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabMyCourse"), 24, 12, 132, 44, 0xFFFF960D);
-    Rectangle_TabMaterials = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabMaterials"), 168, 12, 132, 44, 0xFFB9D7EE);
-    Rectangle_TabRecommand = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabRecommand"), 312, 12, 132, 44, 0xFFB9D7EE);
+    // The tabs are as large as their pictures (150 x 44).
+    Rectangle_TabMyCourse = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabMyCourse"), 24, 20, 150, 44, 0xFFFF960D);
+    Rectangle_TabMaterials = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabMaterials"), 180, 20, 150, 44, 0xFFB9D7EE);
+    Rectangle_TabRecommand = Rect(Rectangle_HomeTop, QStringLiteral("Rectangle_TabRecommand"), 336, 20, 150, 44, 0xFFB9D7EE);
+    Rectangle_TabMyCourse->SetTag(1);
     for (TRectangle *tab : {Rectangle_TabMyCourse, Rectangle_TabMaterials, Rectangle_TabRecommand}) {
         tab->SetXRadius(6);
         tab->SetYRadius(6);
@@ -58,23 +67,32 @@ void TStudyFrame::BuildHomePage()
                                 QStringLiteral("常用课程"), tabStyle);
     Button_MyBook = Button(Rectangle_ShelfBar, QStringLiteral("Button_MyBook"), 110, 0, 110, kShelfBarH,
                            QStringLiteral("我的课程"), tabStyle);
-    Rectangle_MyBookTypeSelect = Holder(Rectangle_ShelfBar, QStringLiteral("Rectangle_MyBookTypeSelect"), 220, 0, 330, kShelfBarH);
-    Rectangle_MyBookFiveStar = Rect(Rectangle_MyBookTypeSelect, QStringLiteral("Rectangle_MyBookFiveStar"), 8, 11, 18, 18, kOrange);
-    Text_MyBookText = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookText"), 26, 0, 96, kShelfBarH,
-                           QStringLiteral("同步课本"), 14, kOrange);
-    Text_MyBookWord = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookWord"), 128, 0, 96, kShelfBarH,
-                           QStringLiteral("单词课本"), 14, kBlack);
-    Text_MyBookExtracurricular = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookExtracurricular"), 230, 0, 96,
-                                      kShelfBarH, QStringLiteral("课外课本"), 14, kBlack);
+    // The type rows: each title has room on its left for the row's five-star
+    // picture (100 x 20, shown at 60 x 12), which marks the chosen title.
+    Rectangle_MyBookTypeSelect = Holder(Rectangle_ShelfBar, QStringLiteral("Rectangle_MyBookTypeSelect"), 220, 0,
+                                        kTypeRowStep * 3, kShelfBarH);
+    Rectangle_MyBookFiveStar = Holder(Rectangle_MyBookTypeSelect, QStringLiteral("Rectangle_MyBookFiveStar"),
+                                      kTypeTitleX - kStarW, (kShelfBarH - kStarH) / 2, kStarW, kStarH);
+    Text_MyBookText = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookText"), kTypeTitleX, 0, kTypeTitleW,
+                           kShelfBarH, QStringLiteral("同步课本"), 14, kOrange);
+    Text_MyBookWord = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookWord"), kTypeTitleX + kTypeRowStep, 0,
+                           kTypeTitleW, kShelfBarH, QStringLiteral("单词课本"), 14, kBlack);
+    Text_MyBookExtracurricular = Text(Rectangle_MyBookTypeSelect, QStringLiteral("Text_MyBookExtracurricular"),
+                                      kTypeTitleX + 2 * kTypeRowStep, 0, kTypeTitleW, kShelfBarH,
+                                      QStringLiteral("课外课本"), 14, kBlack);
     Text_MyBookText->SetTag(1);
-    Button_MaterialsBook = Button(Rectangle_ShelfBar, QStringLiteral("Button_MaterialsBook"), 550, 0, 110, kShelfBarH,
-                                  QStringLiteral("精选自传"), tabStyle);
-    Rectangle_MaterialsTypeSelect = Holder(Rectangle_ShelfBar, QStringLiteral("Rectangle_MaterialsTypeSelect"), 660, 0, 228, kShelfBarH);
-    Rectangle_MaterialsFiveStar = Rect(Rectangle_MaterialsTypeSelect, QStringLiteral("Rectangle_MaterialsFiveStar"), 112, 11, 18, 18, kOrange);
-    Text_MaterialsVox = Text(Rectangle_MaterialsTypeSelect, QStringLiteral("Text_MaterialsVox"), 10, 0, 96, kShelfBarH,
-                             QStringLiteral("官方素材"), 14, kBlack);
-    Text_MaterialsTeacher = Text(Rectangle_MaterialsTypeSelect, QStringLiteral("Text_MaterialsTeacher"), 130, 0, 96,
-                                 kShelfBarH, QStringLiteral("老师素材"), 14, kBlack);
+    Button_MaterialsBook = Button(Rectangle_ShelfBar, QStringLiteral("Button_MaterialsBook"), 220 + kTypeRowStep * 3, 0,
+                                  110, kShelfBarH, QStringLiteral("精选自传"), tabStyle);
+    Rectangle_MaterialsTypeSelect = Holder(Rectangle_ShelfBar, QStringLiteral("Rectangle_MaterialsTypeSelect"), 330, 0,
+                                           kTypeRowStep * 2, kShelfBarH);
+    Rectangle_MaterialsFiveStar = Holder(Rectangle_MaterialsTypeSelect, QStringLiteral("Rectangle_MaterialsFiveStar"),
+                                         kTypeTitleX + kTypeRowStep - kStarW, (kShelfBarH - kStarH) / 2, kStarW, kStarH);
+    Text_MaterialsVox = Text(Rectangle_MaterialsTypeSelect, QStringLiteral("Text_MaterialsVox"), kTypeTitleX, 0,
+                             kTypeTitleW, kShelfBarH, QStringLiteral("官方素材"), 14, kBlack);
+    Text_MaterialsTeacher = Text(Rectangle_MaterialsTypeSelect, QStringLiteral("Text_MaterialsTeacher"),
+                                 kTypeTitleX + kTypeRowStep, 0, kTypeTitleW, kShelfBarH, QStringLiteral("老师素材"), 14,
+                                 kOrange);
+    Text_MaterialsTeacher->SetTag(1);
     Rectangle_MaterialsTypeSelect->SetVisible(false);
     for (TText *title : {Text_MyBookText, Text_MyBookWord, Text_MyBookExtracurricular, Text_MaterialsVox,
                          Text_MaterialsTeacher})
@@ -146,4 +164,6 @@ void TStudyFrame::BuildHomePage()
     CornerButton_MessageClose = CornerButton(Rectangle_RecommandContentBackGground, QStringLiteral("CornerButton_MessageClose"),
                                              190, 246, 100, 36, QStringLiteral("确定"));
     Rectangle_RecommandContentBackGground->SetVisible(false);
+
+    ConnectShelfHandlers();
 }
