@@ -190,6 +190,8 @@ void TLearningServiceSim::SeedUser(qint64 uid)
         a.title = QStringLiteral("作业：") + unit.name;
         m_state.AddAssignment(a);
     }
+    if (uid == kSampleUid)
+        SeedSampleWork(uid);
 }
 
 std::optional<THttpResponse> TLearningServiceSim::OnHttp(const THttpRequest &req)

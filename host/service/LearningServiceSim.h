@@ -22,6 +22,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class LocalHttpServer;
 struct THttpRequest;
@@ -58,6 +59,19 @@ public:
     // simulator then (see TStudyHost's retiring of the service).
     bool IsAnswering() const { return m_answering > 0; }
 
+    // The sample account's user id (the host's sample login). Seen for the
+    // first time, this user also gets the sample work: best scores in the
+    // first units of the textbook, studied words in the word book and
+    // assignments with a unit whose one unfinished lesson is still to do.
+    static constexpr qint64 kSampleUid = 10001;
+
+    // The notice 10000 that pushes the first unit of a book holding an
+    // unfinished assignment of the user: "content" is the JSON text with the
+    // book's "courseType" ("W" or "L") and one entry per assignment of that
+    // unit ("assignmentId", "unitId", "lessonId", "title"). Nothing when the
+    // user has no unfinished assignment in the book.
+    std::optional<QString> AssignmentNotice(qint64 uid, qint64 bookId);
+
     // The time stamped on stored scores; the current time unless set.
     void SetNow(const QDateTime &now) { m_now = now; }
 
@@ -73,6 +87,10 @@ private:
 
     json Reply(int code, const json &req);
     void SeedUser(qint64 uid);
+    void SeedSampleWork(qint64 uid);
+    // Whether an assignment is finished: a word unit when every word was
+    // studied, a lesson when it has a stored score.
+    bool AssignmentFinished(qint64 uid, const TStoredAssignment &a);
     QString Now() const;
     QString Served(const QString &path) const;
 

@@ -1,0 +1,146 @@
+// The sample account's study history and assignments, and the assignment
+// notice made from a user's stored assignments, read back through the
+// module's own decoding of the details.
+
+#include "ServiceTestSupport.h"
+
+#include "AssignQueries.h"
+#include "TeduAssignDetail.h"
+#include "TeduLastAssignMent.h"
+#include "TeduPartScore.h"
+
+using namespace service_test;
+
+namespace {
+
+constexpr qint64 kSample = TLearningServiceSim::kSampleUid;
+constexpr qint64 kTextbook = 1001;
+constexpr qint64 kWordBook = 1002;
+
+class SampleWorkTest : public ServiceTest
+{
+protected:
+    TRequestIdentity Sample() const { return {kSample, 0}; }
+    const TOutlineUnit &Unit(qint64 book, int index) { return m_sim.Catalog().Outline(book).units.at(index); }
+    json ItemOfUnit(const json &reply, qint64 unitId)
+    {
+        for (const json &e : reply["items"])
+            if (e["unitId"].get<qint64>() == unitId)
+                return e;
+        ADD_FAILURE() << "no item for unit " << unitId;
+        return json::object();
+    }
+};
+
+} // namespace
+
+TEST_F(SampleWorkTest, TextbookShowsProgressAndASeventhUnitWithOneLessonLeft)
+{
+    const json progress = Ask(Request::QueryFinishLesson(Sample(), kTextbook));
+    const json first = ItemOfUnit(progress, Unit(kTextbook, 0).id);
+    EXPECT_EQ(first["completeCount"].get<int>(), 3);
+    EXPECT_DOUBLE_EQ(first["avgScore"].get<double>(), 78.67);
+    EXPECT_EQ(ItemOfUnit(progress, Unit(kTextbook, 1).id)["completeCount"].get<int>(), 1);
+    EXPECT_EQ(ItemOfUnit(progress, Unit(kTextbook, 2).id)["completeCount"].get<int>(), 0);
+
+    TAssignDetails details;
+    TNoFinishWordLists words;
+    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
+                    details, words);
+    const TOutlineUnit &seventh = Unit(kTextbook, 6);
+    bool finished = true;
+    QString content;
+    EXPECT_TRUE(assignq::IsUnit(details, int(seventh.id), finished, content));
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(assignq::IsLesson(details, int(seventh.lessons[0].id), finished));
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(assignq::IsLesson(details, int(seventh.lessons[1].id), finished));
+    EXPECT_FALSE(finished);
+    // The first unit's assignment is finished by its reading.
+    EXPECT_TRUE(assignq::IsUnit(details, int(Unit(kTextbook, 0).id), finished, content));
+    EXPECT_TRUE(finished);
+    const TUnFinishedInfo open = assignq::UnfinishedUnits(details, nullptr);
+    EXPECT_EQ(open.count, 1);
+    EXPECT_EQ(open.firstId, int(seventh.id));
+
+    const int assignment = assignq::AssignmentId(details, int(seventh.id), int(seventh.lessons[0].id));
+    ASSERT_GT(assignment, 0);
+    const json best = Ask(Request::QueryAssignmentMaxScore(Sample(), assignment, seventh.lessons[0].id));
+    ASSERT_EQ(best["items"].size(), 1u);
+    EXPECT_DOUBLE_EQ(best["items"][0]["score"].get<double>(), 88);
+}
+
+TEST_F(SampleWorkTest, WordBookCountsStudiedWordsOfTheAssignedUnits)
+{
+    TAssignDetails details;
+    TNoFinishWordLists words;
+    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kWordBook, QStringLiteral("W"))).dump()),
+                    details, words);
+    const TOutlineUnit &first = Unit(kWordBook, 0);
+    const TOutlineUnit &second = Unit(kWordBook, 1);
+    bool finished = true;
+    QString content;
+    ASSERT_TRUE(assignq::IsUnit(details, int(first.id), finished, content));
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(content, QStringLiteral("2/") + QString::number(first.wordIds.size()));
+    ASSERT_TRUE(assignq::IsUnit(details, int(second.id), finished, content));
+    EXPECT_EQ(content, QStringLiteral("0/") + QString::number(second.wordIds.size()));
+
+    const auto left = assignq::NoFinishWords(words, assignq::AssignmentIdBy(details, int(first.id)));
+    EXPECT_EQ(left->FunFinishWords.size(), first.wordIds.size() - 2);
+    EXPECT_FALSE(left->isContain(int(first.wordIds[0])));
+    EXPECT_FALSE(left->isContain(int(first.wordIds[1])));
+    EXPECT_TRUE(left->isContain(int(first.wordIds.last())));
+}
+
+TEST_F(SampleWorkTest, NoticePushesTheUnitOfTheFirstUnfinishedAssignmentUntilItIsDone)
+{
+    const auto notice = m_sim.AssignmentNotice(kSample, kTextbook);
+    ASSERT_TRUE(notice);
+    const json n = json::parse(notice->toStdString());
+    EXPECT_EQ(n["apiCode"].get<int>(), 10000);
+    TeduLastAssignMent pushed;
+    ASSERT_TRUE(pushed.SetJson(QString::fromStdString(n["content"].get<std::string>())));
+    const TOutlineUnit &seventh = Unit(kTextbook, 6);
+    EXPECT_EQ(pushed.courseType, QStringLiteral("L"));
+    EXPECT_EQ(pushed.FirstUnitId(), seventh.id);
+    EXPECT_EQ(pushed.Count(), 2);
+    EXPECT_TRUE(pushed.HasLesson(seventh.lessons[0].id));
+    EXPECT_TRUE(pushed.HasLesson(seventh.lessons[1].id));
+
+    // The walk finds exactly the one lesson still to read.
+    TAssignDetails details;
+    TNoFinishWordLists words;
+    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
+                    details, words);
+    const TUnFinishedInfo lessons = assignq::UnfinishedLessons(details, int(seventh.id), &pushed);
+    EXPECT_EQ(lessons.count, 1);
+    EXPECT_EQ(lessons.firstId, int(seventh.lessons[1].id));
+
+    // Reading it leaves nothing to push in this book.
+    TeduPartScore score;
+    score.UserId = kSample;
+    score.LessonId = seventh.lessons[1].id;
+    score.Score = 75;
+    score.PointCaseType = 5;
+    EXPECT_EQ(Ask(score.AsString()).value("errorCode", -1), 0);
+    EXPECT_FALSE(m_sim.AssignmentNotice(kSample, kTextbook));
+
+    const auto words_notice = m_sim.AssignmentNotice(kSample, kWordBook);
+    ASSERT_TRUE(words_notice);
+    ASSERT_TRUE(pushed.SetJson(QString::fromStdString(json::parse(words_notice->toStdString())["content"].get<std::string>())));
+    EXPECT_EQ(pushed.courseType, QStringLiteral("W"));
+    EXPECT_EQ(pushed.FirstUnitId(), Unit(kWordBook, 0).id);
+    EXPECT_FALSE(m_sim.AssignmentNotice(kSample, 999999));
+}
+
+TEST_F(SampleWorkTest, OtherUsersStartWithoutTheSampleWork)
+{
+    const json progress = Ask(Request::QueryFinishLesson(Learner(), kTextbook));
+    for (const json &e : progress["items"])
+        EXPECT_EQ(e["completeCount"].get<int>(), 0);
+    const json details = Ask(Request::QueryAssignmentStatus(Learner(), kTextbook, QStringLiteral("L")))["assignDetails"];
+    ASSERT_EQ(details.size(), 1u);
+    EXPECT_EQ(details[0]["unitid"].get<qint64>(), Unit(kTextbook, 0).id);
+    EXPECT_EQ(details[0]["finishcount"].get<int>(), 0);
+}
