@@ -51,6 +51,7 @@ class TTabItem;
 class TText;
 class TTimer;
 class TVertScrollBox;
+class TLessonDisplayFrame; // ---- Units and lessons ----
 
 class TBookIconFrame;
 class TPngAni;
@@ -568,6 +569,49 @@ public:
     // Style lookup handler of ProgressBar_FullBookFinishRate (connect it to
     // TProgressBar::ApplyStyleLookup): rounds the ends of its style parts.
     void ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender);
+
+    // ---- Units and lessons (course/CourseUnits.cpp, UnitProgress.cpp, LessonPanel.cpp, ModeMenu.cpp) ----
+    // Controls of the unit pager on the book page.
+    TButton *Button_UnitPreviousPage = nullptr;
+    TButton *Button_UnitNexPage = nullptr;
+    TLabel *Label_CurrentUnitPage = nullptr; // the page on show, 1-based
+    TLabel *Label_TotalUnitPage = nullptr;   // "/" and the page count
+    // Row `index` of LessonDisplays as a unit row; null when out of range.
+    TLessonDisplayFrame *UnitRow(int index) const;
+    // Builds the rows of page `Page` (1-based) for a textbook / a word book
+    // and writes the page number into Label_CurrentUnitPage.
+    void DoUpdateLV_Units(int Page);
+    void DoUpdateLv_WordUnits(int Page);
+    // Shows page `Page` with the builder of the open book's kind.
+    void ShowUnitPage(int Page);
+    // Page buttons: nothing happens beyond the first and the last page.
+    void Button_UnitNexPageClick();
+    void Button_UnitPreviousPageClick();
+    // Frees every unit row (both names do the same).
+    void FreeUnitComponent();
+    // Index in PackBook's units of the unit with that id; 0 when none.
+    int GetUnitLabelIndex(qint64 UnitId) const;
+    // Index in Units[UnitIndex]'s lessons of the lesson with that id; 0 when none.
+    int GetLessonLabelIndex(int UnitIndex, qint64 LessonId) const;
+    // A unit button was pressed; Sender is a row's CornerButton_Unit.
+    void UnitButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void UnitTitleMouseEnter(TControl *Sender);
+    void UnitTitleMouseLeave(TControl *Sender);
+    void UnitButtonMouseEnter(TControl *Sender);
+    void UnitButtonMouseLeave(TControl *Sender);
+    // Fills row RowIndex's lesson panel with the lessons of Units[UnitIndex] /
+    // closes it.
+    void DisplayLesson(int RowIndex, int UnitIndex);
+    void NotDisplayLesson(int RowIndex);
+    // A lesson title (a row's FTextLesson[k]) was pressed, entered or left.
+    void LessonButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void LessonButtonMouseEnter(TControl *Sender);
+    void LessonButtonMouseLeave(TControl *Sender);
+    // The menus' hand-over to the study modes: a lesson's mode label
+    // (Label_Sentence, Label_Part, Label_Repeat, Label_Role) and a word
+    // unit's Label_Word.
+    void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

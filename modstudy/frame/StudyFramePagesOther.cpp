@@ -36,37 +36,59 @@ void TStudyFrame::BuildBookPage()
     const double w = kDesignWidth;
     Rect(page, QStringLiteral("Rectangle_BookBackground"), 0, 0, w, kDesignHeight, kPageBack);
 
-    Rectangle_BookHeader = Rect(page, QStringLiteral("Rectangle_BookHeader"), 0, 0, w, 150, kBanner);
+    // The header: the book, its whole completion and average.
+    Rectangle_BookHeader = Rect(page, QStringLiteral("Rectangle_BookHeader"), 0, 0, w, 118, kBanner);
     Button_Return = Button(Rectangle_BookHeader, QStringLiteral("Button_Return"), 16, 16, 80, 32, QStringLiteral("返回"));
-    Rectangle_BookPicture = Rect(Rectangle_BookHeader, QStringLiteral("Rectangle_BookPicture"), 120, 14, 96, 122, 0xFFB9D7EE);
-    Text_Description = Text(Rectangle_BookHeader, QStringLiteral("Text_Description"), 236, 18, 520, 40, QString(), 13);
+    Rectangle_BookPicture = Rect(Rectangle_BookHeader, QStringLiteral("Rectangle_BookPicture"), 120, 9, 76, 100, 0xFFB9D7EE);
+    Text_Description = Text(Rectangle_BookHeader, QStringLiteral("Text_Description"), 216, 12, 520, 36, QString(), 13);
     Text_Description->SetHorzAlign(TTextAlign::Leading);
     Text_Description->SetFontStyle(fsBold);
-    Label_FullBookFinishRate = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookFinishRate"), 236, 66, 220, 24,
-                                     QStringLiteral("全书完成率：0%"), 12, kGrey);
+    Label_FullBookFinishRate = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookFinishRate"), 216, 54, 200, 24,
+                                     QStringLiteral("完成度0%"), 12, kGrey);
     ProgressBar_FullBookFinishRate = new TProgressBar(Rectangle_BookHeader);
     ProgressBar_FullBookFinishRate->SetName(QStringLiteral("ProgressBar_FullBookFinishRate"));
-    ProgressBar_FullBookFinishRate->SetBounds(236, 96, 300, 12);
-    ProgressBar_FullBookFinishRate->SetBarColor(0xFFFF960D);
-    Label_FullBookAverageScore = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookAverageScore"), 560, 66, 200, 24,
-                                       QStringLiteral("全书平均分：0"), 12, kGrey);
+    ProgressBar_FullBookFinishRate->SetBounds(216, 84, 300, 12);
+    ProgressBar_FullBookFinishRate->SetBarColor(0xFFFFA417);
+    connect(ProgressBar_FullBookFinishRate, &TProgressBar::ApplyStyleLookup, this, [this](TProgressBar *bar) {
+        TFrameEntry entry(this);
+        ProgressBar_FullBookFinishRateApplyStyleLookup(bar);
+    });
+    Label_FullBookAverageScore = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookAverageScore"), 540, 54, 200, 24,
+                                       QStringLiteral("平均成绩 : 0分"), 12, kGrey);
     Rectangle_WelcomeAniBackground = Holder(Rectangle_BookHeader, QStringLiteral("Rectangle_WelcomeAniBackground"),
-                                            w - 230, 8, 210, 134);
+                                            w - 230, 4, 210, 110);
 
-    Label2 = Label(page, QStringLiteral("Label2"), 24, 160, 200, 28, QStringLiteral("单元列表"), 12);
+    Label2 = Label(page, QStringLiteral("Label2"), 24, 122, 200, 26, QStringLiteral("单元列表"), 12);
     Label2->SetFontStyle(fsBold);
-    auto *unitCard = Rect(page, QStringLiteral("Rectangle_UnitBackground"), 20, 192, 440, 432, kWhite);
-    Card(unitCard);
-    VertScrollBox_Unit = ScrollBox(unitCard, QStringLiteral("VertScrollBox_Unit"), 8, 8, 424, 372);
-    Rectangle_UnitPageControl = Holder(unitCard, QStringLiteral("Rectangle_UnitPageControl"), 8, 388, 424, 36);
-    Rectangle_LessonArea = Rect(page, QStringLiteral("Rectangle_LessonArea"), 480, 192, 524, 432, kWhite);
-    Card(Rectangle_LessonArea);
-
-    Rectangle_Remind = Rect(page, QStringLiteral("Rectangle_Remind"), w - 249, 160, 229, 26, kRemind);
+    Rectangle_Remind = Rect(page, QStringLiteral("Rectangle_Remind"), w - 249, 122, 229, 26, kRemind);
     Rectangle_Remind->SetXRadius(4);
     Rectangle_Remind->SetYRadius(4);
     Label_Remind = Label(Rectangle_Remind, QStringLiteral("Label_Remind"), 8, 0, 213, 26, QString(), 12, kWhite);
     Rectangle_Remind->SetVisible(false);
+
+    // The unit list: five rows of 85 with the lesson panel (440 high) beside
+    // them, and under it the pager, whose X is set for the book's kind.
+    auto *unitArea = Holder(page, QStringLiteral("Rectangle_UnitArea"), 20, 150, w - 40, 482);
+    VertScrollBox_Unit = ScrollBox(unitArea, QStringLiteral("VertScrollBox_Unit"), 0, 0, w - 40, 444);
+    VertScrollBox_Unit->SetShowScrollBar(false);
+    Rectangle_UnitPageControl = Holder(unitArea, QStringLiteral("Rectangle_UnitPageControl"), 183, 448, 132, 32);
+    Button_UnitPreviousPage = Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitPreviousPage"), 0, 0, 32, 32,
+                                     QStringLiteral("<"));
+    Label_CurrentUnitPage = Label(Rectangle_UnitPageControl, QStringLiteral("Label_CurrentUnitPage"), 34, 0, 30, 32,
+                                  QStringLiteral("1"), 14, kOrange);
+    Label_CurrentUnitPage->SetHorzAlign(TTextAlign::Trailing);
+    Label_TotalUnitPage = Label(Rectangle_UnitPageControl, QStringLiteral("Label_TotalUnitPage"), 64, 0, 34, 32,
+                                QStringLiteral("/0"), 14);
+    Button_UnitNexPage = Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitNexPage"), 100, 0, 32, 32,
+                                QStringLiteral(">"));
+    connect(Button_UnitPreviousPage, &TControl::Click, this, [this](TControl *) {
+        TFrameEntry entry(this);
+        Button_UnitPreviousPageClick();
+    });
+    connect(Button_UnitNexPage, &TControl::Click, this, [this](TControl *) {
+        TFrameEntry entry(this);
+        Button_UnitNexPageClick();
+    });
 
     // Holds the two unit-state pictures the unit rows copy; never shown.
     Image1 = new TImageControl(page);

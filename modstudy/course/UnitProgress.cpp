@@ -1,0 +1,67 @@
+// The unit progress step: the reply to the word-book (2128) or textbook
+// (2130) progress query updates each unit's completion and average, the
+// whole book's figures in the header, the reminder and the page on show.
+
+#include "StudyFrame.h"
+
+#include "AssignQueries.h"
+#include "UnitPaging.h"
+
+#include "Log.h"
+#include "PackBook.h"
+
+#include "TLabel.h"
+#include "TProgressBar.h"
+#include "TRectangle.h"
+
+#include <map>
+
+using namespace CoursePaging;
+
+void TStudyFrame::UnitProgressArrived(const QString &sjson)
+{
+    TFrameEntry entry(this);
+    if (!PackBook)
+        return;
+    const auto reply = nlohmann::ordered_json::parse(sjson.toStdString(), nullptr, false);
+    const bool wordBook = PackBook->IsWordBook;
+    const int unitCount = static_cast<int>(PackBook->Units.size());
+
+    Label_TotalUnitPage->SetText(TotalPageText(unitCount));
+    Rectangle_UnitPageControl->SetX(wordBook ? kPagerXWordBook : kPagerXTextbook);
+
+    // Each unit of the book counts once, with what its last item gave it;
+    // items naming no unit of the book change nothing and add nothing.
+    std::map<qint64, bool> updated;
+    for (const TUnitProgressItem &item : ReadProgressItems(reply, wordBook)) {
+        const std::optional<int> percent = UnitPercent(item);
+        if (!percent)
+            continue;
+        DisplayProgressBar(item.unitId, *percent, item.avgScore);
+        updated[item.unitId] = true;
+    }
+    double percentSum = 0;
+    double averageSum = 0;
+    for (const auto &[unitId, unused] : updated) {
+        for (const TeduPack_Unit &unit : std::as_const(PackBook->Units)) {
+            if (unit.Id == unitId) {
+                percentSum += unit.FinishPercent();
+                averageSum += unit.AverageScore();
+                break;
+            }
+        }
+    }
+    const TBookProgress whole = BookProgress(percentSum, averageSum, unitCount);
+    Label_FullBookFinishRate->SetText(BookRateText(whole.finishRate));
+    Label_FullBookAverageScore->SetText(BookAverageText(whole.average));
+    ProgressBar_FullBookFinishRate->SetValue(whole.finishRate);
+
+    if (wordBook)
+        NotDisplayRemind();
+    TUnFinishedInfo info;
+    GetUnFinishedInfo(info);
+    const TPageChoice choice = ChooseProgressPage(info.count, curselectUnitButtonIndex, unitCount);
+    if (choice.showRemind && !wordBook)
+        DisplayRemind();
+    ShowUnitPage(choice.page);
+}
