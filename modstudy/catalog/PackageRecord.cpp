@@ -1,21 +1,24 @@
-// The package record of a course (reply 2102) and what follows it.
-//
-// Downloading, checking and opening packages (EnterMyCourse and the
-// download addresses of reply 14) are built with the course catalog
-// subsystem; until then those entries log that they were reached. Decoding
-// the record and finding the course on the shelf are complete.
+// The package record of a course (reply 2102) and opening the course's
+// package once the record is in: EnterMyCourse checks the package on disk
+// against the record and either opens it or asks whether to download it.
+// The download itself follows the address reply 14 (PackageDownload.cpp).
 
 #include "StudyFrame.h"
 
 #include "Envelope.h"
-#include "PendingWork.h"
+#include "PackageOpen.h"
+#include "PackageStore.h"
 #include "ResourcePackageInfo.h"
 
+#include "Log.h"
+#include "PackBook.h"
 #include "TBookIconFrame.h"
+#include "TTabControl.h"
 #include "TeduLastAssignMent.h"
 
+#include <QFile>
+
 namespace {
-const QString kCatalog = QStringLiteral("course catalog");
 
 QString Text(const nlohmann::ordered_json &item, const char *key)
 {
@@ -63,18 +66,62 @@ bool TStudyFrame::FindMyCourse(qint64 lessonId) const
 
 void TStudyFrame::EnterMyCourse()
 {
-    LogPendingWork(QStringLiteral("EnterMyCourse"), QStringLiteral("opening the course package"), kCatalog);
-}
+    if (!curSelectBook || !isAllowOperate)
+        return;
+    // Set again however this ends, so that a second run waits for this one.
+    isAllowOperate = false;
+    const struct TAllowAgain
+    {
+        bool &flag;
+        ~TAllowAgain() { flag = true; }
+    } allowAgain{isAllowOperate};
 
-bool TStudyFrame::DownloadBookPicture(const QString &, const QString &sKey)
-{
-    LogPendingWork(QStringLiteral("DownloadBookPicture"), QStringLiteral("the picture download of ") % sKey, kCatalog);
-    return false;
-}
+    using namespace PackageStore;
+    const QString bookName = curSelectBook->GoodsName();
+    const QString bookUrl = curSelectBook->Url();
+    const QString packageFile = PackageFile(FMainPath, bookUrl);
+    if (packageFile.isEmpty()) {
+        procSaveLog(QStringLiteral("error:EnterMyCourse: the package address of '") % bookName
+                    % QStringLiteral("' has no usable file name, nothing is downloaded: ") % bookUrl);
+        ShowInfo(RefusedAddressText(bookUrl));
+        return;
+    }
+    const TLoadType kind = PackageLoadType(curSelectBook->CourseType());
+    const QString expected = FResourcePackageInfo ? FResourcePackageInfo->Fversion : QString();
+    const TPackageCheck check = CheckPackage(packageFile, expected);
 
-void TStudyFrame::ActOnDownloadAddress(const QString &, const QString &key)
-{
-    LogPendingWork(QStringLiteral("ActOnDownloadAddress"),
-                   QStringLiteral("the download of ") % key % QStringLiteral(" for load type ") % QString::number(NowLoadType),
-                   kCatalog);
+    if (check.state == TPackageState::Current) {
+        auto book = std::make_unique<TeduPack_Book>();
+        book->SetMainPath(FMainPath);
+        if (!book->funcDecodeResourceFile(packageFile)) {
+            // The description was readable, the book is not: leave the file
+            // for a later download to replace and tell the learner.
+            procSaveLog(QStringLiteral("error:EnterMyCourse: ") % packageFile % QStringLiteral(": ")
+                        % book->DecodeError());
+            ShowInfo(DownloadFailedText(bookName));
+            return;
+        }
+        PackBook = std::move(book);
+        ShowBookPage(*this);
+        return;
+    }
+
+    procSaveLog(QStringLiteral("info：EnterMyCourse: package of '") % bookName % QStringLiteral("' is not current (")
+                % check.reason % QStringLiteral("): ") % packageFile);
+    if (DeleteBeforeAsking(check.state) && !QFile::remove(packageFile))
+        procSaveLog(QStringLiteral("error:EnterMyCourse: cannot delete ") % packageFile);
+    if (!FCustomMsg) {
+        procSaveLog(QStringLiteral("info：EnterMyCourse: no message service to ask about ") % bookName);
+        return;
+    }
+    if (FCustomMsg->AskQuestion(DownloadQuestion(check.state, bookName), mbYesNo) == mrYes) {
+        if (check.state != TPackageState::Missing && QFile::exists(packageFile) && !QFile::remove(packageFile))
+            procSaveLog(QStringLiteral("error:EnterMyCourse: cannot delete ") % packageFile);
+        NowLoadType = kind;
+        GetDownLoadURLResource(bookUrl);
+    } else {
+        isAssignmentSkip = false;
+        MyCourseIndex = 0;
+        DisplayMyCoursePicture();
+    }
 }

@@ -489,6 +489,28 @@ public:
     void AssignmentWalk_Lesson(int RowIndex, int UnitIndex);
     void AssignmentWalk_Mode(int RowIndex, int LessonIndex);
 
+    // ---- Package store (catalog/PackageRecord.cpp, PackageDownload.cpp, MaterialPictures.cpp) ----
+    // Downloads a book's package into "data\" in the modal transfer window,
+    // named by the last segment of sURL; sDescription (the book's name) is
+    // the window's line. True when the whole package arrived.
+    bool DownLoadBookPackage(const QString &sURL, const QString &sKey, const QString &sDescription);
+    // Downloads a teaching material's audio or picture into "Data\" without
+    // a window; true on success.
+    bool DownLoadMaterialVoice(const QString &sURL, const QString &sKey);
+    bool DownLoadMaterialContentPic(const QString &sURL, const QString &sKey);
+    // Fills the rectangle with a picture file; a missing or unreadable file
+    // leaves the rectangle as it was (false).
+    bool LoadPictureFile(TRectangle *PictureControl, const QString &PictureName);
+    // Fills the rectangle with a picture of the UI archive; false (rectangle
+    // unchanged) when the archive has no such picture.
+    bool LoadPictureFromPackage(TRectangle *PictureControl, const QString &PictureName);
+    // Shows the open material's "contentPicture" in the passage frame's
+    // picture area, downloading it first (waiting at most 8 seconds); the
+    // default lesson picture when there is none.
+    void LoadMaterialContentPic();
+    // The passage frame's picture area ("Rectangle_PartPicture"), if any.
+    TRectangle *MaterialPictureArea() const;
+
     // Stops playback (and a waiting PlayFile) through the sound engine.
     void StopPlay();
 

@@ -1,0 +1,199 @@
+// Opening a book's package from the shelf: the package on disk against the
+// package record, the questions, what is deleted when, and the download that
+// follows a Yes, over loopback HTTP with real packages.
+
+#include "StoreTestSupport.h"
+
+#include "LogCapture.h"
+#include "PackBook.h"
+#include "ResourcePackageInfo.h"
+#include "TBookIconFrame.h"
+#include "TTabControl.h"
+#include "WaitUntil.h"
+
+#include <QFile>
+
+namespace {
+
+const QString kBookUrl = QStringLiteral("a/b/c.7z");
+const QString kPackage = QStringLiteral("data/c.7z");
+
+class EnterMyCourse : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        SelectBook(QStringLiteral(" Book One "), kBookUrl);
+        SetRecordVersion(QStringLiteral("5"));
+        F().MyCourseIndex = 4;
+    }
+    int Page() { return F().TabControl_Home->TabIndex(); }
+    const QString outdated = QStringLiteral("'Book One'的资源包不是最新版本,是否下载？");
+    const QString missing = QStringLiteral("'Book One'\n的资源包不存在,是否下载？");
+};
+
+TEST_F(EnterMyCourse, CurrentPackageOpensTheBookPageWithoutAskingOrDownloading)
+{
+    ServePackage(QStringLiteral("src.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    PutLocal(kPackage, ReadFile(Served(QStringLiteral("src.7z"))));
+    F().EnterMyCourse();
+    EXPECT_EQ(Page(), pgBook);
+    ASSERT_TRUE(F().PackBook);
+    EXPECT_EQ(F().PackBook->BookName, QStringLiteral("Book One"));
+    EXPECT_EQ(F().PackBook->Version, QStringLiteral("5"));
+    EXPECT_TRUE(Messages().Questions().isEmpty());
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+    EXPECT_TRUE(F().isAllowOperate);
+}
+
+TEST_F(EnterMyCourse, MissingPackageIsDownloadedUnderTheLastSegmentOfTheBookAddressAndOpened)
+{
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    Messages().QueueAnswer(mrYes);
+    F().EnterMyCourse();
+    ASSERT_EQ(Messages().Questions().size(), 1);
+    EXPECT_EQ(Messages().Questions().at(0).text, missing);
+    EXPECT_EQ(Messages().Questions().at(0).buttons, mbYesNo);
+    EXPECT_EQ(RequestedKeys(), QStringList{kBookUrl}) << "the book's address is the key of the address request";
+    EXPECT_EQ(F().NowLoadType, LTLessonPackage);
+
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_TRUE(Messages().Infos().isEmpty()) << Messages().Infos().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(Page(), pgBook);
+    EXPECT_EQ(LocalFiles(), QStringList{kPackage});
+    EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
+    EXPECT_EQ(F().PackBook->BookId, 9001);
+    EXPECT_EQ(F().WorkState, wsIdle);
+    EXPECT_TRUE(F().bFllowDownload);
+    EXPECT_TRUE(F().isAllowOperate);
+}
+
+TEST_F(EnterMyCourse, WordBookAsksForAWordPackage)
+{
+    F().curSelectBook->SetCourseType(QStringLiteral("W"));
+    Messages().QueueAnswer(mrYes);
+    answerAddresses = false;
+    F().EnterMyCourse();
+    EXPECT_EQ(F().NowLoadType, LTWordPackage);
+    EXPECT_EQ(RequestedKeys(), QStringList{kBookUrl});
+}
+
+TEST_F(EnterMyCourse, IntactPackageOfAnotherVersionAsksAndNoKeepsItAndRestartsTheOwnShelfChain)
+{
+    ServePackage(QStringLiteral("old.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("4"))}});
+    const QByteArray old = ReadFile(Served(QStringLiteral("old.7z")));
+    PutLocal(kPackage, old);
+    F().isAssignmentSkip = true;
+    bool allowedDuringQuestion = true;
+    Messages().onAsk = [&] { allowedDuringQuestion = F().isAllowOperate; };
+    F().EnterMyCourse();
+    ASSERT_EQ(Messages().Questions().size(), 1);
+    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
+    EXPECT_FALSE(allowedDuringQuestion) << "a second open must not start while the question is open";
+    EXPECT_TRUE(F().isAllowOperate);
+    EXPECT_EQ(ReadFile(Local(kPackage)), old);
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+    EXPECT_FALSE(F().isAssignmentSkip);
+    EXPECT_EQ(F().MyCourseIndex, 0);
+    EXPECT_EQ(Page(), pgHome);
+}
+
+TEST_F(EnterMyCourse, YesReplacesTheOldPackageWhichIsGoneBeforeTheDownloadStarts)
+{
+    ServePackage(QStringLiteral("old.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("4"))}});
+    PutLocal(kPackage, ReadFile(Served(QStringLiteral("old.7z"))));
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    int existedAtRequest = -1;
+    server.SetHandler([&](const THttpRequest &) -> std::optional<THttpResponse> {
+        existedAtRequest = QFile::exists(Local(kPackage)) ? 1 : 0;
+        return std::nullopt;
+    });
+    Messages().QueueAnswer(mrYes);
+    F().EnterMyCourse();
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(existedAtRequest, 0);
+    EXPECT_EQ(Page(), pgBook);
+    EXPECT_EQ(F().PackBook->Version, QStringLiteral("5"));
+    EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
+}
+
+TEST_F(EnterMyCourse, PackageWithoutDescriptionAsksAndStaysUntilTheAnswer)
+{
+    ServePackage(QStringLiteral("nodesc.7z"), {{QStringLiteral("pics/l1.png"), QByteArray("picture")}});
+    const QByteArray bytes = ReadFile(Served(QStringLiteral("nodesc.7z")));
+    PutLocal(kPackage, bytes);
+    bool existedWhenAsked = false;
+    Messages().onAsk = [&] { existedWhenAsked = QFile::exists(Local(kPackage)); };
+    F().EnterMyCourse(); // answered No
+    ASSERT_EQ(Messages().Questions().size(), 1);
+    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
+    EXPECT_TRUE(existedWhenAsked);
+    EXPECT_EQ(ReadFile(Local(kPackage)), bytes);
+}
+
+TEST_F(EnterMyCourse, UnreadablePackageIsDeletedBeforeTheQuestion)
+{
+    PutLocal(kPackage, "half a download");
+    bool existedWhenAsked = true;
+    Messages().onAsk = [&] { existedWhenAsked = QFile::exists(Local(kPackage)); };
+    F().EnterMyCourse();
+    ASSERT_EQ(Messages().Questions().size(), 1);
+    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
+    EXPECT_FALSE(existedWhenAsked);
+    EXPECT_TRUE(LocalFiles().isEmpty());
+}
+
+TEST_F(EnterMyCourse, GuardKeepsASecondRunOutAndNothingRunsWithoutABook)
+{
+    F().isAllowOperate = false;
+    F().EnterMyCourse();
+    EXPECT_TRUE(Messages().Questions().isEmpty());
+    EXPECT_FALSE(F().isAllowOperate);
+
+    F().isAllowOperate = true;
+    F().curSelectBook = nullptr;
+    F().EnterMyCourse();
+    EXPECT_TRUE(Messages().Questions().isEmpty());
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+}
+
+TEST_F(EnterMyCourse, BookAddressWithoutAFileNameIsRefusedWithoutQuestionOrRequest)
+{
+    for (const QString &url : {QStringLiteral("a/b/"), QStringLiteral("a/b/.."), QStringLiteral("a/b/.")}) {
+        F().curSelectBook->SetUrl(url);
+        Messages().Clear();
+        LogCapture log;
+        F().EnterMyCourse();
+        EXPECT_TRUE(Messages().Questions().isEmpty()) << url.toStdString();
+        ASSERT_EQ(Messages().Infos().size(), 1) << url.toStdString();
+        EXPECT_TRUE(Messages().Infos().at(0).contains(url));
+        EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:EnterMyCourse")).size(), 1);
+        EXPECT_TRUE(F().isAllowOperate);
+    }
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+    EXPECT_TRUE(LocalFiles().isEmpty());
+}
+
+TEST_F(EnterMyCourse, RecordReplyOpensTheClickedBookThroughTheCourseTimer)
+{
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("7"))}});
+    F().SetResourcePackageInfo(nullptr);
+    const auto answerAddress = host.onRequest;
+    host.onRequest = [&](const QString &text) {
+        if (TestHost::Code(text) == 2101)
+            host.Later([&] {
+                host.mod->ReceiveMsg(QStringLiteral(
+                    R"({"apiCode":2102,"errorCode":0,"items":[{"courseCode":"C1","courseType":"U","lessonId":9001,"packageName":"c.7z","packageTitle":"Book One","version":"7","versionNo":7}]})"));
+            });
+        answerAddress(text);
+    };
+    Messages().QueueAnswer(mrYes);
+    F().QueryPackageVersion(9001, QStringLiteral("U"), false);
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(Page(), pgBook);
+    EXPECT_EQ(F().PackBook->Version, QStringLiteral("7"));
+    EXPECT_EQ(Messages().Questions().size(), 1);
+}
+
+} // namespace
