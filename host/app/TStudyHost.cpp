@@ -3,14 +3,16 @@
 #include "HostDialogs.h"
 #include "HostNotices.h"
 #include "SampleAccount.h"
-#include "StandInEngines.h"
+#include "ScoreSounds.h"
 
 #include "ClassRegistry.h"
 #include "IBaseMod.h"
 #include "LearningServiceSim.h"
 #include "Log.h"
 #include "ModuleInfo.h"
+#include "TDeviceFreeSoundEngine.h"
 #include "TFolderArchive.h"
+#include "TSimGradeEngine.h"
 
 #include <QDir>
 #include <QTimer>
@@ -25,6 +27,7 @@ TStudyHostOptions TStudyHostOptions::Beside(const QString &folder)
     o.servedFolder = folder % QStringLiteral("/content");
     o.dataFolder = folder % QStringLiteral("/hostdata");
     o.archiveFolder = folder % QStringLiteral("/uiarchive");
+    o.mainPath = folder % QStringLiteral("/");
     return o;
 }
 
@@ -45,6 +48,7 @@ TStudyHost::~TStudyHost()
 {
     m_handshakeTimer.stop();
     DestroyModule();
+    RetireService();
     Unload();
 }
 
@@ -110,27 +114,37 @@ bool TStudyHost::Start(QWidget *parent)
         Unload();
         return false;
     }
-    m_service = std::make_unique<TLearningServiceSim>();
-    if (!m_service->Start(m_options.servedFolder, data.filePath(QStringLiteral("service.db")),
-                          data.filePath(QStringLiteral("work")))) {
-        m_error = QStringLiteral("cannot start the learning service: ") % m_service->Error();
-        m_service.reset();
-        Unload();
-        return false;
+    if (m_options.serviceOn) {
+        m_service = std::make_unique<TLearningServiceSim>();
+        if (!m_service->Start(m_options.servedFolder, data.filePath(QStringLiteral("service.db")),
+                              data.filePath(QStringLiteral("work")))) {
+            m_error = QStringLiteral("cannot start the learning service: ") % m_service->Error();
+            m_service.reset();
+            Unload();
+            return false;
+        }
+        m_service->SetReplySink([this](const QString &reply) { Deliver(reply, QStringLiteral("reply")); });
+        if (m_options.prepareService)
+            m_options.prepareService(*m_service);
     }
-    m_service->SetReplySink([this](const QString &reply) { Deliver(reply, QStringLiteral("reply")); });
 
     m_archive = std::make_shared<TFolderArchive>(m_options.archiveFolder);
-    m_sound = m_options.sound ? m_options.sound : std::make_shared<TQuietSoundEngine>(this);
-    m_grade = m_options.grade ? m_options.grade : std::make_shared<TUngradedAudioEngine>();
+    if (m_options.sound) {
+        m_sound = m_options.sound;
+    } else {
+        auto sound = std::make_shared<TDeviceFreeSoundEngine>(m_options.mainPath);
+        sound->SetScoreSoundProvider(ArchiveScoreSounds(m_archive));
+        m_sound = sound;
+    }
+    m_grade = m_options.grade ? m_options.grade : std::make_shared<TSimGradeEngine>(m_options.mainPath);
     m_message = m_options.message ? m_options.message : std::make_shared<TQtCustomMessage>(parent->window());
     m_hint = m_options.hint ? m_options.hint : std::make_shared<TQtCustomHint>();
-    auto account = std::make_shared<TSampleAccount>();
+    auto account = std::make_shared<TSampleAccount>(QString(), m_options.userType, m_options.schoolUserId);
     m_login = account;
     m_user = account;
 
     if (!CreateModule()) {
-        m_service.reset();
+        RetireService();
         Unload();
         return false;
     }
@@ -269,7 +283,10 @@ void TStudyHost::RetireService()
     if (!m_service)
         return;
     m_service->SetReplySink({});
-    FreeWhenIdle(m_service.release());
+    if (m_service->IsAnswering())
+        FreeWhenIdle(m_service.release());
+    else
+        m_service.reset();
 }
 
 void TStudyHost::FinishHandshake(bool answered)

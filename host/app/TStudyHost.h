@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class IBaseMod;
@@ -28,7 +29,18 @@ struct TStudyHostOptions
     QString servedFolder;  // the learning service's content (catalog, packages)
     QString dataFolder;    // writable: the service's state and work files
     QString archiveFolder; // the UI picture archive
-    // Services left empty get the host's own (Qt dialogs, stand-in engines).
+    QString mainPath;      // the module's main path ("…/"): the engines' relative files live below it
+    // The sample learner's account.
+    int userType = 1;
+    qint64 schoolUserId = 0;
+    // Off: the module's requests go nowhere (an unreachable service).
+    bool serviceOn = true;
+    // Runs once the learning service is up, before the module is created
+    // (scenario controls that must hold for the module's first request).
+    std::function<void(TLearningServiceSim &)> prepareService;
+    // Services left empty get the host's own: Qt dialogs and tooltips, the
+    // device-free sound engine (score comments from the UI archive) and the
+    // simulated grading engine.
     ICustomMessagePtr message;
     ICustomHintPtr hint;
     ISoundEnginePtr sound;
@@ -37,7 +49,7 @@ struct TStudyHostOptions
     int handshakeTimeoutMs = 15000;
 
     // Everything beside the executable in `folder`: libModStudy.so, content/,
-    // uiarchive/, hostdata/.
+    // uiarchive/, hostdata/; the main path is `folder` + "/".
     static TStudyHostOptions Beside(const QString &folder);
 };
 
@@ -68,7 +80,11 @@ public:
     // emits Switched.
     void RequestSwitch();
 
+    // The learning service; null before Start, after a close and when the
+    // service is off.
     TLearningServiceSim *Service() const { return m_service.get(); }
+    ISoundEnginePtr SoundEngine() const { return m_sound; }
+    IAudioEnginePtr GradeEngine() const { return m_grade; }
     // What passed between host, module and service, in order: "request …",
     // "reply …", "notice …", "job …", "DeleteFrame", "unload".
     const QStringList &Events() const { return m_events; }

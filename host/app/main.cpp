@@ -6,7 +6,12 @@
 //                                     starts everything, waits for the course
 //                                     shelf, saves the client area as PNG and
 //                                     exits (works offscreen)
+//   studyhost --scenario FILE         runs a scenario script offscreen and
+//                                     prints its transcript (see
+//                                     host/scenario/README.md); exit 0 when
+//                                     every step passed
 
+#include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
 
@@ -29,10 +34,12 @@ bool HasDisplay()
            || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-bool AsksForScreenshot(int argc, char **argv)
+bool HasOption(int argc, char **argv, const char *option)
 {
+    const std::size_t length = std::strlen(option);
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshot") == 0 || std::strncmp(argv[i], "--screenshot=", 13) == 0)
+        if (std::strcmp(argv[i], option) == 0
+            || (std::strncmp(argv[i], option, length) == 0 && argv[i][length] == '='))
             return true;
     return false;
 }
@@ -62,14 +69,20 @@ int TakeScreenshot(TStudyHost &host, TStudyHostWindow &window, const QString &fi
 
 int main(int argc, char **argv)
 {
-    const bool screenshot = AsksForScreenshot(argc, argv);
-    if (!HasDisplay()) {
+    const bool screenshot = HasOption(argc, argv, "--screenshot");
+    // A scenario never needs a screen: it always runs offscreen, so that its
+    // pictures and timings do not depend on the desktop it is started from.
+    if (HasOption(argc, argv, "--scenario")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (!HasDisplay()) {
         if (!screenshot) {
             std::fprintf(stderr,
                          "studyhost: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
                          "Run it offscreen and save the start screen instead:\n"
-                         "  QT_QPA_PLATFORM=offscreen %s --screenshot start.png [--wait MS]\n",
-                         argv[0]);
+                         "  QT_QPA_PLATFORM=offscreen %s --screenshot start.png [--wait MS]\n"
+                         "or drive it with a scenario script (always offscreen):\n"
+                         "  %s --scenario FILE\n",
+                         argv[0], argv[0]);
             return 2;
         }
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -88,9 +101,23 @@ int main(int argc, char **argv)
     const QCommandLineOption waitOption(QStringLiteral("wait"),
                                         QStringLiteral("Longest wait for the course shelf before the screenshot (ms)."),
                                         QStringLiteral("ms"), QStringLiteral("3000"));
+    const QCommandLineOption scenarioOption(QStringLiteral("scenario"),
+                                            QStringLiteral("Run the scenario script <file> offscreen, print its transcript "
+                                                           "and exit (0 when every step passed)."),
+                                            QStringLiteral("file"));
     parser.addOption(shotOption);
     parser.addOption(waitOption);
+    parser.addOption(scenarioOption);
     parser.process(app);
+    if (parser.isSet(scenarioOption)) {
+        TScenarioSetup setup;
+        setup.appFolder = QCoreApplication::applicationDirPath();
+        return RunScenarioFile(parser.value(scenarioOption), setup, [](const QString &line) {
+            std::fputs(line.toUtf8().constData(), stdout);
+            std::fputc('\n', stdout);
+            std::fflush(stdout);
+        });
+    }
     bool waitOk = false;
     const int waitMs = parser.value(waitOption).toInt(&waitOk);
     if (!waitOk || waitMs < 0) {

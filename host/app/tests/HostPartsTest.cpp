@@ -1,18 +1,24 @@
-// The host's parts that work without a module: silent recordings, notice
-// texts built from the catalog, and the quiet sound engine's timing.
+// The host's parts that work without a module: score comments from the UI
+// archive, and notice texts built from the catalog.
 
 #include "HostNotices.h"
-#include "StandInEngines.h"
+#include "ScoreSounds.h"
 
+#include "AudioDuration.h"
 #include "ServiceCatalog.h"
+#include "StudyClock.h"
+#include "TDeviceFreeSoundEngine.h"
+#include "TFolderArchive.h"
 #include "TeduLastAssignMent.h"
 
+#include "ClockSpeed.h"
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -20,58 +26,57 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-quint32 U32(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 U16(const QByteArray &b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
-
-TEST(HostParts, SilentWavIsA16kMono16BitPcmFileOfTheAskedLength)
+TEST(HostParts, ScoreLevelsSwitchAt85And75And65)
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("sub/rec.wav"));
-    ASSERT_TRUE(WriteSilentWav(file, 0.5));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray b = f.readAll();
-    ASSERT_EQ(b.size(), 44 + 16000);
-    EXPECT_EQ(b.left(4), "RIFF");
-    EXPECT_EQ(U32(b, 4), quint32(b.size() - 8));
-    EXPECT_EQ(b.mid(8, 8), "WAVEfmt ");
-    EXPECT_EQ(U16(b, 20), 1);      // PCM
-    EXPECT_EQ(U16(b, 22), 1);      // mono
-    EXPECT_EQ(U32(b, 24), 16000u); // rate
-    EXPECT_EQ(U32(b, 28), 32000u); // bytes per second
-    EXPECT_EQ(U16(b, 32), 2);
-    EXPECT_EQ(U16(b, 34), 16);
-    EXPECT_EQ(b.mid(36, 4), "data");
-    EXPECT_EQ(U32(b, 40), 16000u);
-    EXPECT_EQ(b.mid(44).count('\0'), 16000);
-
-    EXPECT_FALSE(WriteSilentWav(QString(), 1));
-    EXPECT_FALSE(WriteSilentWav(QStringLiteral("/proc/no/such/place/rec.wav"), 1));
+    EXPECT_EQ(ScoreLevelName(100), QStringLiteral("ScoreBackGold"));
+    EXPECT_EQ(ScoreLevelName(85), QStringLiteral("ScoreBackGold"));
+    EXPECT_EQ(ScoreLevelName(84.99), QStringLiteral("ScoreBackSilver"));
+    EXPECT_EQ(ScoreLevelName(75), QStringLiteral("ScoreBackSilver"));
+    EXPECT_EQ(ScoreLevelName(74.9), QStringLiteral("ScoreBackCopper"));
+    EXPECT_EQ(ScoreLevelName(65), QStringLiteral("ScoreBackCopper"));
+    EXPECT_EQ(ScoreLevelName(64.9), QStringLiteral("ScoreBackBad"));
+    EXPECT_EQ(ScoreLevelName(0), QStringLiteral("ScoreBackBad"));
+    EXPECT_EQ(ScoreLevelName(std::nan("")), QStringLiteral("ScoreBackBad"));
+    EXPECT_EQ(ScoreSoundName(QStringLiteral("ScoreBackGold")), QStringLiteral("ani\\ScoreBackGold\\ScoreBackGold.mp3"));
 }
 
-TEST(HostParts, QuietEngineFinishesPlaybackFromTheEventLoopAndRecordsSilence)
+TEST(HostParts, ScoreCommentsComeFromTheHostsUiArchive)
 {
-    QObject context;
-    TQuietSoundEngine engine(&context);
-    int finished = 0;
-    engine.SetOnPlayFinished([&] { ++finished; });
-    engine.PlayFile(QStringLiteral("a.mp3"), true, 0);
-    EXPECT_EQ(finished, 0) << "never inside the play call";
-    ASSERT_TRUE(WaitUntil([&] { return finished == 1; }, RealMs{2000}));
+    // The archive the build generates beside the host.
+    auto archive = std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
+    const auto sounds = ArchiveScoreSounds(archive);
+    for (const double score : {90.0, 80.0, 70.0, 10.0}) {
+        const auto bytes = sounds(1, score);
+        ASSERT_TRUE(bytes) << score;
+        EXPECT_EQ(*bytes, *archive->GetResource(ScoreSoundName(ScoreLevelName(score)))) << score;
+        // A real MP3 whose length the device-free engine can read.
+        const auto ms = AudioBytesDurationMs(*bytes);
+        ASSERT_TRUE(ms) << score;
+        EXPECT_GT(*ms, 200) << score;
+    }
+    EXPECT_NE(*sounds(0, 90), *sounds(0, 10)) << "each level has its own comment";
 
-    QTemporaryDir dir;
-    const QString wav = dir.filePath(QStringLiteral("r.wav"));
-    engine.StartRecord(wav);
-    engine.StopRecord();
-    EXPECT_TRUE(QFile::exists(wav));
-    EXPECT_EQ(engine.FailedRecordings(), 0);
-    engine.StartRecord(QStringLiteral("/proc/nowhere/r.wav"));
-    EXPECT_EQ(engine.FailedRecordings(), 1);
+    QTemporaryDir empty;
+    EXPECT_FALSE(ArchiveScoreSounds(std::make_shared<TFolderArchive>(empty.path()))(1, 90));
+    EXPECT_FALSE(ArchiveScoreSounds(nullptr)(1, 90));
+}
 
-    TUngradedAudioEngine grade;
-    grade.Evaluate(1, dir.filePath(QStringLiteral("e.wav")), QStringLiteral("Hello."), 5);
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("e.wav"))));
-    EXPECT_TRUE(grade.GetLastResult().isEmpty()) << "nothing is graded";
+TEST(HostParts, HostSoundEnginePlaysTheScoreCommentForItsLength)
+{
+    // The host's own engine, with the provider wired as TStudyHost wires it.
+    ClockSpeed speed(10);
+    auto archive = std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
+    TDeviceFreeSoundEngine engine(QCoreApplication::applicationDirPath() % QStringLiteral("/"));
+    engine.SetScoreSoundProvider(ArchiveScoreSounds(archive));
+    const auto expected = AudioBytesDurationMs(*archive->GetResource(ScoreSoundName(QStringLiteral("ScoreBackGold"))));
+    ASSERT_TRUE(expected);
+    QElapsedTimer t;
+    t.start();
+    engine.PlayScoreSoundEx(1, true, 95);
+    const double stated = static_cast<double>(t.elapsed()) * StudyClock::speed();
+    EXPECT_GE(stated, static_cast<double>(*expected) * 0.9);
+    EXPECT_LE(stated, static_cast<double>(*expected) + 1500);
+    EXPECT_FALSE(engine.IsPlaying());
 }
 
 TEST(HostParts, ApiCodeReadsOnlyIntegerCodesOfObjects)

@@ -1,0 +1,253 @@
+// Scenarios run end to end: studyhost --scenario with the real module, the
+// simulated service and the sample content (the scripts in
+// host/scenario/scripts), and the runner's own checks run in-process.
+
+#include "ScenarioRunner.h"
+
+#include "TSimGradeEngine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct THostRun
+{
+    int exitCode = -1;
+    QStringList lines;
+
+    int Index(const QString &start, int from = 0) const
+    {
+        for (int i = from; i < lines.size(); ++i)
+            if (lines[i].startsWith(start))
+                return i;
+        return -1;
+    }
+    int Count(const QString &start) const
+    {
+        int n = 0;
+        for (const QString &l : lines)
+            n += l.startsWith(start);
+        return n;
+    }
+    std::string Dump() const { return lines.join(u'\n').toStdString(); }
+};
+
+// Runs studyhost on a script and collects its transcript.
+THostRun RunHost(const QString &script)
+{
+    THostRun run;
+    QProcess host;
+    host.setProgram(QStringLiteral(STUDYHOST_FILE));
+    host.setArguments({QStringLiteral("--scenario"), script});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY")); // the runner needs no screen
+    host.setProcessEnvironment(env);
+    host.start();
+    if (!host.waitForFinished(120000)) {
+        host.kill();
+        host.waitForFinished(5000);
+        ADD_FAILURE() << "studyhost did not finish " << script.toStdString();
+        return run;
+    }
+    run.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
+    run.lines = QString::fromUtf8(host.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return run;
+}
+
+QString Script(const char *name)
+{
+    return QStringLiteral(SCENARIO_SCRIPTS "/") % QString::fromLatin1(name);
+}
+
+const QString kShelfRequest = QStringLiteral(R"(out send {"apiCode":2003)");
+const QString kShelfReply = QStringLiteral(R"(in reply {"apiCode":2004)");
+const QString kShelfFailure = QStringLiteral("info 加载课程失败，请检查网络是否正常");
+
+TEST(ScenarioEndToEnd, TheShelfReplyIsAcceptedWithoutResendOrFailure)
+{
+    const THostRun run = RunHost(Script("shelf_accepted.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    const int request = run.Index(kShelfRequest);
+    const int reply = run.Index(kShelfReply);
+    ASSERT_GE(request, 0) << run.Dump();
+    EXPECT_GT(reply, request) << run.Dump();
+    EXPECT_EQ(run.Count(kShelfRequest), 1) << "no resend: " << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("info ")), 0) << run.Dump();
+    EXPECT_GE(run.Index(QStringLiteral("get Button_MyBook text = 我的课程")), 0) << run.Dump();
+    EXPECT_EQ(run.Index(QStringLiteral("FAILED")), -1);
+}
+
+TEST(ScenarioEndToEnd, ADroppedShelfRequestIsSentThreeTimesThenReportedOnce)
+{
+    const THostRun run = RunHost(Script("shelf_dropped.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    EXPECT_EQ(run.Count(kShelfRequest), 3) << run.Dump();
+    EXPECT_EQ(run.Index(kShelfReply), -1) << run.Dump();
+    ASSERT_EQ(run.Count(kShelfFailure), 1) << run.Dump();
+    int third = -1;
+    for (int i = 0; i < 3; ++i)
+        third = run.Index(kShelfRequest, third + 1);
+    EXPECT_GT(run.Index(kShelfFailure), third) << "the message comes after the last resend";
+    EXPECT_EQ(run.Count(QStringLiteral("info ")), 1) << run.Dump();
+}
+
+TEST(ScenarioEndToEnd, CloseAnswers10004BeforeTheFrameIsDeleted)
+{
+    const THostRun run = RunHost(Script("close_handshake.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    const int closeStep = run.Index(QStringLiteral("> 6 close"));
+    const int notice = run.Index(QStringLiteral(R"(in notice {"apiCode":10003)"));
+    const int answer = run.Index(QStringLiteral(R"(out job {"apiCode":10004)"));
+    const int deleted = run.Index(QStringLiteral("host DeleteFrame"));
+    const int unloaded = run.Index(QStringLiteral("host unload"));
+    const int closed = run.Index(QStringLiteral("host closed (the module answered)"));
+    ASSERT_GE(closeStep, 0) << run.Dump();
+    EXPECT_GT(notice, closeStep) << run.Dump();
+    EXPECT_GT(answer, notice) << run.Dump();
+    EXPECT_GT(deleted, answer) << run.Dump();
+    EXPECT_GT(unloaded, deleted) << run.Dump();
+    EXPECT_GT(closed, unloaded) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("host DeleteFrame")), 1) << run.Dump();
+    EXPECT_EQ(run.Index(QStringLiteral("host end of script")), -1) << "closed by the script, not by the runner";
+}
+
+TEST(ScenarioEndToEnd, WithTheServiceOffTheShelfFailsLikeALostAnswer)
+{
+    const THostRun run = RunHost(Script("service_off.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    EXPECT_EQ(run.Count(kShelfRequest), 3) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("in reply ")), 0) << run.Dump();
+    EXPECT_EQ(run.Count(kShelfFailure), 1) << run.Dump();
+    EXPECT_GE(run.Index(QStringLiteral("host closed (the module answered)")), 0) << run.Dump();
+}
+
+TEST(ScenarioEndToEnd, AFailedStepEndsTheRunWithItsLineAndExit1AndTheHostStillCloses)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("wrong.scn"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("speed 20\nstart\n# the tab's real text is 我的课程\nget Button_MyBook text = 别的课程\nclose\n");
+    f.close();
+    const THostRun run = RunHost(file);
+    EXPECT_EQ(run.exitCode, 1) << run.Dump();
+    const int failed = run.Index(QStringLiteral("FAILED line 4: get Button_MyBook text = 别的课程: expected"));
+    ASSERT_GE(failed, 0) << run.Dump();
+    EXPECT_EQ(run.Index(QStringLiteral("> 5 close")), -1) << "nothing after the failed step runs";
+    EXPECT_GT(run.Index(QStringLiteral("host end of script: closing")), failed);
+    EXPECT_GT(run.Index(QStringLiteral(R"(out job {"apiCode":10004)")), failed) << "the module is still closed properly";
+}
+
+TEST(ScenarioEndToEnd, ABadScriptOrMissingFileRunsNothingAndExits2)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("typo.scn"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("speed 20\n\nclik Button_MyBook\n");
+    f.close();
+    const THostRun bad = RunHost(file);
+    EXPECT_EQ(bad.exitCode, 2) << bad.Dump();
+    ASSERT_EQ(bad.lines.size(), 1) << bad.Dump();
+    EXPECT_TRUE(bad.lines[0].startsWith(QStringLiteral("FAILED line 3: unknown command \"clik\""))) << bad.Dump();
+
+    const THostRun missing = RunHost(dir.filePath(QStringLiteral("absent.scn")));
+    EXPECT_EQ(missing.exitCode, 2) << missing.Dump();
+    EXPECT_TRUE(missing.lines.value(0).startsWith(QStringLiteral("FAILED line 0: cannot read")));
+}
+
+// In-process runs of the runner's own checks.
+struct InProcess
+{
+    TScenarioRunner runner{TScenarioSetup{QCoreApplication::applicationDirPath(), {}, 15000}};
+
+    bool Run(const QString &script)
+    {
+        const TScenarioParse parse = ParseScenario(script);
+        EXPECT_TRUE(parse.ok()) << parse.error.toStdString();
+        return runner.Run(parse.steps);
+    }
+    const QStringList &Lines() { return runner.Transcript().Lines(); }
+    std::string Dump() { return Lines().join(u'\n').toStdString(); }
+    QString Failure()
+    {
+        for (const QString &l : Lines())
+            if (l.startsWith(QStringLiteral("FAILED")))
+                return l;
+        return {};
+    }
+};
+
+TEST(ScenarioRunner, WaitforReadsEachOutgoingMessageOnceAndIsBounded)
+{
+    InProcess p;
+    // Three shelf requests go out while the answer is lost; a fourth never does.
+    EXPECT_FALSE(p.Run(QStringLiteral("speed 20\nservice drop 2003\nstart\n"
+                                      "waitfor out 2003 100\nwaitfor out 2003 100\nwaitfor out 2003 100\n"
+                                      "waitfor out 2003 3000\n")));
+    EXPECT_EQ(p.runner.FailedLine(), 7) << p.Dump();
+    EXPECT_TRUE(p.Failure().contains(QStringLiteral("sent no 2003 within 3000 ms"))) << p.Dump();
+}
+
+TEST(ScenarioRunner, StepsThatNeedTheModuleFailBeforeStartAndAfterClose)
+{
+    for (const QString &step : {QStringLiteral("click Button_MyBook"), QStringLiteral("get Button_MyBook text"),
+                                QStringLiteral(R"(send {"apiCode":99999})"), QStringLiteral("close"),
+                                QStringLiteral("waitfor out 2003 10")}) {
+        InProcess before;
+        EXPECT_FALSE(before.Run(step)) << step.toStdString();
+        EXPECT_TRUE(before.Failure().contains(QStringLiteral("not started"))) << before.Dump();
+    }
+    InProcess after;
+    EXPECT_FALSE(after.Run(QStringLiteral("speed 20\nstart\nclose\nget Button_MyBook text\n")));
+    EXPECT_EQ(after.runner.FailedLine(), 4);
+    EXPECT_TRUE(after.Failure().contains(QStringLiteral("the module is closed"))) << after.Dump();
+}
+
+TEST(ScenarioRunner, MissingAndHiddenWidgetsFailTheirStep)
+{
+    InProcess missing;
+    EXPECT_FALSE(missing.Run(QStringLiteral("speed 20\nstart\nclick No_Such_Control\n")));
+    EXPECT_TRUE(missing.Failure().contains(QStringLiteral("no widget named No_Such_Control"))) << missing.Dump();
+
+    InProcess wrongProperty;
+    EXPECT_FALSE(wrongProperty.Run(QStringLiteral("speed 20\nstart\nget Button_MyBook page\n")));
+    EXPECT_TRUE(wrongProperty.Failure().contains(QStringLiteral("has no page"))) << wrongProperty.Dump();
+}
+
+TEST(ScenarioRunner, GradeResultsAndEngineStateReachTheHostsGradingEngine)
+{
+    InProcess p;
+    ASSERT_TRUE(p.Run(QStringLiteral("speed 20\n"
+                                     R"(grade {"result":{"overall":91.5}})" "\n"
+                                     R"(grade {"result":{"overall":12}})" "\n"
+                                     "start service=off engine=notready\nclose\n")))
+        << p.Dump();
+    const auto engine = p.runner.GradeEngine();
+    EXPECT_FALSE(engine->IsEngineReady());
+    QTemporaryDir dir;
+    engine->Evaluate(1, dir.filePath(QStringLiteral("a.wav")), QStringLiteral("Hello."), 1);
+    EXPECT_EQ(engine->GetLastResult(), QStringLiteral(R"({"result":{"overall":91.5}})"));
+    engine->Evaluate(1, dir.filePath(QStringLiteral("b.wav")), QStringLiteral("Hello."), 1);
+    EXPECT_EQ(engine->GetLastResult(), QStringLiteral(R"({"result":{"overall":12}})")) << "in the order queued";
+}
+
+TEST(ScenarioRunner, AReplyGivenBeforeStartHoldsForTheFirstRequest)
+{
+    InProcess p;
+    const QString reply = QStringLiteral(R"({"apiCode":2004,"errorCode":4,"errorText":"没有课程"})");
+    ASSERT_TRUE(p.Run(QStringLiteral("speed 20\nservice reply 2003 ") % reply
+                      % QStringLiteral("\nstart\nwaitfor out 2003 1000\nwait 1000\nclose\n")))
+        << p.Dump();
+    EXPECT_GE(p.Lines().indexOf(QStringLiteral("in reply ") % reply), 0) << p.Dump();
+    for (const QString &line : p.Lines())
+        EXPECT_FALSE(line.startsWith(QStringLiteral(R"(in reply {"apiCode":2004,"errorCode":0)"))) << "the simulator's own shelf";
+}
+
+} // namespace
