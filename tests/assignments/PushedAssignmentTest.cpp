@@ -1,0 +1,115 @@
+// A pushed assignment end to end with the simulated learning service and the
+// sample content: the host pushes the sample account's assignment before the
+// shelf arrives; the module asks for the package of the assigned unit, finds
+// the course among its own, downloads and opens it, and walks to the
+// seventh unit's one unfinished lesson and its passage reading.
+
+#include "TestHost.h"
+
+#include "ClockSpeed.h"
+#include "LearningServiceSim.h"
+#include "LessonDisplayFrame.h"
+#include "WaitUntil.h"
+
+#include "PackBook.h"
+#include "TBookIconFrame.h"
+#include "TeduLastAssignMent.h"
+
+#include "TButton.h"
+#include "TLabel.h"
+#include "TTabControl.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using json = nlohmann::ordered_json;
+
+namespace {
+
+class PushedAssignment : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        const QString served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
+        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
+                              work.filePath(QStringLiteral("service"))))
+            << sim.Error().toStdString();
+        sim.SetReplySink([this](const QString &reply) { host.mod->ReceiveMsg(reply); });
+        host.onRequest = [this](const QString &text) { sim.Request(text); };
+        host.login->SetUid(TLearningServiceSim::kSampleUid);
+        host.login->SetUserType(1);
+        host.Start(false);
+        F().SetMainPath(work.filePath(QStringLiteral("client")) + QLatin1Char('/'));
+    }
+    TStudyFrame &F() { return *host.Frame(); }
+
+    QTemporaryDir work;
+    TLearningServiceSim sim;
+    TestHost host;
+};
+
+} // namespace
+
+TEST_F(PushedAssignment, SampleAssignmentOpensTheSeventhUnitsUnfinishedLesson)
+{
+    ClockSpeed speed(10);
+    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
+    ASSERT_TRUE(notice);
+    host.mod->ReceiveMsg(*notice);
+    ASSERT_TRUE(F().isAssignmentSkip);
+    const qint64 unitId = F().AssignmentUnitId;
+
+    host.message->QueueAnswer(mrYes); // download the missing package
+    host.mod->SetUserInfos(host.user);
+    ASSERT_TRUE(WaitUntil([this] { return F().TabControl_Home->TabIndex() == pgStudy || !host.message->Infos().isEmpty(); },
+                          RealMs{60000}))
+        << "the walk never reached passage reading";
+    EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
+
+    // The package record was asked for by the assigned unit.
+    const QList<TSentText> records = TestHost::WithCode(host.requests, 2101);
+    ASSERT_FALSE(records.isEmpty());
+    EXPECT_NE(records.first().text.indexOf(QString::number(unitId)), -1) << records.first().text.toStdString();
+
+    // The own textbook was opened and its seventh unit pressed.
+    ASSERT_TRUE(F().curSelectBook);
+    EXPECT_EQ(F().curSelectBook->LessonID(), 1001);
+    EXPECT_EQ(F().curSelectBookType, QStringLiteral("mycourse"));
+    ASSERT_GE(F().PackBook->Units.size(), 7);
+    EXPECT_EQ(F().PackBook->Units.at(6).Id, unitId);
+    EXPECT_EQ(F().curselectUnitButtonIndex, 6);
+    EXPECT_EQ(F().Label_CurrentUnitPage->Text(), QStringLiteral("2"));
+    // The second lesson, the one not read yet, is the one opened.
+    EXPECT_EQ(F().curSelectLessonButtonIndex, 1);
+    EXPECT_EQ(F().curModeName, QStringLiteral("Rectangle_Part"));
+    EXPECT_FALSE(F().isAssignmentSkip);
+    EXPECT_TRUE(F().isAllowOperate);
+}
+
+TEST_F(PushedAssignment, AssignmentOfACourseTheLearnerDoesNotOwnIsRefused)
+{
+    ClockSpeed speed(10);
+    // A unit no course of the learner holds.
+    TeduLastAssignMent pushed;
+    TeduLastAssignItem item;
+    item.assignmentId = 99;
+    item.unitId = 999999; // no book holds it
+    item.lessonId = 1;
+    pushed.courseType = QStringLiteral("L");
+    pushed.Items.append(item);
+    host.mod->ReceiveMsg(QString::fromStdString(
+        json{{"apiCode", 10000}, {"content", pushed.AsJsonText().toStdString()}}.dump()));
+    ASSERT_TRUE(F().isAssignmentSkip);
+    host.mod->SetUserInfos(host.user);
+    ASSERT_TRUE(WaitUntil([this] { return !host.message->Infos().isEmpty(); }, RealMs{30000}));
+    // The service knows no package for the unit: the module says so and
+    // opens nothing.
+    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
+    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
+    EXPECT_EQ(F().curSelectBook, nullptr);
+}
