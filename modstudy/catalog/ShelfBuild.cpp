@@ -133,6 +133,9 @@ TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const Q
 
 void TStudyFrame::BuildUserBooks_UsuallyIcons(const QString &sjson)
 {
+    // A new shelf starts its own chain; an address still on its way belongs
+    // to the old one.
+    bPictureRequestPending = false;
     ReleaseTiles(UserBooks_Usually, curSelectBook);
     const ordered_json body = ParseShelf(sjson);
     const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));

@@ -3,7 +3,9 @@
 // download-address request (13) outstanding. A tile whose picture is already
 // on disk, or that has none, is shown at once and the chain moves on; a tile
 // whose picture must be fetched ends the step, and the address reply (14)
-// downloads it, shows it and continues with ContinuePictureChain.
+// downloads it, shows it and continues with ContinuePictureChain. A refused
+// address (PictureAddressFailed) or a failed download leaves the default
+// picture and the chain goes on.
 
 #include "StudyFrame.h"
 
@@ -155,6 +157,11 @@ void TStudyFrame::RunPictureChain(int list)
                 ++*chain.cursor;
                 return;
             }
+            // One request at a time: the outstanding one's reply carries the
+            // chain on to this tile.
+            if (bPictureRequestPending)
+                return;
+            bPictureRequestPending = true;
             NowLoadType = chain.kind;
             GetDownLoadURLResource(key);
             return;
@@ -184,6 +191,7 @@ void TStudyFrame::ContinuePictureChain(const QString &url, const QString &key)
         // asked for its own.
         procSaveLog(QStringLiteral("info：ContinuePictureChain: address for ") % key
                     % QStringLiteral(" does not belong to the next tile (") % expected % QStringLiteral(")"));
+        bPictureRequestPending = true;
         return;
     }
     const bool downloaded = DownloadBookPicture(url, expected);
@@ -196,6 +204,19 @@ void TStudyFrame::ContinuePictureChain(const QString &url, const QString &key)
                        && tile->BookPicture()->LoadBitmapFromFile(local);
     if (!shown)
         LoadPicture(tile->BookPicture(), chain.defaultPicture);
+    ++*chain.cursor;
+    RunPictureChain(which);
+}
+
+void TStudyFrame::PictureAddressFailed()
+{
+    TShelfList which;
+    if (!ListOfLoadType(NowLoadType, which) || bStop || bStopDownloadBookPicture)
+        return;
+    const TChainList chain = ChainList(*this, which);
+    if (*chain.cursor < 0 || *chain.cursor >= chain.list->size())
+        return;
+    LoadPicture(chain.list->at(*chain.cursor)->BookPicture(), chain.defaultPicture);
     ++*chain.cursor;
     RunPictureChain(which);
 }

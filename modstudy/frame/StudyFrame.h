@@ -557,6 +557,13 @@ public:
     // Picture-chain runner shared by the five Display... steps; `list` is a
     // Shelf::TShelfList.
     void RunPictureChain(int list);
+    // A shelf picture's address has been asked for and not answered yet; the
+    // chain sends no second request meanwhile. Every address reply and the
+    // network failure notice end it.
+    bool bPictureRequestPending = false;
+    // Reply 14 refused the address of a shelf picture: the tile keeps its
+    // default picture and the chain goes on.
+    void PictureAddressFailed();
     // Places the other-books box: own books of other types, then the outside
     // books, on one grid.
     void LayoutOtherBooksBox();

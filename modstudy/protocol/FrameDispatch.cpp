@@ -203,8 +203,10 @@ void TStudyFrame::Msg_DownloadAddress(const ordered_json &body)
     if (!bFllowDownload)
         return;
     bFllowDownload = false;
+    bPictureRequestPending = false;
     if (ReadErrorCode(body) != 0) {
         ShowInfo(ReadErrorText(body));
+        PictureAddressFailed();
     } else if (!bStop) {
         WorkState = wsBusy;
         ActOnDownloadAddress(MemberText(body, "url"), MemberText(body, "key"));
@@ -246,6 +248,7 @@ void TStudyFrame::Msg_PackageRecord(const QString &msg)
 
 void TStudyFrame::Msg_NetworkFailure()
 {
+    bPictureRequestPending = false;
     switch (NowLoadType) {
     case LTRecommPic:
     case LTMaterialsPic:
