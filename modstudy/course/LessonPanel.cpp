@@ -96,6 +96,8 @@ void TStudyFrame::UnitButtonMouseDown(TControl *Sender, Qt::MouseButton, Qt::Key
         ShowInfo(kUnitFailed);
         return;
     }
+    // A pushed assignment goes on to its one unfinished lesson.
+    AssignmentWalk_Lesson(RowIndex, UnitIndex);
 }
 
 void TStudyFrame::NotDisplayLesson(int RowIndex)
@@ -243,6 +245,8 @@ void TStudyFrame::LessonButtonMouseDown(TControl *Sender, Qt::MouseButton, Qt::K
         ShowInfo(kLessonFailed);
         return;
     }
+    // A pushed assignment starts passage reading of an unfinished lesson.
+    AssignmentWalk_Mode(RowIndex, k);
 }
 
 namespace {

@@ -58,6 +58,11 @@ void TStudyFrame::UnitProgressArrived(const QString &sjson)
 
     if (wordBook)
         NotDisplayRemind();
+    if (isAssignmentSkip) {
+        // A pushed assignment chooses the page and walks on by itself.
+        AssignmentWalk_UnitPage();
+        return;
+    }
     TUnFinishedInfo info;
     GetUnFinishedInfo(info);
     const TPageChoice choice = ChooseProgressPage(info.count, curselectUnitButtonIndex, unitCount);
