@@ -17,7 +17,6 @@
 #include "TButton.h"
 #include "TLabel.h"
 #include "TRectangle.h"
-#include "TText.h"
 
 #include <exception>
 
@@ -156,13 +155,15 @@ void TStudyFrame::StartAssignment()
         int index = FindBook(UserBooks, title, id);
         if (index >= 0) {
             tile = UserBooks.at(index);
-            TText *list = courseType == QLatin1String("W") ? Text_MyBookWord : Text_MyBookText;
-            Q_EMIT list->Click(list);
+            if (courseType == QLatin1String("W"))
+                Text_MyBookWordClick();
+            else
+                Text_MyBookTextClick();
         } else {
             index = FindBook(UserBooks_Outside, title, id);
             if (index >= 0) {
                 tile = UserBooks_Outside.at(index);
-                Q_EMIT Text_MyBookExtracurricular->Click(Text_MyBookExtracurricular);
+                Text_MyBookExtracurricularClick();
             }
         }
         if (!tile) {

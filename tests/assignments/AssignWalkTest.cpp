@@ -21,6 +21,7 @@
 #include "TLabel.h"
 #include "TRectangle.h"
 #include "TTabControl.h"
+#include "TVertScrollBox.h"
 
 #include <QElapsedTimer>
 
@@ -381,6 +382,21 @@ TEST_F(AssignWalk, OwnedCourseIsSelectedAndItsPackageChecked)
     // The package is missing: the download question of the course, answered No.
     ASSERT_EQ(host.message->Questions().size(), 1);
     EXPECT_TRUE(host.message->Questions()[0].text.contains(QStringLiteral("的资源包不存在,是否下载？")));
+    // The own textbooks are the list on show.
+    EXPECT_TRUE(F().VertScrollBox_MyBookText->Visible());
+    EXPECT_FALSE(F().VertScrollBox_MyBookWord->Visible());
+
+    // A word-book assignment shows the own word books.
+    info->FcourseType = QStringLiteral("W");
+    info->FpackageTitle = QStringLiteral("First Words");
+    info->FlessonId = 1002;
+    host.message->Clear();
+    F().StartAssignment();
+    EXPECT_EQ(F().curSelectBook, F().UserBooks.at(0));
+    EXPECT_EQ(F().curSelectMyCourseIndex, 0);
+    EXPECT_TRUE(F().VertScrollBox_MyBookWord->Visible());
+    EXPECT_FALSE(F().VertScrollBox_MyBookText->Visible());
+
     // A second start while one runs does nothing.
     F().isAllowOperate = false;
     host.message->Clear();
