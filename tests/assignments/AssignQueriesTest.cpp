@@ -220,23 +220,6 @@ TEST(AssignWalkPlan, OneUnfinishedUnitOpensItsPageAndPressesItsRow)
     EXPECT_EQ(assignwalk::PlanUnitPage({1, 1}, 5, true, 0).pressRow, 0);
 }
 
-TEST(AssignWalkPlan, SeveralOrNoUnfinishedUnitsPressNothing)
-{
-    const assignwalk::TUnitPagePlan two = assignwalk::PlanUnitPage({70, 2}, 11, true, 0);
-    EXPECT_EQ(two.remind, assignwalk::TRemind::Show);
-    EXPECT_EQ(two.page, 3);
-    EXPECT_EQ(two.pressRow, -1);
-    // None: the reminder goes and the last selected unit's page shows.
-    const assignwalk::TUnitPagePlan none = assignwalk::PlanUnitPage({0, 0}, 0, false, 9);
-    EXPECT_EQ(none.remind, assignwalk::TRemind::Hide);
-    EXPECT_EQ(none.page, 2);
-    EXPECT_EQ(none.pressRow, -1);
-    // A unit the book does not hold is not replaced by the first unit.
-    const assignwalk::TUnitPagePlan missing = assignwalk::PlanUnitPage({999, 1}, 0, false, 6);
-    EXPECT_EQ(missing.page, 2);
-    EXPECT_EQ(missing.pressRow, -1);
-}
-
 TEST(AssignWalkPlan, LessonStepPressesOnlyASingleLessonTheUnitHolds)
 {
     EXPECT_EQ(assignwalk::PlanLesson({501, 1}, 2, true).pressLesson, 2);
