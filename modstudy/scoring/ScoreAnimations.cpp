@@ -47,6 +47,17 @@ struct TFigureLayout
 constexpr TFigureLayout kReadLayout{136, 90, 90, 136};
 constexpr TFigureLayout kRecordLayout{160, 85, 85, 160};
 
+// An animation belongs to the control it is shown on and goes when that
+// control goes (a mode frame freed with its page, say). The frame's field is
+// then cleared, so that freeing the field later never deletes it twice.
+void clearFieldWhenGone(TStudyFrame *frame, TPngAni *ani, TPngAni **field)
+{
+    QObject::connect(ani, &QObject::destroyed, frame, [frame, ani, field] {
+        if (!TControl::IsBeingDestroyed(frame) && *field == ani)
+            *field = nullptr;
+    });
+}
+
 TPngAni *makeFigure(TControl *parent, const TFigureLayout &layout, const QString &name, const IArchivePtr &archive)
 {
     parent->SetBounds(kFigureX, kFigureY, layout.parentWidth, layout.parentHeight);
@@ -82,6 +93,7 @@ void TStudyFrame::PlayReadAni(const QString &name, TControl *parent)
     if (bStop || !parent)
         return;
     ReadAni = makeFigure(parent, kReadLayout, name, FUIArchive);
+    clearFieldWhenGone(this, ReadAni, &ReadAni);
 }
 
 void TStudyFrame::PlayRecordAni(const QString &name, TControl *parent)
@@ -91,6 +103,7 @@ void TStudyFrame::PlayRecordAni(const QString &name, TControl *parent)
     if (bStop || !parent)
         return;
     RecordAni = makeFigure(parent, kRecordLayout, name, FUIArchive);
+    clearFieldWhenGone(this, RecordAni, &RecordAni);
 }
 
 void TStudyFrame::PlayWelcomeAni()
@@ -104,6 +117,7 @@ void TStudyFrame::PlayWelcomeAni(TControl *parent)
     if (bStop || !parent)
         return;
     WelcomeAni = new TPngAni(parent);
+    clearFieldWhenGone(this, WelcomeAni, &WelcomeAni);
     WelcomeAni->SetAniArchive(FUIArchive);
     WelcomeAni->SetAniSpeed(kWelcomeSpeed);
     WelcomeAni->SetAniHeight(static_cast<float>(parent->Height()));
@@ -127,6 +141,7 @@ void TStudyFrame::PlayScoreAni(double score, TRectangle *parent)
     // Kept ready on the parent like every reward animation; the picture and
     // the sound below are what the learner gets.
     ScoreAni = new TPngAni(parent);
+    clearFieldWhenGone(this, ScoreAni, &ScoreAni);
     ScoreAni->SetAniArchive(FUIArchive);
     ScoreAni->SetAniSpeed(kScoreSpeed);
     ScoreAni->SetAniSnd(FSoundEngine);

@@ -203,6 +203,30 @@ TEST(FigureAni, ReadAndRecordFiguresTakeTheirParentsSizesAndReplaceEachOther)
     EXPECT_EQ(h.frame->RecordAni, nullptr);
 }
 
+TEST(FigureAni, AnAnimationThatWentWithItsParentIsNotFreedAgain)
+{
+    ScoringHost h;
+    h.host.archive->AddAnimation(QStringLiteral("cartoon"), 2);
+    h.host.archive->AddAnimation(QStringLiteral("manRecorder"), 2);
+    auto *modeArea = new TRectangle(h.frame);
+    h.frame->PlayReadAni(QStringLiteral("cartoon"), modeArea);
+    ASSERT_NE(h.frame->ReadAni, nullptr);
+    delete modeArea; // e.g. a mode frame freed when its page is left
+    EXPECT_EQ(h.frame->ReadAni, nullptr);
+    // The next figure frees the old field first: nothing left to free twice.
+    auto *next = new TRectangle(h.frame);
+    h.frame->PlayRecordAni(QStringLiteral("manRecorder"), next);
+    EXPECT_NE(h.frame->RecordAni, nullptr);
+
+    auto *judge = new TRectangle(h.frame);
+    h.frame->PlayScoreAni(90, judge);
+    ASSERT_NE(h.frame->ScoreAni, nullptr);
+    delete judge;
+    EXPECT_EQ(h.frame->ScoreAni, nullptr);
+    h.frame->PlayScoreAni(90, h.judge);
+    EXPECT_NE(h.frame->ScoreAni, nullptr);
+}
+
 TEST(FigureAni, RenderedReadFigureShowsItsFirstFrameInItsOwnBounds)
 {
     ScoringHost h;
