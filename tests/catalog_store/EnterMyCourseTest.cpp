@@ -6,7 +6,6 @@
 
 #include "LogCapture.h"
 #include "PackBook.h"
-#include "ResourcePackageInfo.h"
 #include "TBookIconFrame.h"
 #include "TTabControl.h"
 #include "WaitUntil.h"
@@ -67,16 +66,6 @@ TEST_F(EnterMyCourse, MissingPackageIsDownloadedUnderTheLastSegmentOfTheBookAddr
     EXPECT_EQ(F().WorkState, wsIdle);
     EXPECT_TRUE(F().bFllowDownload);
     EXPECT_TRUE(F().isAllowOperate);
-}
-
-TEST_F(EnterMyCourse, WordBookAsksForAWordPackage)
-{
-    F().curSelectBook->SetCourseType(QStringLiteral("W"));
-    Messages().QueueAnswer(mrYes);
-    answerAddresses = false;
-    F().EnterMyCourse();
-    EXPECT_EQ(F().NowLoadType, LTWordPackage);
-    EXPECT_EQ(RequestedKeys(), QStringList{kBookUrl});
 }
 
 TEST_F(EnterMyCourse, IntactPackageOfAnotherVersionAsksAndNoKeepsItAndRestartsTheOwnShelfChain)
@@ -173,27 +162,6 @@ TEST_F(EnterMyCourse, BookAddressWithoutAFileNameIsRefusedWithoutQuestionOrReque
     }
     EXPECT_TRUE(RequestedKeys().isEmpty());
     EXPECT_TRUE(LocalFiles().isEmpty());
-}
-
-TEST_F(EnterMyCourse, RecordReplyOpensTheClickedBookThroughTheCourseTimer)
-{
-    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("7"))}});
-    F().SetResourcePackageInfo(nullptr);
-    const auto answerAddress = host.onRequest;
-    host.onRequest = [&](const QString &text) {
-        if (TestHost::Code(text) == 2101)
-            host.Later([&] {
-                host.mod->ReceiveMsg(QStringLiteral(
-                    R"({"apiCode":2102,"errorCode":0,"items":[{"courseCode":"C1","courseType":"U","lessonId":9001,"packageName":"c.7z","packageTitle":"Book One","version":"7","versionNo":7}]})"));
-            });
-        answerAddress(text);
-    };
-    Messages().QueueAnswer(mrYes);
-    F().QueryPackageVersion(9001, QStringLiteral("U"), false);
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Page(), pgBook);
-    EXPECT_EQ(F().PackBook->Version, QStringLiteral("7"));
-    EXPECT_EQ(Messages().Questions().size(), 1);
 }
 
 } // namespace

@@ -50,16 +50,6 @@ TEST_F(PackageDownload, FailedDownloadShowsTheFailureAndOpensNothing)
     EXPECT_TRUE(F().bFllowDownload);
 }
 
-TEST_F(PackageDownload, CutOffDownloadLeavesNoPackageBehind)
-{
-    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    server.Truncate(QLatin1Char('/') + kBookUrl, 20);
-    AskForPackage();
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
-    EXPECT_TRUE(LocalFiles().isEmpty());
-}
-
 TEST_F(PackageDownload, LessonPackageThatCannotBeDecodedIsReportedAndDeleted)
 {
     ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"), "poem")}});
@@ -185,17 +175,6 @@ TEST_F(PackageDownload, MaterialAudioGoesToDataAndItsFailureNamesTheMaterial)
     ASSERT_TRUE(WaitUntil([&] { return !Messages().Infos().isEmpty(); }, RealMs{10000}));
     EXPECT_EQ(Messages().Infos(), QStringList{QStringLiteral("下载春晓 的资源包失败,请重试")});
     EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("data/m1.mp3")});
-}
-
-TEST_F(PackageDownload, SharedVoiceAddressDoesNothing)
-{
-    ServeFile(QStringLiteral("up/v.mp3"), QByteArray(100, 'v'));
-    F().NowLoadType = LTShareGoodVoice;
-    host.mod->ReceiveMsg(AddressReply(QStringLiteral("up/v.mp3")));
-    EXPECT_TRUE(server.RequestLog().isEmpty());
-    EXPECT_TRUE(LocalFiles().isEmpty());
-    EXPECT_TRUE(Messages().Infos().isEmpty());
-    EXPECT_EQ(F().WorkState, wsIdle);
 }
 
 } // namespace
