@@ -37,15 +37,6 @@ TEST(UnitPaging, PageButtonsStopAtTheEndsAndAnUnreadableLabelIsPageOne)
     EXPECT_FALSE(NextPage(QStringLiteral("1"), 5).has_value());
 }
 
-TEST(UnitPaging, UnitIndexGivesItsPage)
-{
-    EXPECT_EQ(PageOfUnit(0), 1);
-    EXPECT_EQ(PageOfUnit(4), 1);
-    EXPECT_EQ(PageOfUnit(5), 2);
-    EXPECT_EQ(PageOfUnit(6), 2);
-    EXPECT_EQ(PageOfUnit(11), 3);
-}
-
 TEST(UnitPaging, NearestSendsHalvesToTheEvenNeighbour)
 {
     EXPECT_EQ(NearestInt(2.5), 2);
