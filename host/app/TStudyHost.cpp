@@ -49,6 +49,7 @@ TStudyHost::~TStudyHost()
     m_handshakeTimer.stop();
     DestroyModule();
     RetireService();
+    m_unansweredMods.clear();
     Unload();
 }
 
@@ -172,7 +173,7 @@ bool TStudyHost::CreateModule()
     return true;
 }
 
-void TStudyHost::DestroyModule()
+void TStudyHost::DestroyModule(bool answered)
 {
     if (!m_mod)
         return;
@@ -181,12 +182,19 @@ void TStudyHost::DestroyModule()
     // Nothing of the module may call back into a host that is going away.
     m_mod->SetDoJob({});
     m_mod->SetSendMsg({});
-    m_mod.reset();
+    if (answered) {
+        m_mod.reset();
+        return;
+    }
+    // A module that did not answer may still be inside one of its own calls
+    // further up the stack (a request wait, a question): its object and its
+    // code stay until the host itself goes.
+    m_unansweredMods.push_back(std::move(m_mod));
 }
 
 void TStudyHost::Unload()
 {
-    if (m_mod || !m_loader.isLoaded())
+    if (m_mod || !m_unansweredMods.empty() || !m_loader.isLoaded())
         return;
     if (m_loader.unload())
         Note(QStringLiteral("unload"));
@@ -293,7 +301,7 @@ void TStudyHost::FinishHandshake(bool answered)
 {
     m_handshakeTimer.stop();
     const Pending pending = std::exchange(m_pending, Pending::None);
-    DestroyModule();
+    DestroyModule(answered);
     if (pending == Pending::Close) {
         RetireService();
         Unload();

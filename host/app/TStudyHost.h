@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class IBaseMod;
 class QWidget;
@@ -73,7 +74,9 @@ public:
     void Push(const QString &notice);
     // Sends 10003 and, once the module answers 10004 (or the wait runs out),
     // deletes the frame, releases the module and unloads the plug-in; then
-    // emits Closed.
+    // emits Closed. A module that never answered may still be running one of
+    // its own waits: its plug-in then stays loaded until the host is
+    // destroyed.
     void RequestClose();
     // Sends 10005 and, once the module answers 10006 (or the wait runs out),
     // deletes the frame and creates the module anew in the same parent; then
@@ -89,6 +92,7 @@ public:
     // "reply …", "notice …", "job …", "DeleteFrame", "unload".
     const QStringList &Events() const { return m_events; }
     int ShelfRepliesDelivered() const { return m_shelfReplies; }
+    bool IsPluginLoaded() const { return m_loader.isLoaded(); }
 
 Q_SIGNALS:
     void Traffic(const QString &line);
@@ -101,7 +105,9 @@ private:
 
     bool LoadPlugin();
     bool CreateModule();
-    void DestroyModule();
+    // `answered`: the module said it was done; otherwise it is kept (and its
+    // plug-in stays loaded) until the host is destroyed.
+    void DestroyModule(bool answered = true);
     void Unload();
     void OnJob(const QString &text);
     void OnRequest(const QString &text);
@@ -123,6 +129,7 @@ private:
     std::shared_ptr<ILoginInfo> m_login;
     std::shared_ptr<IUserInfo> m_user;
     std::shared_ptr<IBaseMod> m_mod;
+    std::vector<std::shared_ptr<IBaseMod>> m_unansweredMods;
     Pending m_pending = Pending::None;
     QTimer m_handshakeTimer;
     QStringList m_events;
