@@ -151,6 +151,8 @@ QString TScenarioRunner::Start(const TScenarioStart &options)
 {
     if (m_host && m_host->IsRunning())
         return QStringLiteral("the host is already running");
+    if (!options.serviceOn && !m_pendingService.isEmpty())
+        return QStringLiteral("service commands were given for a service that is off");
     m_host.reset();
     m_window.reset();
     m_outCodes.clear();

@@ -210,11 +210,15 @@ TEST(ScenarioRunner, StepsThatNeedTheModuleFailBeforeStartAndAfterClose)
     EXPECT_TRUE(after.Failure().contains(QStringLiteral("the module is closed"))) << after.Dump();
 }
 
-TEST(ScenarioRunner, MissingAndHiddenWidgetsFailTheirStep)
+TEST(ScenarioRunner, MissingWidgetsPropertiesAndServicesFailTheirStep)
 {
     InProcess missing;
     EXPECT_FALSE(missing.Run(QStringLiteral("speed 20\nstart\nclick No_Such_Control\n")));
     EXPECT_TRUE(missing.Failure().contains(QStringLiteral("no widget named No_Such_Control"))) << missing.Dump();
+
+    InProcess offService;
+    EXPECT_FALSE(offService.Run(QStringLiteral("service drop 2003\nstart service=off\n")));
+    EXPECT_TRUE(offService.Failure().contains(QStringLiteral("service that is off"))) << offService.Dump();
 
     InProcess wrongProperty;
     EXPECT_FALSE(wrongProperty.Run(QStringLiteral("speed 20\nstart\nget Button_MyBook page\n")));
