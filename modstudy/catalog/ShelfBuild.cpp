@@ -2,9 +2,9 @@
 // (2004), placing the tiles on the grid of their boxes, finding a tile and
 // freeing the lists.
 //
-// Each builder replaces its whole list. Old tiles leave the shelf at once
-// (hidden and detached) and are freed from the event loop, because a shelf
-// reply can arrive inside a wait that a tile's own click handler started.
+// Each builder replaces its whole list and frees the old tiles. A shelf reply
+// can arrive inside a wait that a tile's own click handler started; the old
+// tiles then leave the shelf at once and are freed from the event loop.
 
 #include "StudyFrame.h"
 
@@ -22,13 +22,18 @@ using namespace Shelf;
 
 namespace {
 
-// Takes the old tiles off the shelf and frees them once control is back in
-// the event loop; the open book is forgotten when it was one of them.
-void ReleaseTiles(QList<TBookIconFrame *> &list, TBookIconFrame *&curSelectBook)
+// Frees the old tiles; the open book is forgotten when it was one of them.
+// While a tile's click handler runs (the reply came in during its wait) the
+// tiles only leave the shelf at once and are freed from the event loop.
+void ReleaseTiles(QList<TBookIconFrame *> &list, TBookIconFrame *&curSelectBook, bool clickRunning)
 {
     for (TBookIconFrame *tile : std::as_const(list)) {
         if (tile == curSelectBook)
             curSelectBook = nullptr;
+        if (!clickRunning) {
+            delete tile;
+            continue;
+        }
         tile->hide();
         tile->setParent(nullptr);
         tile->deleteLater();
@@ -94,13 +99,18 @@ void FillRecommendTile(TBookIconFrame *tile, const ordered_json &e, const QStrin
     tile->SetLocalIcon(LocalIconFor(tile->GoodsPicURL(), picsFolder));
 }
 
+// Puts the tile at the next place of its box. The place is set before the
+// tile joins the box, because the box measures its content again on every
+// change of a child.
 void Place(TBookIconFrame *tile, TVertScrollBox *box, TGridCursor &cursor, int columns)
 {
+    const QPointF place = NextGridPlace(cursor, columns, tile->Width(), tile->Height());
+    if (tile->X() != place.x() || tile->Y() != place.y())
+        tile->SetPosition(place.x(), place.y());
     if (tile->parentWidget() != box->Content())
         box->AddToContent(tile);
-    const QPointF place = NextGridPlace(cursor, columns, tile->Width(), tile->Height());
-    tile->SetPosition(place.x(), place.y());
-    tile->SetVisible(true);
+    if (!tile->Visible())
+        tile->SetVisible(true);
 }
 
 ordered_json ParseShelf(const QString &sjson)
@@ -126,7 +136,9 @@ TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const Q
     tile->SetOnBookMouseUp([this, onClick](TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers,
                                            QPointF pos) {
         TFrameEntry entry(this);
+        ++ShelfTileClickDepth;
         (this->*onClick)(sender, button, pos.x(), pos.y());
+        --ShelfTileClickDepth;
     });
     return tile;
 }
@@ -136,7 +148,7 @@ void TStudyFrame::BuildUserBooks_UsuallyIcons(const QString &sjson)
     // A new shelf starts its own chain; an address still on its way belongs
     // to the old one.
     bPictureRequestPending = false;
-    ReleaseTiles(UserBooks_Usually, curSelectBook);
+    ReleaseTiles(UserBooks_Usually, curSelectBook, ShelfTileClickDepth > 0);
     const ordered_json body = ParseShelf(sjson);
     const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
     TGridCursor cursor;
@@ -154,7 +166,7 @@ void TStudyFrame::BuildUserBooks_UsuallyIcons(const QString &sjson)
 
 void TStudyFrame::BuildRecommandIcons(const QString &sjson)
 {
-    ReleaseTiles(RecommandGoods, curSelectBook);
+    ReleaseTiles(RecommandGoods, curSelectBook, ShelfTileClickDepth > 0);
     const ordered_json body = ParseShelf(sjson);
     const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
     TGridCursor cursor;
@@ -172,7 +184,7 @@ void TStudyFrame::BuildRecommandIcons(const QString &sjson)
 
 void TStudyFrame::BuildUserBooksIcons(const QString &sjson)
 {
-    ReleaseTiles(UserBooks, curSelectBook);
+    ReleaseTiles(UserBooks, curSelectBook, ShelfTileClickDepth > 0);
     const ordered_json body = ParseShelf(sjson);
     const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
     TGridCursor text;
@@ -193,8 +205,6 @@ void TStudyFrame::BuildUserBooksIcons(const QString &sjson)
             break;
         case obOther:
             // Placed with the outside books below.
-            VertScrollBox_MyBookExtracurricular->AddToContent(tile);
-            tile->SetVisible(true);
             break;
         }
     }
@@ -203,7 +213,7 @@ void TStudyFrame::BuildUserBooksIcons(const QString &sjson)
 
 void TStudyFrame::BuildUserBooks_OutsideIcons(const QString &sjson)
 {
-    ReleaseTiles(UserBooks_Outside, curSelectBook);
+    ReleaseTiles(UserBooks_Outside, curSelectBook, ShelfTileClickDepth > 0);
     const ordered_json body = ParseShelf(sjson);
     const QString pics = LocalPath(FMainPath, QStringLiteral("pics\\book\\"));
     for (const ordered_json &e : MemberArray(body, "outsideBooks")) {
@@ -214,8 +224,6 @@ void TStudyFrame::BuildUserBooks_OutsideIcons(const QString &sjson)
         TBookIconFrame *tile = NewShelfTile(UserBooks_Outside, QStringLiteral("MyCourseIcon_Outside"),
                                             &TStudyFrame::StudyMyCourse_OutsideMouseUp);
         FillBookTile(tile, e, pics);
-        VertScrollBox_MyBookExtracurricular->AddToContent(tile);
-        tile->SetVisible(true);
     }
     LayoutOtherBooksBox();
 }
@@ -227,7 +235,8 @@ void TStudyFrame::LayoutOtherBooksBox()
     TVertScrollBox *box = VertScrollBox_MyBookExtracurricular;
     TGridCursor cursor;
     for (TBookIconFrame *tile : std::as_const(UserBooks)) {
-        if (tile->parentWidget() == box->Content())
+        QWidget *parent = tile->parentWidget();
+        if (parent != VertScrollBox_MyBookText->Content() && parent != VertScrollBox_MyBookWord->Content())
             Place(tile, box, cursor, kColumns);
     }
     for (TBookIconFrame *tile : std::as_const(UserBooks_Outside))
@@ -236,7 +245,7 @@ void TStudyFrame::LayoutOtherBooksBox()
 
 void TStudyFrame::BuildMaterialsIcons(const QString &sjson)
 {
-    ReleaseTiles(Materials, curSelectBook);
+    ReleaseTiles(Materials, curSelectBook, ShelfTileClickDepth > 0);
     const ordered_json body = ParseShelf(sjson);
     const auto materials = body.find("userMaterials");
     if (materials == body.end() || !materials->is_object())

@@ -561,6 +561,9 @@ public:
     // chain sends no second request meanwhile. Every address reply and the
     // network failure notice end it.
     bool bPictureRequestPending = false;
+    // Tile click handlers running right now; a shelf replaced meanwhile frees
+    // its tiles from the event loop instead of at once.
+    int ShelfTileClickDepth = 0;
     // Reply 14 refused the address of a shelf picture: the tile keeps its
     // default picture and the chain goes on.
     void PictureAddressFailed();
