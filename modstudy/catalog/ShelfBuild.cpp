@@ -109,7 +109,8 @@ void Place(TBookIconFrame *tile, TVertScrollBox *box, TGridCursor &cursor, int c
         tile->SetPosition(place.x(), place.y());
     if (tile->parentWidget() != box->Content())
         box->AddToContent(tile);
-    if (!tile->Visible())
+    // A tile made without parent is hidden until it is shown in its box.
+    if (tile->isHidden())
         tile->SetVisible(true);
 }
 

@@ -47,7 +47,10 @@ TEST_F(ShelfBuild, SevenLessonBooksFillARowOfSixAndStartTheNext)
         EXPECT_EQ(tile->Name(), QStringLiteral("MyCourseIcon") + QString::number(i));
         EXPECT_EQ(tile->Tag(), i);
         EXPECT_EQ(tile->parentWidget(), F().VertScrollBox_MyBookText->Content());
+        EXPECT_TRUE(tile->isVisibleTo(F().VertScrollBox_MyBookText)) << "the tile is shown in its box";
     }
+    // The box's content grows with the rows, so the second row can be scrolled to.
+    EXPECT_GE(F().VertScrollBox_MyBookText->ContentHeight(), F().UserBooks[6]->Y() + F().UserBooks[6]->Height());
     EXPECT_EQ(Pos(F().UserBooks[0]), QPointF(8, 14));
     EXPECT_EQ(Pos(F().UserBooks[5]), QPointF(5 * (110 + 46) + 8, 14));
     const TBookIconFrame *seventh = F().UserBooks[6];
@@ -132,6 +135,7 @@ TEST_F(ShelfBuild, ElevenRecommendedCoursesMakeRowsOfFiveFiveAndOne)
     double lastY = -1;
     for (int i = 0; i < 11; ++i) {
         const TBookIconFrame *t = F().RecommandGoods[i];
+        EXPECT_TRUE(t->isVisibleTo(F().VertScrollBox_Recommand));
         EXPECT_EQ(t->Name(), QStringLiteral("RecommandIcon") + QString::number(i));
         EXPECT_EQ(t->parentWidget(), F().VertScrollBox_Recommand->Content());
         EXPECT_EQ(Pos(t), Cell(i, 5));
