@@ -15,6 +15,8 @@
 #include "TText.h"
 #include "TVertScrollBox.h"
 
+#include <QScrollArea>
+
 using namespace FrameWidgets;
 using namespace FramePalette;
 
@@ -164,6 +166,14 @@ void TStudyFrame::BuildHomePage()
     CornerButton_MessageClose = CornerButton(Rectangle_RecommandContentBackGground, QStringLiteral("CornerButton_MessageClose"),
                                              190, 246, 100, 36, QStringLiteral("确定"));
     Rectangle_RecommandContentBackGground->SetVisible(false);
+
+    // A scroll box made inside a parent that is already on screen (the host
+    // creates the frame in its open window) does not show its own scroll
+    // area; the shelf boxes show theirs explicitly.
+    for (TVertScrollBox *box : {VertScrollBox_Usually, VertScrollBox_MyBookText, VertScrollBox_MyBookWord,
+                                VertScrollBox_MyBookExtracurricular, VertScrollBox_MaterialsVox,
+                                VertScrollBox_MaterialsTeacher, VertScrollBox_Recommand, VertScrollBox_RecommandMessage})
+        box->Area()->show();
 
     ConnectShelfHandlers();
 }
