@@ -23,6 +23,10 @@ TVertScrollBox::TVertScrollBox(QWidget *parent)
     m_content->setAutoFillBackground(false);
     m_content->installEventFilter(this);
     m_area->setGeometry(rect());
+    // Shown on purpose: a box created inside a window that is already on
+    // screen would otherwise keep its scroll area and content hidden.
+    m_content->show();
+    m_area->show();
 
     QScrollBar *bar = m_area->verticalScrollBar();
     bar->setSingleStep(20);
@@ -57,16 +61,74 @@ void TVertScrollBox::ClearContent()
     syncContent();
 }
 
+namespace {
+// Bottom of a child as the content counts it: 0 for a child hidden on purpose.
+int CountedBottom(const QWidget *child)
+{
+    if (child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        return 0;
+    return std::max(0, child->geometry().bottom() + 1);
+}
+} // namespace
+
 double TVertScrollBox::ContentHeight() const
+{
+    if (!m_bottomValid || !m_unwatched.isEmpty())
+        const_cast<TVertScrollBox *>(this)->refreshBottoms();
+    return m_bottom;
+}
+
+void TVertScrollBox::refreshBottoms()
 {
     int bottom = 0;
     const auto children = m_content->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    for (const QWidget *child : children) {
-        if (child->isHidden() && child->testAttribute(Qt::WA_WState_ExplicitShowHide))
-            continue;
-        bottom = std::max(bottom, child->geometry().bottom() + 1);
+    for (QWidget *child : children) {
+        if (m_unwatched.contains(child)) {
+            if (auto *control = qobject_cast<TControl *>(child)) {
+                m_unwatched.remove(child);
+                connect(control, &TControl::GeometryChanged, this, &TVertScrollBox::childGeometryChanged,
+                        Qt::UniqueConnection);
+            }
+        }
+        const int b = CountedBottom(child);
+        m_bottoms.insert(child, b);
+        bottom = std::max(bottom, b);
     }
-    return bottom;
+    m_bottom = bottom;
+    m_bottomValid = true;
+}
+
+void TVertScrollBox::noteChild(QWidget *child)
+{
+    const int now = CountedBottom(child);
+    const auto it = m_bottoms.find(child);
+    const int before = it == m_bottoms.end() ? 0 : it.value();
+    m_bottoms.insert(child, now);
+    if (!m_bottomValid)
+        return;
+    if (now >= m_bottom)
+        m_bottom = now;
+    else if (before == m_bottom)
+        m_bottomValid = false; // the lowest child moved up: look again when asked
+}
+
+void TVertScrollBox::forgetChild(const QObject *child)
+{
+    m_unwatched.remove(child);
+    const auto it = m_bottoms.find(child);
+    if (it == m_bottoms.end())
+        return;
+    if (it.value() == m_bottom)
+        m_bottomValid = false;
+    m_bottoms.erase(it);
+}
+
+void TVertScrollBox::childGeometryChanged(TControl *child)
+{
+    if (child && child->parentWidget() == m_content) {
+        noteChild(child);
+        syncContent();
+    }
 }
 
 double TVertScrollBox::ViewportHeight() const
@@ -115,7 +177,11 @@ void TVertScrollBox::watch(QWidget *child)
 {
     child->installEventFilter(this);
     if (auto *control = qobject_cast<TControl *>(child))
-        connect(control, &TControl::GeometryChanged, this, [this] { syncContent(); }, Qt::UniqueConnection);
+        connect(control, &TControl::GeometryChanged, this, &TVertScrollBox::childGeometryChanged,
+                Qt::UniqueConnection);
+    else
+        m_unwatched.insert(child);
+    noteChild(child);
 }
 
 bool TVertScrollBox::eventFilter(QObject *watched, QEvent *event)
@@ -126,6 +192,7 @@ bool TVertScrollBox::eventFilter(QObject *watched, QEvent *event)
                 watch(w);
             syncContent();
         } else if (event->type() == QEvent::ChildRemoved) {
+            forgetChild(static_cast<QChildEvent *>(event)->child());
             syncContent();
         }
     } else {
@@ -134,6 +201,8 @@ bool TVertScrollBox::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Resize:
         case QEvent::ShowToParent:
         case QEvent::HideToParent:
+            if (auto *w = qobject_cast<QWidget *>(watched); w && w->parentWidget() == m_content)
+                noteChild(w);
             syncContent();
             break;
         default:

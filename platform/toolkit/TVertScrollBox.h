@@ -7,6 +7,9 @@
 
 #include "TControl.h"
 
+#include <QHash>
+#include <QSet>
+
 class QScrollArea;
 
 class STUDYTOOLKIT_EXPORT TVertScrollBox : public TControl
@@ -53,10 +56,28 @@ protected:
 private:
     void syncContent();
     void watch(QWidget *child);
+    // Keeps the lowest bottom of the content's children up to date after one
+    // child changed (added, moved, resized, shown or hidden) or went away.
+    // Only a change of the child that held the lowest bottom makes the next
+    // ContentHeight look at every child again, so filling a box with n rows
+    // costs O(n), not O(n^2).
+    void noteChild(QWidget *child);
+    void forgetChild(const QObject *child);
+    void childGeometryChanged(TControl *child);
+    // Looks at every child again: their bottoms, and whether a child that
+    // was still being constructed when it was added is a control by now.
+    void refreshBottoms();
 
     QScrollArea *m_area;
     TControl *m_content;
     int m_lastValue = 0;
     bool m_showBar = true;
     bool m_syncing = false;
+    QHash<const QObject *, int> m_bottoms; // bottom of each counted child, 0 when hidden
+    int m_bottom = 0;                // lowest bottom while m_bottomValid
+    bool m_bottomValid = true;
+    // Children that report no geometry changes (plain widgets, or controls
+    // added from inside their constructor); while there are any, the bottom
+    // is found by looking at every child.
+    QSet<const QObject *> m_unwatched;
 };

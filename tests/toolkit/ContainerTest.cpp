@@ -182,4 +182,55 @@ TEST_F(ScrollBoxTest, WorksTheSameOnScreen)
     EXPECT_EQ(rows[9]->mapTo(&box, QPoint(0, 0)).y(), 900 - 690);
 }
 
+TEST_F(ScrollBoxTest, ContentShrinksOnlyWhenTheLowestRowMovesUp)
+{
+    rows[3]->SetY(50); // a middle row moving up changes nothing
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
+    rows[9]->SetY(100); // the lowest one does: row 8 is now the lowest
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    rows[8]->SetHeight(10);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 810);
+    rows[8]->SetY(0);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 790);
+    rows[0]->SetHeight(2000);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 2000);
+    EXPECT_DOUBLE_EQ(box.MaxViewportY(), 1700);
+}
+
+// Qt writes a warning and drops the connection when a unique connection is
+// asked for with a lambda; rows then moved in a hidden box went unnoticed.
+QStringList g_warnings;
+void CollectWarnings(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_warnings << text;
+}
+
+TEST(ScrollBoxOnScreen, ABoxMadeInsideAShownWindowShowsItsRows)
+{
+    TFrame window;
+    window.SetSize(400, 400);
+    window.show();
+    ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }));
+    g_warnings.clear();
+    const QtMessageHandler old = qInstallMessageHandler(CollectWarnings);
+    auto *box = new TVertScrollBox(&window);
+    box->SetBounds(0, 0, 300, 200);
+    box->show();
+    auto *row = new TRectangle;
+    row->SetBounds(0, 0, 280, 90);
+    box->AddToContent(row);
+    auto *later = new TRectangle(box->Content());
+    later->SetBounds(0, 100, 280, 90);
+    later->show();
+    later->SetY(400);
+    qInstallMessageHandler(old);
+    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(box->Area()->isVisible());
+    EXPECT_TRUE(row->isVisible());
+    EXPECT_TRUE(later->isVisible());
+    EXPECT_DOUBLE_EQ(box->ContentHeight(), 490);
+    EXPECT_DOUBLE_EQ(box->MaxViewportY(), 290);
+}
+
 } // namespace
