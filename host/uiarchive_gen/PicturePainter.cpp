@@ -323,7 +323,10 @@ QImage PaintPicture(const TPictureEntry &e)
                || look == QLatin1String("noFinish")) {
         const bool done = look == QLatin1String("unitFinished");
         FillRounded(p, r.adjusted(1, 1, -1, -1), done ? Green : (look == QLatin1String("noFinish") ? Red : Line));
-        if (done) {
+        // A ribbon without text is a background: the page writes its own
+        // caption on it.
+        if (e.text.isEmpty()) {
+        } else if (done) {
             DrawCheck(p, QRectF(2, r.height() * 0.1, r.height() * 0.8, r.height() * 0.8), White);
             DrawFittedText(p, r.adjusted(r.height() * 0.85, 0, -3, 0), e.text, White, r.height() * 0.5, true);
         } else {
@@ -368,6 +371,9 @@ QImage PaintPicture(const TPictureEntry &e)
         DrawBadge(p, square, Accent, e.text);
     } else if (look.startsWith(QLatin1String("exit"))) {
         DrawExit(p, square, look);
+    } else if (look == QLatin1String("modeMenu")) {
+        // The card behind a lesson's study-mode labels: white, orange edge.
+        FillRounded(p, r.adjusted(1, 1, -1, -1), White, Accent, 2);
     } else if (look == QLatin1String("dialogBlue")) {
         DrawBubble(p, r, QColor(0xDD, 0xEE, 0xFC), Blue);
     } else if (look == QLatin1String("dialogWhite")) {

@@ -5,6 +5,10 @@
 #include "TFolderArchive.h"
 #include "TPngAni.h"
 
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -126,6 +130,30 @@ TEST(UIArchiveContentTest, ServesEveryPictureTheCodeAndViewsUse)
         ExpectDrawnPicture(QString::fromLatin1(name));
     for (const char *name : NamesOfViews)
         ExpectDrawnPicture(QString::fromLatin1(name));
+}
+
+// Every picture name the module and the base package spell out in a string
+// literal is served, so a screen never falls back to an empty control because
+// the archive lacks a picture someone added to the code.
+TEST(UIArchiveContentTest, ServesEveryPictureNamedInTheModuleSources)
+{
+    const QRegularExpression literal(QStringLiteral(R"re("((?:[Pp]ng)(?:\\\\[^"\\\\]+)+\.png)")re"));
+    QStringList names;
+    for (const char *folder : {"modstudy", "platform/basemod"}) {
+        QDirIterator it(QStringLiteral(STUDY_SOURCE_ROOT "/") + QLatin1String(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto m = literal.globalMatch(text); m.hasNext();)
+                names << m.next().captured(1).replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+        }
+    }
+    names.removeDuplicates();
+    ASSERT_GT(names.size(), 10) << "the scan found too few picture names to be looking at the sources";
+    for (const QString &name : names)
+        EXPECT_TRUE(Archive().GetResource(name).has_value()) << "named in the code, not in the archive: " << name.toStdString();
 }
 
 TEST(UIArchiveContentTest, EveryFrameListParsesAndItsFramesDecode)
