@@ -1,5 +1,6 @@
 #include "HostNotices.h"
 
+#include "LearningServiceSim.h"
 #include "ServiceCatalog.h"
 
 namespace hostnotice {
@@ -49,23 +50,16 @@ QString Bare(int code)
     return Text(json{{"apiCode", code}});
 }
 
-std::optional<QString> SampleAssignment(TServiceCatalog &catalog)
+std::optional<QString> SampleAssignment(TLearningServiceSim &service, qint64 uid)
 {
-    for (const json &book : catalog.Books()) {
-        if (!Flag(book, "owned") || Str(book, "courseType") != "L" || Id(book) <= 0)
+    // The service builds the notice from the user's stored assignments, so
+    // the unit and lessons it names are ones the module finds unfinished in
+    // the assignment details it asks for next.
+    for (const json &book : service.Catalog().Books()) {
+        if (!Flag(book, "owned") || Id(book) <= 0)
             continue;
-        const TBookOutline &outline = catalog.Outline(Id(book));
-        if (!outline.valid || outline.units.isEmpty())
-            continue;
-        const TOutlineUnit &unit = outline.units.first();
-        const json content{
-            {"courseType", "L"},
-            {"assignments", json::array({json{{"assignmentId", 1},
-                                              {"unitId", unit.id},
-                                              {"lessonId", Id(book)},
-                                              {"title", unit.name.toStdString()}}})}};
-        // The content travels as a JSON text inside the notice.
-        return Text(json{{"apiCode", kAssignment}, {"content", Text(content).toStdString()}});
+        if (auto notice = service.AssignmentNotice(uid, Id(book)))
+            return notice;
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class TLearningServiceSim;
 class TServiceCatalog;
 
 namespace hostnotice {
@@ -30,9 +31,10 @@ std::optional<int> ApiCode(const QString &text);
 // A notice that carries nothing but its code.
 QString Bare(int code);
 
-// An assignment of the first unit of the first owned lesson book of the
-// catalog; nullopt when the catalog has no such book.
-std::optional<QString> SampleAssignment(TServiceCatalog &catalog);
+// The assignment notice (10000) of the first book the user owns that holds
+// an unfinished assignment of the user, as the service keeps them; nullopt
+// when there is none.
+std::optional<QString> SampleAssignment(TLearningServiceSim &service, qint64 uid);
 
 // The first of the catalog's recently used books; nullopt when none is
 // marked recent.

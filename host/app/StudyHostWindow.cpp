@@ -2,6 +2,7 @@
 
 #include "HostNotices.h"
 #include "LearningServiceSim.h"
+#include "SampleAccount.h"
 #include "TStudyHost.h"
 
 #include <QCloseEvent>
@@ -36,12 +37,13 @@ void TStudyHostWindow::BuildMenu()
 {
     QMenu *menu = menuBar()->addMenu(QStringLiteral("通知"));
     menu->addAction(QStringLiteral("布置作业 (10000)"), this, [this] {
-        const auto notice = m_host->Service() ? hostnotice::SampleAssignment(m_host->Service()->Catalog())
-                                              : std::nullopt;
+        const auto notice = m_host->Service()
+                                ? hostnotice::SampleAssignment(*m_host->Service(), TSampleAccount::kUid)
+                                : std::nullopt;
         if (notice)
             m_host->Push(*notice);
         else
-            Tell(QStringLiteral("课程目录里没有可布置的课程。"));
+            Tell(QStringLiteral("没有未完成的作业可布置。"));
     });
     menu->addAction(QStringLiteral("打开最近学习的课程 (10002)"), this, [this] {
         const auto notice = m_host->Service() ? hostnotice::RecentLesson(m_host->Service()->Catalog())

@@ -2,6 +2,7 @@
 // archive, and notice texts built from the catalog.
 
 #include "HostNotices.h"
+#include "LearningServiceSim.h"
 #include "ScoreSounds.h"
 
 #include "AudioDuration.h"
@@ -94,15 +95,31 @@ TEST(HostParts, NoticesNameRealCatalogEntries)
     ASSERT_TRUE(catalog.Load(QCoreApplication::applicationDirPath() % QStringLiteral("/content")))
         << catalog.Error().toStdString();
 
-    const auto assignment = hostnotice::SampleAssignment(catalog);
+    // The assignment comes from the service's stored work of the sample
+    // user: a unit of an owned book and lessons of that very unit.
+    QTemporaryDir work;
+    TLearningServiceSim service;
+    ASSERT_TRUE(service.Start(QCoreApplication::applicationDirPath() % QStringLiteral("/content"),
+                              work.filePath(QStringLiteral("state.db")), work.path()));
+    const auto assignment = hostnotice::SampleAssignment(service, TLearningServiceSim::kSampleUid);
     ASSERT_TRUE(assignment);
     const json notice = json::parse(assignment->toStdString());
     EXPECT_EQ(notice["apiCode"], hostnotice::kAssignment);
-    // The module reads the assignment from "content" and opens its first unit.
     TeduLastAssignMent parsed;
     ASSERT_TRUE(parsed.SetJson(QString::fromStdString(notice["content"].get<std::string>())));
     ASSERT_GT(parsed.FirstUnitId(), 0);
-    EXPECT_GT(catalog.BookOfUnit(parsed.FirstUnitId()), 0) << "the unit belongs to a served book";
+    const qint64 bookId = catalog.BookOfUnit(parsed.FirstUnitId());
+    ASSERT_GT(bookId, 0) << "the unit belongs to a served book";
+    QList<qint64> unitLessons;
+    for (const TOutlineUnit &unit : catalog.Outline(bookId).units)
+        if (unit.id == parsed.FirstUnitId())
+            for (const TOutlineLesson &lesson : unit.lessons)
+                unitLessons << lesson.id;
+    const json content = json::parse(notice["content"].get<std::string>());
+    ASSERT_FALSE(content["assignments"].empty());
+    for (const json &entry : content["assignments"])
+        EXPECT_TRUE(unitLessons.contains(entry["lessonId"].get<qint64>()))
+            << "lessonId " << entry["lessonId"] << " is not a lesson of the assigned unit";
 
     const auto recent = hostnotice::RecentLesson(catalog);
     ASSERT_TRUE(recent);
@@ -123,7 +140,6 @@ TEST(HostParts, NoticesAreAbsentWhenTheCatalogHasNothingToName)
     f.close();
     TServiceCatalog catalog;
     ASSERT_TRUE(catalog.Load(dir.path())) << catalog.Error().toStdString();
-    EXPECT_FALSE(hostnotice::SampleAssignment(catalog)) << "only lesson books carry assignments";
     EXPECT_FALSE(hostnotice::RecentLesson(catalog));
 }
 
