@@ -60,6 +60,10 @@ void TStudyFrame::CreateTimers()
 void TStudyFrame::Timer_QueryAllBookTimer()
 {
     Timer_QueryAllBook->SetEnabled(false);
+    // A host that asked the module to close (or switch) before the first
+    // tick gets no request after the module's answer.
+    if (bCloseForm)
+        return;
     const TRequestIdentity who{Uid(), SchoolUserId()};
     TRequestWait wait(
         ShelfRequestWait(), [this, who] { SendRequest(Request::QueryALLBooks(who)); }, bResponse, bStop,

@@ -81,4 +81,17 @@ TEST(FrameClose, SwitchRequestIsAnsweredWith10006)
     EXPECT_EQ(TestHost::WithCode(host.jobs, 10006).size(), 1);
 }
 
+TEST(FrameClose, CloseBeforeTheShelfRequestMeansNoRequestAfterTheAnswer)
+{
+    ClockSpeed speed(20);
+    TestHost host;
+    host.Start();
+    // The shelf request waits 400 ms for its timer; the host closes first.
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10003}"));
+    ASSERT_TRUE(WaitUntil([&] { return !TestHost::WithCode(host.jobs, 10004).isEmpty(); }, StatedMs{3000}));
+    // Several shelf-timer periods later still nothing went out.
+    EXPECT_FALSE(WaitUntil([&] { return !host.requests.isEmpty(); }, StatedMs{1500}));
+    EXPECT_TRUE(host.requests.isEmpty()) << host.requests.value(0).text.toStdString();
+}
+
 } // namespace
