@@ -120,6 +120,16 @@ void TStudyFrame::ActOnDownloadAddress(const QString &url, const QString &key)
             procSaveLog(QStringLiteral("info：ActOnDownloadAddress: no book is being opened, package not downloaded: ") % key);
             break;
         }
+        // The package's address was asked for with the book's own address
+        // as key. A reply with another key answers an earlier request (a
+        // shelf picture asked for just before the book was opened) and must
+        // not be downloaded as the package; the package's own reply follows.
+        if (key != curSelectBook->Url()) {
+            procSaveLog(QStringLiteral("info：ActOnDownloadAddress: address of ") % key
+                        % QStringLiteral(" arrived while the package of ") % curSelectBook->Url()
+                        % QStringLiteral(" is awaited; ignored"));
+            break;
+        }
         const bool lessonBook = NowLoadType == LTLessonPackage;
         const QString name = curSelectBook->GoodsName();
         const QString packageFile = PackageStore::PackageFile(FMainPath, curSelectBook->Url());

@@ -50,6 +50,25 @@ TEST_F(PackageDownload, FailedDownloadShowsTheFailureAndOpensNothing)
     EXPECT_TRUE(F().bFllowDownload);
 }
 
+TEST_F(PackageDownload, AnEarlierPictureAddressArrivingAfterTheBookWasOpenedIsNotTakenForThePackage)
+{
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    ServeFile(QStringLiteral("pics/tile.png"), QByteArray("not a package"));
+    answerAddresses = false;
+    AskForPackage();
+    // The shelf's picture address, asked for before the book was opened,
+    // arrives first; then the package's own.
+    host.mod->ReceiveMsg(AddressReply(QStringLiteral("pics/tile.png")));
+    EXPECT_TRUE(Messages().Infos().isEmpty()) << Messages().Infos().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(LocalFiles().isEmpty());
+    EXPECT_EQ(Page(), pgHome);
+    host.mod->ReceiveMsg(AddressReply(kBookUrl));
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(Page(), pgBook);
+    EXPECT_EQ(LocalFiles(), QStringList{kPackage});
+    EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
+}
+
 TEST_F(PackageDownload, LessonPackageThatCannotBeDecodedIsReportedAndDeleted)
 {
     ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"), "poem")}});
