@@ -189,7 +189,7 @@ TEST(ScenarioRunner, WaitforReadsEachOutgoingMessageOnceAndIsBounded)
     InProcess p;
     // Three shelf requests go out while the answer is lost; a fourth never does.
     EXPECT_FALSE(p.Run(QStringLiteral("speed 20\nservice drop 2003\nstart\n"
-                                      "waitfor out 2003 100\nwaitfor out 2003 100\nwaitfor out 2003 100\n"
+                                      "waitfor out 2003 3000\nwaitfor out 2003 3000\nwaitfor out 2003 3000\n"
                                       "waitfor out 2003 3000\n")));
     EXPECT_EQ(p.runner.FailedLine(), 7) << p.Dump();
     EXPECT_TRUE(p.Failure().contains(QStringLiteral("sent no 2003 within 3000 ms"))) << p.Dump();
