@@ -36,6 +36,51 @@ void WireRow(TStudyFrame *frame, TLessonDisplayFrame *row)
         frame->StudyModeButtonUp(s, b, m, x, y);
     });
 }
+
+// A new row of a unit page: the `i`-th row of the page that starts with the
+// book's unit `first`, wired, named, laid out for a lesson or a word unit,
+// with the unit's number, title, hints and tags. Assignment marks and the
+// progress are the caller's.
+TLessonDisplayFrame *NewUnitRow(TStudyFrame *frame, int i, int first, const TeduPack_Unit &unit, bool wordUnit)
+{
+    auto *row = new TLessonDisplayFrame(frame->VertScrollBox_Unit->Content());
+    row->SetUIArchive(frame->UIArchive());
+    frame->LessonDisplays.append(row);
+    row->SetName(QStringLiteral("LessonDisplays") + QString::number(i));
+    row->SetLessonPanelVisible(false);
+    WireRow(frame, row);
+    if (wordUnit) {
+        row->SetOnWordStudyModeUp([frame](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
+            frame->WordStudyModeButtonUp(s, b, m, x, y);
+        });
+        row->Label_Word->SetTag(i);
+        row->Label_Word->SetTagFloat(first + i);
+    }
+    row->LayoutAs(wordUnit);
+    if (!wordUnit)
+        row->Rectangle_WordFinishInfo->SetVisible(false);
+    row->SetPosition(18, i * kUnitRowHeight);
+
+    TCornerButton *button = row->CornerButton_Unit;
+    button->SetText(QStringLiteral("No.") + QString::number(first + i + 1));
+    row->Label_Title->SetText(unit.Name);
+    row->SetHint(unit.Name);
+    row->SetUnitID(unit.Id);
+    row->SetLessonID(unit.Id);
+    button->SetTag(i);
+    button->SetTagFloat(first + i);
+    button->SetHint(QStringLiteral("点击打开'") + button->Text() + QStringLiteral("'"));
+    return row;
+}
+
+// The unit's completion and average on its row.
+void ShowUnitProgress(TLessonDisplayFrame *row, const TeduPack_Unit &unit)
+{
+    const int percent = NearestInt(unit.FinishPercent());
+    row->ProgressBar_Percent->SetValue(percent);
+    row->Text_Percent->SetText(UnitRateText(percent));
+    row->Label_AverageScore->SetText(UnitAverageText(unit.AverageScore()));
+}
 } // namespace
 
 TLessonDisplayFrame *TStudyFrame::UnitRow(int index) const
@@ -81,26 +126,8 @@ void TStudyFrame::DoUpdateLV_Units(int Page)
     const bool assignmentsOn = GetUserType() == 1;
     for (int i = 0; i < rows; ++i) {
         const TeduPack_Unit &unit = PackBook->Units.at(first + i);
-        auto *row = new TLessonDisplayFrame(VertScrollBox_Unit->Content());
-        row->SetUIArchive(FUIArchive);
-        LessonDisplays.append(row);
-        row->SetName(QStringLiteral("LessonDisplays") + QString::number(i));
-        row->SetLessonPanelVisible(false);
-        WireRow(this, row);
-
-        row->LayoutAs(false);
-        row->Rectangle_WordFinishInfo->SetVisible(false);
-        row->SetPosition(18, i * kUnitRowHeight);
-
+        TLessonDisplayFrame *row = NewUnitRow(this, i, first, unit, false);
         TCornerButton *button = row->CornerButton_Unit;
-        button->SetText(QStringLiteral("No.") + QString::number(first + i + 1));
-        row->Label_Title->SetText(unit.Name);
-        row->SetHint(unit.Name);
-        row->SetUnitID(unit.Id);
-        row->SetLessonID(unit.Id);
-        button->SetTag(i);
-        button->SetTagFloat(first + i);
-        button->SetHint(QStringLiteral("点击打开'") + button->Text() + QStringLiteral("'"));
 
         bool finished = true;
         QString content;
@@ -113,10 +140,7 @@ void TStudyFrame::DoUpdateLV_Units(int Page)
             row->Rectangle_UnitFinishFlag->SetVisible(false);
         }
 
-        const int percent = NearestInt(unit.FinishPercent());
-        row->ProgressBar_Percent->SetValue(percent);
-        row->Text_Percent->SetText(UnitRateText(percent));
-        row->Label_AverageScore->SetText(UnitAverageText(unit.AverageScore()));
+        ShowUnitProgress(row, unit);
     }
 }
 
@@ -131,30 +155,8 @@ void TStudyFrame::DoUpdateLv_WordUnits(int Page)
     const bool assignmentsOn = GetUserType() == 1;
     for (int i = 0; i < rows; ++i) {
         const TeduPack_Unit &unit = PackBook->Units.at(first + i);
-        auto *row = new TLessonDisplayFrame(VertScrollBox_Unit->Content());
-        row->SetUIArchive(FUIArchive);
-        LessonDisplays.append(row);
-        row->SetName(QStringLiteral("LessonDisplays") + QString::number(i));
-        row->SetLessonPanelVisible(false);
-        WireRow(this, row);
-        row->SetOnWordStudyModeUp([this](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-            WordStudyModeButtonUp(s, b, m, x, y);
-        });
-        row->Label_Word->SetTag(i);
-        row->Label_Word->SetTagFloat(first + i);
-
-        row->LayoutAs(true);
-        row->SetPosition(18, i * kUnitRowHeight);
-
+        TLessonDisplayFrame *row = NewUnitRow(this, i, first, unit, true);
         TCornerButton *button = row->CornerButton_Unit;
-        button->SetText(QStringLiteral("No.") + QString::number(first + i + 1));
-        row->Label_Title->SetText(unit.Name);
-        row->SetHint(unit.Name);
-        row->SetUnitID(unit.Id);
-        row->SetLessonID(unit.Id);
-        button->SetTag(i);
-        button->SetTagFloat(first + i);
-        button->SetHint(QStringLiteral("点击打开'") + button->Text() + QStringLiteral("'"));
         row->Rectangle_UnitFinishFlag->SetVisible(false);
 
         bool finished = true;
@@ -168,10 +170,7 @@ void TStudyFrame::DoUpdateLv_WordUnits(int Page)
             row->Rectangle_WordFinishInfo->SetVisible(false);
         }
 
-        const int percent = NearestInt(unit.FinishPercent());
-        row->ProgressBar_Percent->SetValue(percent);
-        row->Text_Percent->SetText(UnitRateText(percent));
-        row->Label_AverageScore->SetText(UnitAverageText(unit.AverageScore()));
+        ShowUnitProgress(row, unit);
     }
 }
 
