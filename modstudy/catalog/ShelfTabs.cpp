@@ -3,6 +3,7 @@
 // their glow, and the panels they show or hide.
 
 #include "StudyFrame.h"
+#include "FramePalette.h"
 
 #include "ShelfLayout.h"
 
@@ -16,9 +17,6 @@
 
 namespace {
 
-constexpr TAlphaColor kBlack = 0xFF000000;
-constexpr TAlphaColor kWhite = 0xFFFFFFFF;
-constexpr TAlphaColor kMarked = 0xFFFF960D;
 
 // Places the controls side by side from x = 0, each at the right edge of the
 // one before.
@@ -44,10 +42,10 @@ void MarkTitle(std::initializer_list<TText *> titles, TText *chosen, TRectangle 
 {
     for (TText *t : titles) {
         t->SetTag(0);
-        t->SetColor(kBlack);
+        t->SetColor(FramePalette::kBlack);
     }
     chosen->SetTag(1);
-    chosen->SetColor(kMarked);
+    chosen->SetColor(FramePalette::kOrange);
     star->SetX(chosen->X() - star->Width());
 }
 
@@ -102,7 +100,7 @@ void TStudyFrame::Button_UsuallyBookClick(TControl *Sender)
 void TStudyFrame::SetCoursePanel(TCouserType CourseType)
 {
     for (TButton *b : {Button_UsuallyBook, Button_MyBook, Button_MaterialsBook})
-        b->SetFontColor(kBlack);
+        b->SetFontColor(FramePalette::kBlack);
     if (CourseType != ctRecommand) {
         for (TButton *b : {Button_UsuallyBook, Button_MyBook, Button_MaterialsBook, Button_ReccommandBook}) {
             b->SetStaysPressed(false);
@@ -111,7 +109,7 @@ void TStudyFrame::SetCoursePanel(TCouserType CourseType)
     }
     const auto press = [](TButton *b) {
         b->SetIsPressed(true);
-        b->SetFontColor(kWhite);
+        b->SetFontColor(FramePalette::kWhite);
     };
     Rectangle_NotingUsuallyBook->SetVisible(CourseType == ctUsually && UserBooks_Usually.isEmpty());
     switch (CourseType) {
@@ -124,7 +122,7 @@ void TStudyFrame::SetCoursePanel(TCouserType CourseType)
         if (Text_MyBookText->Tag() != 1 && Text_MyBookWord->Tag() != 1 && Text_MyBookExtracurricular->Tag() != 1) {
             Text_MyBookText->SetTag(1);
             Rectangle_MyBookFiveStar->SetX(Text_MyBookText->X() - Rectangle_MyBookFiveStar->Width());
-            Text_MyBookText->SetColor(kMarked);
+            Text_MyBookText->SetColor(FramePalette::kOrange);
         }
         break;
     case ctMaterials:
@@ -136,7 +134,7 @@ void TStudyFrame::SetCoursePanel(TCouserType CourseType)
         if (Text_MaterialsVox->Tag() != 1 && Text_MaterialsTeacher->Tag() != 1) {
             Text_MaterialsTeacher->SetTag(1);
             Rectangle_MaterialsFiveStar->SetX(Text_MaterialsTeacher->X() - Rectangle_MaterialsFiveStar->Width());
-            Text_MaterialsTeacher->SetColor(kMarked);
+            Text_MaterialsTeacher->SetColor(FramePalette::kOrange);
         }
         break;
     case ctRecommand:

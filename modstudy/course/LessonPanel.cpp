@@ -3,6 +3,7 @@
 // wraps), the selection look of a pressed lesson and the four-mode menu.
 
 #include "StudyFrame.h"
+#include "FramePalette.h"
 
 #include "LessonDisplayFrame.h"
 #include "UnitPaging.h"
@@ -22,12 +23,8 @@
 using namespace CoursePaging;
 
 namespace {
-constexpr TAlphaColor kLessonOutline = 0xFF5FC0FD;
-constexpr TAlphaColor kLessonSelected = 0xFFFFA417;
 constexpr TAlphaColor kFlagFinished = 0xFF52B65E;
 constexpr TAlphaColor kFlagUnfinished = 0xFFE60012;
-constexpr TAlphaColor kBlack = 0xFF000000;
-constexpr TAlphaColor kWhite = 0xFFFFFFFF;
 const QString kEngineStarting =
     QStringLiteral("初始化引擎中，请等几秒再试！如果等待多时仍然不行，请检查网络是否正常，并重启程序");
 const QString kUnitFailed = QStringLiteral("打开单元失败，请重试");
@@ -37,9 +34,9 @@ void PlainLessonLook(TRectangle *back, TLabel *title)
 {
     back->SetFill(TRectangle::FillKind::None);
     back->SetSides(TRectangle::AllSides);
-    back->SetStrokeColor(kLessonOutline);
+    back->SetStrokeColor(FramePalette::kSkyBlue);
     back->SetStrokeThickness(1);
-    title->SetColor(kBlack);
+    title->SetColor(FramePalette::kBlack);
 }
 } // namespace
 
@@ -196,7 +193,7 @@ void TStudyFrame::DisplayLesson(int RowIndex, int UnitIndex)
             flagText->SetName(QStringLiteral("LabelLessonFinishFlag") + QString::number(i));
             flagText->SetBounds(0, 0, 46, place.height);
             flagText->SetHorzAlign(TTextAlign::Center);
-            flagText->SetColor(kWhite);
+            flagText->SetColor(FramePalette::kWhite);
             flagText->SetFontFamily(FontWQYdzStr);
             flagText->SetFontSize(10);
             ApplyLessonFlag(this, row, i);
@@ -231,10 +228,10 @@ void TStudyFrame::LessonButtonMouseDown(TControl *Sender, Qt::MouseButton, Qt::K
         }
         TRectangle *back = row->FRectangleLesson.at(k);
         back->SetStrokeThickness(0);
-        back->SetFillColor(kLessonSelected);
+        back->SetFillColor(FramePalette::kCourseOrange);
         row->ShadowEffect_public->SetTarget(back);
         row->ShadowEffect_public->SetEnabled(true);
-        row->FTextLesson.at(k)->SetColor(kWhite);
+        row->FTextLesson.at(k)->SetColor(FramePalette::kWhite);
         ApplyLessonFlag(this, row, k);
         row->DisplayStudyMode(back->Y() + back->Height() - 2);
         curSelectLessonButtonIndex = k;

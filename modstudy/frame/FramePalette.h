@@ -16,6 +16,11 @@ inline constexpr TAlphaColor kOrange = 0xFFFF960D;
 inline constexpr TAlphaColor kGrey = 0xFF5A6470;
 // The unit page's reminder band.
 inline constexpr TAlphaColor kRemind = 0xFF5FC0FD;
+// The course page's orange: selected lessons, outlines of an open unit,
+// progress bars, mode labels under the pointer.
+inline constexpr TAlphaColor kCourseOrange = 0xFFFFA417;
+// The course page's blue: unit buttons and lesson outlines.
+inline constexpr TAlphaColor kSkyBlue = 0xFF5FC0FD;
 // Thin outlines of cards and bars.
 inline constexpr TAlphaColor kLine = 0xFFD8DEE4;
 } // namespace FramePalette
