@@ -136,9 +136,9 @@ TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const Q
     tile->SetTag(index);
     tile->SetOnBookMouseUp([this, onClick](TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers,
                                            QPointF pos) {
-        TFrameEntry entry(this);
         ++ShelfTileClickDepth;
-        (this->*onClick)(sender, button, pos.x(), pos.y());
+        RunHandler(sender->objectName() + QStringLiteral("MouseUp"),
+                   [this, onClick, sender, button, pos] { (this->*onClick)(sender, button, pos.x(), pos.y()); });
         --ShelfTileClickDepth;
     });
     return tile;

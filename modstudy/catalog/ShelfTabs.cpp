@@ -279,9 +279,8 @@ void TStudyFrame::Rectangle_TabMouseLeave(TControl *Sender)
 void TStudyFrame::ConnectShelfHandlers()
 {
     const auto onClick = [this](TControl *control, void (TStudyFrame::*handler)()) {
-        connect(control, &TControl::Click, this, [this, handler](TControl *) {
-            TFrameEntry entry(this);
-            (this->*handler)();
+        connect(control, &TControl::Click, this, [this, handler](TControl *sender) {
+            RunHandler(sender->objectName() + QStringLiteral("Click"), [this, handler] { (this->*handler)(); });
         });
     };
     onClick(Text_MyBookText, &TStudyFrame::Text_MyBookTextClick);
@@ -296,8 +295,7 @@ void TStudyFrame::ConnectShelfHandlers()
     const auto onSender = [this](TControl *control, void (TControl::*signal)(TControl *),
                                  void (TStudyFrame::*handler)(TControl *)) {
         connect(control, signal, this, [this, handler](TControl *sender) {
-            TFrameEntry entry(this);
-            (this->*handler)(sender);
+            RunHandler(sender->objectName(), [this, handler, sender] { (this->*handler)(sender); });
         });
     };
     for (TText *title : {Text_MyBookText, Text_MyBookWord, Text_MyBookExtracurricular, Text_MaterialsVox,
@@ -308,8 +306,7 @@ void TStudyFrame::ConnectShelfHandlers()
     for (TRectangle *tab : {Rectangle_TabMyCourse, Rectangle_TabMaterials, Rectangle_TabRecommand}) {
         connect(tab, &TControl::MouseDown, this,
                 [this](TControl *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {
-                    TFrameEntry entry(this);
-                    Rectangle_TabMouseDown(sender);
+                    RunHandler(QStringLiteral("Rectangle_TabMouseDown"), [this, sender] { Rectangle_TabMouseDown(sender); });
                 });
         onSender(tab, &TControl::MouseEnter, &TStudyFrame::Rectangle_TabMouseEnter);
         onSender(tab, &TControl::MouseLeave, &TStudyFrame::Rectangle_TabMouseLeave);

@@ -26,14 +26,22 @@ namespace {
 void WireRow(TStudyFrame *frame, TLessonDisplayFrame *row)
 {
     row->SetOnButtonMouseDown([frame](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-        frame->UnitButtonMouseDown(s, b, m, x, y);
+        frame->RunHandler(QStringLiteral("UnitButtonMouseDown"), [&] { frame->UnitButtonMouseDown(s, b, m, x, y); });
     });
-    row->SetOnTitleMouseEnter([frame](TControl *s) { frame->UnitTitleMouseEnter(s); });
-    row->SetOnTitleMouseLeave([frame](TControl *s) { frame->UnitTitleMouseLeave(s); });
-    row->SetOnButtonMouseEnter([frame](TControl *s) { frame->UnitButtonMouseEnter(s); });
-    row->SetOnButtonMouseLeave([frame](TControl *s) { frame->UnitButtonMouseLeave(s); });
+    row->SetOnTitleMouseEnter([frame](TControl *s) {
+        frame->RunHandler(QStringLiteral("UnitTitleMouseEnter"), [&] { frame->UnitTitleMouseEnter(s); });
+    });
+    row->SetOnTitleMouseLeave([frame](TControl *s) {
+        frame->RunHandler(QStringLiteral("UnitTitleMouseLeave"), [&] { frame->UnitTitleMouseLeave(s); });
+    });
+    row->SetOnButtonMouseEnter([frame](TControl *s) {
+        frame->RunHandler(QStringLiteral("UnitButtonMouseEnter"), [&] { frame->UnitButtonMouseEnter(s); });
+    });
+    row->SetOnButtonMouseLeave([frame](TControl *s) {
+        frame->RunHandler(QStringLiteral("UnitButtonMouseLeave"), [&] { frame->UnitButtonMouseLeave(s); });
+    });
     row->SetOnStudyModeUp([frame](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-        frame->StudyModeButtonUp(s, b, m, x, y);
+        frame->RunHandler(QStringLiteral("StudyModeButtonUp"), [&] { frame->StudyModeButtonUp(s, b, m, x, y); });
     });
 }
 
@@ -51,7 +59,8 @@ TLessonDisplayFrame *NewUnitRow(TStudyFrame *frame, int i, int first, const Tedu
     WireRow(frame, row);
     if (wordUnit) {
         row->SetOnWordStudyModeUp([frame](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-            frame->WordStudyModeButtonUp(s, b, m, x, y);
+            frame->RunHandler(QStringLiteral("WordStudyModeButtonUp"),
+                              [&] { frame->WordStudyModeButtonUp(s, b, m, x, y); });
         });
         row->Label_Word->SetTag(i);
         row->Label_Word->SetTagFloat(first + i);

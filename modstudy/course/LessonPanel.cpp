@@ -179,10 +179,15 @@ void TStudyFrame::DisplayLesson(int RowIndex, int UnitIndex)
             title->SetTagString(QString::number(i));
             connect(title, &TControl::MouseDown, this,
                     [this](TControl *s, Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF p) {
-                        LessonButtonMouseDown(s, b, m, p.x(), p.y());
+                        RunHandler(QStringLiteral("LessonButtonMouseDown"),
+                                   [&] { LessonButtonMouseDown(s, b, m, p.x(), p.y()); });
                     });
-            connect(title, &TControl::MouseEnter, this, [this](TControl *s) { LessonButtonMouseEnter(s); });
-            connect(title, &TControl::MouseLeave, this, [this](TControl *s) { LessonButtonMouseLeave(s); });
+            connect(title, &TControl::MouseEnter, this, [this](TControl *s) {
+                RunHandler(QStringLiteral("LessonButtonMouseEnter"), [&] { LessonButtonMouseEnter(s); });
+            });
+            connect(title, &TControl::MouseLeave, this, [this](TControl *s) {
+                RunHandler(QStringLiteral("LessonButtonMouseLeave"), [&] { LessonButtonMouseLeave(s); });
+            });
 
             flag->SetName(QStringLiteral("RectangleLessonFinishFlag") + QString::number(i));
             flag->SetBounds(back->Width() - 46, 0, 46, place.height);

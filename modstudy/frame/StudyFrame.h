@@ -163,6 +163,24 @@ public:
     // Every timer of the frame, for tests.
     QList<TTimer *> Timers() const;
 
+    // Runs one handler of the frame (a timer tick, a click, a press): counts
+    // it as running, like TFrameEntry, and keeps any exception inside it: the
+    // exception is logged as "error:" + name + ":" + its message and the
+    // handler returns. State changed before the exception stays changed.
+    template <class Fn>
+    void RunHandler(const QString &name, Fn &&fn)
+    {
+        TFrameEntry entry(this);
+        try {
+            fn();
+        } catch (const std::exception &e) {
+            LogHandlerError(name, e.what());
+        } catch (...) {
+            LogHandlerError(name, nullptr);
+        }
+    }
+    static void LogHandlerError(const QString &name, const char *what);
+
     // ---- Pages: the page change handler and the return buttons ----
     void TabControl_HomeChange();
     void Button_ReturnMouseUp();

@@ -31,13 +31,11 @@ bool PassageNotContinued(const std::unique_ptr<nlohmann::ordered_json> &result)
 void TStudyFrame::ConnectHandlers()
 {
     connect(TabControl_Home, &TTabControl::Change, this, [this](TControl *) {
-        TFrameEntry entry(this);
-        TabControl_HomeChange();
+        RunHandler(QStringLiteral("TabControl_HomeChange"), [this] { TabControl_HomeChange(); });
     });
     const auto onClick = [this](TControl *control, void (TStudyFrame::*handler)()) {
-        connect(control, &TControl::Click, this, [this, handler](TControl *) {
-            TFrameEntry entry(this);
-            (this->*handler)();
+        connect(control, &TControl::Click, this, [this, handler](TControl *sender) {
+            RunHandler(sender->objectName() + QStringLiteral("MouseUp"), [this, handler] { (this->*handler)(); });
         });
     };
     onClick(Button_Return, &TStudyFrame::Button_ReturnMouseUp);
@@ -45,16 +43,14 @@ void TStudyFrame::ConnectHandlers()
     onClick(Button_Study_LearningReturn, &TStudyFrame::Button_Study_LearningReturnMouseUp);
     for (TButton *shelf : {Button_UsuallyBook, Button_MyBook, Button_MaterialsBook, Button_ReccommandBook}) {
         connect(shelf, &TControl::Click, this, [this](TControl *sender) {
-            TFrameEntry entry(this);
-            Button_UsuallyBookClick(sender);
+            RunHandler(QStringLiteral("Button_UsuallyBookClick"), [this, sender] { Button_UsuallyBookClick(sender); });
         });
     }
     // Scrolling a shelf tells the host the main view moved.
     for (TVertScrollBox *box : {VertScrollBox_MaterialsTeacher, VertScrollBox_MyBookText, VertScrollBox_Recommand,
                                 VertScrollBox_Usually}) {
         connect(box, &TVertScrollBox::ViewportPositionChange, this, [this](TVertScrollBox *, QPointF, QPointF) {
-            TFrameEntry entry(this);
-            SendMainUpdated();
+            RunHandler(QStringLiteral("ViewportPositionChange"), [this] { SendMainUpdated(); });
         });
     }
 }

@@ -82,12 +82,10 @@ void TStudyFrame::BuildBookPage()
     Button_UnitNexPage = Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitNexPage"), 100, 0, 32, 32,
                                 QStringLiteral(">"));
     connect(Button_UnitPreviousPage, &TControl::Click, this, [this](TControl *) {
-        TFrameEntry entry(this);
-        Button_UnitPreviousPageClick();
+        RunHandler(QStringLiteral("Button_UnitPreviousPageClick"), [this] { Button_UnitPreviousPageClick(); });
     });
     connect(Button_UnitNexPage, &TControl::Click, this, [this](TControl *) {
-        TFrameEntry entry(this);
-        Button_UnitNexPageClick();
+        RunHandler(QStringLiteral("Button_UnitNexPageClick"), [this] { Button_UnitNexPageClick(); });
     });
 
     // Holds the two unit-state pictures the unit rows copy; never shown.

@@ -147,3 +147,9 @@ void TStudyFrame::FreeAni(TPngAni *&ani)
     delete ani;
     ani = nullptr;
 }
+
+void TStudyFrame::LogHandlerError(const QString &name, const char *what)
+{
+    procSaveLog(QStringLiteral("error:") % name % QStringLiteral(":")
+                % (what ? QString::fromUtf8(what) : QStringLiteral("unknown exception")));
+}

@@ -14,9 +14,8 @@ TTimer *TStudyFrame::MakeTimer(const QString &name, int intervalMs, void (TStudy
 {
     auto *timer = new TTimer(this, false, intervalMs);
     timer->SetName(name);
-    connect(timer, &TTimer::Timer, this, [this, handler](TTimer *) {
-        TFrameEntry entry(this);
-        (this->*handler)();
+    connect(timer, &TTimer::Timer, this, [this, handler, name](TTimer *) {
+        RunHandler(name, [this, handler] { (this->*handler)(); });
     });
     return timer;
 }
@@ -25,9 +24,8 @@ TTimer *TStudyFrame::MakeModeTimer(const QString &name, int intervalMs)
 {
     auto *timer = new TTimer(this, false, intervalMs);
     timer->SetName(name);
-    connect(timer, &TTimer::Timer, this, [this](TTimer *sender) {
-        TFrameEntry entry(this);
-        StudyModeTimerTick(sender);
+    connect(timer, &TTimer::Timer, this, [this, name](TTimer *sender) {
+        RunHandler(name, [this, sender] { StudyModeTimerTick(sender); });
     });
     return timer;
 }

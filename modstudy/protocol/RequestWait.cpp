@@ -55,6 +55,18 @@ TRequestWaitEnd TRequestWait::Run()
         return TRequestWaitEnd::Stopped;
     if (m_setWorkState)
         m_setWorkState(wsBusy);
+    // However the wait ends (its end, or an exception out of a resend or of
+    // the failure message), a frame that is still there is idle again, so
+    // that nothing waiting for an idle frame (the close answer) waits for ever.
+    struct TIdleAtEnd
+    {
+        TRequestWait *wait;
+        ~TIdleAtEnd()
+        {
+            if (wait->m_setWorkState && !wait->GuardGone())
+                wait->m_setWorkState(wsIdle);
+        }
+    } idleAtEnd{this};
     if (GuardGone())
         return TRequestWaitEnd::Gone;
 
@@ -85,7 +97,5 @@ TRequestWaitEnd TRequestWait::Run()
                 return TRequestWaitEnd::Gone;
         }
     }
-    if (m_setWorkState)
-        m_setWorkState(wsIdle);
     return end;
 }
