@@ -4,6 +4,7 @@
 // member, and a left click as the mouse gives it.
 
 #include "TestHost.h"
+#include "TestMouse.h"
 
 #include "TBookIconFrame.h"
 
@@ -111,16 +112,7 @@ inline ordered_json Parse(const QString &text)
 }
 
 // A left click in the middle of a control.
-inline void Click(QWidget *w)
-{
-    const QPointF local(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, w->mapToGlobal(local), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &release);
-}
+inline void Click(QWidget *w) { ClickMiddle(w); }
 
 // A frame started without the user information (so no shelf request of its
 // own) and working in a temporary folder.

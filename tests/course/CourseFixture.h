@@ -7,6 +7,7 @@
 // "Lesson u-(j+1)".
 
 #include "TestHost.h"
+#include "TestMouse.h"
 #include "WaitUntil.h"
 
 #include "LessonDisplayFrame.h"
@@ -90,13 +91,7 @@ protected:
     static void Press(QWidget *w)
     {
         ASSERT_NE(w, nullptr);
-        const QPointF local(w->width() / 2.0, w->height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, local, w->mapToGlobal(local), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QCoreApplication::sendEvent(w, &release);
+        ClickMiddle(w);
     }
 
     void PressUnit(int row)

@@ -2,6 +2,7 @@
 // timers at start and the rendering of the four pages.
 
 #include "TestHost.h"
+#include "TestMouse.h"
 
 #include "TBookIconFrame.h"
 
@@ -21,17 +22,7 @@
 
 namespace {
 
-// A left click in the middle of a control, as the mouse gives it.
-void Click(QWidget *w)
-{
-    const QPointF local(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, w->mapToGlobal(local), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &release);
-}
+void Click(QWidget *w) { ClickMiddle(w); }
 
 class FramePages : public ::testing::Test
 {
