@@ -47,14 +47,22 @@ QString ExampleAudioStem(const QString &example)
     return stem.trimmed();
 }
 
+namespace {
+// The members every "data.json" opens with, in their order.
+void WriteBookHeader(json &data, const TBookHeader &header, const char *bookType)
+{
+    data[DataJson::kVersion] = Utf8(header.version);
+    data[DataJson::kBookId] = header.bookId;
+    data[DataJson::kBookName] = Utf8(header.bookName);
+    data[DataJson::kBookType] = bookType;
+}
+} // namespace
+
 TPackagePlan PlanLessonBook(const TBookHeader &header, const TLessonSource &book)
 {
     TPackagePlan plan;
     json &data = plan.data;
-    data[DataJson::kVersion] = Utf8(header.version);
-    data[DataJson::kBookId] = header.bookId;
-    data[DataJson::kBookName] = Utf8(header.bookName);
-    data[DataJson::kBookType] = DataJson::kBookTypeLesson;
+    WriteBookHeader(data, header, DataJson::kBookTypeLesson);
     json units = json::array();
     qint64 sentenceNumber = 0;
     for (int u = 0; u < book.units.size(); ++u) {
@@ -110,10 +118,7 @@ TPackagePlan PlanWordBook(const TBookHeader &header, const TWordSource &book)
 {
     TPackagePlan plan;
     json &data = plan.data;
-    data[DataJson::kVersion] = Utf8(header.version);
-    data[DataJson::kBookId] = header.bookId;
-    data[DataJson::kBookName] = Utf8(header.bookName);
-    data[DataJson::kBookType] = DataJson::kBookTypeWord;
+    WriteBookHeader(data, header, DataJson::kBookTypeWord);
     json units = json::array();
     qint64 wordNumber = 0;
     for (int u = 0; u < book.units.size(); ++u) {
