@@ -1,8 +1,8 @@
 #include "Envelope.h"
 
+#include "JsonModel.h"
 #include "Log.h"
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -32,25 +32,15 @@ std::optional<qint64> ReadInt64Member(const ordered_json &body, const char *key)
     if (!body.is_object())
         return std::nullopt;
     const auto it = body.find(key);
-    if (it == body.end())
+    return it == body.end() ? std::nullopt : TryInt64(*it);
+}
+
+std::optional<double> ReadDoubleMember(const ordered_json &body, const char *key)
+{
+    if (!body.is_object())
         return std::nullopt;
-    const ordered_json &v = *it;
-    if (v.is_number_unsigned()) {
-        const auto u = v.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(std::numeric_limits<qint64>::max()))
-            return std::nullopt;
-        return static_cast<qint64>(u);
-    }
-    if (v.is_number_integer())
-        return v.get<std::int64_t>();
-    if (v.is_number_float()) {
-        const double d = v.get<double>();
-        // 2^63 is exactly representable; anything at or above it does not fit.
-        constexpr double kLimit = 9223372036854775808.0;
-        if (std::isfinite(d) && std::trunc(d) == d && d >= -kLimit && d < kLimit)
-            return static_cast<qint64>(d);
-    }
-    return std::nullopt;
+    const auto it = body.find(key);
+    return it == body.end() ? std::nullopt : TryDouble(*it);
 }
 
 int ReadApiCode(const ordered_json &body)

@@ -24,10 +24,13 @@ struct TParsedMessage
 // text, a bare number or array) gives ok = false with a reason in `failure`.
 TParsedMessage ParseMessage(const QString &text);
 
-// An integer member as 64 bits: JSON integers, and numbers with no fractional
-// part that fit. Missing members, other kinds and values outside the 64-bit
-// range give nullopt. A non-object `body` has no members.
+// An integer member as 64 bits: JSON integers, numbers with no fractional
+// part that fit, and whole-number text ("1001"), as hosts send ids and codes
+// either way. Missing members, other kinds, other text and values outside the
+// 64-bit range give nullopt. A non-object `body` has no members.
 std::optional<qint64> ReadInt64Member(const nlohmann::ordered_json &body, const char *key);
+// A number member: JSON numbers and decimal text ("85.5"); nullopt otherwise.
+std::optional<double> ReadDoubleMember(const nlohmann::ordered_json &body, const char *key);
 
 // "apiCode" as the frame keeps it (32 bits). Missing, not an integer, or
 // outside the 32-bit range: 0, so that such a message matches no handler

@@ -187,6 +187,11 @@ TEST_F(FrameDispatch, AssignmentAndRecentLessonNoticesAreKeptForTheShelf)
     EXPECT_TRUE(F().isUsually_Skip);
     EXPECT_EQ(F().UsuallyLessonId_Skip, 8800000000LL);
     EXPECT_EQ(F().UsuallyName_Skip, QStringLiteral("Book 3"));
+
+    // A host that sends the code and the id as text is understood the same.
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":\"10002\",\"lessonId\":\"1001\",\"lessonName\":\"Book 4\"}"));
+    EXPECT_EQ(F().UsuallyLessonId_Skip, 1001);
+    EXPECT_EQ(F().UsuallyName_Skip, QStringLiteral("Book 4"));
 }
 
 TEST_F(FrameDispatch, AssignmentIsIgnoredWhileStoppingOrWithoutAUnit)
@@ -207,6 +212,8 @@ TEST_F(FrameDispatch, FlagReplies)
 {
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":1156,\"items\":[{\"score\":61.5},{\"score\":88}]}"));
     EXPECT_DOUBLE_EQ(F().iMaxScore_Assignment, 88);
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":1156,\"items\":[{\"score\":\"85\"}]}"));
+    EXPECT_DOUBLE_EQ(F().iMaxScore_Assignment, 85);
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":1156}"));
     EXPECT_DOUBLE_EQ(F().iMaxScore_Assignment, 0);
 

@@ -38,7 +38,7 @@ TEST(EnvelopeReaders, MissingOrUnusableMembersReadAsZeroOrEmpty)
     EXPECT_EQ(ReadErrorText(empty), QString());
 
     // Wrong kinds never throw and never pass for a code.
-    const auto wrong = Body(R"({"apiCode":"2004","errorCode":true,"errorText":null})");
+    const auto wrong = Body(R"({"apiCode":"shelf","errorCode":true,"errorText":null})");
     EXPECT_EQ(ReadApiCode(wrong), 0);
     EXPECT_EQ(ReadErrorCode(wrong), 0);
     EXPECT_EQ(ReadErrorText(wrong), QString());
@@ -77,6 +77,23 @@ TEST(EnvelopeReaders, ReadsSixtyFourBitIdsExactly)
     EXPECT_EQ(ReadInt64Member(m, "big"), std::nullopt);
     EXPECT_EQ(ReadInt64Member(m, "neg"), -5);
     EXPECT_EQ(ReadInt64Member(m, "absent"), std::nullopt);
+}
+
+TEST(EnvelopeReaders, NumbersSentAsTextReadAsNumbersAndOtherTextStaysRefused)
+{
+    const auto m = Body(R"({"apiCode":"2004","lessonId":" 1001 ","score":"85","half":"77.5",)"
+                        R"("word":"12abc","empty":"","flag":true,"fraction":"12.5"})");
+    EXPECT_EQ(ReadApiCode(m), acAllBooksShelf);
+    EXPECT_EQ(ReadInt64Member(m, "lessonId"), 1001);
+    EXPECT_EQ(ReadInt64Member(m, "score"), 85);
+    EXPECT_EQ(ReadDoubleMember(m, "score"), 85.0);
+    EXPECT_EQ(ReadDoubleMember(m, "half"), 77.5);
+    for (const char *refused : {"word", "empty", "flag", "absent"}) {
+        EXPECT_EQ(ReadInt64Member(m, refused), std::nullopt) << refused;
+        EXPECT_EQ(ReadDoubleMember(m, refused), std::nullopt) << refused;
+    }
+    // An integer member is whole: "12.5" is no id.
+    EXPECT_EQ(ReadInt64Member(m, "fraction"), std::nullopt);
 }
 
 TEST(IsKnownApiCode, KnowsTheTableAndNothingElse)

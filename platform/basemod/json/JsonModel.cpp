@@ -152,6 +152,52 @@ double AsDouble(const TJson &value)
     }
 }
 
+std::optional<qint64> TryInt64(const TJson &value)
+{
+    switch (value.type()) {
+    case TJson::value_t::number_integer:
+        return value.get<qint64>();
+    case TJson::value_t::number_unsigned: {
+        const auto u = value.get<quint64>();
+        if (u > static_cast<quint64>(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return static_cast<qint64>(u);
+    }
+    case TJson::value_t::number_float: {
+        const double d = value.get<double>();
+        // 2^63 is exactly representable; anything at or above it does not fit.
+        constexpr double kLimit = 9223372036854775808.0;
+        if (std::isfinite(d) && std::trunc(d) == d && d >= -kLimit && d < kLimit)
+            return static_cast<qint64>(d);
+        return std::nullopt;
+    }
+    case TJson::value_t::string: {
+        bool ok = false;
+        const qint64 n = AsText(value).trimmed().toLongLong(&ok);
+        return ok ? std::optional<qint64>(n) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<double> TryDouble(const TJson &value)
+{
+    switch (value.type()) {
+    case TJson::value_t::number_integer:
+    case TJson::value_t::number_unsigned:
+    case TJson::value_t::number_float:
+        return value.get<double>();
+    case TJson::value_t::string: {
+        bool ok = false;
+        const double d = AsText(value).trimmed().toDouble(&ok);
+        return ok && std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 bool AsBool(const TJson &value)
 {
     switch (value.type()) {

@@ -23,6 +23,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,14 @@ BASEMOD_EXPORT QString AsText(const TJson &value);
 BASEMOD_EXPORT qint64 AsInt64(const TJson &value);
 BASEMOD_EXPORT double AsDouble(const TJson &value);
 BASEMOD_EXPORT bool AsBool(const TJson &value);
+
+// Strict numeric reading, for members whose value matters (codes, ids,
+// scores): a JSON number, or text holding one (whole-number text such as
+// "1001" for integers; decimal text such as "85.5" for doubles). Anything
+// else (other text, a boolean, null, an object) gives nullopt instead of a
+// made-up 0. An integer must be whole and within 64 bits.
+BASEMOD_EXPORT std::optional<qint64> TryInt64(const TJson &value);
+BASEMOD_EXPORT std::optional<double> TryDouble(const TJson &value);
 
 // Writers. Each sets one member of `obj` (made an object first when it is
 // null); a new key is appended after the existing ones, an existing key keeps
