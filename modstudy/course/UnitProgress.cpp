@@ -14,6 +14,7 @@
 #include "TProgressBar.h"
 #include "TRectangle.h"
 
+#include <algorithm>
 #include <map>
 
 using namespace CoursePaging;
@@ -31,25 +32,25 @@ void TStudyFrame::UnitProgressArrived(const QString &sjson)
     Rectangle_UnitPageControl->SetX(wordBook ? kPagerXWordBook : kPagerXTextbook);
 
     // Each unit of the book counts once, with what its last item gave it;
-    // items naming no unit of the book change nothing and add nothing.
-    std::map<qint64, bool> updated;
+    // items naming no unit of the book change nothing and add nothing. The
+    // sums take the reply's own values: the unit keeps its average in single
+    // precision, which would shift a sum such as 77.35 below its half.
+    std::map<qint64, std::pair<int, double>> counted;
     for (const TUnitProgressItem &item : ReadProgressItems(reply, wordBook)) {
         const std::optional<int> percent = UnitPercent(item);
         if (!percent)
             continue;
         DisplayProgressBar(item.unitId, *percent, item.avgScore);
-        updated[item.unitId] = true;
+        const bool inBook = std::any_of(PackBook->Units.cbegin(), PackBook->Units.cend(),
+                                        [&item](const TeduPack_Unit &unit) { return unit.Id == item.unitId; });
+        if (inBook)
+            counted[item.unitId] = {*percent, item.avgScore};
     }
     double percentSum = 0;
     double averageSum = 0;
-    for (const auto &[unitId, unused] : updated) {
-        for (const TeduPack_Unit &unit : std::as_const(PackBook->Units)) {
-            if (unit.Id == unitId) {
-                percentSum += unit.FinishPercent();
-                averageSum += unit.AverageScore();
-                break;
-            }
-        }
+    for (const auto &[unitId, figures] : counted) {
+        percentSum += figures.first;
+        averageSum += figures.second;
     }
     const TBookProgress whole = BookProgress(percentSum, averageSum, unitCount);
     Label_FullBookFinishRate->SetText(BookRateText(whole.finishRate));

@@ -122,6 +122,16 @@ TEST_F(CoursePage, ProgressItemsOfOtherBooksOrRepeatedUnitsDoNotInflateTheWholeB
     EXPECT_EQ(F().Label_FullBookAverageScore->Text(), QStringLiteral("平均成绩 : 90分"));
 }
 
+TEST_F(CoursePage, TheWholeBookAverageIsSummedFromTheReplysOwnValues)
+{
+    // 77.35 held in single precision is just below 77.35 and would show 77.3.
+    OpenBook(1, false);
+    Progress(nlohmann::ordered_json::array({
+        {{"unitId", 101}, {"completeCount", 1}, {"avgScore", 77.35}, {"lessonCount", 3}},
+    }));
+    EXPECT_EQ(F().Label_FullBookAverageScore->Text(), QStringLiteral("平均成绩 : 77.4分"));
+}
+
 TEST_F(CoursePage, TheProgressStepReturnsToThePageOfTheSelectedUnit)
 {
     OpenBook(12, false);
