@@ -72,8 +72,14 @@ TRequestWaitEnd TRequestWait::Run()
 
     m_round = 0;
     while (!m_response && m_round <= kLastRound && !m_stop) {
-        if (!WaitTime(kPollMs, m_stop, m_guard.data()) || GuardGone())
+        // A poll ends as soon as the reply has been handled (or the wait is
+        // stopped), so the caller goes on at once rather than at the poll's end.
+        const TWaitEnd poll = WaitForCondition(
+            kPollMs, [this] { return m_response || m_stop; }, m_guard.data());
+        if (poll == TWaitEnd::Gone || GuardGone())
             return TRequestWaitEnd::Gone;
+        if (m_response)
+            break;
         ++m_round;
         // A reply that came in during this poll makes a resend pointless; it
         // would only earn a duplicate reply that could be taken for the

@@ -2,10 +2,12 @@
 // Sending a request whose answer the caller needs before it goes on.
 //
 // The reply handler of the frame sets the frame's bResponse flag; this wait
-// polls it every 200 ms (keeping the user-interface thread alive, so the
+// counts polls of 200 ms (keeping the user-interface thread alive, so the
 // reply, timers and clicks are handled meanwhile), resends the request every
 // `resendPeriod` polls, and gives up after 61 polls (about 12 seconds) with a
-// message to the learner. The frame's bStop ends it early and silently.
+// message to the learner. It ends as soon as the reply has been handled, not
+// at the end of the poll it came in. The frame's bStop ends it early and
+// silently.
 //
 // The flags belong to the frame, which may be destroyed by an event handled
 // during the wait (the host closing the module). Pass the frame as `guard`:

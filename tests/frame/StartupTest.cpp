@@ -76,7 +76,8 @@ TEST(FrameStartup, SchoolUserIdIsSentOnlyWhenTheAccountHasOne)
 
 TEST(FrameStartup, UnansweredShelfRequestIsSentThreeTimesAndFailsOnceAfterTwelveSeconds)
 {
-    ClockSpeed speed(50);
+    // Slow enough that a poll of 200 ms stays well above the wait's 5 ms tick.
+    ClockSpeed speed(10);
     TestHost host;
     host.Start();
     ASSERT_TRUE(WaitUntil([&] { return !host.message->Infos().isEmpty(); }, StatedMs{30000}));
@@ -100,7 +101,7 @@ TEST(FrameStartup, UnansweredShelfRequestIsSentThreeTimesAndFailsOnceAfterTwelve
 
 TEST(FrameStartup, FailureMessageComesAboutTwelveSecondsAfterTheFirstSend)
 {
-    ClockSpeed speed(50);
+    ClockSpeed speed(10);
     TestHost host;
     qint64 infoAt = -1;
     struct TimedMessages : FakeCustomMessage

@@ -114,6 +114,23 @@ TEST_F(RequestWaitTest, ReplyHandedBackFromInsideTheSendNeedsNoPoll)
     EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
 }
 
+TEST_F(RequestWaitTest, TheWaitEndsAsSoonAsTheReplyIsHandledNotAtTheEndOfThePoll)
+{
+    // On the real clock: the reply comes at once, and the wait must be over
+    // long before its 200 ms poll would end.
+    StudyClock::setSpeed(1);
+    FakeFrame frame;
+    bool pollWouldHaveEnded = false;
+    QTimer::singleShot(150, &frame, [&] { pollWouldHaveEnded = true; });
+    auto wait = MakeWait(PackageRecordWait(), &frame, [&frame](int) {
+        QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
+    });
+    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
+    EXPECT_FALSE(pollWouldHaveEnded);
+    EXPECT_EQ(wait->Round(), 0);
+    EXPECT_EQ(wait->Sends(), 1);
+}
+
 TEST_F(RequestWaitTest, NoResendOnceTheReplyHasArrived)
 {
     // Resending every poll: the reply arrives during the first poll, so the

@@ -18,12 +18,19 @@ constexpr int kPollMs = 5;
 
 TWaitEnd WaitFor(int ms, const bool *stop, const QObject *guard)
 {
+    if (!stop)
+        return WaitForCondition(ms, {}, guard);
+    return WaitForCondition(ms, [stop] { return *stop; }, guard);
+}
+
+TWaitEnd WaitForCondition(int ms, const std::function<bool()> &done, const QObject *guard)
+{
     const bool guarded = guard != nullptr;
     QPointer<const QObject> watch(guard);
     auto end = [&]() -> std::optional<TWaitEnd> {
         if (guarded && watch.isNull())
             return TWaitEnd::Gone;
-        if (stop && *stop)
+        if (done && done())
             return TWaitEnd::Stopped;
         return std::nullopt;
     };

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 enum class TWaitEnd {
     Elapsed, // the time ran out
     Stopped, // the stop flag became true
@@ -21,6 +23,10 @@ enum class TWaitEnd {
 // (when given) is alive. A flag already true returns Stopped at once, after
 // one round of event dispatch.
 BASEMOD_EXPORT TWaitEnd WaitFor(int ms, const bool *stop, const QObject *guard = nullptr);
+
+// Waits `ms` as WaitFor does, returning Stopped as soon as `done()` is true.
+// `done` is called only while `guard` (when given) is alive.
+BASEMOD_EXPORT TWaitEnd WaitForCondition(int ms, const std::function<bool()> &done, const QObject *guard = nullptr);
 
 // The base package's wait: `ms` milliseconds, returning early when `stop`
 // becomes true.
