@@ -8,6 +8,7 @@ target_sources(StudyHarness PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FakeSoundEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FakeWav.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GradingResults.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LogCapture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaitUntil.cpp
 )

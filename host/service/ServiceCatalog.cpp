@@ -129,17 +129,12 @@ json TServiceCatalog::PackageRecord(const json &book)
     r["courseCode"] = book.value("courseCode", std::string());
     r["courseType"] = book.value("courseType", std::string());
     r["lessonId"] = book.value("lessonId", qint64(0));
-    r["packageName"] = LocalName(Text(book, "url")).toStdString();
+    // The package's address in the served folder: its last segment is the
+    // package file name, and it is the key its download address is asked by.
+    r["packageName"] = Text(book, "url").toStdString();
     r["packagePic"] = book.value("packagePic", std::string());
     r["packageTitle"] = book.value("lessonName", std::string());
     r["version"] = book.value("version", std::string());
     r["versionNo"] = book.value("versionNo", qint64(0));
     return r;
-}
-
-QString TServiceCatalog::LocalName(const QString &address)
-{
-    QString s = address;
-    s.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    return s.mid(s.lastIndexOf(QLatin1Char('\\')) + 1);
 }

@@ -70,8 +70,6 @@ public:
     // The package record members of a book, as the package-record and
     // course-contents replies carry them.
     static json PackageRecord(const json &book);
-    // Last segment of an address; "\" and "/" both separate.
-    static QString LocalName(const QString &address);
 
 private:
     QString m_folder;

@@ -10,7 +10,6 @@
 
 #include "HttpTransfer.h"
 #include "Log.h"
-#include "PackBook.h"
 #include "TBookIconFrame.h"
 #include "TTabControl.h"
 
@@ -78,12 +77,10 @@ bool TStudyFrame::DownLoadBookPackage(const QString &sURL, const QString &, cons
 
 bool TStudyFrame::DownloadBookPicture(const QString &sURL, const QString &)
 {
+    // A refused picture address is only logged (by SafeTarget): the tile
+    // keeps its default picture, and a message per tile would bury the shelf.
     const QString target = SafeTarget(FMainPath, PackageStore::kBookPictureFolder, sURL, QStringLiteral("DownloadBookPicture"));
-    if (target.isEmpty()) {
-        ShowInfo(PackageStore::RefusedAddressText(sURL));
-        return false;
-    }
-    return QuietDownload(this, sURL, target, QStringLiteral("DownloadBookPicture"));
+    return !target.isEmpty() && QuietDownload(this, sURL, target, QStringLiteral("DownloadBookPicture"));
 }
 
 bool TStudyFrame::DownLoadMaterialVoice(const QString &sURL, const QString &)
@@ -115,54 +112,9 @@ void TStudyFrame::ActOnDownloadAddress(const QString &url, const QString &key)
             ContinuePictureChain(url, key);
         break;
     case LTWordPackage:
-    case LTLessonPackage: {
-        if (!curSelectBook) {
-            procSaveLog(QStringLiteral("info：ActOnDownloadAddress: no book is being opened, package not downloaded: ") % key);
-            break;
-        }
-        // The package's address was asked for with the book's own address
-        // as key. A reply with another key answers an earlier request (a
-        // shelf picture asked for just before the book was opened) and must
-        // not be downloaded as the package; the package's own reply follows.
-        if (key != curSelectBook->Url()) {
-            procSaveLog(QStringLiteral("info：ActOnDownloadAddress: address of ") % key
-                        % QStringLiteral(" arrived while the package of ") % curSelectBook->Url()
-                        % QStringLiteral(" is awaited; ignored"));
-            break;
-        }
-        const bool lessonBook = NowLoadType == LTLessonPackage;
-        const QString name = curSelectBook->GoodsName();
-        const QString packageFile = PackageStore::PackageFile(FMainPath, curSelectBook->Url());
-        if (packageFile.isEmpty() || !DownLoadBookPackage(url, key, name)) {
-            ShowInfo(PackageStore::DownloadFailedText(name));
-            break;
-        }
-        // The package is looked for under the name of the book's own
-        // address; keep it there even when the download address names
-        // the file differently.
-        const QString downloaded = PackageStore::DownloadTarget(FMainPath, PackageStore::kPackageFolder, url);
-        if (downloaded != packageFile) {
-            QFile::remove(packageFile);
-            if (!QFile::rename(downloaded, packageFile))
-                procSaveLog(QStringLiteral("error:ActOnDownloadAddress: cannot move ") % downloaded
-                            % QStringLiteral(" to ") % packageFile);
-        }
-        PackBook.reset();
-        PackBook = std::make_unique<TeduPack_Book>();
-        PackBook->SetMainPath(FMainPath);
-        if (!PackBook->funcDecodeResourceFile(packageFile)) {
-            procSaveLog(QStringLiteral("error:ActOnDownloadAddress: ") % packageFile % QStringLiteral(": ")
-                        % PackBook->DecodeError());
-            ShowInfo(PackageStore::DownloadFailedText(name));
-            // A downloaded lesson package that cannot be decoded is of no
-            // use; a word package stays for the word study to report on.
-            if (lessonBook && !QFile::remove(packageFile))
-                procSaveLog(QStringLiteral("error:ActOnDownloadAddress: cannot delete ") % packageFile);
-            break;
-        }
-        ShowBookPage(*this);
+    case LTLessonPackage:
+        ActOnPackageAddress(url, key);
         break;
-    }
     case LTMaterialVoic:
         if (!DownLoadMaterialVoice(url, key)) {
             const QString name = curSelectMaterialsIndex >= 0 && curSelectMaterialsIndex < Materials.size()
@@ -177,4 +129,56 @@ void TStudyFrame::ActOnDownloadAddress(const QString &url, const QString &key)
     case LTShareGoodVoice:
         break;
     }
+}
+
+void TStudyFrame::ActOnPackageAddress(const QString &url, const QString &key)
+{
+    using namespace PackageStore;
+    if (PendingPackageKey.isEmpty()) {
+        procSaveLog(QStringLiteral("info：ActOnDownloadAddress: no package is awaited, address not downloaded: ") % key);
+        return;
+    }
+    const QString name = PendingPackageTitle;
+    // The package's address was asked for with its own address as key; a
+    // reply without a key is taken as the answer. The address of a shelf
+    // picture asked for just before the course was opened answers that
+    // earlier request: the package's own reply follows.
+    if (!key.isEmpty() && !SamePackageKey(key, PendingPackageKey)) {
+        if (IsShelfPictureKey(key)) {
+            procSaveLog(QStringLiteral("info：ActOnDownloadAddress: address of the picture ") % key
+                        % QStringLiteral(" arrived while the package of ") % PendingPackageKey
+                        % QStringLiteral(" is awaited; ignored"));
+            return;
+        }
+        procSaveLog(QStringLiteral("error:ActOnDownloadAddress: the address reply names ") % key
+                    % QStringLiteral(", not the awaited package ") % PendingPackageKey
+                    % QStringLiteral("; nothing downloaded"));
+        PendingPackageKey.clear();
+        ShowInfo(DownloadFailedText(name));
+        return;
+    }
+    const QString packageKey = PendingPackageKey;
+    PendingPackageKey.clear();
+    const bool lessonBook = NowLoadType == LTLessonPackage;
+    const QString packageFile = PackageFile(FMainPath, packageKey);
+    if (packageFile.isEmpty() || !DownLoadBookPackage(url, key, name)) {
+        ShowInfo(DownloadFailedText(name));
+        return;
+    }
+    // The package is looked for under the name of its own address; keep it
+    // there even when the download address names the file differently.
+    const QString downloaded = DownloadTarget(FMainPath, kPackageFolder, url);
+    if (downloaded != packageFile) {
+        QFile::remove(packageFile);
+        if (!QFile::rename(downloaded, packageFile))
+            procSaveLog(QStringLiteral("error:ActOnDownloadAddress: cannot move ") % downloaded % QStringLiteral(" to ")
+                        % packageFile);
+    }
+    if (OpenDecodedBook(packageFile, QStringLiteral("ActOnDownloadAddress")) != TBookOpenEnd::Failed)
+        return;
+    ShowInfo(DownloadFailedText(name));
+    // A downloaded lesson package that cannot be decoded is of no use; a word
+    // package stays for the word study to report on.
+    if (lessonBook && !QFile::remove(packageFile))
+        procSaveLog(QStringLiteral("error:ActOnDownloadAddress: cannot delete ") % packageFile);
 }

@@ -5,6 +5,7 @@
 
 #include "StudyFrame.h"
 
+#include "BusyCursor.h"
 #include "Envelope.h"
 #include "PackageOpen.h"
 #include "PackageStore.h"
@@ -66,62 +67,96 @@ bool TStudyFrame::FindMyCourse(qint64 lessonId) const
 
 void TStudyFrame::EnterMyCourse()
 {
-    if (!curSelectBook || !isAllowOperate)
+    if (!curSelectBook)
         return;
-    // Set again however this ends, so that a second run waits for this one.
+    // Set again however this ends, so that a second run waits for this one
+    // (Timer_MyCourse tries again while it is held).
+    if (!isAllowOperate)
+        return;
     isAllowOperate = false;
     const struct TAllowAgain
     {
         bool &flag;
         ~TAllowAgain() { flag = true; }
     } allowAgain{isAllowOperate};
+    OpenCoursePackage(curSelectBook->Url(), curSelectBook->GoodsName(),
+                      PackageStore::PackageLoadType(curSelectBook->CourseType()));
+}
 
+void TStudyFrame::OpenCoursePackage(const QString &packageKey, const QString &title, TLoadType kind)
+{
     using namespace PackageStore;
-    const QString bookName = curSelectBook->GoodsName();
-    const QString bookUrl = curSelectBook->Url();
-    const QString packageFile = PackageFile(FMainPath, bookUrl);
+    // A download asked for earlier and still unanswered is not for this course.
+    PendingPackageKey.clear();
+    PendingPackageTitle.clear();
+    const QString packageFile = PackageFile(FMainPath, packageKey);
     if (packageFile.isEmpty()) {
-        procSaveLog(QStringLiteral("error:EnterMyCourse: the package address of '") % bookName
-                    % QStringLiteral("' has no usable file name, nothing is downloaded: ") % bookUrl);
-        ShowInfo(RefusedAddressText(bookUrl));
+        procSaveLog(QStringLiteral("error:EnterMyCourse: the package address of '") % title
+                    % QStringLiteral("' has no usable file name, nothing is downloaded: ") % packageKey);
+        ShowInfo(RefusedAddressText(packageKey));
         return;
     }
-    const TLoadType kind = PackageLoadType(curSelectBook->CourseType());
     const QString expected = FResourcePackageInfo ? FResourcePackageInfo->Fversion : QString();
     const TPackageCheck check = CheckPackage(packageFile, expected);
 
     if (check.state == TPackageState::Current) {
-        auto book = std::make_unique<TeduPack_Book>();
-        book->SetMainPath(FMainPath);
-        if (!book->funcDecodeResourceFile(packageFile)) {
-            // The description was readable, the book is not: leave the file
-            // for a later download to replace and tell the learner.
-            procSaveLog(QStringLiteral("error:EnterMyCourse: ") % packageFile % QStringLiteral(": ")
-                        % book->DecodeError());
-            ShowInfo(DownloadFailedText(bookName));
-            return;
-        }
-        PackBook = std::move(book);
-        ShowBookPage(*this);
+        // The description was readable; a book that is not leaves the file
+        // for a later download to replace, and the learner is told.
+        if (OpenDecodedBook(packageFile, QStringLiteral("EnterMyCourse")) == TBookOpenEnd::Failed)
+            ShowInfo(DownloadFailedText(title));
         return;
     }
 
-    procSaveLog(QStringLiteral("info：EnterMyCourse: package of '") % bookName % QStringLiteral("' is not current (")
+    procSaveLog(QStringLiteral("info：EnterMyCourse: package of '") % title % QStringLiteral("' is not current (")
                 % check.reason % QStringLiteral("): ") % packageFile);
     if (DeleteBeforeAsking(check.state) && !QFile::remove(packageFile))
         procSaveLog(QStringLiteral("error:EnterMyCourse: cannot delete ") % packageFile);
     if (!FCustomMsg) {
-        procSaveLog(QStringLiteral("info：EnterMyCourse: no message service to ask about ") % bookName);
+        procSaveLog(QStringLiteral("info：EnterMyCourse: no message service to ask about ") % title);
         return;
     }
-    if (FCustomMsg->AskQuestion(DownloadQuestion(check.state, bookName), mbYesNo) == mrYes) {
+    const int serial = PackageOpenSerial;
+    if (FCustomMsg->AskQuestion(DownloadQuestion(check.state, title), mbYesNo) == mrYes) {
+        // The question kept events running: another course may have been
+        // asked for meanwhile, and that one goes on instead.
+        if (serial != PackageOpenSerial || bStop) {
+            procSaveLog(QStringLiteral("info：EnterMyCourse: '") % title
+                        % QStringLiteral("' is not downloaded, another course was opened meanwhile"));
+            return;
+        }
         if (check.state != TPackageState::Missing && QFile::exists(packageFile) && !QFile::remove(packageFile))
             procSaveLog(QStringLiteral("error:EnterMyCourse: cannot delete ") % packageFile);
         NowLoadType = kind;
-        GetDownLoadURLResource(bookUrl);
+        PendingPackageKey = packageKey;
+        PendingPackageTitle = title;
+        GetDownLoadURLResource(packageKey);
     } else {
         isAssignmentSkip = false;
         MyCourseIndex = 0;
         DisplayMyCoursePicture();
     }
+}
+
+TStudyFrame::TBookOpenEnd TStudyFrame::OpenDecodedBook(const QString &packageFile, const QString &member)
+{
+    const int serial = PackageOpenSerial;
+    TBusyCursor busy;
+    // The decoder runs the archive reader inside a wait that keeps events
+    // running; whatever happens meanwhile (another course opened, the module
+    // closed) cannot reach a book that is still being filled.
+    auto book = std::make_unique<TeduPack_Book>();
+    book->SetMainPath(FMainPath);
+    if (!book->funcDecodeResourceFile(packageFile)) {
+        procSaveLog(QStringLiteral("error:") % member % QStringLiteral(": ") % packageFile % QStringLiteral(": ")
+                    % book->DecodeError());
+        return TBookOpenEnd::Failed;
+    }
+    if (serial != PackageOpenSerial || bCloseForm) {
+        procSaveLog(QStringLiteral("info：") % member % QStringLiteral(": ") % packageFile
+                    % QStringLiteral(" decoded after another course was asked for; not shown"));
+        return TBookOpenEnd::Superseded;
+    }
+    PackBook = std::move(book);
+    ShowBookPage(*this);
+    return TBookOpenEnd::Shown;
 }

@@ -4,6 +4,7 @@
 #include "PackageFiles.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace PackageStore {
 
@@ -18,6 +19,22 @@ QString DownloadTarget(const QString &mainPath, const char *folder, const QStrin
 QString PackageFile(const QString &mainPath, const QString &bookUrl)
 {
     return DownloadTarget(mainPath, kPackageFolder, bookUrl);
+}
+
+namespace {
+QString NormalisedKey(const QString &key)
+{
+    QString k = QUrl::fromPercentEncoding(key.trimmed().toUtf8());
+    k.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (k.startsWith(QLatin1Char('/')))
+        k.remove(0, 1);
+    return k;
+}
+} // namespace
+
+bool SamePackageKey(const QString &replyKey, const QString &askedKey)
+{
+    return NormalisedKey(replyKey) == NormalisedKey(askedKey);
 }
 
 TLoadType PackageLoadType(const QString &courseType)

@@ -28,6 +28,12 @@ QString DownloadTarget(const QString &mainPath, const char *folder, const QStrin
 // address has no usable file name.
 QString PackageFile(const QString &mainPath, const QString &bookUrl);
 
+// Whether an address reply's "key" names the same package address as the
+// key it was asked with: compared after trimming, with a backslash read as "/",
+// without leading separators and with percent-escapes decoded, as services
+// echo keys in either spelling.
+bool SamePackageKey(const QString &replyKey, const QString &askedKey);
+
 // The kind of download a book's package is: word books ("W") and lesson books.
 TLoadType PackageLoadType(const QString &courseType);
 

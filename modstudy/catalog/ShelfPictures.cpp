@@ -208,6 +208,12 @@ void TStudyFrame::ContinuePictureChain(const QString &url, const QString &key)
     RunPictureChain(which);
 }
 
+bool TStudyFrame::IsShelfPictureLoad(TLoadType kind)
+{
+    TShelfList which;
+    return ListOfLoadType(kind, which);
+}
+
 void TStudyFrame::PictureAddressFailed()
 {
     TShelfList which;
@@ -219,4 +225,20 @@ void TStudyFrame::PictureAddressFailed()
     LoadPicture(chain.list->at(*chain.cursor)->BookPicture(), chain.defaultPicture);
     ++*chain.cursor;
     RunPictureChain(which);
+}
+
+bool TStudyFrame::IsShelfPictureKey(const QString &key) const
+{
+    if (key.isEmpty())
+        return false;
+    const std::pair<TShelfList, const QList<TBookIconFrame *> *> lists[] = {
+        {slUsually, &UserBooks_Usually}, {slMyCourse, &UserBooks}, {slOutside, &UserBooks_Outside},
+        {slMaterials, &Materials},       {slRecommend, &RecommandGoods}};
+    for (const auto &[which, list] : lists) {
+        for (const TBookIconFrame *tile : *list) {
+            if (PictureKey(which, tile) == key)
+                return true;
+        }
+    }
+    return false;
 }

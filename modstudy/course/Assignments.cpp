@@ -5,6 +5,7 @@
 #include "StudyFrame.h"
 
 #include "AssignQueries.h"
+#include "PackageStore.h"
 #include "Requests.h"
 #include "ResourcePackageInfo.h"
 
@@ -177,12 +178,11 @@ void TStudyFrame::StartAssignment()
         }
         curSelectBook = tile;
         curSelectMyCourseIndex = index;
-        // The package is checked, downloaded and opened exactly as for a
-        // click on the tile; that path takes the same guard, so it is handed
-        // over rather than held across it. The tile's package file is the one
-        // the package record names.
-        isAllowOperate = true;
-        EnterMyCourse();
+        // The package is checked, downloaded and opened as for a click on the
+        // tile, but by the package record: its "packageName" names the file
+        // and is the download key, its title is in the questions.
+        const QString packageName = FResourcePackageInfo ? FResourcePackageInfo->FpackageName : QString();
+        OpenCoursePackage(packageName, title, PackageStore::PackageLoadType(courseType));
     } catch (const std::exception &e) {
         procSaveLog(QStringLiteral("error:StartAssignment:") % QString::fromUtf8(e.what()));
     }

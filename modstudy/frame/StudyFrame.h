@@ -340,6 +340,16 @@ public:
     std::vector<std::unique_ptr<TeduUserOwnFreeGoods>> UserOwnFreeGoodses;
     bool isAddMyCourse = false;
     bool bStopDownloadBookPicture = false;
+    // The shelf request's wait is running (Timer_QueryAllBook).
+    bool bShelfRequestWaiting = false;
+    // A shelf reply left the pushed assignment's course or the recent lesson
+    // to open; RunShelfFollowUp does it once no shelf wait runs.
+    bool bShelfFollowUpPending = false;
+    // Posts RunShelfFollowUp to the event loop.
+    void PostShelfFollowUp();
+    // Asks for the pushed assignment's package record, or opens the recent
+    // lesson's book, as the last shelf reply left to do.
+    void RunShelfFollowUp();
 
     // -- package --
     TLoadType NowLoadType = LTRecommPic;
@@ -347,6 +357,17 @@ public:
     bool bFllowUpload = false;
     std::shared_ptr<TResourcePackageInfo> FResourcePackageInfo;
     std::unique_ptr<TeduPack_Book> PackBook;
+    // The course package whose download address was asked for and has not
+    // been acted on: its address key and its title for the learner's
+    // messages. Empty when no package download is awaited.
+    QString PendingPackageKey;
+    QString PendingPackageTitle;
+    // Counts the courses asked for (each package record request); a package
+    // decoded for an earlier one is not shown.
+    int PackageOpenSerial = 0;
+    // A shelf-picture address failure has been shown since the last shelf
+    // reply; further ones are only logged.
+    bool bPictureErrorShown = false;
     std::shared_ptr<TPackageArchive> WordPackage;
     int iDownloadSuccess = 0;
     QString MaterialVoiceName;
@@ -443,8 +464,29 @@ public:
     // Packages (catalog).
     void DecodePackageInfo(const QString &sjson);
     bool FindMyCourse(qint64 lessonId) const;
+    // Opens the selected tile's course (curSelectBook): OpenCoursePackage with
+    // the tile's "url" and name. Does nothing while another opening holds
+    // isAllowOperate (Timer_MyCourse tries again then).
     void EnterMyCourse();
+    // Checks the course package named by packageKey (the book's "url", or a
+    // package record's "packageName") against the package record and opens
+    // it, or asks (with `title` in the question) whether to download it; on
+    // Yes the address is asked for with packageKey as key.
+    void OpenCoursePackage(const QString &packageKey, const QString &title, TLoadType kind);
+    // How decoding a package into a new book ended.
+    enum class TBookOpenEnd { Shown, Failed, Superseded };
+    // Decodes the package into a fresh book and, unless another course was
+    // asked for (or the module is closing) meanwhile, makes it PackBook and
+    // shows the book page. Failed is logged under `member`; the caller tells
+    // the learner.
+    TBookOpenEnd OpenDecodedBook(const QString &packageFile, const QString &member);
     void ActOnDownloadAddress(const QString &url, const QString &key); // 14
+    // Reply 14 for the awaited course package: download it in the transfer
+    // window, then decode and show it (or tell the learner it failed).
+    void ActOnPackageAddress(const QString &url, const QString &key);
+    // True when `key` is the picture address of a shelf tile (the answer to an
+    // earlier picture request rather than to a package request).
+    bool IsShelfPictureKey(const QString &key) const;
     // Downloads a shelf tile's picture into "pics\book\" without a window
     // (package store); true on success.
     bool DownloadBookPicture(const QString &sURL, const QString &sKey);
@@ -585,6 +627,8 @@ public:
     // Reply 14 refused the address of a shelf picture: the tile keeps its
     // default picture and the chain goes on.
     void PictureAddressFailed();
+    // Whether a download address of that kind is for a shelf tile's picture.
+    static bool IsShelfPictureLoad(TLoadType kind);
     // Places the other-books box: own books of other types, then the outside
     // books, on one grid.
     void LayoutOtherBooksBox();

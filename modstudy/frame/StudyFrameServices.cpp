@@ -4,6 +4,8 @@
 
 #include "StudyFrame.h"
 
+#include "BusyCursor.h"
+
 #include "RequestWait.h"
 #include "Requests.h"
 #include "ResultStore.h"
@@ -91,6 +93,10 @@ void TStudyFrame::QueryPackageVersion(qint64 paramId, const QString &sCourseType
 {
     UsuallyLessonId_Skip = 0;
     isUsually_Skip = false;
+    // A new course is asked for: a package still being decoded or asked
+    // about for an earlier one is not opened after this one.
+    ++PackageOpenSerial;
+    const TBusyCursor busy;
     const QString text = Request::QueryPackageVersion({Uid(), SchoolUserId()}, paramId, sCourseType, bAssignment);
     TRequestWait wait(
         PackageRecordWait(), [this, text] { SendRequest(text); }, bResponse, bStop,

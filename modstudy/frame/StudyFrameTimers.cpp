@@ -9,6 +9,9 @@
 #include "Requests.h"
 
 #include "TTimer.h"
+#include "TeduLastAssignMent.h"
+
+#include <QTimer>
 
 TTimer *TStudyFrame::MakeTimer(const QString &name, int intervalMs, void (TStudyFrame::*handler)())
 {
@@ -66,11 +69,47 @@ void TStudyFrame::Timer_QueryAllBookTimer()
     TRequestWait wait(
         ShelfRequestWait(), [this, who] { SendRequest(Request::QueryALLBooks(who)); }, bResponse, bStop,
         [this](TWorkState state) { WorkState = state; }, [this](const QString &text) { ShowInfo(text); }, this);
-    wait.Run();
+    bShelfRequestWaiting = true;
+    if (wait.Run() == TRequestWaitEnd::Gone)
+        return;
+    bShelfRequestWaiting = false;
+    if (bShelfFollowUpPending)
+        PostShelfFollowUp();
+}
+
+void TStudyFrame::PostShelfFollowUp()
+{
+    QTimer::singleShot(0, this, [this] {
+        RunHandler(QStringLiteral("ShelfFollowUp"), [this] { RunShelfFollowUp(); });
+    });
+}
+
+void TStudyFrame::RunShelfFollowUp()
+{
+    if (!bShelfFollowUpPending)
+        return;
+    bShelfFollowUpPending = false;
+    if (bStop)
+        return;
+    if (isAssignmentSkip) {
+        QueryPackageVersion(AssignmentUnitId, LastAssignMent ? LastAssignMent->courseType : QString(), true);
+    } else if (isUsually_Skip) {
+        isUsually_Skip = false;
+        if (UsuallyLessonId_Skip > 0) {
+            const int index = FindBook(UserBooks_Usually, UsuallyName_Skip, UsuallyLessonId_Skip);
+            if (index >= 0)
+                StudyMyCourse_UsuallyMouseUp(UserBooks_Usually.at(index), Qt::LeftButton, 5, 5);
+        }
+        UsuallyLessonId_Skip = 0;
+    }
 }
 
 void TStudyFrame::Timer_MyCourseTimer()
 {
+    // Another course is still being opened (its decode or its question keeps
+    // events running): this one follows at a later tick.
+    if (!isAllowOperate)
+        return;
     Timer_MyCourse->SetEnabled(false);
     EnterMyCourse();
 }

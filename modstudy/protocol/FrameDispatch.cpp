@@ -86,8 +86,8 @@ void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &ms
         const auto items = body.find("items");
         if (items != body.end() && items->is_array()) {
             for (const auto &item : *items) {
-                if (item.is_object() && item.contains("score") && item["score"].is_number())
-                    iMaxScore_Assignment = item["score"].get<double>();
+                if (const std::optional<double> score = ReadDoubleMember(item, "score"))
+                    iMaxScore_Assignment = *score;
             }
         }
         break;
@@ -157,6 +157,7 @@ void TStudyFrame::Msg_AllBooksShelf(const QString &msg)
     if (bResponse)
         return;
     bResponse = true;
+    bPictureErrorShown = false;
     BuildUserBooks_UsuallyIcons(msg);
     BuildRecommandIcons(msg);
     BuildUserBooksIcons(msg);
@@ -169,19 +170,15 @@ void TStudyFrame::Msg_AllBooksShelf(const QString &msg)
     RecommandIndex = 0;
     DisplayMyCourse_Usually();
     Button_UsuallyBookClick(isUsually_Skip ? Button_UsuallyBook : Button_MyBook);
-    if (bStop)
+    if (bStop || (!isAssignmentSkip && !isUsually_Skip))
         return;
-    if (isAssignmentSkip) {
-        QueryPackageVersion(AssignmentUnitId, LastAssignMent ? LastAssignMent->courseType : QString(), true);
-    } else if (isUsually_Skip) {
-        isUsually_Skip = false;
-        if (UsuallyLessonId_Skip > 0) {
-            const int index = FindBook(UserBooks_Usually, UsuallyName_Skip, UsuallyLessonId_Skip);
-            if (index >= 0)
-                StudyMyCourse_UsuallyMouseUp(UserBooks_Usually.at(index), Qt::LeftButton, 5, 5);
-        }
-        UsuallyLessonId_Skip = 0;
-    }
+    // Opening the pushed assignment's course or the recent lesson runs a
+    // request wait of its own; inside the shelf request's wait the two would
+    // share bResponse, and a lost package record would make the shelf wait
+    // ask for the shelf again. It runs once the shelf wait has ended.
+    bShelfFollowUpPending = true;
+    if (!bShelfRequestWaiting)
+        PostShelfFollowUp();
 }
 
 void TStudyFrame::Msg_CloseOrSwitch(int code)
@@ -205,7 +202,18 @@ void TStudyFrame::Msg_DownloadAddress(const ordered_json &body)
     bFllowDownload = false;
     bPictureRequestPending = false;
     if (ReadErrorCode(body) != 0) {
-        ShowInfo(ReadErrorText(body));
+        const QString error = ReadErrorText(body);
+        if (!IsShelfPictureLoad(NowLoadType)) {
+            PendingPackageKey.clear();
+            ShowInfo(error);
+        } else if (!bPictureErrorShown) {
+            // One refused picture tells the learner; every other tile of the
+            // same shelf would only repeat it.
+            bPictureErrorShown = true;
+            ShowInfo(error);
+        } else {
+            procSaveLog(QStringLiteral("info：picture address refused: ") % error);
+        }
         PictureAddressFailed();
     } else if (!bStop) {
         WorkState = wsBusy;

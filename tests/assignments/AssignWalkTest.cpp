@@ -359,6 +359,7 @@ TEST_F(AssignWalk, OwnedCourseIsSelectedAndItsPackageChecked)
 {
     auto info = std::make_shared<TResourcePackageInfo>();
     info->FpackageTitle = QStringLiteral("Happy English Book 1");
+    info->FpackageName = QStringLiteral("packages/book1001.7z");
     info->FlessonId = 1001;
     info->FcourseType = QStringLiteral("L");
     F().SetResourcePackageInfo(info);
@@ -389,6 +390,7 @@ TEST_F(AssignWalk, OwnedCourseIsSelectedAndItsPackageChecked)
     // A word-book assignment shows the own word books.
     info->FcourseType = QStringLiteral("W");
     info->FpackageTitle = QStringLiteral("First Words");
+    info->FpackageName = QStringLiteral("packages/book1002.7z");
     info->FlessonId = 1002;
     host.message->Clear();
     F().StartAssignment();

@@ -21,6 +21,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -112,4 +114,59 @@ TEST_F(PushedAssignment, AssignmentOfACourseTheLearnerDoesNotOwnIsRefused)
     EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
     EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
     EXPECT_EQ(F().curSelectBook, nullptr);
+}
+
+TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
+{
+    ClockSpeed speed(10);
+    // The record spells the title in capitals (the tile is still found: titles
+    // compare without case) and names the package with a leading "/": the
+    // question and the download follow the record, not the tile.
+    sim.SetReplySink([this](const QString &reply) {
+        json r = json::parse(reply.toStdString(), nullptr, false);
+        if (r.is_object() && r.value("apiCode", 0) == 2102 && r["items"].is_array() && !r["items"].empty()) {
+            r["items"][0]["packageTitle"] = "HAPPY ENGLISH BOOK 1";
+            r["items"][0]["packageName"] = "/" + r["items"][0].value("packageName", std::string());
+        }
+        host.mod->ReceiveMsg(QString::fromStdString(r.dump()));
+    });
+    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
+    ASSERT_TRUE(notice);
+    host.mod->ReceiveMsg(*notice);
+    host.message->QueueAnswer(mrYes);
+    host.mod->SetUserInfos(host.user);
+    ASSERT_TRUE(WaitUntil([this] { return F().TabControl_Home->TabIndex() != pgHome || !host.message->Infos().isEmpty(); },
+                          RealMs{60000}));
+    EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(host.message->Questions().size(), 1);
+    EXPECT_EQ(host.message->Questions().at(0).text, QStringLiteral("'HAPPY ENGLISH BOOK 1'\n的资源包不存在,是否下载？"));
+    QStringList keys;
+    for (const TSentText &s : TestHost::WithCode(host.requests, 13))
+        keys << QString::fromStdString(json::parse(s.text.toStdString()).value("key", std::string()));
+    EXPECT_TRUE(keys.contains(QStringLiteral("/packages/happy_english_1.7z"))) << keys.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(QFile::exists(work.filePath(QStringLiteral("client/data/happy_english_1.7z"))));
+}
+
+TEST_F(PushedAssignment, ALostPackageRecordFailsOnceWithoutAskingForTheShelfAgain)
+{
+    ClockSpeed speed(20);
+    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
+    ASSERT_TRUE(notice);
+    host.mod->ReceiveMsg(*notice);
+    host.onRequest = [this](const QString &text) {
+        if (TestHost::Code(text) != 2101)
+            sim.Request(text);
+    };
+    host.mod->SetUserInfos(host.user);
+    ASSERT_TRUE(WaitUntil([this] { return !host.message->Infos().isEmpty(); }, RealMs{30000}));
+    QPointer<TBookIconFrame> firstTile = F().UserBooks.value(0);
+    ASSERT_TRUE(firstTile);
+    // Anything the wrongly restarted shelf wait would do comes within its
+    // 12 seconds; give it the time.
+    WaitUntil([] { return false; }, StatedMs{13000});
+    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("网络异常，请重试")});
+    EXPECT_EQ(TestHost::WithCode(host.requests, 2101).size(), 7);
+    EXPECT_EQ(TestHost::WithCode(host.requests, 2003).size(), 1);
+    EXPECT_TRUE(firstTile) << "the shelf was built again";
+    EXPECT_EQ(F().WorkState, wsIdle);
 }

@@ -5,6 +5,8 @@
 
 #include "ShelfTestSupport.h"
 
+#include "LogCapture.h"
+
 #include "ClockSpeed.h"
 #include "LocalHttpServer.h"
 #include "WaitUntil.h"
@@ -194,17 +196,27 @@ TEST_F(ShelfPictures, NetworkFailureEndsTheChainsAndAShelfButtonRestartsThem)
     EXPECT_EQ(keys, (QStringList{"pics/a.png", "pics/a.png"}));
 }
 
-TEST_F(ShelfPictures, ARefusedAddressLeavesTheDefaultAndTheChainGoesOn)
+TEST_F(ShelfPictures, RefusedAddressesLeaveTheDefaultTheChainGoesOnAndTheErrorShowsOncePerShelf)
 {
     Serve(QStringLiteral("pics/b.png"), kServed);
-    refused << QStringLiteral("pics/a.png");
-    Deliver({.own = ordered_json::array({Book(1, "A", "L", "pics/a.png"), Book(2, "B", "L", "pics/b.png")})});
-    ASSERT_TRUE(Settled(2));
-    EXPECT_EQ(keys, (QStringList{"pics/a.png", "pics/b.png"}));
+    refused << QStringLiteral("pics/a.png") << QStringLiteral("pics/c.png") << QStringLiteral("pics/d.png");
+    const TShelf shelf{.own = ordered_json::array({Book(1, "A", "L", "pics/a.png"), Book(2, "B", "L", "pics/b.png"),
+                                                   Book(3, "C", "L", "pics/c.png"), Book(4, "D", "L", "pics/d.png")})};
+    LogCapture log;
+    Deliver(shelf);
+    ASSERT_TRUE(Settled(4));
+    EXPECT_EQ(keys, (QStringList{"pics/a.png", "pics/b.png", "pics/c.png", "pics/d.png"}));
     EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("资源不存在")});
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("info：picture address refused: ")).size(), 2);
     EXPECT_EQ(Centre(F().UserBooks[0]), kDefault);
     EXPECT_EQ(Centre(F().UserBooks[1]), kServed);
+    EXPECT_EQ(Centre(F().UserBooks[3]), kDefault);
     EXPECT_EQ(overlapping, 0);
+
+    // The next shelf reply may tell the learner again, once.
+    Deliver(shelf);
+    ASSERT_TRUE(Settled(7));
+    EXPECT_EQ(host.message->Infos().size(), 2);
 }
 
 TEST_F(ShelfPictures, ShelfButtonsPressedWhileAPictureIsOnItsWayAskForNothingMore)

@@ -5,7 +5,9 @@
 #include "StoreTestSupport.h"
 
 #include "LogCapture.h"
+#include "HeldReader.h"
 #include "PackBook.h"
+#include "StudyClock.h"
 #include "TBookIconFrame.h"
 #include "TTabControl.h"
 #include "WaitUntil.h"
@@ -32,6 +34,8 @@ protected:
     void AskForPackage(TLoadType kind = LTLessonPackage)
     {
         F().NowLoadType = kind;
+        F().PendingPackageKey = kBookUrl;
+        F().PendingPackageTitle = QStringLiteral("Book One ");
         F().GetDownLoadURLResource(kBookUrl);
     }
     int Page() { return F().TabControl_Home->TabIndex(); }
@@ -54,6 +58,7 @@ TEST_F(PackageDownload, AnEarlierPictureAddressArrivingAfterTheBookWasOpenedIsNo
 {
     ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
     ServeFile(QStringLiteral("pics/tile.png"), QByteArray("not a package"));
+    F().UserBooks.first()->SetPackagePic(QStringLiteral("pics/tile.png"));
     answerAddresses = false;
     AskForPackage();
     // The shelf's picture address, asked for before the book was opened,
@@ -67,6 +72,86 @@ TEST_F(PackageDownload, AnEarlierPictureAddressArrivingAfterTheBookWasOpenedIsNo
     EXPECT_EQ(Page(), pgBook);
     EXPECT_EQ(LocalFiles(), QStringList{kPackage});
     EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
+}
+
+TEST_F(PackageDownload, AReplyWithoutKeyIsTakenAndAReplyForAnotherPackageIsReportedNotDropped)
+{
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    answerAddresses = false;
+    LogCapture log;
+    AskForPackage();
+    // Another package's address (not a shelf picture): the learner is told.
+    host.mod->ReceiveMsg(AddressReply(QStringLiteral("x/other.7z")));
+    EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:ActOnDownloadAddress: the address reply names x/other.7z")).size(), 1);
+    EXPECT_TRUE(LocalFiles().isEmpty());
+
+    // Asked again, the answer comes without "key", and a spelling of the
+    // key with a leading "/" and backslashes is the same package.
+    const QString url = server.Url(QLatin1Char('/') + kBookUrl).toString();
+    for (const QString &reply : {QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\"}").arg(url),
+                                 QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\",\"key\":\"\\\\a\\\\b\\\\c.7z\"}").arg(url)}) {
+        QFile::remove(Local(kPackage));
+        F().TabControl_Home->SetTabIndex(pgHome);
+        AskForPackage();
+        host.mod->ReceiveMsg(reply);
+        ASSERT_TRUE(WaitUntil([&] { return Page() == pgBook; }, RealMs{15000})) << reply.toStdString();
+        EXPECT_EQ(LocalFiles(), QStringList{kPackage});
+    }
+    EXPECT_EQ(Messages().Infos().size(), 1);
+}
+
+TEST_F(PackageDownload, ACourseOpenedWhileTheDownloadedPackageIsDecodedIsTheOneShown)
+{
+    // Book One is downloaded and its decode held; meanwhile the learner opens
+    // Book Two, whose package is current on disk. Book Two must be shown, and
+    // Book One's decoder must never write into a book that was replaced.
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    nlohmann::ordered_json two = nlohmann::ordered_json::parse(BookJson(QStringLiteral("5")).toStdString());
+    two["bookName"] = "Book Two";
+    const QString error = MakePackage(Local(QStringLiteral("data/two.7z")),
+                                      {{QStringLiteral("data.json"), QByteArray::fromStdString(two.dump())}});
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    TBookIconFrame *tileTwo = new TBookIconFrame();
+    tileTwo->SetGoodsName(QStringLiteral("Book Two"));
+    tileTwo->SetUrl(QStringLiteral("x/two.7z"));
+    tileTwo->SetCourseType(QStringLiteral("U"));
+    tileTwo->SetLessonID(9002);
+    F().UserBooks.append(tileTwo);
+    const auto answer13 = host.onRequest;
+    host.onRequest = [&](const QString &text) {
+        if (TestHost::Code(text) == 2101)
+            host.Later([this] {
+                host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":9002,\"version\":\"5\"}]}"));
+            });
+        else
+            answer13(text);
+    };
+
+    HeldReader reader;
+    ASSERT_TRUE(reader.Install());
+    LogCapture log;
+    bool clicked = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (clicked || !reader.Started())
+            return;
+        // Book One's decode is under way, inside its wait.
+        clicked = true;
+        QTimer::singleShot(StudyClock::scaled(300), &poll, [&reader] { reader.Release(); });
+        F().StudyMyCourseMouseUp(tileTwo, Qt::LeftButton, 5, 5);
+    });
+    poll.start();
+    AskForPackage();
+    ASSERT_TRUE(WaitUntil([&] { return clicked && reader.Released() && F().WorkState == wsIdle && Page() == pgBook; },
+                          RealMs{20000}));
+    ASSERT_TRUE(F().PackBook);
+    EXPECT_EQ(F().PackBook->BookName, QStringLiteral("Book Two"));
+    EXPECT_EQ(F().curSelectBook, tileTwo);
+    EXPECT_TRUE(Messages().Infos().isEmpty()) << Messages().Infos().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(WaitUntil([&] { return !log.Lines().filter(QStringLiteral("decoded after another course was asked for")).isEmpty(); },
+                          RealMs{10000}));
 }
 
 TEST_F(PackageDownload, LessonPackageThatCannotBeDecodedIsReportedAndDeleted)
@@ -169,7 +254,8 @@ TEST_F(PackageDownload, ShelfPictureIsStoredUnderPicsBookAndAnAddressWithoutName
     EXPECT_FALSE(F().DownloadBookPicture(bad, QStringLiteral("pics/book/..")));
     EXPECT_EQ(server.RequestLog().size(), before);
     EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:DownloadBookPicture: refused address")).size(), 1);
-    EXPECT_EQ(Messages().Infos().size(), 1);
+    // A picture is not worth a message: the tile keeps its default one.
+    EXPECT_TRUE(Messages().Infos().isEmpty());
     EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("pics/book/tile_1.png")});
 
     EXPECT_FALSE(F().DownloadBookPicture(server.Url(QStringLiteral("/pics/book/none.png")).toString(), QString()));
