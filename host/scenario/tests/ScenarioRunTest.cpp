@@ -162,6 +162,32 @@ TEST(ScenarioEndToEnd, ABadScriptOrMissingFileRunsNothingAndExits2)
     EXPECT_TRUE(missing.lines.value(0).startsWith(QStringLiteral("FAILED line 0: cannot read")));
 }
 
+// The two scripts below wait for the module's repairs of refused shelf
+// pictures and of a lost package record (each script says what it expects).
+TEST(ScenarioEndToEnd, TwentyRefusedPicturesGiveAtMostOneMessage)
+{
+    const THostRun run = RunHost(Script("pictures_refused.scn"));
+    EXPECT_EQ(run.exitCode, 0) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral(R"(in reply {"apiCode":14,"errorCode":4)")), 20) << run.Dump();
+    EXPECT_LE(run.Count(QStringLiteral("info ")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("ask ")), 0) << run.Dump();
+}
+
+TEST(ScenarioEndToEnd, ALostPackageRecordOfAPushedAssignmentIsAskedSevenTimesAndReportedOnce)
+{
+    const THostRun run = RunHost(Script("assignment_record_dropped.scn"));
+    EXPECT_EQ(run.exitCode, 0) << run.Dump();
+    const int notice = run.Index(QStringLiteral(R"(in notice {"apiCode":10000)"));
+    ASSERT_GE(notice, 0) << run.Dump();
+    int records = 0;
+    for (int i = run.Index(QStringLiteral(R"(out send {"apiCode":2101)"), notice); i >= 0;
+         i = run.Index(QStringLiteral(R"(out send {"apiCode":2101)"), i + 1))
+        ++records;
+    EXPECT_EQ(records, 7) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("info 网络异常，请重试")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("info 加载课程失败")), 0) << run.Dump();
+}
+
 // In-process runs of the runner's own checks.
 struct InProcess
 {
