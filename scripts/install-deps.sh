@@ -10,7 +10,7 @@ PACKAGES=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   7zip zlib1g-dev libmp3lame-dev espeak-ng sox
-  fonts-wqy-zenhei
+  fonts-wqy-zenhei qt6-translations-l10n
 )
 
 missing=()

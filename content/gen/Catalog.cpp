@@ -144,11 +144,12 @@ bool ParseCatalog(const QByteArray &text, TCatalog &catalog, QString &error)
             error = r.where + QStringLiteral(": id used twice");
             return false;
         }
-        // Adding a course gives the user its books: each must be in the catalog.
+        // Adding a course gives the user its books: each must be in the
+        // catalog, and a course without books would offer nothing to add.
         const json &item = root["recommended"][i];
-        if (item.contains("includes")) {
-            if (!item["includes"].is_array()) {
-                error = r.where + QStringLiteral(": \"includes\" is not an array");
+        {
+            if (!item.contains("includes") || !item["includes"].is_array() || item["includes"].empty()) {
+                error = r.where + QStringLiteral(": \"includes\" is not an array of at least one book");
                 return false;
             }
             for (const json &id : item["includes"]) {

@@ -1,11 +1,10 @@
 #include "StudyHostWindow.h"
 
 #include "HostNotices.h"
-#include "LearningServiceSim.h"
-#include "SampleAccount.h"
 #include "TStudyHost.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -18,6 +17,11 @@ TStudyHostWindow::TStudyHostWindow(TStudyHost *host, QWidget *parent)
     m_client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(m_client);
     BuildMenu();
+    // The module's frame is drawn for exactly 1024 × 635: the window keeps
+    // the size that holds it (with its menu and status bars), so resizing
+    // or maximising never leaves an empty margin around it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     connect(m_host, &TStudyHost::Closed, this, [this](bool) {
         m_closeDone = true;
         close();
@@ -36,22 +40,15 @@ void TStudyHostWindow::Tell(const QString &text)
 void TStudyHostWindow::BuildMenu()
 {
     QMenu *menu = menuBar()->addMenu(QStringLiteral("通知"));
+    // Both notices are acted on by the module's next course shelf: the host
+    // starts the module again with the notice, as on its own start.
     menu->addAction(QStringLiteral("布置作业 (10000)"), this, [this] {
-        const auto notice = m_host->Service()
-                                ? hostnotice::SampleAssignment(*m_host->Service(), TSampleAccount::kUid)
-                                : std::nullopt;
-        if (notice)
-            m_host->Push(*notice);
-        else
-            Tell(QStringLiteral("没有未完成的作业可布置。"));
+        if (const QString problem = m_host->OpenAssignment(); !problem.isEmpty())
+            Tell(problem);
     });
     menu->addAction(QStringLiteral("打开最近学习的课程 (10002)"), this, [this] {
-        const auto notice = m_host->Service() ? hostnotice::RecentLesson(m_host->Service()->Catalog())
-                                              : std::nullopt;
-        if (notice)
-            m_host->Push(*notice);
-        else
-            Tell(QStringLiteral("课程目录里没有最近学习的课程。"));
+        if (const QString problem = m_host->OpenRecentLesson(); !problem.isEmpty())
+            Tell(problem);
     });
     menu->addAction(QStringLiteral("切换模块 (10005)"), this, [this] {
         if (m_host->IsBusy() || !m_host->IsRunning())

@@ -47,6 +47,9 @@ TStudyHost::TStudyHost(TStudyHostOptions options, QObject *parent)
 TStudyHost::~TStudyHost()
 {
     m_handshakeTimer.stop();
+    // A module kept past the host may still close a box.
+    if (m_ownMessage)
+        m_ownMessage->SetOnBoxClosed({});
     DestroyModule();
     RetireService();
     m_unansweredMods.clear();
@@ -138,7 +141,23 @@ bool TStudyHost::Start(QWidget *parent)
         m_sound = sound;
     }
     m_grade = m_options.grade ? m_options.grade : std::make_shared<TSimGradeEngine>(m_options.mainPath);
-    m_message = m_options.message ? m_options.message : std::make_shared<TQtCustomMessage>(parent->window());
+    if (m_options.message) {
+        m_message = m_options.message;
+    } else {
+        // The module's area takes no input while a box is open; the window
+        // itself still takes the learner's close (see RequestClose).
+        m_ownMessage = std::make_shared<TQtCustomMessage>(parent->window(), parent);
+        m_ownMessage->SetOnBoxClosed([this] {
+            // The module's call returns first; the close follows from the
+            // event loop.
+            if (m_closeAfterBox && !m_ownMessage->IsOpen())
+                QTimer::singleShot(0, this, [this] {
+                    if (std::exchange(m_closeAfterBox, false))
+                        RequestClose();
+                });
+        });
+        m_message = m_ownMessage;
+    }
     m_hint = m_options.hint ? m_options.hint : std::make_shared<TQtCustomHint>();
     auto account = std::make_shared<TSampleAccount>(QString(), m_options.userType, m_options.schoolUserId);
     m_login = account;
@@ -160,6 +179,7 @@ bool TStudyHost::CreateModule()
         return false;
     }
     m_mod->CreateFrame(m_parent);
+    m_frame = m_parent ? m_parent->findChild<QWidget *>(kStudyModClassName, Qt::FindDirectChildrenOnly) : nullptr;
     m_mod->SetDoJob([this](const QString &text) { OnJob(text); });
     m_mod->SetSendMsg([this](const QString &text) { OnRequest(text); });
     m_mod->SetArchivePackage(m_archive);
@@ -177,6 +197,17 @@ void TStudyHost::DestroyModule(bool answered)
 {
     if (!m_mod)
         return;
+    // Called while one of the frame's handlers runs, DeleteFrame only
+    // detaches the frame; the plug-in's own code frees it later, from the
+    // event loop. Until then the plug-in must stay loaded.
+    if (QObject *frame = m_frame.data()) {
+        ++m_framesAlive;
+        connect(frame, &QObject::destroyed, this, [this] {
+            if (--m_framesAlive == 0)
+                Q_EMIT FrameFreed();
+        });
+    }
+    m_frame.clear();
     m_mod->DeleteFrame();
     Note(QStringLiteral("DeleteFrame"));
     // Nothing of the module may call back into a host that is going away.
@@ -194,7 +225,7 @@ void TStudyHost::DestroyModule(bool answered)
 
 void TStudyHost::Unload()
 {
-    if (m_mod || !m_unansweredMods.empty() || !m_loader.isLoaded())
+    if (m_mod || !m_unansweredMods.empty() || m_framesAlive > 0 || !m_loader.isLoaded())
         return;
     if (m_loader.unload())
         Note(QStringLiteral("unload"));
@@ -257,14 +288,49 @@ void TStudyHost::RequestClose()
     }
     if (m_pending == Pending::Close)
         return;
+    if (m_ownMessage && m_ownMessage->IsOpen()) {
+        // The module is inside its own question: a close notice now would
+        // reach it there, and the frame could be deleted under the question.
+        // The question ends as answered No; the close follows when the
+        // module's call has returned.
+        m_closeAfterBox = true;
+        m_ownMessage->EndOpenBoxes();
+        return;
+    }
     m_pending = Pending::Close; // a close overrides a switch in progress
+    m_noticeOnStart.clear();
     Push(hostnotice::Bare(hostnotice::kClose));
     m_handshakeTimer.start(m_options.handshakeTimeoutMs);
 }
 
+QString TStudyHost::OpenAssignment()
+{
+    return RestartWith(m_service ? hostnotice::SampleAssignment(*m_service, TSampleAccount::kUid) : std::nullopt,
+                       QStringLiteral("没有未完成的作业可布置。"));
+}
+
+QString TStudyHost::OpenRecentLesson()
+{
+    return RestartWith(m_service ? hostnotice::RecentLesson(m_service->Catalog()) : std::nullopt,
+                       QStringLiteral("课程目录里没有最近学习的课程。"));
+}
+
+QString TStudyHost::RestartWith(const std::optional<QString> &notice, const QString &none)
+{
+    if (!m_mod || m_pending != Pending::None || IsAsking())
+        return QStringLiteral("模块正忙或未运行。");
+    if (!m_service)
+        return QStringLiteral("学习服务未运行。");
+    if (!notice)
+        return none;
+    m_noticeOnStart = *notice;
+    RequestSwitch();
+    return {};
+}
+
 void TStudyHost::RequestSwitch()
 {
-    if (!m_mod || m_pending != Pending::None)
+    if (!m_mod || m_pending != Pending::None || IsAsking())
         return;
     m_pending = Pending::Switch;
     Push(hostnotice::Bare(hostnotice::kSwitch));
@@ -304,13 +370,39 @@ void TStudyHost::FinishHandshake(bool answered)
     DestroyModule(answered);
     if (pending == Pending::Close) {
         RetireService();
-        Unload();
-        Q_EMIT Closed(answered);
+        UnloadWhenFrameGone(answered);
         return;
     }
     // A switch: this host has only the study module, so it comes back.
     const bool recreated = m_parent && CreateModule();
     if (!recreated)
         procSaveLog(QStringLiteral("error:host: the module could not be created again: ") % m_error);
+    // A notice of the menu reaches the new module before its shelf request
+    // goes out (that waits for the module's start timer).
+    const QString notice = std::exchange(m_noticeOnStart, QString());
+    if (recreated && !notice.isEmpty())
+        Push(notice);
     Q_EMIT Switched(recreated);
+}
+
+bool TStudyHost::IsAsking() const
+{
+    return m_closeAfterBox || (m_ownMessage && m_ownMessage->IsOpen());
+}
+
+void TStudyHost::UnloadWhenFrameGone(bool answered)
+{
+    QTimer::singleShot(0, this, [this, answered] {
+        if (m_framesAlive > 0) {
+            // Still inside one of the module's own calls; wait for the
+            // frame to go, then let the loop turn once more.
+            procSaveLog(QStringLiteral("info：host: the deleted frame is still in use; the plug-in is unloaded once "
+                                       "it has been freed"));
+            connect(this, &TStudyHost::FrameFreed, this, [this, answered] { UnloadWhenFrameGone(answered); },
+                    Qt::SingleShotConnection);
+            return;
+        }
+        Unload();
+        Q_EMIT Closed(answered);
+    });
 }

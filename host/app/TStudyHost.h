@@ -18,11 +18,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class IBaseMod;
 class QWidget;
 class TLearningServiceSim;
+class TQtCustomMessage;
 
 struct TStudyHostOptions
 {
@@ -68,15 +70,30 @@ public:
     bool Start(QWidget *parent);
     QString Error() const { return m_error; }
     bool IsRunning() const { return static_cast<bool>(m_mod); }
-    bool IsBusy() const { return m_pending != Pending::None; }
+    bool IsBusy() const { return m_pending != Pending::None || IsAsking(); }
+    // One of the host's own message boxes is open (the module is inside its
+    // question or message), or a close waits for one to end.
+    bool IsAsking() const;
 
     // Queues a notice text for the module.
     void Push(const QString &notice);
+    // The notice menu: the assignment notice (10000) of the learner's first
+    // unfinished assignment, or the recently used lesson notice (10002). A
+    // module acts on these with its next course shelf, which it asks for
+    // when it starts; so the host does what it does on starting the module:
+    // it switches the module away (10005 → 10006), creates it again and
+    // hands it the notice before its shelf request. Empty when the restart
+    // has begun (Switched follows), else why it has not (nothing changed).
+    QString OpenAssignment();
+    QString OpenRecentLesson();
     // Sends 10003 and, once the module answers 10004 (or the wait runs out),
     // deletes the frame, releases the module and unloads the plug-in; then
     // emits Closed. A module that never answered may still be running one of
     // its own waits: its plug-in then stays loaded until the host is
-    // destroyed.
+    // destroyed. While one of the host's own message boxes is open (the
+    // module is inside its question), the close is remembered, the box is
+    // ended as answered No, and 10003 goes out once the module's call has
+    // returned.
     void RequestClose();
     // Sends 10005 and, once the module answers 10006 (or the wait runs out),
     // deletes the frame and creates the module anew in the same parent; then
@@ -99,12 +116,19 @@ Q_SIGNALS:
     void ShelfDelivered();
     void Closed(bool answered);
     void Switched(bool recreated);
+    // A frame deleted while it was in use has been freed by the plug-in.
+    void FrameFreed();
 
 private:
     enum class Pending { None, Close, Switch };
 
     bool LoadPlugin();
     bool CreateModule();
+    QString RestartWith(const std::optional<QString> &notice, const QString &none);
+    // Unloads the plug-in and emits Closed once the deleted frame is gone and
+    // the event loop has turned once after that (the frame may be freed by a
+    // queued call of the plug-in's own code).
+    void UnloadWhenFrameGone(bool answered);
     // `answered`: the module said it was done; otherwise it is kept (and its
     // plug-in stays loaded) until the host is destroyed.
     void DestroyModule(bool answered = true);
@@ -125,6 +149,16 @@ private:
     ISoundEnginePtr m_sound;
     IAudioEnginePtr m_grade;
     ICustomMessagePtr m_message;
+    // The host's own message boxes, when it shows them (not injected).
+    std::shared_ptr<TQtCustomMessage> m_ownMessage;
+    bool m_closeAfterBox = false;
+    // The notice the module is handed when it has been created again.
+    QString m_noticeOnStart;
+    // The frame of the running module (a child of the parent), kept to know
+    // when it is really gone after DeleteFrame.
+    QPointer<QObject> m_frame;
+    // Frames deleted but not yet freed; the plug-in stays until they are.
+    int m_framesAlive = 0;
     ICustomHintPtr m_hint;
     std::shared_ptr<ILoginInfo> m_login;
     std::shared_ptr<IUserInfo> m_user;

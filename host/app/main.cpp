@@ -11,6 +11,7 @@
 //                                     host/scenario/README.md); exit 0 when
 //                                     every step passed
 
+#include "HostTranslations.h"
 #include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
@@ -91,6 +92,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("studyhost"));
     QApplication::setFont(QFont(QStringLiteral("WenQuanYi Zen Hei"), 9));
+    if (!InstallQtChineseTranslations(app))
+        std::fprintf(stderr, "studyhost: Qt's Chinese translations are not installed (Debian package "
+                             "qt6-translations-l10n); standard dialog buttons stay in English\n");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The study module in a host window."));

@@ -93,7 +93,7 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
                 m_pendingService.clear();
                 m_pendingClear = true;
             } else {
-                m_pendingService.append({static_cast<int>(step.number), reply});
+                m_pendingService.append({static_cast<int>(step.number), reply, step.filterMember, step.filterPrefix});
             }
             return {};
         }
@@ -103,18 +103,27 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
         if (step.command == TScenarioCommand::ServiceClear)
             service->ClearOverrides();
         else if (step.command == TScenarioCommand::ServiceDrop)
-            service->Drop(static_cast<int>(step.number));
+            service->Drop(static_cast<int>(step.number), true, {step.filterMember, step.filterPrefix});
         else
-            service->OverrideReply(static_cast<int>(step.number), reply);
+            service->OverrideReply(static_cast<int>(step.number), reply, {step.filterMember, step.filterPrefix});
         return {};
     }
     case TScenarioCommand::Send:
+    case TScenarioCommand::SendText:
         if (const QString no = NeedsHost(); !no.isEmpty())
             return no;
         m_host->Push(step.text);
         // Delivered from the event loop, as a host's notice would be.
         WaitFor(0, nullptr);
         return {};
+    case TScenarioCommand::Notice:
+        return Notice(step.assignment);
+    case TScenarioCommand::Mark:
+        m_markSeen = m_seen.size();
+        m_markLine = m_transcript.Lines().size();
+        return {};
+    case TScenarioCommand::Count:
+        return Count(step);
     case TScenarioCommand::Click:
     case TScenarioCommand::Down:
     case TScenarioCommand::Up:
@@ -172,11 +181,11 @@ QString TScenarioRunner::Start(const TScenarioStart &options)
     o.prepareService = [this](TLearningServiceSim &service) {
         if (m_pendingClear)
             service.ClearOverrides();
-        for (const auto &[code, reply] : m_pendingService) {
-            if (reply.isEmpty())
-                service.Drop(code);
+        for (const TPendingControl &c : m_pendingService) {
+            if (c.reply.isEmpty())
+                service.Drop(c.code, true, {c.member, c.prefix});
             else
-                service.OverrideReply(code, reply);
+                service.OverrideReply(c.code, c.reply, {c.member, c.prefix});
         }
     };
     m_grade->SetEngineReady(options.engineReady);
@@ -201,8 +210,66 @@ void TScenarioRunner::OnHostEvent(const QString &event)
 {
     m_transcript.HostEvent(event);
     for (const QString &prefix : {QStringLiteral("request "), QStringLiteral("job ")})
+        if (event.startsWith(prefix)) {
+            const int code = hostnotice::ApiCode(event.mid(prefix.size())).value_or(-1);
+            m_outCodes.append(code);
+            m_seen.append({TScenarioCount::Out, code});
+        }
+    for (const QString &prefix : {QStringLiteral("reply "), QStringLiteral("notice ")})
         if (event.startsWith(prefix))
-            m_outCodes.append(hostnotice::ApiCode(event.mid(prefix.size())).value_or(-1));
+            m_seen.append({TScenarioCount::In, hostnotice::ApiCode(event.mid(prefix.size())).value_or(-1)});
+}
+
+QString TScenarioRunner::Notice(bool assignment)
+{
+    if (const QString no = NeedsHost(); !no.isEmpty())
+        return no;
+    // What the host's notice menu does: the module is started again with
+    // the notice, so that the next shelf reply acts on it.
+    const QString problem = assignment ? m_host->OpenAssignment() : m_host->OpenRecentLesson();
+    if (!problem.isEmpty())
+        return problem;
+    bool done = false;
+    const auto watch = connect(m_host.get(), &TStudyHost::Switched, this, [&done] { done = true; });
+    const double stated = (m_setup.handshakeTimeoutMs + 5000.0) * StudyClock::speed();
+    WaitFor(static_cast<int>(std::min(stated, 2.0e9)), &done);
+    disconnect(watch);
+    if (!done)
+        return QStringLiteral("the module was not started again");
+    // The notice goes to the new module from the event loop.
+    WaitFor(0, nullptr);
+    return {};
+}
+
+QString TScenarioRunner::Count(const TScenarioStep &step)
+{
+    qint64 found = 0;
+    QString what;
+    if (step.countKind == TScenarioCount::Out || step.countKind == TScenarioCount::In) {
+        for (qsizetype i = m_markSeen; i < m_seen.size(); ++i)
+            found += m_seen[i].first == step.countKind && m_seen[i].second == step.number;
+        what = (step.countKind == TScenarioCount::Out ? QStringLiteral("out ") : QStringLiteral("in "))
+               % QString::number(step.number);
+    } else {
+        const QString record = step.countKind == TScenarioCount::Info ? QStringLiteral("info ") : QStringLiteral("ask ");
+        const QString &text = step.text;
+        const QStringList &lines = m_transcript.Lines();
+        for (qsizetype i = m_markLine; i < lines.size(); ++i)
+            found += lines[i].startsWith(record) && lines[i].mid(record.size()).contains(text);
+        what = record % text;
+        what = what.trimmed();
+    }
+    m_transcript.Count(what, found);
+    const bool ok = step.compare == TScenarioCompare::Equal    ? found == step.expected
+                    : step.compare == TScenarioCompare::AtMost ? found <= step.expected
+                                                               : found >= step.expected;
+    if (ok)
+        return {};
+    const QString op = step.compare == TScenarioCompare::Equal    ? QStringLiteral("exactly ")
+                       : step.compare == TScenarioCompare::AtMost ? QStringLiteral("at most ")
+                                                                  : QStringLiteral("at least ");
+    return QStringLiteral("expected ") % op % QString::number(step.expected) % QStringLiteral(", found ")
+           % QString::number(found);
 }
 
 QWidget *TScenarioRunner::FindWidget(const QString &name) const

@@ -58,6 +58,8 @@ private:
     QString Get(const TScenarioStep &step);
     QString Screenshot(const QString &file);
     QString Close();
+    QString Notice(bool assignment);
+    QString Count(const TScenarioStep &step);
     QString NeedsHost() const;
     QWidget *FindWidget(const QString &name) const;
     void OnHostEvent(const QString &event);
@@ -72,11 +74,24 @@ private:
     std::unique_ptr<TStudyHost> m_host;
     std::unique_ptr<TStudyHostWindow> m_window;
     // Scenario controls given before the service is up.
-    QList<std::pair<int, QString>> m_pendingService; // code, reply text (empty: drop)
+    struct TPendingControl
+    {
+        int code = 0;
+        QString reply; // empty: drop
+        QString member;
+        QString prefix;
+    };
+    QList<TPendingControl> m_pendingService;
     bool m_pendingClear = false;
     // Codes of outgoing messages in order, and how far `waitfor` has read.
     QList<int> m_outCodes;
     int m_outRead = 0;
+    // What `count` counts: messages out and in with their codes over the
+    // whole run, and where the last `mark` was (in them and in the
+    // transcript's lines).
+    QList<std::pair<TScenarioCount, int>> m_seen;
+    qsizetype m_markSeen = 0;
+    qsizetype m_markLine = 0;
     bool m_closed = false;
     int m_failedLine = 0;
 };

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,49 @@ std::optional<qint64> NonNegative(const QString &word)
 bool IsName(const QString &word)
 {
     return !word.isEmpty() && !word.contains(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// count out|in CODE OP N, count info|ask [TEXT] OP N.
+QString ParseCount(const QStringList &words, const QString &rest, TScenarioStep &step)
+{
+    static const QString usage = QStringLiteral("count: \"count out|in CODE OP N\" or \"count info|ask [TEXT] OP N\" "
+                                                "(OP is =, <= or >=)");
+    if (words.size() < 3)
+        return usage;
+    static const QList<std::pair<QString, TScenarioCount>> kinds = {{QStringLiteral("out"), TScenarioCount::Out},
+                                                                    {QStringLiteral("in"), TScenarioCount::In},
+                                                                    {QStringLiteral("info"), TScenarioCount::Info},
+                                                                    {QStringLiteral("ask"), TScenarioCount::Ask}};
+    const QString kind = words[0].toLower();
+    const auto found = std::find_if(kinds.begin(), kinds.end(), [&](const auto &k) { return k.first == kind; });
+    const auto n = NonNegative(words.last());
+    const QString op = words[words.size() - 2];
+    if (found == kinds.end() || !n)
+        return usage;
+    if (op == QLatin1String("="))
+        step.compare = TScenarioCompare::Equal;
+    else if (op == QLatin1String("<="))
+        step.compare = TScenarioCompare::AtMost;
+    else if (op == QLatin1String(">="))
+        step.compare = TScenarioCompare::AtLeast;
+    else
+        return usage;
+    step.command = TScenarioCommand::Count;
+    step.countKind = found->second;
+    step.expected = *n;
+    if (step.countKind == TScenarioCount::Out || step.countKind == TScenarioCount::In) {
+        const auto code = words.size() == 4 ? NonNegative(words[1]) : std::nullopt;
+        if (!code)
+            return usage;
+        step.number = *code;
+        return {};
+    }
+    // The text is everything between the kind and the operator, blanks
+    // inside kept; none counts every message of the kind.
+    const QString afterKind = SplitWord(rest).second;
+    const qsizetype opAt = afterKind.lastIndexOf(op, afterKind.lastIndexOf(words.last()));
+    step.text = afterKind.left(opAt).trimmed();
+    return {};
 }
 
 // Fills `step` from the command line; returns an explanation when the line
@@ -78,23 +122,59 @@ QString ParseLine(const QString &line, TScenarioStep &step)
             step.command = TScenarioCommand::ServiceClear;
             return {};
         }
-        const auto [codeWord, json] = SplitWord(args);
+        auto [codeWord, tail] = SplitWord(args);
         const auto code = NonNegative(codeWord);
-        if (sub == QLatin1String("drop") && code && json.isEmpty()) {
+        // An optional MEMBER=PREFIX word before the JSON names the requests
+        // concerned.
+        if (!tail.isEmpty() && !tail.startsWith(u'{')) {
+            const auto [filter, afterFilter] = SplitWord(tail);
+            const qsizetype eq = filter.indexOf(u'=');
+            if (eq <= 0)
+                return QStringLiteral("service: \"") % filter
+                       % QStringLiteral("\" is not MEMBER=PREFIX (the requests whose text member starts so)");
+            step.filterMember = filter.left(eq);
+            step.filterPrefix = filter.mid(eq + 1);
+            tail = afterFilter;
+        }
+        if (sub == QLatin1String("drop") && code && tail.isEmpty()) {
             step.command = TScenarioCommand::ServiceDrop;
             step.number = *code;
             return {};
         }
         if (sub == QLatin1String("reply") && code) {
-            if (!IsJsonObject(json))
+            if (!IsJsonObject(tail))
                 return QStringLiteral("service reply: the reply must be one JSON object");
             step.command = TScenarioCommand::ServiceReply;
             step.number = *code;
-            step.text = json;
+            step.text = tail;
             return {};
         }
-        return QStringLiteral("service takes \"drop CODE\", \"reply CODE JSON\" or \"clear\"");
+        return QStringLiteral("service takes \"drop CODE [MEMBER=PREFIX]\", \"reply CODE [MEMBER=PREFIX] JSON\" or "
+                              "\"clear\"");
     }
+    if (command == QLatin1String("sendtext")) {
+        // Whatever follows the command word, unchanged (the line's outer
+        // blanks aside): a broken host's text need not be JSON at all.
+        step.command = TScenarioCommand::SendText;
+        step.text = rest;
+        return {};
+    }
+    if (command == QLatin1String("notice")) {
+        const QString what = rest.toLower();
+        if (what != QLatin1String("assignment") && what != QLatin1String("recent"))
+            return QStringLiteral("notice: \"assignment\" or \"recent\"");
+        step.command = TScenarioCommand::Notice;
+        step.assignment = what == QLatin1String("assignment");
+        return {};
+    }
+    if (command == QLatin1String("mark")) {
+        if (!rest.isEmpty())
+            return QStringLiteral("mark takes nothing");
+        step.command = TScenarioCommand::Mark;
+        return {};
+    }
+    if (command == QLatin1String("count"))
+        return ParseCount(words, rest, step);
     if (command == QLatin1String("send") || command == QLatin1String("grade")) {
         if (!IsJsonObject(rest))
             return command % QStringLiteral(": needs one JSON object");

@@ -11,10 +11,12 @@
 
 enum class TScenarioCommand {
     Start,        // start [usertype=N] [schooluser=ID] [engine=ready|notready] [service=on|off]
-    ServiceDrop,  // service drop CODE
-    ServiceReply, // service reply CODE JSON
+    ServiceDrop,  // service drop CODE [MEMBER=PREFIX]
+    ServiceReply, // service reply CODE [MEMBER=PREFIX] JSON
     ServiceClear, // service clear
     Send,         // send JSON
+    SendText,     // sendtext TEXT
+    Notice,       // notice assignment|recent
     Click,        // click NAME
     Down,         // down NAME
     Up,           // up NAME
@@ -28,7 +30,20 @@ enum class TScenarioCommand {
     Screenshot,   // screenshot FILE
     Close,        // close
     Speed,        // speed FACTOR
+    Mark,         // mark
+    Count,        // count out|in CODE OP N, count info|ask [TEXT] OP N
 };
+
+// What `count` counts since the last `mark`.
+enum class TScenarioCount {
+    Out,  // messages the module sent (either channel) with a code
+    In,   // replies and notices that reached the module with a code
+    Info, // information messages (containing a text)
+    Ask,  // questions (containing a text)
+};
+
+// How `count` compares: exactly, at most, at least.
+enum class TScenarioCompare { Equal, AtMost, AtLeast };
 
 // What `start` sets up.
 struct TScenarioStart
@@ -46,12 +61,22 @@ struct TScenarioStep
     TScenarioCommand command = TScenarioCommand::Close;
     QString name;      // widget name (mouse, get) or file (screenshot)
     QString property;  // get: the property, lower case
-    QString text;      // send, grade, service reply: the JSON text; get: the expected value
+    QString text;      // send, grade, service reply: the JSON text; sendtext: the raw text; get: the
+                       // expected value; count info|ask: the text looked for
     bool expects = false; // get with "= VALUE"
     bool yes = false;  // answer
     qint64 number = 0; // request or message code; wait: milliseconds
     int timeoutMs = 0; // waitfor: stated bound
     double factor = 1; // speed
+    // service drop|reply: the requests concerned (all when member is empty)
+    QString filterMember;
+    QString filterPrefix;
+    // notice: true for the assignment, false for the recent lesson
+    bool assignment = false;
+    // count: what, how compared, with what (the code is in `number`)
+    TScenarioCount countKind = TScenarioCount::Out;
+    TScenarioCompare compare = TScenarioCompare::Equal;
+    qint64 expected = 0;
     TScenarioStart start;
 };
 

@@ -77,6 +77,11 @@ void TScenarioTranscript::Get(const QString &name, const QString &property, cons
     Add(QStringLiteral("get ") % name % QStringLiteral(" ") % property % QStringLiteral(" = ") % OneLine(value));
 }
 
+void TScenarioTranscript::Count(const QString &what, qint64 found)
+{
+    Add(QStringLiteral("count ") % OneLine(what) % QStringLiteral(" = ") % QString::number(found));
+}
+
 void TScenarioTranscript::Host(const QString &text)
 {
     Add(QStringLiteral("host ") % OneLine(text));

@@ -12,6 +12,7 @@
 //   hint TEXT                         the module showed a hint
 //   log TEXT                          a line of the host's log
 //   get NAME PROPERTY = VALUE         a property read by `get`
+//   count out 2101 = 7                what a `count` found
 //   host TEXT                         the host's own doings (DeleteFrame, closed, ...)
 //   FAILED line N: TEXT               the step that failed, and why
 //
@@ -43,6 +44,8 @@ public:
     void Hint(const QString &text);
     void Log(const QString &text);
     void Get(const QString &name, const QString &property, const QString &value);
+    // What a `count` found: "count WHAT = N".
+    void Count(const QString &what, qint64 found);
     void Host(const QString &text);
     void Failed(int line, const QString &reason);
 

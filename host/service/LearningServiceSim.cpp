@@ -55,11 +55,14 @@ void TLearningServiceSim::Request(const QString &text)
     // caller's own send returns first, as with a remote service.
     QTimer::singleShot(0, this, [this, text, code] {
         const QStringList replies = Answer(text);
-        if (m_dropped.contains(code) || !m_sink)
+        if (!m_sink)
             return;
-        const auto override = m_overrides.constFind(code);
-        if (override != m_overrides.constEnd()) {
-            m_sink(*override);
+        const json request = json::parse(text.toStdString(), nullptr, false);
+        for (auto control = m_controls.crbegin(); control != m_controls.crend(); ++control) {
+            if (control->code != code || !control->filter.Matches(request))
+                continue;
+            if (!control->reply.isNull())
+                m_sink(control->reply);
             return;
         }
         for (const QString &r : replies)
@@ -67,23 +70,35 @@ void TLearningServiceSim::Request(const QString &text)
     });
 }
 
-void TLearningServiceSim::Drop(int requestCode, bool drop)
+bool TLearningServiceSim::TRequestFilter::Matches(const json &request) const
 {
-    if (drop)
-        m_dropped.insert(requestCode);
-    else
-        m_dropped.remove(requestCode);
+    if (member.isEmpty())
+        return true;
+    if (!request.is_object())
+        return false;
+    const auto it = request.find(member.toStdString());
+    return it != request.end() && it->is_string()
+           && QString::fromStdString(it->get<std::string>()).startsWith(prefix);
 }
 
-void TLearningServiceSim::OverrideReply(int requestCode, const QString &replyText)
+void TLearningServiceSim::Drop(int requestCode, bool drop, const TRequestFilter &filter)
 {
-    m_overrides.insert(requestCode, replyText);
+    if (drop) {
+        m_controls.append({requestCode, filter, QString()});
+        return;
+    }
+    m_controls.removeIf([requestCode](const TControl &c) { return c.code == requestCode && c.reply.isNull(); });
+}
+
+void TLearningServiceSim::OverrideReply(int requestCode, const QString &replyText, const TRequestFilter &filter)
+{
+    // A reply is never null, so that it is told apart from a drop.
+    m_controls.append({requestCode, filter, replyText.isNull() ? QStringLiteral("") : replyText});
 }
 
 void TLearningServiceSim::ClearOverrides()
 {
-    m_overrides.clear();
-    m_dropped.clear();
+    m_controls.clear();
 }
 
 QStringList TLearningServiceSim::Answer(const QString &text)

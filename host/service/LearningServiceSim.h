@@ -45,10 +45,22 @@ public:
     void SetReplySink(TReplyProc sink) override { m_sink = std::move(sink); }
     void Request(const QString &text) override;
 
-    // Scenario controls: a dropped code gets no reply; an overriding text is
-    // sent instead of the computed reply (the request is still carried out).
-    void Drop(int requestCode, bool drop = true);
-    void OverrideReply(int requestCode, const QString &replyText);
+    // Which requests of a code a scenario control applies to: all of them
+    // when `member` is empty, else those whose text member `member` starts
+    // with `prefix` (e.g. the download addresses of pictures: "key", "pics/").
+    struct TRequestFilter
+    {
+        QString member;
+        QString prefix;
+        bool Matches(const nlohmann::ordered_json &request) const;
+    };
+
+    // Scenario controls: a dropped request gets no reply; an overriding text
+    // is sent instead of the computed reply (the request is still carried
+    // out). The control given last wins when several match a request.
+    // Drop(code, false) ends the drops of that code.
+    void Drop(int requestCode, bool drop = true, const TRequestFilter &filter = {});
+    void OverrideReply(int requestCode, const QString &replyText, const TRequestFilter &filter = {});
     void ClearOverrides();
 
     // The replies to a request, computed and applied to the state at once
@@ -120,8 +132,14 @@ private:
     QString m_workFolder;
     QString m_error;
     TReplyProc m_sink;
-    QSet<int> m_dropped;
-    QHash<int, QString> m_overrides;
+    // Scenario controls in the order given; a null reply drops.
+    struct TControl
+    {
+        int code = 0;
+        TRequestFilter filter;
+        QString reply;
+    };
+    QList<TControl> m_controls;
     QHash<int, int> m_requestCounts;
     int m_answering = 0;
     QDateTime m_now;

@@ -71,13 +71,14 @@ json TLearningServiceSim::Shelf(qint64 uid)
         if (book && it != owned.end())
             recent.push_back(BookTile(*book, uid, it->second));
     }
+    // A book from an outside source is listed there only: the module puts
+    // outside books and its own extracurricular books into one box, where
+    // the same book would otherwise show twice.
     for (const auto &[id, fromGoods] : owned) {
         const auto book = m_catalog.Book(id);
         if (!book)
             continue;
-        own.push_back(BookTile(*book, uid, fromGoods));
-        if (book->value("outside", false))
-            outside.push_back(BookTile(*book, uid, fromGoods));
+        (book->value("outside", false) ? outside : own).push_back(BookTile(*book, uid, fromGoods));
     }
     // Materials of the learning platform ("isNetMate" 1) and those the
     // user's teachers set.

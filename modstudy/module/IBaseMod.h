@@ -34,7 +34,9 @@
 //   5. ReceiveMsg(...)                      for every message from the service
 //   6. on closing or switching: send 10003 or 10005 through ReceiveMsg, wait
 //      for 10004 or 10006 on the job channel, then DeleteFrame
-//   7. release the object, then unload the plug-in
+//   7. release the object, let the event loop turn at least once, then
+//      unload the plug-in (see below: the frame may still be freed by a
+//      queued call of the plug-in's code)
 // A forwarding call (SetArchivePackage, SetSoundEngine, SetGradeEngine,
 // SetLoginInfos, SetUserInfos, SetHintForm, SetMsgForm, ReceiveMsg) made
 // without a frame (before CreateFrame, after DeleteFrame) does nothing but
@@ -42,6 +44,18 @@
 // inside an event handled during one of the module's own waits; the frame
 // is then detached and hidden at once and destroyed as soon as the module's
 // running handlers have returned.
+//
+// Unloading: the frame is not always gone when DeleteFrame returns. Called
+// while a handler of the frame runs (the host answered the module's 10004
+// or 10006 from inside one of the module's waits or questions), DeleteFrame
+// leaves the frame to be freed by a call the plug-in queues on the event
+// loop once its last handler returns. The host must therefore not unload
+// the plug-in right after DeleteFrame: it lets its event loop turn at least
+// once after DeleteFrame, and, when DeleteFrame came from inside one of the
+// module's calls, after that call has returned (the frame object, a child
+// of the parent until DeleteFrame, sends QObject::destroyed when it is
+// freed; a host can wait for that and then let the loop turn once more).
+// Unloading earlier runs freed code: a crash.
 //
 // Threading: every operation must be called on the host's user-interface
 // thread. No operation lets an exception escape.

@@ -152,6 +152,10 @@ TEST(ContentSource, CatalogRefusesUnsafePathsAndCollisions)
     EXPECT_FALSE(ParseCatalog(withCourse("[2]"), catalog, error));
     EXPECT_FALSE(ParseCatalog(withCourse("[\"1\"]"), catalog, error));
     EXPECT_FALSE(ParseCatalog(withCourse("1"), catalog, error));
+    // A course must give the learner at least one book.
+    EXPECT_FALSE(ParseCatalog(withCourse("[]"), catalog, error));
+    EXPECT_TRUE(error.contains(QLatin1String("includes"))) << error.toStdString();
+    EXPECT_FALSE(ParseCatalog(withCourse("[1]").replace(", \"includes\": [1]", ""), catalog, error));
 }
 
 TEST(ContentSource, PlansDescribeEveryEntryWithStableIds)

@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <map>
 #include <set>
 
 using namespace service_test;
@@ -60,7 +61,7 @@ TEST_F(ShelfTest, ShelfRoundTripMatchesTheCatalog)
     const json catalog = Catalog();
     std::vector<qint64> owned, recent, outside;
     for (const json &b : catalog["books"]) {
-        if (b.value("owned", false))
+        if (b.value("owned", false) && !b.value("outside", false))
             owned.push_back(b["lessonId"].get<qint64>());
         if (b.value("owned", false) && b.value("recent", false))
             recent.push_back(b["lessonId"].get<qint64>());
@@ -95,6 +96,47 @@ TEST_F(ShelfTest, ShelfRoundTripMatchesTheCatalog)
     EXPECT_EQ(materials, std::multiset<qint64>(catalogMaterials.begin(), catalogMaterials.end()));
     // Recommended tiles carry no catalog-only keys.
     EXPECT_FALSE(shelf["recommBooks"][0].contains("includes"));
+}
+
+// The shelf of the sample content as the module lays it out: no box shows
+// a book twice, and every recommended course leads to real books.
+TEST_F(ShelfTest, SampleShelfShowsEachBookOnceInABoxAndEveryCourseHoldsBooks)
+{
+    const json shelf = Ask(Request::QueryALLBooks(Learner()));
+    // The module's boxes: own books by course type, outside books with the
+    // other own books, the recent ones in their own box.
+    std::map<std::string, std::multiset<qint64>> boxes;
+    for (const json &b : shelf["userBooks"]) {
+        const std::string type = b["courseType"].get<std::string>();
+        boxes[type == "L" ? "text" : type == "W" ? "word" : "other"].insert(b["lessonId"].get<qint64>());
+    }
+    for (const json &b : shelf["outsideBooks"])
+        boxes["other"].insert(b["lessonId"].get<qint64>());
+    for (const json &b : shelf["userBooksRequently"])
+        boxes["recent"].insert(b["lessonId"].get<qint64>());
+    for (const auto &[box, ids] : boxes)
+        for (qint64 id : ids)
+            EXPECT_EQ(ids.count(id), 1u) << "book " << id << " in the " << box << " box";
+    EXPECT_FALSE(shelf["outsideBooks"].empty()) << "the sample has an outside book";
+
+    int owned = 0, offered = 0, bundles = 0;
+    const json catalog = Catalog();
+    for (const json &g : catalog["recommended"]) {
+        const qint64 goodsId = g["goodsId"].get<qint64>();
+        const json contents = Ask(Request::QueryFreeGoods(kUid, goodsId));
+        ASSERT_FALSE(contents["items"].empty()) << "course " << goodsId << " contains nothing";
+        for (const json &item : contents["items"]) {
+            const QString file = QDir(ServedFolder()).filePath(QStringLiteral("packages/")
+                                                               + QString::fromStdString(item["packageName"].get<std::string>()));
+            EXPECT_TRUE(QFile::exists(file)) << goodsId << ": " << file.toStdString();
+        }
+        (contents["items"][0]["hasGoods"].get<int>() == 1 ? owned : offered) += 1;
+        bundles += contents["items"].size() == 2;
+        EXPECT_EQ(g["lessonId"], contents["items"][0]["lessonId"]) << "the tile names its course's first book";
+    }
+    EXPECT_GT(owned, 0);
+    EXPECT_GT(offered, 0);
+    EXPECT_EQ(bundles, 1) << "one course bundles two books";
 }
 
 TEST_F(ShelfTest, OwnedCourseAndOpenedBookOnTheShelf)
@@ -228,3 +270,41 @@ TEST_F(ShelfTest, RefusedPaidCourseChangesNothing)
 }
 
 } // namespace
+
+// Controls limited to the requests whose member starts with a prefix: the
+// pictures' download addresses refused, the packages' still given; the
+// control given last wins.
+TEST_F(ShelfTest, ControlsCanBeLimitedToRequestsWhoseMemberStartsWithAPrefix)
+{
+    const QString refused = QStringLiteral(R"({"apiCode":14,"errorCode":4,"errorText":"资源不存在"})");
+    m_sim.OverrideReply(13, refused, {QStringLiteral("key"), QStringLiteral("pics/")});
+    const auto address = [](const char *key) {
+        return QStringLiteral(R"({"apiCode":13,"uid":%1,"key":"%2"})").arg(kUid).arg(QLatin1String(key));
+    };
+    Send(address("pics/book/tile_1001.png"));
+    Send(address("packages/story_time.7z"));
+    ASSERT_TRUE(WaitReplies(2));
+    // The package's answer is worked out faster; the order is not fixed.
+    const bool refusedFirst = replies[0].value("errorCode", 0) == 4;
+    const json &refusedReply = replies[refusedFirst ? 0 : 1];
+    const json &packageReply = replies[refusedFirst ? 1 : 0];
+    EXPECT_EQ(refusedReply.value("errorCode", 0), 4) << refusedReply.dump();
+    EXPECT_EQ(packageReply.value("errorCode", -1), 0) << "a package address is not a picture's";
+    EXPECT_EQ(packageReply.value("key", std::string()), "packages/story_time.7z");
+
+    // A request whose member holds another value is answered.
+    m_sim.Drop(2101, true, {QStringLiteral("queryType"), QStringLiteral("resPackage")});
+    Send(Request::QueryPackageVersion(Learner(), 1001, QStringLiteral("L"), false));
+    ASSERT_TRUE(WaitReplies(3));
+    EXPECT_EQ(replies[2].value("apiCode", 0), 2102);
+    Send(Request::QueryPackageVersion(Learner(), 100107, QStringLiteral("L"), true));
+    Send(Request::QueryFinishLesson(Learner(), 1001));
+    ASSERT_TRUE(WaitReplies(4));
+    EXPECT_EQ(replies[3].value("apiCode", 0), 2130) << "the assignment's package record was dropped";
+
+    // Given later, an unfiltered reply wins over the filtered one.
+    m_sim.OverrideReply(13, QStringLiteral(R"({"apiCode":14,"errorCode":9,"errorText":"x"})"));
+    Send(address("pics/book/tile_1001.png"));
+    ASSERT_TRUE(WaitReplies(5));
+    EXPECT_EQ(replies[4].value("errorCode", 0), 9);
+}

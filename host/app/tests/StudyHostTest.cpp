@@ -3,20 +3,28 @@
 // handshakes, and plug-in files the host must refuse.
 
 #include "HostNotices.h"
+#include "LearningServiceSim.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
 
 #include "ClockSpeed.h"
 #include "FakeCustomHint.h"
 #include "FakeCustomMessage.h"
+#include "TestMouse.h"
 #include "WaitUntil.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -28,12 +36,13 @@ struct HostRun
     QWidget parent;
     std::unique_ptr<TStudyHost> host;
 
-    explicit HostRun(const QString &pluginFile = QStringLiteral(STUDY_PLUGIN_FILE), int handshakeMs = 15000)
+    explicit HostRun(const QString &pluginFile = QStringLiteral(STUDY_PLUGIN_FILE), int handshakeMs = 15000,
+                     ICustomMessagePtr message = nullptr)
     {
         TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
         o.pluginFile = pluginFile;
         o.dataFolder = data.path();
-        o.message = messages;
+        o.message = message ? message : messages;
         o.hint = std::make_shared<FakeCustomHint>();
         o.handshakeTimeoutMs = handshakeMs;
         host = std::make_unique<TStudyHost>(o);
@@ -96,6 +105,16 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
 
     std::optional<bool> closed;
     QObject::connect(run.host.get(), &TStudyHost::Closed, &run.parent, [&](bool answered) { closed = answered; });
+    // The plug-in goes in a later turn of the event loop than the frame:
+    // a call queued when DeleteFrame ran comes first.
+    bool turnedAfterDelete = false;
+    std::optional<bool> turnedAtUnload;
+    QObject::connect(run.host.get(), &TStudyHost::Traffic, &run.parent, [&](const QString &line) {
+        if (line == QStringLiteral("DeleteFrame"))
+            QTimer::singleShot(0, &run.parent, [&] { turnedAfterDelete = true; });
+        if (line == QStringLiteral("unload"))
+            turnedAtUnload = turnedAfterDelete;
+    });
     run.host->RequestClose();
     EXPECT_EQ(run.Find(QStringLiteral("DeleteFrame")), -1) << "the frame stays until the module answers";
     ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{20000}));
@@ -108,9 +127,75 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
     EXPECT_LT(close, closedJob);
     EXPECT_LT(closedJob, deleted);
     EXPECT_LT(deleted, unloaded);
+    ASSERT_TRUE(turnedAtUnload.has_value());
+    EXPECT_TRUE(*turnedAtUnload) << "unloaded in the same turn as DeleteFrame";
     EXPECT_FALSE(run.host->IsPluginLoaded());
     EXPECT_FALSE(run.host->IsRunning());
     EXPECT_TRUE(run.parent.children().isEmpty()) << "the frame is gone";
+}
+
+// Questions that run a test's code while the module waits for the answer.
+class InsideQuestion : public ICustomMessage
+{
+public:
+    std::function<int()> onQuestion;
+    int questions = 0;
+
+    int AskQuestion(const QString &, int) override
+    {
+        ++questions;
+        return onQuestion ? onQuestion() : 7;
+    }
+    void SetOkCaption(const QString &) override {}
+    void SetCancelCaption(const QString &) override {}
+    void ShowInfo(const QString &) override {}
+};
+
+// The close is answered while the module is inside its own question: the
+// frame is deleted from there, and freed by the plug-in's own code once the
+// question has returned. The plug-in must stay loaded until then.
+TEST(StudyHost, ThePlugInIsUnloadedOnlyAfterAFrameDeletedInUseHasBeenFreed)
+{
+    ClockSpeed speed(50);
+    auto inside = std::make_shared<InsideQuestion>();
+    HostRun run(QStringLiteral(STUDY_PLUGIN_FILE), 15000, inside);
+    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
+    // A recommended course the learner may add: the module asks.
+    run.host->Service()->OverrideReply(
+        1131, QStringLiteral(R"({"apiCode":1132,"errorCode":0,"items":[{"packageTitle":"Phonics Fun","hasGoods":0,)"
+                             R"("lessonId":1004}]})"));
+    QPointer<QWidget> frame = run.parent.findChild<QWidget *>(QStringLiteral("TStudyMod"));
+    ASSERT_TRUE(frame);
+    bool deletedInside = false;
+    bool loadedInside = false;
+    inside->onQuestion = [&] {
+        run.host->RequestClose();
+        deletedInside = WaitUntil([&] { return run.Find(QStringLiteral("DeleteFrame")) >= 0; }, RealMs{20000});
+        // Many turns of the loop: the module is still inside its question.
+        WaitUntil([] { return false; }, RealMs{300});
+        loadedInside = run.host->IsPluginLoaded();
+        return 7;
+    };
+    std::optional<bool> frameGoneAtUnload;
+    QObject::connect(run.host.get(), &TStudyHost::Traffic, &run.parent, [&](const QString &line) {
+        if (line == QStringLiteral("unload"))
+            frameGoneAtUnload = frame.isNull();
+    });
+    std::optional<bool> closed;
+    QObject::connect(run.host.get(), &TStudyHost::Closed, &run.parent, [&](bool answered) { closed = answered; });
+    QWidget *tile = run.parent.findChild<QWidget *>(QStringLiteral("RecommandIcon0"));
+    ASSERT_NE(tile, nullptr);
+    ClickMiddle(tile);
+    ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{30000}));
+    EXPECT_EQ(inside->questions, 1);
+    EXPECT_TRUE(deletedInside) << "the module answered the close from inside its question";
+    EXPECT_TRUE(loadedInside) << "the plug-in was unloaded under the module's running code";
+    EXPECT_TRUE(*closed);
+    ASSERT_TRUE(frameGoneAtUnload.has_value()) << "the plug-in was unloaded at last";
+    EXPECT_TRUE(*frameGoneAtUnload) << "the frame was freed before the plug-in went";
+    EXPECT_TRUE(frame.isNull());
+    EXPECT_FALSE(run.host->IsPluginLoaded());
 }
 
 TEST(StudyHost, CloseIsBoundedWhenTheModuleDoesNotAnswerInTime)
@@ -225,6 +310,72 @@ TEST(StudyHostWindow, ClosingKeepsTheWindowUntilTheModuleHasFinished)
         closes += e.startsWith(kNotice) && hostnotice::ApiCode(e.mid(kNotice.size())) == hostnotice::kClose;
     EXPECT_EQ(closes, 1);
     EXPECT_GE(events.indexOf(QStringLiteral("DeleteFrame")), 0);
+}
+
+// The notice menu acts as a host does when it starts the module: the module
+// is started again and handed the notice before it asks for its shelf, so
+// that the shelf reply acts on the notice at once.
+TEST(StudyHostWindow, TheNoticeMenuOpensTheAssignmentOrTheRecentLessonAtOnce)
+{
+    ClockSpeed speed(50);
+    for (const bool assignment : {true, false}) {
+        SCOPED_TRACE(assignment ? "assignment" : "recent lesson");
+        QTemporaryDir data;
+        auto messages = std::make_shared<FakeCustomMessage>();
+        for (int i = 0; i < 3; ++i)
+            messages->QueueAnswer(mrYes); // a package download, should one be asked for
+        TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+        o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
+        o.dataFolder = data.path();
+        o.message = messages;
+        o.hint = std::make_shared<FakeCustomHint>();
+        TStudyHost host(o);
+        TStudyHostWindow window(&host);
+        window.show();
+        ASSERT_TRUE(host.Start(window.Client())) << host.Error().toStdString();
+        ASSERT_TRUE(WaitUntil([&] { return host.ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
+
+        QAction *item = nullptr;
+        for (QAction *menu : window.menuBar()->actions())
+            for (QAction *a : menu->menu()->actions())
+                if (a->text().startsWith(assignment ? QStringLiteral("布置作业") : QStringLiteral("打开最近学习的课程")))
+                    item = a;
+        ASSERT_NE(item, nullptr);
+        const qsizetype before = host.Events().size();
+        item->trigger();
+
+        const QStringList &events = host.Events();
+        const auto find = [&](const QString &prefix, int code, qsizetype from,
+                              const std::function<bool(const QString &)> &also = {}) {
+            for (qsizetype i = from; i < events.size(); ++i)
+                if (events[i].startsWith(prefix) && hostnotice::ApiCode(events[i].mid(prefix.size())) == code
+                    && (!also || also(events[i])))
+                    return i;
+            return qsizetype(-1);
+        };
+        const QString queryType = assignment ? QStringLiteral(R"("queryType":"resPackage")")
+                                             : QStringLiteral(R"("queryType":"single","lessonId":1001)");
+        const auto record = [&] {
+            return find(kRequest, 2101, before, [&](const QString &e) { return e.contains(queryType); });
+        };
+        ASSERT_TRUE(WaitUntil([&] { return record() >= 0; }, StatedMs{20000})) << events.mid(before).join(u'\n').toStdString();
+        const qsizetype notice = find(kNotice, assignment ? hostnotice::kAssignment : hostnotice::kRecentLesson, before);
+        const qsizetype restarted = events.indexOf(QStringLiteral("DeleteFrame"), before);
+        ASSERT_GE(notice, 0);
+        ASSERT_GE(restarted, 0) << "the module was started again";
+        EXPECT_LT(restarted, notice) << "the notice goes to the new module";
+        EXPECT_LT(notice, find(kRequest, hostnotice::kShelfRequest, restarted)) << "before its shelf request";
+        EXPECT_EQ(find(kRequest, hostnotice::kShelfRequest, find(kRequest, hostnotice::kShelfRequest, restarted) + 1), -1)
+            << "one shelf request";
+        // The book opens: its page asks for the assignment marks.
+        EXPECT_TRUE(WaitUntil([&] { return find(kRequest, 1145, record()) >= 0; }, StatedMs{30000}))
+            << events.mid(before).join(u'\n').toStdString();
+
+        bool closed = false;
+        QObject::connect(&host, &TStudyHost::Closed, &window, [&closed] { closed = true; });
+        host.RequestClose();
+        ASSERT_TRUE(WaitUntil([&] { return closed; }, RealMs{20000}));
+    }
 }
 
 } // namespace

@@ -162,6 +162,32 @@ TEST(ScenarioEndToEnd, ABadScriptOrMissingFileRunsNothingAndExits2)
     EXPECT_TRUE(missing.lines.value(0).startsWith(QStringLiteral("FAILED line 0: cannot read")));
 }
 
+// The two scripts below wait for the module's repairs of refused shelf
+// pictures and of a lost package record (each script says what it expects).
+TEST(ScenarioEndToEnd, TwentyRefusedPicturesGiveAtMostOneMessage)
+{
+    const THostRun run = RunHost(Script("pictures_refused.scn"));
+    EXPECT_EQ(run.exitCode, 0) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral(R"(in reply {"apiCode":14,"errorCode":4)")), 20) << run.Dump();
+    EXPECT_LE(run.Count(QStringLiteral("info ")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("ask ")), 0) << run.Dump();
+}
+
+TEST(ScenarioEndToEnd, ALostPackageRecordOfAPushedAssignmentIsAskedSevenTimesAndReportedOnce)
+{
+    const THostRun run = RunHost(Script("assignment_record_dropped.scn"));
+    EXPECT_EQ(run.exitCode, 0) << run.Dump();
+    const int notice = run.Index(QStringLiteral(R"(in notice {"apiCode":10000)"));
+    ASSERT_GE(notice, 0) << run.Dump();
+    int records = 0;
+    for (int i = run.Index(QStringLiteral(R"(out send {"apiCode":2101)"), notice); i >= 0;
+         i = run.Index(QStringLiteral(R"(out send {"apiCode":2101)"), i + 1))
+        ++records;
+    EXPECT_EQ(records, 7) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("info 网络异常，请重试")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("info 加载课程失败")), 0) << run.Dump();
+}
+
 // In-process runs of the runner's own checks.
 struct InProcess
 {
@@ -252,6 +278,82 @@ TEST(ScenarioRunner, AReplyGivenBeforeStartHoldsForTheFirstRequest)
     EXPECT_GE(p.Lines().indexOf(QStringLiteral("in reply ") % reply), 0) << p.Dump();
     for (const QString &line : p.Lines())
         EXPECT_FALSE(line.startsWith(QStringLiteral(R"(in reply {"apiCode":2004,"errorCode":0)"))) << "the simulator's own shelf";
+}
+
+// What a broken host sends reaches the module exactly as written; the
+// module logs what it cannot read and goes on (it still answers the close).
+TEST(ScenarioRunner, SendtextHandsTheRawTextToTheModule)
+{
+    const QString longText = QStringLiteral(R"({"apiCode":99999,"pad":")") + QString(200000, u'x')
+                             + QStringLiteral(R"("})");
+    const QStringList texts = {QStringLiteral("not json at all"), QStringLiteral(R"([{"apiCode":10003}])"),
+                               QStringLiteral(R"({"apiCode":10003,"x":[)"), QStringLiteral("  two  blanks"), longText};
+    QString script = QStringLiteral("speed 20\nstart\nwaitfor out 2003 1000\nwait 500\nmark\n");
+    for (const QString &t : texts)
+        script += QStringLiteral("sendtext ") % t % u'\n';
+    script += QStringLiteral("wait 500\ncount out 10004 = 0\nclose\n");
+    InProcess p;
+    ASSERT_TRUE(p.Run(script)) << p.Dump().substr(0, 4000);
+    const QStringList &lines = p.Lines();
+    for (const QString &t : texts) {
+        // The line's outer blanks are not part of the text.
+        const QString sent = t.trimmed();
+        EXPECT_EQ(lines.count(QStringLiteral("in notice ") % sent), 1) << sent.left(80).toStdString();
+    }
+    EXPECT_TRUE(lines.contains(QStringLiteral("log error:contest Getmsg :not json at all")))
+        << "the text reached the module's message entry unchanged";
+    EXPECT_EQ(lines.filter(QStringLiteral(R"(out job {"apiCode":10004})")).size(), 1) << "answered the real close only";
+}
+
+TEST(ScenarioRunner, CountComparesWhatHappenedSinceTheLastMark)
+{
+    InProcess p;
+    ASSERT_TRUE(p.Run(QStringLiteral("speed 20\nservice drop 2003\nstart\nwait 14000\n"
+                                     "count out 2003 = 3\ncount out 2003 >= 3\ncount out 2003 <= 3\n"
+                                     "count in 2004 = 0\ncount out 10007 = 1\n"
+                                     "count info 加载课程失败 = 1\ncount info = 1\ncount ask = 0\n"
+                                     "mark\ncount out 2003 = 0\ncount info = 0\nclose\n")))
+        << p.Dump();
+    EXPECT_TRUE(p.Lines().contains(QStringLiteral("count out 2003 = 3"))) << p.Dump();
+    EXPECT_TRUE(p.Lines().contains(QStringLiteral("count info 加载课程失败 = 1"))) << p.Dump();
+
+    for (const auto &[check, reason] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"count out 2003 = 2", "expected exactly 2, found 3"},
+             {"count out 2003 <= 2", "expected at most 2, found 3"},
+             {"count info 加载 >= 2", "expected at least 2, found 1"}}) {
+        InProcess wrong;
+        EXPECT_FALSE(wrong.Run(QStringLiteral("speed 20\nservice drop 2003\nstart\nwait 14000\n")
+                               % QString::fromUtf8(check) % QStringLiteral("\n")));
+        EXPECT_EQ(wrong.runner.FailedLine(), 5) << check;
+        EXPECT_TRUE(wrong.Failure().endsWith(QString::fromUtf8(reason))) << wrong.Failure().toStdString();
+    }
+}
+
+// The notice menu's items in a script: the module is started again and the
+// notice reaches the new module before its shelf request.
+TEST(ScenarioRunner, NoticeStartsTheModuleAgainWithTheNotice)
+{
+    InProcess p;
+    ASSERT_TRUE(p.Run(QStringLiteral("speed 20\nstart\nwaitfor out 2003 1000\nwait 500\n"
+                                     "mark\nnotice recent\nwaitfor out 2101 3000\n"
+                                     "count out 10006 = 1\ncount out 2003 = 1\nclose\n")))
+        << p.Dump();
+    const QStringList &lines = p.Lines();
+    const qsizetype switched = lines.indexOf(QStringLiteral(R"(out job {"apiCode":10006})"));
+    qsizetype notice = -1, shelf = -1, record = -1;
+    for (qsizetype i = switched; switched >= 0 && i < lines.size(); ++i) {
+        if (notice < 0 && lines[i].startsWith(QStringLiteral(R"(in notice {"apiCode":10002,"lessonId":1001)")))
+            notice = i;
+        if (shelf < 0 && lines[i].startsWith(QStringLiteral(R"(out send {"apiCode":2003)")))
+            shelf = i;
+        if (record < 0 && lines[i].startsWith(QStringLiteral(R"(out send {"apiCode":2101)")))
+            record = i;
+    }
+    ASSERT_GE(switched, 0) << p.Dump();
+    EXPECT_GT(notice, switched) << p.Dump();
+    EXPECT_GT(shelf, notice) << p.Dump();
+    EXPECT_GT(record, shelf) << "the recent lesson is opened from the shelf reply: " << p.Dump();
+    EXPECT_TRUE(lines[record].contains(QStringLiteral(R"("lessonId":1001)"))) << lines[record].toStdString();
 }
 
 } // namespace

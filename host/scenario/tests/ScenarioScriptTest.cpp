@@ -88,6 +88,87 @@ TEST(ScenarioScript, ServiceControlsAndJsonArguments)
     ErrorOf(QStringLiteral("grade {"));
 }
 
+TEST(ScenarioScript, ServiceControlsMayNameTheRequestsTheyConcern)
+{
+    const TScenarioStep reply = Only(QStringLiteral(R"(service reply 13 key=pics/ {"apiCode":14,"errorCode":4})"));
+    EXPECT_EQ(reply.command, TScenarioCommand::ServiceReply);
+    EXPECT_EQ(reply.number, 13);
+    EXPECT_EQ(reply.filterMember, QStringLiteral("key"));
+    EXPECT_EQ(reply.filterPrefix, QStringLiteral("pics/"));
+    EXPECT_EQ(reply.text, QStringLiteral(R"({"apiCode":14,"errorCode":4})"));
+
+    const TScenarioStep drop = Only(QStringLiteral("service drop 2101 queryType=resPackage"));
+    EXPECT_EQ(drop.command, TScenarioCommand::ServiceDrop);
+    EXPECT_EQ(drop.filterMember, QStringLiteral("queryType"));
+    EXPECT_EQ(drop.filterPrefix, QStringLiteral("resPackage"));
+    const TScenarioStep all = Only(QStringLiteral("service drop 2101 key="));
+    EXPECT_EQ(all.filterMember, QStringLiteral("key")) << "an empty prefix: every request carrying the member";
+    EXPECT_TRUE(all.filterPrefix.isEmpty());
+    EXPECT_TRUE(Only(QStringLiteral("service drop 2003")).filterMember.isEmpty());
+
+    ErrorOf(QStringLiteral("service drop 2101 resPackage"));
+    ErrorOf(QStringLiteral("service drop 2101 =resPackage"));
+    ErrorOf(QStringLiteral("service drop 2101 a=b c=d"));
+    ErrorOf(QStringLiteral("service reply 13 key=pics/"));
+    ErrorOf(QStringLiteral("service reply 13 key=pics/ [1]"));
+}
+
+TEST(ScenarioScript, SendtextKeepsItsTextAsWritten)
+{
+    for (const QString &text : {QStringLiteral("not json at all"), QStringLiteral(R"([{"apiCode":2004}])"),
+                                QStringLiteral(R"({"apiCode":2004,"userBooks":[)"), QStringLiteral(R"({"a":"\n  x"})"),
+                                QString(), QString(5000, u'x')}) {
+        const TScenarioStep s = Only(QStringLiteral("sendtext ") % text);
+        EXPECT_EQ(s.command, TScenarioCommand::SendText);
+        EXPECT_EQ(s.text, text);
+    }
+    EXPECT_EQ(Only(QStringLiteral("sendtext  two  blanks")).text, QStringLiteral("two  blanks"))
+        << "blanks inside are kept";
+    // `send` still wants one JSON object.
+    ErrorOf(QStringLiteral("send [1]"));
+}
+
+TEST(ScenarioScript, NoticeMarkAndCount)
+{
+    EXPECT_TRUE(Only(QStringLiteral("notice assignment")).assignment);
+    const TScenarioStep recent = Only(QStringLiteral("notice Recent"));
+    EXPECT_EQ(recent.command, TScenarioCommand::Notice);
+    EXPECT_FALSE(recent.assignment);
+    ErrorOf(QStringLiteral("notice"));
+    ErrorOf(QStringLiteral("notice 10000"));
+
+    EXPECT_EQ(Only(QStringLiteral("mark")).command, TScenarioCommand::Mark);
+    ErrorOf(QStringLiteral("mark here"));
+
+    const TScenarioStep out = Only(QStringLiteral("count out 2101 = 7"));
+    EXPECT_EQ(out.command, TScenarioCommand::Count);
+    EXPECT_EQ(out.countKind, TScenarioCount::Out);
+    EXPECT_EQ(out.number, 2101);
+    EXPECT_EQ(out.compare, TScenarioCompare::Equal);
+    EXPECT_EQ(out.expected, 7);
+    const TScenarioStep in = Only(QStringLiteral("count in 2004 >= 1"));
+    EXPECT_EQ(in.countKind, TScenarioCount::In);
+    EXPECT_EQ(in.compare, TScenarioCompare::AtLeast);
+    const TScenarioStep info = Only(QStringLiteral("count info 网络异常，请重试 <= 1"));
+    EXPECT_EQ(info.countKind, TScenarioCount::Info);
+    EXPECT_EQ(info.compare, TScenarioCompare::AtMost);
+    EXPECT_EQ(info.text, QStringLiteral("网络异常，请重试"));
+    EXPECT_EQ(info.expected, 1);
+    const TScenarioStep anyInfo = Only(QStringLiteral("count info = 0"));
+    EXPECT_TRUE(anyInfo.text.isEmpty()) << "no text: every message";
+    EXPECT_EQ(Only(QStringLiteral("count ask 是否 = 1 = 2")).text, QStringLiteral("是否 = 1"))
+        << "the last operator counts; the text keeps what comes before it";
+    EXPECT_EQ(Only(QStringLiteral("count ask 是否 = 2")).countKind, TScenarioCount::Ask);
+
+    ErrorOf(QStringLiteral("count out 2101"));
+    ErrorOf(QStringLiteral("count out = 7"));
+    ErrorOf(QStringLiteral("count out 2101 == 7"));
+    ErrorOf(QStringLiteral("count out 2101 = -1"));
+    ErrorOf(QStringLiteral("count out x = 1"));
+    ErrorOf(QStringLiteral("count out 1 2 = 1"));
+    ErrorOf(QStringLiteral("count hint x = 1"));
+}
+
 TEST(ScenarioScript, MouseAnswersWaitsAndScreenshots)
 {
     const QList<std::pair<QString, TScenarioCommand>> mouse = {
@@ -176,6 +257,7 @@ TEST(ScenarioTranscript, RecordsAreOneLineEachWithTheirKind)
     t.Hint(QStringLiteral("播放"));
     t.Log(QStringLiteral("error:a\\b\r\n"));
     t.Get(QStringLiteral("Label_Title"), QStringLiteral("text"), QStringLiteral("two\nlines"));
+    t.Count(QStringLiteral("out 2101"), 7);
     t.Failed(9, QStringLiteral("waitfor out 2004: no"));
 
     const QStringList expected = {
@@ -191,6 +273,7 @@ TEST(ScenarioTranscript, RecordsAreOneLineEachWithTheirKind)
         QStringLiteral("hint 播放"),
         QStringLiteral("log error:a\\\\b\\r\\n"),
         QStringLiteral("get Label_Title text = two\\nlines"),
+        QStringLiteral("count out 2101 = 7"),
         QStringLiteral("FAILED line 9: waitfor out 2004: no"),
     };
     EXPECT_EQ(t.Lines(), expected);

@@ -1,0 +1,174 @@
+// The host window and its own message boxes: Qt's buttons in Chinese, a
+// close while the module asks a question, and a window that keeps the
+// module's size.
+
+#include "HostDialogs.h"
+#include "HostTranslations.h"
+#include "LearningServiceSim.h"
+#include "StudyHostWindow.h"
+#include "TStudyHost.h"
+
+#include "ClockSpeed.h"
+#include "TestMouse.h"
+#include "WaitUntil.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+// The open boxes of the application.
+QList<QMessageBox *> OpenBoxes()
+{
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+            boxes << box;
+    return boxes;
+}
+
+// Runs `act` from the event loop as soon as a box is open (also inside the
+// wait of the module's question); after `limitMs` without one it gives up.
+void WhenABoxOpens(QObject *context, const std::function<void(QMessageBox *)> &act, int limitMs = 20000)
+{
+    auto *poll = new QTimer(context);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, act, waited, limitMs] {
+        const QList<QMessageBox *> boxes = OpenBoxes();
+        *waited += 10;
+        if (boxes.isEmpty() && *waited < limitMs)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!boxes.isEmpty())
+            act(boxes.first());
+    });
+    poll->start(10);
+}
+
+TEST(HostDialogs, QtsStandardButtonsReadInChineseUnlessTheModuleSetItsOwn)
+{
+    QTranslator *translator = InstallQtChineseTranslations(*qApp);
+    ASSERT_NE(translator, nullptr) << "Qt's Chinese translations are installed (qt6-translations-l10n)";
+    QWidget owner;
+    TQtCustomMessage messages(&owner);
+    QStringList yes, no;
+    const auto readButtons = [&](QMessageBox *box) {
+        yes << box->button(QMessageBox::Yes)->text();
+        no << box->button(QMessageBox::No)->text();
+        box->button(QMessageBox::No)->click();
+    };
+    WhenABoxOpens(&owner, readButtons);
+    EXPECT_EQ(messages.AskQuestion(QStringLiteral("是否下载？"), mbYesNo), mrNo);
+    messages.SetOkCaption(QStringLiteral("确定"));
+    messages.SetCancelCaption(QStringLiteral("取消"));
+    WhenABoxOpens(&owner, readButtons);
+    EXPECT_EQ(messages.AskQuestion(QStringLiteral("是否添加？"), mbYesNo), mrNo);
+    // Qt marks its buttons' keys ("是(&Y)"); what the learner reads starts
+    // with the Chinese word.
+    ASSERT_EQ(yes.size(), 2);
+    EXPECT_TRUE(yes[0].startsWith(QStringLiteral("是"))) << yes[0].toStdString();
+    EXPECT_TRUE(no[0].startsWith(QStringLiteral("否"))) << no[0].toStdString();
+    EXPECT_EQ(yes[1], QStringLiteral("确定"));
+    EXPECT_EQ(no[1], QStringLiteral("取消"));
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
+
+// The learner closes the window while the module asks whether to add a
+// course: the question ends as answered No, and only then does the host
+// run the close handshake. The window is not blocked by the box (a blocked
+// window never receives the learner's close), but the module's area takes
+// no input while the box is open.
+TEST(HostDialogs, ClosingTheWindowDuringAQuestionAnswersItNoThenClosesWithTheHandshake)
+{
+    ClockSpeed speed(50);
+    QTemporaryDir data;
+    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
+    o.dataFolder = data.path();
+    TStudyHost host(o); // the host's own message boxes
+    TStudyHostWindow window(&host);
+    window.show();
+    ASSERT_TRUE(host.Start(window.Client())) << host.Error().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return host.ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
+    host.Service()->OverrideReply(
+        1131, QStringLiteral(R"({"apiCode":1132,"errorCode":0,"items":[{"packageTitle":"Phonics Fun","hasGoods":0,)"
+                             R"("lessonId":1004}]})"));
+
+    bool boxSeen = false;
+    bool windowBlocked = true;
+    bool closeRefused = false;
+    int courseQueries = -1;
+    qsizetype eventsWhenBoxClosed = -1;
+    bool moduleCaption = false;
+    WhenABoxOpens(&window, [&](QMessageBox *box) {
+        boxSeen = true;
+        // Compared here: the caption's text may live in the plug-in, which
+        // is gone after the close.
+        moduleCaption = box->button(QMessageBox::Yes)->text() == QStringLiteral("确定");
+        windowBlocked = QApplication::activeModalWidget() != nullptr;
+        QObject::connect(box, &QObject::destroyed, &window, [&] { eventsWhenBoxClosed = host.Events().size(); });
+        // A click into the module's area while the box is open does nothing.
+        ClickMiddle(window.Client()->findChild<QWidget *>(QStringLiteral("RecommandIcon1")));
+        courseQueries = static_cast<int>(host.Events().filter(QStringLiteral(R"("apiCode":1131)")).size());
+        closeRefused = !window.close();
+        // Should the close not end the question, end it here so that the
+        // test does not hang (the checks below fail then).
+        QTimer::singleShot(3000, box, [box] { box->done(QMessageBox::Yes); });
+    });
+    ClickMiddle(window.Client()->findChild<QWidget *>(QStringLiteral("RecommandIcon0")));
+    ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, RealMs{30000}));
+
+    ASSERT_TRUE(boxSeen);
+    EXPECT_TRUE(moduleCaption) << "the module's own caption";
+    EXPECT_FALSE(windowBlocked) << "the box must not block the window";
+    EXPECT_EQ(courseQueries, 1) << "the module's area took a click during the question";
+    EXPECT_TRUE(closeRefused) << "the window waits for the module";
+    const QStringList &events = host.Events();
+    EXPECT_TRUE(events.filter(QStringLiteral(R"("apiCode":35)")).isEmpty()) << "the question was answered No";
+    const qsizetype closeNotice = events.indexOf(QStringLiteral(R"(notice {"apiCode":10003})"));
+    ASSERT_GE(eventsWhenBoxClosed, 0);
+    EXPECT_GE(closeNotice, eventsWhenBoxClosed) << "10003 only after the question has ended";
+    EXPECT_GT(events.indexOf(QStringLiteral(R"(job {"apiCode":10004})")), closeNotice);
+    EXPECT_FALSE(host.IsRunning());
+    EXPECT_TRUE(OpenBoxes().isEmpty());
+}
+
+TEST(StudyHostWindow, TheWindowKeepsTheModulesSizeAndCannotBeMaximised)
+{
+    QTemporaryDir data;
+    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    o.dataFolder = data.path();
+    TStudyHost host(o);
+    TStudyHostWindow window(&host);
+    window.show();
+    ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }));
+    // The module's area and the menu bar above it fill the whole window.
+    const auto checkClient = [&](const char *when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(window.Client()->geometry(), QRect(0, window.menuBar()->height(), 1024, 635));
+        EXPECT_EQ(window.size(), QSize(1024, window.menuBar()->height() + 635));
+    };
+    checkClient("shown");
+    window.resize(1400, 900);
+    QCoreApplication::processEvents();
+    checkClient("resized");
+    // A window of fixed size offers no maximising (a window manager keeps
+    // such a window as it is; the offscreen platform would not).
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+} // namespace
