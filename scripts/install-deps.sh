@@ -11,6 +11,10 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   7zip zlib1g-dev libmp3lame-dev espeak-ng sox
   fonts-wqy-zenhei qt6-translations-l10n
+  # sound on devices: Qt Multimedia, GStreamer's MP3 decoder and PulseAudio
+  # elements; a PulseAudio server and its clients for the device tests
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -8,6 +8,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
+
+namespace {
+// The recording of the sound check, under the host's main path.
+const QString kSoundCheckFile = QStringLiteral("tmp\\soundcheck.wav");
+} // namespace
 
 TStudyHostWindow::TStudyHostWindow(TStudyHost *host, QWidget *parent)
     : QMainWindow(parent), m_host(host), m_client(new QWidget(this))
@@ -58,6 +64,35 @@ void TStudyHostWindow::BuildMenu()
     });
     menu->addAction(QStringLiteral("网络故障 (99999)"), this,
                     [this] { m_host->Push(hostnotice::Bare(hostnotice::kNetworkFailure)); });
+}
+
+void TStudyHostWindow::ShowSoundDevices(const QString &output, const QString &input)
+{
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("声音"));
+    if (output.isEmpty() && input.isEmpty()) {
+        menu->addAction(QStringLiteral("无声音设备：播放与录音为模拟"))->setEnabled(false);
+        return;
+    }
+    menu->addAction(QStringLiteral("输出设备：") % output)->setEnabled(false);
+    menu->addAction(QStringLiteral("输入设备：") % input)->setEnabled(false);
+    menu->addSeparator();
+    // Checks of the devices, through the same engine the module uses.
+    menu->addAction(QStringLiteral("试听评语"), this, [this] {
+        if (const ISoundEnginePtr sound = m_host->SoundEngine())
+            sound->PlayScoreSound(0, 100);
+    });
+    menu->addAction(QStringLiteral("录音 3 秒并回放"), this, [this] {
+        const ISoundEnginePtr sound = m_host->SoundEngine();
+        if (!sound)
+            return;
+        sound->StartRecord(kSoundCheckFile);
+        statusBar()->showMessage(QStringLiteral("正在录音…"));
+        QTimer::singleShot(3000, this, [this, sound] {
+            sound->StopRecord();
+            statusBar()->showMessage(QStringLiteral("正在回放录音…"), 4000);
+            sound->PlayFile(kSoundCheckFile, false, 0);
+        });
+    });
 }
 
 void TStudyHostWindow::closeEvent(QCloseEvent *event)

@@ -18,6 +18,11 @@ public:
 
     // The widget the module's frame lives in.
     QWidget *Client() const { return m_client; }
+    // Adds the "声音" menu naming the output and input devices in use, with
+    // two checks of them (a score comment from the UI archive; three seconds
+    // recorded, then played back); empty names: the host plays and records
+    // without devices.
+    void ShowSoundDevices(const QString &output, const QString &input);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -10,12 +10,18 @@
 //                                     prints its transcript (see
 //                                     host/scenario/README.md); exit 0 when
 //                                     every step passed
+//   --audio auto|devices|none         sound on the machine's audio devices
+//                                     or without devices (default auto:
+//                                     devices when an output and an input
+//                                     exist); scenarios never use devices
 
 #include "HostTranslations.h"
+#include "HostSound.h"
 #include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
 
+#include "Log.h"
 #include "Wait.h"
 
 #include <QApplication>
@@ -111,9 +117,23 @@ int main(int argc, char **argv)
                                             QStringLiteral("file"));
     parser.addOption(shotOption);
     parser.addOption(waitOption);
+    const QCommandLineOption audioOption(QStringLiteral("audio"),
+                                         QStringLiteral("Sound on the audio devices (devices), without devices (none) "
+                                                        "or on devices when an output and an input exist (auto)."),
+                                         QStringLiteral("auto|devices|none"), QStringLiteral("auto"));
     parser.addOption(scenarioOption);
+    parser.addOption(audioOption);
     parser.process(app);
+    const std::optional<TAudioMode> audioMode = ParseAudioMode(parser.value(audioOption));
+    if (!audioMode) {
+        std::fprintf(stderr, "studyhost: --audio takes auto, devices or none\n");
+        return 2;
+    }
     if (parser.isSet(scenarioOption)) {
+        if (*audioMode == TAudioMode::Devices) {
+            std::fprintf(stderr, "studyhost: scenarios run without audio devices; --audio devices does not apply\n");
+            return 2;
+        }
         TScenarioSetup setup;
         setup.appFolder = QCoreApplication::applicationDirPath();
         return RunScenarioFile(parser.value(scenarioOption), setup, [](const QString &line) {
@@ -129,8 +149,17 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    TStudyHost host(TStudyHostOptions::Beside(QCoreApplication::applicationDirPath()));
+    TStudyHostOptions options = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    const THostSound sound = MakeHostSound(*audioMode, options);
+    std::fprintf(stderr, "studyhost: %s\n", qPrintable(sound.line));
+    procSaveLog(QStringLiteral("info：studyhost ") % sound.line);
+    if (!sound.error.isEmpty())
+        return 1;
+    options.sound = sound.sound;
+    options.grade = sound.grade;
+    TStudyHost host(std::move(options));
     TStudyHostWindow window(&host);
+    window.ShowSoundDevices(sound.outputName, sound.inputName);
     window.show();
     if (!host.Start(window.Client())) {
         std::fprintf(stderr, "studyhost: %s\n", qPrintable(host.Error()));
