@@ -10,6 +10,8 @@ PACKAGES=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   7zip zlib1g-dev libmp3lame-dev espeak-ng sox
+  libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev
+  flite festival festvox-us-slt-hts
   fonts-wqy-zenhei
 )
 

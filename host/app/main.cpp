@@ -10,7 +10,11 @@
 //                                     prints its transcript (see
 //                                     host/scenario/README.md); exit 0 when
 //                                     every step passed
+//   --grader offline|sim              grades recordings with the offline
+//                                     grader (default) or the simulated one;
+//                                     scenarios always use the simulated one
 
+#include "OfflineScorer.h"
 #include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
@@ -25,6 +29,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -107,7 +112,12 @@ int main(int argc, char **argv)
                                             QStringLiteral("file"));
     parser.addOption(shotOption);
     parser.addOption(waitOption);
+    const QCommandLineOption graderOption(QStringLiteral("grader"),
+                                          QStringLiteral("Grade recordings with the offline grader (offline, the "
+                                                         "default) or the simulated one (sim)."),
+                                          QStringLiteral("offline|sim"), QStringLiteral("offline"));
     parser.addOption(scenarioOption);
+    parser.addOption(graderOption);
     parser.process(app);
     if (parser.isSet(scenarioOption)) {
         TScenarioSetup setup;
@@ -125,7 +135,22 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    TStudyHost host(TStudyHostOptions::Beside(QCoreApplication::applicationDirPath()));
+    const QString grader = parser.value(graderOption);
+    if (grader != QLatin1String("offline") && grader != QLatin1String("sim")) {
+        std::fprintf(stderr, "studyhost: --grader takes offline or sim\n");
+        return 2;
+    }
+    TStudyHostOptions options = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
+    if (grader == QLatin1String("offline")) {
+        try {
+            auto engine = std::make_shared<TSimGradeEngine>(options.mainPath);
+            engine->SetScorer(MakeOfflineScorer());
+            options.grade = engine;
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "studyhost: the offline grader cannot start (%s); grading is simulated\n", e.what());
+        }
+    }
+    TStudyHost host(std::move(options));
     TStudyHostWindow window(&host);
     window.show();
     if (!host.Start(window.Client())) {
