@@ -42,7 +42,7 @@ struct TAlignGraph
 struct TGraphOptions
 {
     double silenceProb = 0.3; // an optional pause at a word boundary
-    double skipProb = 1e-4;   // leaving a word out
+    double skipProb = 1e-12;  // leaving a word out
     // With competitors: each phone arc gets parallel arcs for the phones a
     // learner is likely to say instead (CompetitorPhones), each with this
     // probability.

@@ -99,14 +99,11 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
     int found = 0;
     int phones = 0;
     int speech = 0;
-    double sum = 0;
     for (int w : words) {
         const TWordEval &word = u.words[static_cast<std::size_t>(w)];
         const double score = wordScores[static_cast<std::size_t>(w)];
-        if (score >= c.readFloor) {
+        if (score >= c.readFloor)
             ++found;
-            sum += score;
-        }
         if (WordRead(c, word)) {
             phones += static_cast<int>(word.phones.size());
             for (const TPhoneEval &p : word.phones)
@@ -123,7 +120,6 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
     s.integrity = 100.0 * found / total;
     s.fluency = FluencyScore(phones, speech, u.pauses, found, total);
     s.overall = kAccuracyWeight * s.accuracy + kIntegrityWeight * s.integrity + kFluencyWeight * s.fluency;
-    (void)sum;
     return s;
 }
 

@@ -66,6 +66,16 @@ TEST_F(GraderSpeechTest, CorrectReadingOutscoresAReplacedWord)
     EXPECT_GT(right["integrity"].get<double>(), 60.0);
 }
 
+TEST_F(GraderSpeechTest, FastSpeechKeepsItsAlignmentPath)
+{
+    // With the decoder's default beams this reading lost every path through
+    // the grammar and graded 0 although it is correct.
+    const std::string text = "My cat likes to sleep in the sun";
+    const ordered_json r = s_grader->Grade(TGradeMode::Sentence, text, speak(text));
+    EXPECT_GT(r["integrity"].get<double>(), 0.0);
+    EXPECT_GT(r["overall"].get<double>(), 25.0);
+}
+
 TEST_F(GraderSpeechTest, SilenceAndAnotherTextScoreLow)
 {
     TAudio silence;
