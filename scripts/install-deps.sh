@@ -15,6 +15,10 @@ PACKAGES=(
   # elements; a PulseAudio server and its clients for the device tests
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   pulseaudio pulseaudio-utils
+  # the offline grader (pocketsphinx, its US English model, espeak-ng for
+  # words the dictionary lacks) and the voices of its evaluation
+  libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us libespeak-ng-dev
+  flite festival festvox-us-slt-hts
 )
 
 missing=()

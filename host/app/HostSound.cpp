@@ -3,12 +3,11 @@
 #include "ScoreSounds.h"
 #include "TStudyHost.h"
 
-#include "RecordingScorer.h"
 #include "TDeviceSoundEngine.h"
 #include "TFolderArchive.h"
 #include "TRecordingGradeEngine.h"
 
-THostSound MakeHostSound(TAudioMode mode, const TStudyHostOptions &options)
+THostSound MakeHostSound(TAudioMode mode, const TStudyHostOptions &options, TRecordingScorer scorer)
 {
     THostSound result;
     TAudioDevices devices;
@@ -22,7 +21,7 @@ THostSound MakeHostSound(TAudioMode mode, const TStudyHostOptions &options)
         return result;
     auto sound = std::make_shared<TDeviceSoundEngine>(options.mainPath, devices.output, devices.input);
     sound->SetScoreSoundProvider(ArchiveScoreSounds(std::make_shared<TFolderArchive>(options.archiveFolder)));
-    result.grade = std::make_shared<TRecordingGradeEngine>(options.mainPath, sound, SimScoreRecording);
+    result.grade = std::make_shared<TRecordingGradeEngine>(options.mainPath, sound, std::move(scorer));
     result.sound = sound;
     result.outputName = devices.output.description();
     result.inputName = devices.input.description();

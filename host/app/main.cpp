@@ -14,9 +14,14 @@
 //                                     or without devices (default auto:
 //                                     devices when an output and an input
 //                                     exist); scenarios never use devices
+//   --grader offline|sim              grades recordings with the offline
+//                                     grader (default) or the simulated one;
+//                                     scenarios always use the simulated one
 
 #include "HostTranslations.h"
 #include "HostSound.h"
+#include "OfflineScorer.h"
+#include "RecordingScorer.h"
 #include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
@@ -32,6 +37,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -122,7 +128,12 @@ int main(int argc, char **argv)
                                                         "or on devices when an output and an input exist (auto)."),
                                          QStringLiteral("auto|devices|none"), QStringLiteral("auto"));
     parser.addOption(scenarioOption);
+    const QCommandLineOption graderOption(QStringLiteral("grader"),
+                                          QStringLiteral("Grade recordings with the offline grader (offline, the "
+                                                         "default) or the simulated one (sim)."),
+                                          QStringLiteral("offline|sim"), QStringLiteral("offline"));
     parser.addOption(audioOption);
+    parser.addOption(graderOption);
     parser.process(app);
     const std::optional<TAudioMode> audioMode = ParseAudioMode(parser.value(audioOption));
     if (!audioMode) {
@@ -149,14 +160,40 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    const QString grader = parser.value(graderOption);
+    if (grader != QLatin1String("offline") && grader != QLatin1String("sim")) {
+        std::fprintf(stderr, "studyhost: --grader takes offline or sim\n");
+        return 2;
+    }
+    TGradeScorer offline;
+    if (grader == QLatin1String("offline")) {
+        try {
+            offline = MakeOfflineScorer();
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "studyhost: the offline grader cannot start (%s); grading is simulated\n", e.what());
+        }
+    }
+    // On devices the grading engine records through the sound engine and
+    // hands the finished recording to the scorer chosen here.
+    TRecordingScorer recordingScorer = SimScoreRecording;
+    if (offline)
+        recordingScorer = [offline](TGradeMode mode, const QString &text, const QString &wavPath) {
+            const nlohmann::ordered_json result = offline(static_cast<int>(mode), text, wavPath, 0);
+            return result.is_null() ? QString() : QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
+        };
     TStudyHostOptions options = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
-    const THostSound sound = MakeHostSound(*audioMode, options);
+    const THostSound sound = MakeHostSound(*audioMode, options, recordingScorer);
     std::fprintf(stderr, "studyhost: %s\n", qPrintable(sound.line));
     procSaveLog(QStringLiteral("info：studyhost ") % sound.line);
     if (!sound.error.isEmpty())
         return 1;
     options.sound = sound.sound;
     options.grade = sound.grade;
+    if (!options.grade && offline) {
+        auto engine = std::make_shared<TSimGradeEngine>(options.mainPath);
+        engine->SetScorer(offline);
+        options.grade = engine;
+    }
     TStudyHost host(std::move(options));
     TStudyHostWindow window(&host);
     window.ShowSoundDevices(sound.outputName, sound.inputName);

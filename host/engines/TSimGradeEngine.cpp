@@ -10,6 +10,9 @@
 
 #include <QElapsedTimer>
 
+#include <chrono>
+#include <future>
+
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +60,11 @@ void TSimGradeEngine::SetEngineReady(bool ready)
     m_ready = ready;
 }
 
+void TSimGradeEngine::SetScorer(TGradeScorer scorer)
+{
+    m_scorer = std::move(scorer);
+}
+
 void TSimGradeEngine::QueueResult(const QString &resultJson)
 {
     m_queued << resultJson;
@@ -82,16 +90,41 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
             recorded = std::min<qint64>(wanted, std::llround(static_cast<double>(clock.elapsed()) * StudyClock::speed()));
     }
     m_lastRecordedMs = recorded;
-    const QString path = EngineFilePath(m_mainPath, wavFileName);
+    // A scorer needs the recording even when the module names no file.
+    const QString name = wavFileName.isEmpty() && m_scorer && m_queued.isEmpty() ? QStringLiteral("tmp\\grading.wav")
+                                                                               : wavFileName;
+    const QString path = EngineFilePath(m_mainPath, name);
     if (!path.isEmpty() && !WriteSimWav(path, recorded))
-        procSaveLog(QStringLiteral("error:Evaluate cannot write ") + wavFileName);
+        procSaveLog(QStringLiteral("error:Evaluate cannot write ") + name);
 
     if (!m_queued.isEmpty()) {
         m_lastResult = m_queued.takeFirst();
         return true;
     }
+    if (m_scorer)
+        return score(mode, text, path, seconds);
     const TGradeMode gradeMode = mode == 0 ? TGradeMode::Word : mode == 2 ? TGradeMode::Passage : TGradeMode::Sentence;
     const nlohmann::ordered_json result = SimGradeResult(gradeMode, text, recorded);
     m_lastResult = QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
+    return true;
+}
+
+bool TSimGradeEngine::score(int mode, const QString &text, const QString &wavPath, int seconds)
+{
+    // The worker gets copies only: if the engine is deleted during the wait,
+    // the grading still finishes safely and its result is dropped.
+    auto job = std::async(std::launch::async, [scorer = m_scorer, mode, text, wavPath, seconds] {
+        return scorer(mode, text, wavPath, seconds);
+    });
+    while (job.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        if (WaitFor(10, nullptr, this) == TWaitEnd::Gone)
+            return false;
+    }
+    try {
+        m_lastResult = QString::fromStdString(nlohmann::ordered_json{{"result", job.get()}}.dump());
+    } catch (const std::exception &e) {
+        procSaveLog(QStringLiteral("error:Evaluate grading failed: ") + QString::fromUtf8(e.what()));
+        m_lastResult.clear();
+    }
     return true;
 }

@@ -7,11 +7,24 @@
 // SimGradeResult. A stoppable evaluation that is stopped early has a shorter
 // recording, so its last words go unheard. Scenarios can queue their own
 // result texts, which are handed out in order instead of a computed one.
+//
+// A scorer set with SetScorer grades the finished recording instead of the
+// simulation (the offline grader): it runs on a worker thread while the
+// evaluation keeps dispatching events, and gets the WAV file (a work file
+// under "tmp\" when the module passed no file name) and the seconds allowed.
 
 #include "HostServices.h"
 
 #include <QObject>
 #include <QStringList>
+
+#include <functional>
+
+// Grades a finished recording: the "result" object for `text` (mode 0
+// word, 1 sentence, 2 sentence of a passage) read in the WAV file `wavPath`,
+// cut after `seconds`. Runs on a worker thread; must not throw.
+using TGradeScorer = std::function<nlohmann::ordered_json(int mode, const QString &text, const QString &wavPath,
+                                                          int seconds)>;
 
 class TSimGradeEngine : public QObject, public IAudioEngine
 {
@@ -30,6 +43,9 @@ public:
     void SetEngineReady(bool ready);
     // The next evaluation's result text, used once (then computed ones again).
     void QueueResult(const QString &resultJson);
+    // Grades recordings with `scorer` from now on; an empty one restores the
+    // simulated grading.
+    void SetScorer(TGradeScorer scorer);
     // Stated milliseconds the last evaluation recorded.
     qint64 LastRecordedMs() const { return m_lastRecordedMs; }
 
@@ -37,7 +53,12 @@ private:
     // Returns false when the engine was deleted during the wait.
     bool evaluate(int mode, const QString &text, const QString &wavFileName, int seconds, const bool *stop);
 
+    // Runs the scorer off the user-interface thread; false when the engine
+    // was deleted during the wait.
+    bool score(int mode, const QString &text, const QString &wavPath, int seconds);
+
     QString m_mainPath;
+    TGradeScorer m_scorer;
     bool m_ready = true;
     nlohmann::ordered_json m_params = nlohmann::ordered_json::object();
     QString m_lastResult;

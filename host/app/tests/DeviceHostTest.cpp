@@ -60,7 +60,7 @@ TEST(StudyHostOnDevices, ACloseDuringPlaybackOrRecordingIsAnsweredPromptly)
         options.mainPath = data.path() + QStringLiteral("/");
         options.message = std::make_shared<FakeCustomMessage>();
         options.hint = std::make_shared<FakeCustomHint>();
-        const THostSound sound = MakeHostSound(TAudioMode::Devices, options);
+        const THostSound sound = MakeHostSound(TAudioMode::Devices, options, SimScoreRecording);
         ASSERT_TRUE(sound.error.isEmpty()) << qPrintable(sound.error);
         ASSERT_TRUE(sound.sound && sound.grade);
         EXPECT_FALSE(sound.outputName.isEmpty());

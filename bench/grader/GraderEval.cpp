@@ -1,0 +1,318 @@
+// grader_eval: measures the offline grader on synthetic speech.
+//
+//   grader_eval [--data DIR] [--items N] [--voices a,b,…] [--fit]
+//
+// The speech is made on first use by the speech synthesisers Debian ships
+// (espeak-ng, flite, festival with an HTS voice) from the items of
+// pairs.txt and kept under DIR (default: grader-data beside the binary):
+// each sentence read correctly, with one word replaced by its minimal-pair
+// neighbour, and with words left out; plus silence and quiet noise.
+//
+// Without --fit it grades the "eval" items and prints: the share of minimal
+// pairs whose replaced word scores below the same word read correctly, the
+// word-level AUC, integrity against the share of words read, the overall of
+// unrelated speech (each reading graded against another item's text), the
+// overall of silence and noise, the real-time factor (CPU time of grading ÷
+// audio time, one thread) and the peak memory. With --fit it reads the
+// "fit" items and prints the calibration (expected GOP per phone and the
+// logistic curve) in the form Calibration.cpp holds it.
+
+#include "EvalData.h"
+#include "EvalStats.h"
+
+#include "OfflineGrader.h"
+#include "Scoring.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace grader;
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec / 1e9;
+}
+
+struct TTimedGrader
+{
+    TOfflineGrader grader;
+    double cpu = 0;
+    double audio = 0;
+    int count = 0;
+
+    TUtterance analyse(const std::string &text, const std::string &wav)
+    {
+        const auto read = ReadWav(wav, 0);
+        const TAudio a = read ? *read : TAudio{};
+        const double t0 = cpuSeconds();
+        TUtterance u = grader.Analyse(text, a);
+        cpu += cpuSeconds() - t0;
+        audio += static_cast<double>(a.samples.size()) / kSampleRate;
+        ++count;
+        return u;
+    }
+};
+
+double overallOf(const TCalibration &c, const TUtterance &u)
+{
+    std::vector<double> scores;
+    std::vector<int> all;
+    for (std::size_t i = 0; i < u.words.size(); ++i) {
+        scores.push_back(WordScore(c, u.words[i]));
+        all.push_back(static_cast<int>(i));
+    }
+    return SentenceScores(c, u, scores, all).overall;
+}
+
+double integrityOf(const TCalibration &c, const TUtterance &u)
+{
+    std::vector<double> scores;
+    std::vector<int> all;
+    for (std::size_t i = 0; i < u.words.size(); ++i) {
+        scores.push_back(WordScore(c, u.words[i]));
+        all.push_back(static_cast<int>(i));
+    }
+    return SentenceScores(c, u, scores, all).integrity;
+}
+
+int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices, const std::string &dir)
+{
+    // Expected GOP per phone: its median over the correct readings.
+    std::vector<TUtterance> correct;
+    std::vector<TUtterance> replaced;
+    std::vector<int> targets;
+    for (const TVoice &v : voices) {
+        for (const TEvalItem &item : items) {
+            correct.push_back(g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Correct)));
+            replaced.push_back(g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Replaced)));
+            targets.push_back(item.target);
+        }
+    }
+    auto expectedFor = [&correct](TCalibration &c) {
+        std::map<std::string, std::vector<double>> perPhone;
+        std::vector<double> all;
+        for (const TUtterance &u : correct)
+            for (const TWordEval &w : u.words)
+                for (const TPhoneEval &p : w.phones)
+                    if (p.silenceShare < 0.5) {
+                        const double g = p.gop + c.competitorWeight * p.competitorGop;
+                        perPhone[p.phone].push_back(g);
+                        all.push_back(g);
+                    }
+        c.expected.clear();
+        for (const auto &[phone, gops] : perPhone)
+            c.expected[phone] = Median(gops);
+        c.defaultExpected = Median(all);
+    };
+    // The competitor and worst-phone weights that separate the fit set's
+    // pairs best, then the logistic curve fitted to correct (1) against
+    // replaced (0) words.
+    TCalibration c;
+    double bestAuc = -1;
+    double bestWeight = 0;
+    double bestCompetitor = 0;
+    for (double competitor = 0; competitor <= 2.0001; competitor += 0.25) {
+        c.competitorWeight = competitor;
+        expectedFor(c);
+        for (double weight = 0; weight <= 1.0001; weight += 0.1) {
+            c.worstWeight = weight;
+            std::vector<double> pos;
+            std::vector<double> neg;
+            for (std::size_t i = 0; i < correct.size(); ++i) {
+                const auto t = static_cast<std::size_t>(targets[i]);
+                neg.push_back(WordGop(c, correct[i].words[t]));
+                pos.push_back(WordGop(c, replaced[i].words[t]));
+            }
+            const double auc = 1.0 - Auc(pos, neg);
+            if (auc > bestAuc) {
+                bestAuc = auc;
+                bestWeight = weight;
+                bestCompetitor = competitor;
+            }
+        }
+    }
+    c.worstWeight = bestWeight;
+    c.competitorWeight = bestCompetitor;
+    expectedFor(c);
+    std::vector<double> x;
+    std::vector<int> y;
+    for (std::size_t i = 0; i < correct.size(); ++i) {
+        for (const TWordEval &w : correct[i].words)
+            if (WordRead(c, w)) {
+                x.push_back(WordGop(c, w));
+                y.push_back(1);
+            }
+        const TWordEval &w = replaced[i].words[static_cast<std::size_t>(targets[i])];
+        if (WordRead(c, w)) {
+            // Each replaced word weighs as much as the correct words of its
+            // sentence together, so both classes count equally.
+            for (std::size_t k = 0; k < correct[i].words.size(); ++k) {
+                x.push_back(WordGop(c, w));
+                y.push_back(0);
+            }
+        }
+    }
+    const auto [mid, slope] = FitLogistic(x, y);
+    std::printf("// fitted on %zu readings of %zu items by %zu voices; fit-set pair AUC %.3f\n", correct.size(),
+                items.size(), voices.size(), bestAuc);
+    std::printf("f.expected = {");
+    for (const auto &[phone, value] : c.expected)
+        std::printf("{\"%s\", %.2f}, ", phone.c_str(), value);
+    std::printf("};\nf.defaultExpected = %.2f;\nf.worstWeight = %.1f;\nf.competitorWeight = %.2f;\nf.mid = %.2f;\n"
+                "f.slope = %.2f;\n",
+                c.defaultExpected, c.worstWeight, c.competitorWeight, mid, slope);
+    return 0;
+}
+
+int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices, const std::string &dir)
+{
+    const TCalibration &c = g.grader.Calibration();
+    int pairs = 0;
+    int lower = 0;
+    std::vector<double> replacedScores;
+    std::vector<double> sameWordScores;
+    std::vector<double> correctScores;
+    std::vector<double> integrityError;
+    std::vector<double> unrelated;
+    std::vector<double> correctOverall;
+    std::map<std::string, std::pair<int, int>> perVoice;
+    std::vector<std::pair<TUtterance, double>> omittedReadings; // with the share read
+    std::vector<TUtterance> unrelatedReadings;
+    for (const TVoice &v : voices) {
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const TEvalItem &item = items[k];
+            const auto t = static_cast<std::size_t>(item.target);
+            const TUtterance right = g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Correct));
+            const TUtterance wrong = g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Replaced));
+            const double good = WordScore(c, right.words[t]);
+            const double bad = WordScore(c, wrong.words[t]);
+            ++pairs;
+            ++perVoice[v.name].second;
+            if (bad < good) {
+                ++lower;
+                ++perVoice[v.name].first;
+            }
+            replacedScores.push_back(bad);
+            sameWordScores.push_back(good);
+            for (const TWordEval &w : right.words)
+                correctScores.push_back(WordScore(c, w));
+            correctOverall.push_back(overallOf(c, right));
+
+            const TUtterance omitted = g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Omitted));
+            const double share = 100.0 * ReadShare(item);
+            integrityError.push_back(integrityOf(c, omitted) - share);
+            omittedReadings.emplace_back(omitted, share);
+
+            const TEvalItem &other = items[(k + 1) % items.size()];
+            unrelatedReadings.push_back(g.analyse(other.sentence, RenditionPath(dir, v, item, TRendition::Correct)));
+            unrelated.push_back(overallOf(c, unrelatedReadings.back()));
+        }
+    }
+    const std::string silence = SilencePath(dir);
+    const std::string noise = NoisePath(dir);
+    const double silenceOverall = overallOf(c, g.analyse(items.front().sentence, silence));
+    const double noiseOverall = overallOf(c, g.analyse(items.front().sentence, noise));
+
+    std::printf("voices: %zu, items: %zu, gradings: %d, audio %.1f s\n", voices.size(), items.size(), g.count, g.audio);
+    std::printf("minimal pairs, replaced word scores lower: %d of %d = %.1f %% (target >= 90 %% of >= 100)\n", lower,
+                pairs, 100.0 * lower / std::max(1, pairs));
+    for (const auto &[name, counts] : perVoice)
+        std::printf("  %-18s %d of %d = %.1f %%\n", name.c_str(), counts.first, counts.second,
+                    100.0 * counts.first / std::max(1, counts.second));
+    std::printf("word AUC, replaced vs every word of the correct readings: %.3f (target >= 0.90)\n",
+                1.0 - Auc(replacedScores, correctScores));
+    std::printf("word AUC, replaced vs the same word read correctly: %.3f\n", 1.0 - Auc(replacedScores, sameWordScores));
+    std::printf("mean word score: correct %.1f, replaced %.1f\n", Mean(correctScores), Mean(replacedScores));
+    std::printf("correct readings overall: mean %.1f, min %.1f\n", Mean(correctOverall),
+                *std::min_element(correctOverall.begin(), correctOverall.end()));
+    double worst = 0;
+    double absSum = 0;
+    int within = 0;
+    for (double e : integrityError) {
+        worst = std::max(worst, std::abs(e));
+        absSum += std::abs(e);
+        within += std::abs(e) <= 10 ? 1 : 0;
+    }
+    std::printf("omissions, integrity minus share read: mean %+.1f, mean |error| %.1f, worst %.1f, within 10 points %d of %zu "
+                "(target: within 10)\n",
+                Mean(integrityError), absSum / std::max<std::size_t>(1, integrityError.size()), worst, within,
+                integrityError.size());
+    std::printf("unrelated speech overall: mean %.1f, max %.1f (target < 30)\n", Mean(unrelated),
+                *std::max_element(unrelated.begin(), unrelated.end()));
+    std::printf("silence overall: %.1f (target 0); quiet noise overall: %.1f\n", silenceOverall, noiseOverall);
+    // How the read floor trades integrity against unrelated speech.
+    for (double floor : {0.0, 2.0, 5.0, 10.0, 15.0, 25.0}) {
+        TCalibration alt = c;
+        alt.readFloor = floor;
+        double err = 0;
+        int in10 = 0;
+        for (const auto &[u, share] : omittedReadings) {
+            const double e = integrityOf(alt, u) - share;
+            err += e;
+            in10 += std::abs(e) <= 10 ? 1 : 0;
+        }
+        double worstUnrelated = 0;
+        for (const TUtterance &u : unrelatedReadings)
+            worstUnrelated = std::max(worstUnrelated, overallOf(alt, u));
+        std::printf("  read floor %4.1f: integrity error mean %+.1f, within 10 points %d of %zu; unrelated max %.1f\n", floor,
+                    err / std::max<std::size_t>(1, omittedReadings.size()), in10, omittedReadings.size(), worstUnrelated);
+    }
+    std::printf("real-time factor (CPU time of grading / audio time, one thread): %.3f (target <= 0.3)\n",
+                g.cpu / std::max(1e-9, g.audio));
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory: %.1f MB (target < 200 MB)\n", usage.ru_maxrss / 1024.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string dir = (std::filesystem::path(argv[0]).parent_path() / "grader-data").string();
+    std::size_t limit = 0;
+    bool fit = false;
+    std::string voiceList;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--data" && i + 1 < argc)
+            dir = argv[++i];
+        else if (arg == "--items" && i + 1 < argc)
+            limit = static_cast<std::size_t>(std::stoul(argv[++i]));
+        else if (arg == "--voices" && i + 1 < argc)
+            voiceList = argv[++i];
+        else if (arg == "--fit")
+            fit = true;
+        else {
+            std::fprintf(stderr, "usage: grader_eval [--data DIR] [--items N] [--voices a,b,...] [--fit]\n");
+            return 2;
+        }
+    }
+    std::vector<TEvalItem> items = LoadItems(GRADER_PAIRS_FILE, fit ? "fit" : "eval");
+    if (limit > 0 && items.size() > limit)
+        items.resize(limit);
+    std::vector<TVoice> voices = SelectVoices(voiceList);
+    if (items.empty() || voices.empty()) {
+        std::fprintf(stderr, "grader_eval: no items or no voices\n");
+        return 2;
+    }
+    std::string error;
+    if (!GenerateSpeech(dir, voices, items, error)) {
+        std::fprintf(stderr, "grader_eval: %s\n", error.c_str());
+        return 1;
+    }
+    TTimedGrader g;
+    return fit ? runFit(g, items, voices, dir) : runEval(g, items, voices, dir);
+}

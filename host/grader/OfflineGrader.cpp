@@ -1,0 +1,159 @@
+#include "OfflineGrader.h"
+
+#include "AlignGraph.h"
+#include "GradeJson.h"
+#include "TextUnits.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace grader {
+
+namespace {
+
+// Recordings shorter than this (a tenth of a second) hold no speech.
+constexpr std::size_t kMinSamples = kSampleRate / 10;
+
+bool isLoopSilence(const std::string &label)
+{
+    return label == "SIL" || label == kSilenceLabel || (label.size() > 1 && label.front() == '+');
+}
+
+// The score of a decoding (the loop's, or an alignment's) over frames
+// [sf, ef], each segment counted in proportion to its overlap, and the share
+// of those frames it heard as silence or noise.
+void loopOver(const std::vector<TSegment> &loop, int sf, int ef, double &score, double &silenceShare)
+{
+    score = 0;
+    int silent = 0;
+    for (const TSegment &s : loop) {
+        const int a = std::max(sf, s.startFrame);
+        const int b = std::min(ef, s.endFrame);
+        if (b < a)
+            continue;
+        const int overlap = b - a + 1;
+        score += static_cast<double>(s.ascr) * overlap / s.frames();
+        if (isLoopSilence(s.label))
+            silent += overlap;
+    }
+    silenceShare = static_cast<double>(silent) / (ef - sf + 1);
+}
+
+} // namespace
+
+TOfflineGrader::TOfflineGrader(const TModelFiles &files, TCalibration calibration)
+    : m_calibration(std::move(calibration))
+{
+    if (!m_lexicon.Load(files.dictionary))
+        throw std::runtime_error("cannot read the pronouncing dictionary " + files.dictionary);
+    m_decoder = std::make_unique<TSphinxDecoder>(files);
+}
+
+TOfflineGrader::~TOfflineGrader() = default;
+
+TUtterance TOfflineGrader::Analyse(const std::string &text, const TAudio &audio)
+{
+    TUtterance u;
+    u.sentences = SplitSentences(text);
+    u.cut = audio.cut;
+    std::vector<std::vector<TPronunciation>> prons;
+    for (int s = 0; s < static_cast<int>(u.sentences.size()); ++s) {
+        for (const std::string &w : SplitWords(u.sentences[static_cast<std::size_t>(s)])) {
+            TWordEval word;
+            word.text = w;
+            word.sentence = s;
+            prons.push_back(m_lexicon.Pronounce(w));
+            if (!prons.back().empty())
+                word.reference = prons.back().front();
+            u.words.push_back(std::move(word));
+        }
+    }
+    u.frames = static_cast<int>(audio.samples.size() * kFramesPerSecond / kSampleRate);
+    if (u.words.empty() || audio.samples.size() < kMinSamples)
+        return u;
+
+    const TAlignGraph graph = BuildAlignGraph(prons, TGraphOptions{});
+    const auto aligned = m_decoder->Align(graph, audio.samples);
+    if (!aligned)
+        return u; // the recording does not fit the text at all: nothing was read
+    std::vector<std::string> labels;
+    labels.reserve(aligned->size());
+    for (const TSegment &s : *aligned)
+        labels.push_back(s.label);
+    const auto arcs = ParseAlignment(graph, labels);
+    if (!arcs)
+        return u;
+    const std::vector<TSegment> loop = m_decoder->PhoneLoop(audio.samples);
+    // The same grammar with the learners' likely substitutes beside each
+    // phone: where one of them fits the audio better, the phone was probably
+    // said as that one.
+    TGraphOptions withCompetitors;
+    withCompetitors.competitors = true;
+    const TAlignGraph rivalGraph = BuildAlignGraph(prons, withCompetitors);
+    std::vector<TSegment> rivals;
+    std::vector<int> rivalArcs;
+    if (auto r = m_decoder->Align(rivalGraph, audio.samples)) {
+        std::vector<std::string> rivalLabels;
+        for (const TSegment &s : *r)
+            rivalLabels.push_back(s.label);
+        if (auto parsed = ParseAlignment(rivalGraph, rivalLabels)) {
+            rivals = std::move(*r);
+            rivalArcs = std::move(*parsed);
+        }
+    }
+
+    int lastWordEnd = -1;
+    for (std::size_t i = 0; i < aligned->size(); ++i) {
+        const TSegment &seg = (*aligned)[i];
+        const TArc &arc = graph.arcs[static_cast<std::size_t>((*arcs)[i])];
+        if (arc.word < 0) {
+            // A pause between two words read (not before the first one).
+            if (arc.label == kSilenceLabel && lastWordEnd >= 0 && i + 1 < aligned->size())
+                u.pauses.push_back(seg.frames());
+            continue;
+        }
+        TWordEval &word = u.words[static_cast<std::size_t>(arc.word)];
+        if (arc.phone == 0) {
+            word.phones.clear();
+            word.reference = prons[static_cast<std::size_t>(arc.word)][static_cast<std::size_t>(arc.pron)];
+        }
+        word.aligned = true;
+        TPhoneEval p;
+        p.phone = arc.label;
+        p.startFrame = seg.startFrame;
+        p.endFrame = seg.endFrame;
+        double loopScore = 0;
+        loopOver(loop, seg.startFrame, seg.endFrame, loopScore, p.silenceShare);
+        p.gop = (seg.ascr - loopScore) / seg.frames();
+        if (!rivals.empty()) {
+            double rivalScore = 0;
+            double unused = 0;
+            loopOver(rivals, seg.startFrame, seg.endFrame, rivalScore, unused);
+            p.competitorGop = std::min(0.0, (seg.ascr - rivalScore) / seg.frames());
+            for (std::size_t r = 0; r < rivals.size(); ++r) {
+                const TArc &ra = rivalGraph.arcs[static_cast<std::size_t>(rivalArcs[r])];
+                if (ra.competitor && ra.word == arc.word && ra.phone == arc.phone && ra.pron == arc.pron)
+                    p.heardAs = ra.label;
+            }
+        }
+        word.phones.push_back(p);
+        u.speechFrames += seg.frames();
+        lastWordEnd = seg.endFrame;
+    }
+    return u;
+}
+
+nlohmann::ordered_json TOfflineGrader::Grade(TGradeMode mode, const std::string &text, const TAudio &audio)
+{
+    const TUtterance u = Analyse(text, audio);
+    return GradeResultJson(mode, m_calibration, u);
+}
+
+nlohmann::ordered_json TOfflineGrader::GradeFile(TGradeMode mode, const std::string &text, const std::string &wavPath,
+                                                 double limitSeconds)
+{
+    const std::optional<TAudio> audio = ReadWav(wavPath, limitSeconds);
+    return Grade(mode, text, audio ? *audio : TAudio{});
+}
+
+} // namespace grader

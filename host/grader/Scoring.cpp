@@ -1,0 +1,126 @@
+#include "Scoring.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace grader {
+
+double Round1(double v)
+{
+    return std::round(v * 10.0) / 10.0;
+}
+
+double GopToScore(const TCalibration &c, double normalisedGop)
+{
+    const double z = (normalisedGop - c.mid) / c.slope;
+    return 100.0 / (1.0 + std::exp(-z));
+}
+
+double NormalisedGop(const TCalibration &c, const TPhoneEval &phone)
+{
+    const auto it = c.expected.find(phone.phone);
+    const double expected = it != c.expected.end() ? it->second : c.defaultExpected;
+    return phone.gop + c.competitorWeight * phone.competitorGop - expected;
+}
+
+double PhoneScore(const TCalibration &c, const TPhoneEval &phone)
+{
+    return GopToScore(c, NormalisedGop(c, phone));
+}
+
+double WordGop(const TCalibration &c, const TWordEval &word)
+{
+    if (word.phones.empty())
+        return -1e9;
+    double sum = 0;
+    double frames = 0;
+    double worst = 1e9;
+    for (const TPhoneEval &p : word.phones) {
+        const double g = NormalisedGop(c, p);
+        const double n = p.endFrame - p.startFrame + 1;
+        sum += g * n;
+        frames += n;
+        worst = std::min(worst, g);
+    }
+    const double mean = sum / frames;
+    return (1.0 - c.worstWeight) * mean + c.worstWeight * worst;
+}
+
+bool WordRead(const TCalibration &c, const TWordEval &word)
+{
+    if (!word.aligned || word.phones.empty())
+        return false;
+    double silent = 0;
+    double frames = 0;
+    for (const TPhoneEval &p : word.phones) {
+        const double n = p.endFrame - p.startFrame + 1;
+        silent += p.silenceShare * n;
+        frames += n;
+    }
+    return silent <= c.silenceLimit * frames;
+}
+
+double WordScore(const TCalibration &c, const TWordEval &word)
+{
+    if (!WordRead(c, word))
+        return 0;
+    return GopToScore(c, WordGop(c, word));
+}
+
+double FluencyScore(int phones, int speechFrames, const std::vector<int> &pauses, int wordsFound, int wordsTotal)
+{
+    if (wordsFound == 0 || wordsTotal == 0 || speechFrames <= 0)
+        return 0;
+    // Fluent read speech runs at about 9 to 15 phones a second; slower or
+    // faster costs points linearly down to 0 at 3 and at 25.
+    const double rate = phones * 100.0 / speechFrames;
+    double rateScore = 100;
+    if (rate < 9)
+        rateScore = std::max(0.0, 100.0 * (rate - 3) / 6);
+    else if (rate > 15)
+        rateScore = std::max(0.0, 100.0 * (25 - rate) / 10);
+    // A pause between words up to 0.3 s is breathing; each longer one costs
+    // 10 points per second beyond that, at most 40 in all.
+    double pausePenalty = 0;
+    for (int frames : pauses)
+        if (frames > 30)
+            pausePenalty += (frames - 30) / 10.0;
+    pausePenalty = std::min(40.0, pausePenalty);
+    const double found = static_cast<double>(wordsFound) / wordsTotal;
+    return std::clamp((rateScore - pausePenalty) * found, 0.0, 100.0);
+}
+
+TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const std::vector<double> &wordScores,
+                               const std::vector<int> &words)
+{
+    TSentenceScores s;
+    if (words.empty())
+        return s;
+    int found = 0;
+    int phones = 0;
+    int speech = 0;
+    for (int w : words) {
+        const TWordEval &word = u.words[static_cast<std::size_t>(w)];
+        const double score = wordScores[static_cast<std::size_t>(w)];
+        if (score >= c.readFloor)
+            ++found;
+        if (WordRead(c, word)) {
+            phones += static_cast<int>(word.phones.size());
+            for (const TPhoneEval &p : word.phones)
+                speech += p.endFrame - p.startFrame + 1;
+        }
+    }
+    const int total = static_cast<int>(words.size());
+    // Accuracy is over every word of the text, an unread one counting 0, so
+    // that reading one word well does not make a sentence accurate.
+    double all = 0;
+    for (int w : words)
+        all += wordScores[static_cast<std::size_t>(w)];
+    s.accuracy = all / total;
+    s.integrity = 100.0 * found / total;
+    s.fluency = FluencyScore(phones, speech, u.pauses, found, total);
+    s.overall = kAccuracyWeight * s.accuracy + kIntegrityWeight * s.integrity + kFluencyWeight * s.fluency;
+    return s;
+}
+
+} // namespace grader

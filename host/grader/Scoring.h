@@ -1,0 +1,81 @@
+#pragma once
+// From goodness of pronunciation to the 0–100 scores of a result.
+//
+// Phone: its GOP against the free loop, plus a weighted GOP against the
+// likely substitutes of learners, minus the GOP the same phone has in correct
+// speech (the phone's expected value), goes through a logistic curve whose
+// middle and slope were fitted on synthetic speech (docs/offline-grader.md).
+// Word: the same curve applied to a blend of the mean and the worst of its
+// normalised phone GOPs, so one replaced phone in a long word still counts;
+// a word the alignment skipped, or that lies mostly in silence, is not read
+// and scores 0. Sentence: accuracy is the mean score of the words read,
+// integrity the share of words read, fluency comes from the speaking rate
+// and the pauses, and overall weighs the three.
+
+#include "Utterance.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace grader {
+
+struct TCalibration
+{
+    // Expected GOP of each phone in correct speech; phones not listed use
+    // `defaultExpected`.
+    std::map<std::string, double> expected;
+    double defaultExpected = -2.0;
+    double mid = -4.0;     // normalised GOP that scores 50
+    double slope = 1.5;    // GOP units per logistic unit
+    double worstWeight = 0.5; // share of the worst phone in a word's GOP
+    double competitorWeight = 1.0; // weight of the competitor GOP in a phone's GOP
+    double silenceLimit = 0.6; // a word with more silence than this was not read
+    double readFloor = 25; // a word under this score counts as not found for integrity
+
+    // The calibration fitted for the installed model.
+    static const TCalibration &Fitted();
+};
+
+// 0–100 from a normalised GOP through the logistic curve.
+double GopToScore(const TCalibration &c, double normalisedGop);
+
+// A phone's GOP (loop plus weighted competitor GOP) minus its expected value.
+double NormalisedGop(const TCalibration &c, const TPhoneEval &phone);
+
+double PhoneScore(const TCalibration &c, const TPhoneEval &phone);
+
+// The word's normalised GOP (blend of mean and worst phone, by frames).
+double WordGop(const TCalibration &c, const TWordEval &word);
+
+// True when the word was heard at all: aligned and not mostly silence.
+bool WordRead(const TCalibration &c, const TWordEval &word);
+
+// 0 for a word not read.
+double WordScore(const TCalibration &c, const TWordEval &word);
+
+struct TSentenceScores
+{
+    double accuracy = 0;
+    double integrity = 0;
+    double fluency = 0;
+    double overall = 0;
+};
+
+// Fluency 0–100 from the phones per second of speech and the pauses between
+// words (frames), given how many words were found.
+double FluencyScore(int phones, int speechFrames, const std::vector<int> &pauses, int wordsFound, int wordsTotal);
+
+// Weights of overall: accuracy, integrity, fluency.
+inline constexpr double kAccuracyWeight = 0.6;
+inline constexpr double kIntegrityWeight = 0.2;
+inline constexpr double kFluencyWeight = 0.2;
+
+// Scores of `words` (indices into utterance.words) given their word scores.
+TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const std::vector<double> &wordScores,
+                               const std::vector<int> &words);
+
+// Rounded to one decimal, as results carry them.
+double Round1(double v);
+
+} // namespace grader

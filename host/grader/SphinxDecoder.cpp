@@ -1,0 +1,123 @@
+#include "SphinxDecoder.h"
+
+#include "PhoneSet.h"
+
+#include <pocketsphinx.h>
+#include <sphinxbase/fsg_model.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace grader {
+
+namespace {
+
+constexpr const char *kLoopSearch = "loop";
+constexpr const char *kAlignSearch = "align";
+
+} // namespace
+
+TModelFiles TModelFiles::Installed()
+{
+    std::string base = "/usr/share/pocketsphinx/model/en-us";
+    if (const char *env = std::getenv("STUDYGRADE_MODEL"); env != nullptr && *env != '\0')
+        base = env;
+    return {base + "/en-us", base + "/cmudict-en-us.dict"};
+}
+
+TSphinxDecoder::TSphinxDecoder(const TModelFiles &files)
+{
+    // The decoder's own dictionary holds only the phones (one entry each, the
+    // alignment grammar's words); the pronouncing dictionary is read by the
+    // lexicon. With no dictionary file it starts empty.
+    cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", files.acousticModel.c_str(), "-compallsen", "yes",
+                                   "-wip", "1.0", "-bestpath", "no", "-remove_silence", "no", "-dither", "no",
+                                   "-allphone_ci", "yes", "-fsgusefiller", "no", "-beam", "1e-80", "-pbeam", "1e-80", "-wbeam", "1e-60",
+                                   "-maxhmmpf", "-1", "-logfn", "/dev/null", nullptr);
+    if (config == nullptr)
+        throw std::runtime_error("cannot configure the speech decoder");
+    m_ps = ps_init(config);
+    cmd_ln_free_r(config);
+    if (m_ps == nullptr)
+        throw std::runtime_error("cannot load the acoustic model from " + files.acousticModel);
+    const auto &phones = ModelPhones();
+    for (std::size_t i = 0; i < phones.size(); ++i)
+        ps_add_word(m_ps, phones[i].c_str(), phones[i].c_str(), i + 1 == phones.size() ? TRUE : FALSE);
+    if (ps_set_allphone(m_ps, kLoopSearch, nullptr) < 0) {
+        ps_free(m_ps);
+        throw std::runtime_error("cannot set up the phone loop");
+    }
+    ps_set_search(m_ps, kLoopSearch);
+}
+
+TSphinxDecoder::~TSphinxDecoder()
+{
+    if (m_ps != nullptr)
+        ps_free(m_ps);
+}
+
+std::vector<TSegment> TSphinxDecoder::decode(const std::vector<int16_t> &audio, bool &complete)
+{
+    std::vector<TSegment> out;
+    complete = false;
+    if (ps_start_utt(m_ps) < 0)
+        return out;
+    ps_process_raw(m_ps, audio.data(), audio.size(), FALSE, TRUE);
+    ps_end_utt(m_ps);
+    int32 score = 0;
+    const char *hyp = ps_get_hyp(m_ps, &score);
+    complete = hyp != nullptr;
+    for (ps_seg_t *seg = ps_seg_iter(m_ps); seg != nullptr; seg = ps_seg_next(seg)) {
+        TSegment s;
+        const char *word = ps_seg_word(seg);
+        s.label = word != nullptr ? word : "";
+        ps_seg_frames(seg, &s.startFrame, &s.endFrame);
+        int32 ascr = 0;
+        int32 lscr = 0;
+        int32 lback = 0;
+        ps_seg_prob(seg, &ascr, &lscr, &lback);
+        s.ascr = ascr;
+        // The search's entry marker (no word, no frames) is no segment.
+        if (s.label.empty() || s.label == "(NULL)" || s.endFrame < s.startFrame)
+            continue;
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
+std::vector<TSegment> TSphinxDecoder::PhoneLoop(const std::vector<int16_t> &audio)
+{
+    ps_set_search(m_ps, kLoopSearch);
+    bool complete = false;
+    return decode(audio, complete);
+}
+
+std::optional<std::vector<TSegment>> TSphinxDecoder::Align(const TAlignGraph &graph, const std::vector<int16_t> &audio)
+{
+    // The alignment search is replaced for every recording; the decoder must
+    // not be using it while that happens.
+    ps_set_search(m_ps, kLoopSearch);
+    logmath_t *lmath = ps_get_logmath(m_ps);
+    fsg_model_t *fsg = fsg_model_init(kAlignSearch, lmath, 1.0f, graph.states);
+    fsg->start_state = graph.start;
+    fsg->final_state = graph.final;
+    for (const TArc &arc : graph.arcs) {
+        const int32 logp = logmath_log(lmath, arc.prob);
+        if (arc.label.empty())
+            fsg_model_null_trans_add(fsg, arc.from, arc.to, logp);
+        else
+            fsg_model_trans_add(fsg, arc.from, arc.to, logp, fsg_model_word_add(fsg, arc.label.c_str()));
+    }
+    const int set = ps_set_fsg(m_ps, kAlignSearch, fsg);
+    fsg_model_free(fsg); // the search holds its own reference
+    if (set < 0 || ps_set_search(m_ps, kAlignSearch) < 0)
+        return std::nullopt;
+    bool complete = false;
+    std::vector<TSegment> segments = decode(audio, complete);
+    ps_set_search(m_ps, kLoopSearch);
+    if (!complete || segments.empty())
+        return std::nullopt;
+    return segments;
+}
+
+} // namespace grader
