@@ -22,16 +22,22 @@ function(study_shared_library name)
   study_target_settings(${name})
 endfunction()
 
-# study_add_test(<name> SOURCES ... LIBS ...)
+# study_add_test(<name> SOURCES ... LIBS ... [LOCK <resource>])
 # One gtest executable, linked to the harness main (QApplication on the
-# offscreen platform), with every test case registered in ctest.
+# offscreen platform), with every test case registered in ctest. Test cases
+# of executables naming the same LOCK never run at the same time (they share
+# files, such as the working folder next to the host executable).
 function(study_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE StudyHarnessMain ${ARG_LIBS} GTest::gtest GTest::gmock)
   study_target_settings(${name})
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  if(ARG_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+    PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
 endfunction()

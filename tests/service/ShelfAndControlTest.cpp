@@ -126,8 +126,9 @@ TEST_F(ShelfTest, SampleShelfShowsEachBookOnceInABoxAndEveryCourseHoldsBooks)
         const json contents = Ask(Request::QueryFreeGoods(kUid, goodsId));
         ASSERT_FALSE(contents["items"].empty()) << "course " << goodsId << " contains nothing";
         for (const json &item : contents["items"]) {
-            const QString file = QDir(ServedFolder()).filePath(QStringLiteral("packages/")
-                                                               + QString::fromStdString(item["packageName"].get<std::string>()));
+            // "packageName" is the package's address in the served folder.
+            const QString file =
+                QDir(ServedFolder()).filePath(QString::fromStdString(item["packageName"].get<std::string>()));
             EXPECT_TRUE(QFile::exists(file)) << goodsId << ": " << file.toStdString();
         }
         (contents["items"][0]["hasGoods"].get<int>() == 1 ? owned : offered) += 1;
