@@ -26,31 +26,15 @@
 
 namespace {
 
-TestSoundServer *g_server = nullptr;
-
-class SoundServerEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        g_server = new TestSoundServer;
-        if (!g_server->Start())
-            std::fprintf(stderr, "no sound server: %s\n", qPrintable(g_server->Error()));
-    }
-    void TearDown() override { delete std::exchange(g_server, nullptr); }
-};
-
-const auto *const g_environment = ::testing::AddGlobalTestEnvironment(new SoundServerEnvironment);
-
 enum class Busy { Playing, Recording };
 
 } // namespace
 
 TEST(StudyHostOnDevices, ACloseDuringPlaybackOrRecordingIsAnsweredPromptly)
 {
-    if (!g_server || !g_server->IsRunning())
+    if (!ProgramSoundServer() || !ProgramSoundServer()->IsRunning())
         GTEST_SKIP() << "no PulseAudio server could be started for this test ("
-                     << qPrintable(g_server ? g_server->Error() : QStringLiteral("none")) << ")";
+                     << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none")) << ")";
     for (const Busy busy : {Busy::Playing, Busy::Recording}) {
         SCOPED_TRACE(busy == Busy::Playing ? "playing" : "recording");
         QTemporaryDir data;

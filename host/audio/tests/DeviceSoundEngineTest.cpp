@@ -32,27 +32,6 @@
 
 namespace {
 
-// The server lives for the whole test program: the process connects to it
-// once, when it first looks for devices.
-TestSoundServer *g_server = nullptr;
-
-class SoundServerEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        g_server = new TestSoundServer;
-        if (!g_server->Start())
-            std::fprintf(stderr, "no sound server: %s\n", qPrintable(g_server->Error()));
-    }
-    void TearDown() override
-    {
-        delete std::exchange(g_server, nullptr); // stops the server it started
-    }
-};
-
-const auto *const g_environment = ::testing::AddGlobalTestEnvironment(new SoundServerEnvironment);
-
 constexpr qint64 kToneMs = 2000;
 
 struct TRecording
@@ -108,9 +87,9 @@ class DeviceSoundEngineTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!g_server || !g_server->IsRunning())
+        if (!ProgramSoundServer() || !ProgramSoundServer()->IsRunning())
             GTEST_SKIP() << "no PulseAudio server could be started for this test ("
-                         << qPrintable(g_server ? g_server->Error() : QStringLiteral("none")) << ")";
+                         << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none")) << ")";
         m_output = QMediaDevices::defaultAudioOutput();
         m_input = QMediaDevices::defaultAudioInput();
         ASSERT_FALSE(m_output.isNull());

@@ -1,5 +1,10 @@
 #include "TestSoundServer.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <utility>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -120,4 +125,32 @@ void TestSoundServer::Stop()
         QThread::msleep(20);
     if (Alive(pid))
         ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+namespace {
+
+TestSoundServer *g_programServer = nullptr;
+
+class ProgramSoundServerEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        g_programServer = new TestSoundServer;
+        if (!g_programServer->Start())
+            std::fprintf(stderr, "no sound server: %s\n", qPrintable(g_programServer->Error()));
+    }
+    void TearDown() override
+    {
+        delete std::exchange(g_programServer, nullptr); // stops the server it started
+    }
+};
+
+const auto *const g_environment = ::testing::AddGlobalTestEnvironment(new ProgramSoundServerEnvironment);
+
+} // namespace
+
+TestSoundServer *ProgramSoundServer()
+{
+    return g_programServer;
 }

@@ -39,3 +39,9 @@ private:
     qint64 m_pid = 0;
     QString m_error;
 };
+
+// The one server of a test program: started before its first test (the
+// process connects to a server once, when it first looks for devices) and
+// stopped after its last. Null outside that span; check IsRunning() and skip
+// with Error() when no server could be started.
+TestSoundServer *ProgramSoundServer();
