@@ -17,7 +17,13 @@
 //   --grader offline|sim              grades recordings with the offline
 //                                     grader (default) or the simulated one;
 //                                     scenarios always use the simulated one
+//   --main-path DIR                   the module keeps its files in DIR
+//                                     (the host runs from there); by default
+//                                     the folder of studyhost, and for
+//                                     --scenario a fresh temporary folder
+//   --keep-main-path                  a scenario's temporary folder stays
 
+#include "HostFolder.h"
 #include "HostTranslations.h"
 #include "HostSound.h"
 #include "OfflineScorer.h"
@@ -32,12 +38,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QPixmap>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -76,6 +85,42 @@ int TakeScreenshot(TStudyHost &host, TStudyHostWindow &window, const QString &fi
     host.RequestClose();
     WaitFor(20000, &closed);
     return saved ? 0 : 1;
+}
+
+// The module's main path is the folder of the running host. When another
+// one is asked for (or a scenario's fresh one), the host is prepared in that
+// folder and run from there; this process waits for it. Nothing when this
+// host already runs where it should.
+std::optional<int> RunFromMainPath(const QString &asked, bool scenario, bool keep)
+{
+    const QString own = QCoreApplication::applicationDirPath();
+    if (!asked.isEmpty() && IsSameFolder(asked, own))
+        return std::nullopt;
+    if (asked.isEmpty() && !scenario)
+        return std::nullopt;
+
+    QTemporaryDir fresh(QDir::temp().filePath(QStringLiteral("studyhost-XXXXXX")));
+    QString folder;
+    if (!asked.isEmpty()) {
+        folder = QDir(asked).absolutePath();
+    } else {
+        if (!fresh.isValid()) {
+            std::fprintf(stderr, "studyhost: cannot create a temporary main path: %s\n",
+                         qPrintable(fresh.errorString()));
+            return 1;
+        }
+        fresh.setAutoRemove(!keep);
+        folder = fresh.path();
+    }
+    const QString error = PrepareHostFolder(own, QCoreApplication::applicationFilePath(), folder);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "studyhost: cannot run in %s: %s\n", qPrintable(folder), qPrintable(error));
+        return 1;
+    }
+    if (keep && asked.isEmpty())
+        std::fprintf(stderr, "studyhost: the module's main path is kept: %s\n", qPrintable(folder));
+    const QString program = QDir(folder).filePath(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    return RunHostIn(program, HostFolderArguments(QCoreApplication::arguments().mid(1), folder));
 }
 
 } // namespace
@@ -134,7 +179,25 @@ int main(int argc, char **argv)
                                           QStringLiteral("offline|sim"), QStringLiteral("offline"));
     parser.addOption(audioOption);
     parser.addOption(graderOption);
+    const QCommandLineOption mainPathOption(QStringLiteral("main-path"),
+                                            QStringLiteral("The module keeps its files (packages, pictures, results, "
+                                                           "recordings) in <folder>; the host runs from there. "
+                                                           "Default: the folder of studyhost, and a fresh temporary "
+                                                           "folder for --scenario."),
+                                            QStringLiteral("folder"));
+    const QCommandLineOption keepOption(QStringLiteral("keep-main-path"),
+                                        QStringLiteral("Keep the temporary folder of a scenario and name it on "
+                                                       "standard error."));
+    parser.addOption(mainPathOption);
+    parser.addOption(keepOption);
     parser.process(app);
+    if (parser.isSet(keepOption) && !parser.isSet(scenarioOption)) {
+        std::fprintf(stderr, "studyhost: --keep-main-path applies to --scenario\n");
+        return 2;
+    }
+    if (const std::optional<int> code = RunFromMainPath(parser.value(mainPathOption), parser.isSet(scenarioOption),
+                                                        parser.isSet(keepOption)))
+        return *code;
     const std::optional<TAudioMode> audioMode = ParseAudioMode(parser.value(audioOption));
     if (!audioMode) {
         std::fprintf(stderr, "studyhost: --audio takes auto, devices or none\n");

@@ -40,12 +40,12 @@ struct THostRun
 };
 
 // Runs studyhost on a script and collects its transcript.
-THostRun RunHost(const QString &script)
+THostRun RunHost(const QString &script, const QStringList &options = {})
 {
     THostRun run;
     QProcess host;
     host.setProgram(QStringLiteral(STUDYHOST_FILE));
-    host.setArguments({QStringLiteral("--scenario"), script});
+    host.setArguments(QStringList{QStringLiteral("--scenario"), script} + options);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY")); // the runner needs no screen
     host.setProcessEnvironment(env);
@@ -167,15 +167,36 @@ TEST(ScenarioEndToEnd, ABadScriptOrMissingFileRunsNothingAndExits2)
 // pictures and of a lost package record (each script says what it expects).
 TEST(ScenarioEndToEnd, TwentyRefusedPicturesGiveAtMostOneMessage)
 {
-    // The module asks only for pictures it has not stored yet; the host runs
-    // it in the folder of its executable, so earlier runs' pictures go first
-    // (the scenario tests never run at the same time: one lock).
-    QDir(QFileInfo(QStringLiteral(STUDYHOST_FILE)).absolutePath() + QStringLiteral("/pics/book")).removeRecursively();
     const THostRun run = RunHost(Script("pictures_refused.scn"));
     EXPECT_EQ(run.exitCode, 0) << run.Dump();
     EXPECT_EQ(run.Count(QStringLiteral(R"(in reply {"apiCode":14,"errorCode":4)")), 20) << run.Dump();
     EXPECT_LE(run.Count(QStringLiteral("info ")), 1) << run.Dump();
     EXPECT_EQ(run.Count(QStringLiteral("ask ")), 0) << run.Dump();
+}
+
+// The module asks only for the shelf pictures it has not stored below its
+// main path. A scenario starts with an empty one of its own; a given one
+// keeps what earlier runs stored there.
+TEST(ScenarioEndToEnd, AScenarioRunsInAFreshMainPathUnlessOneIsGiven)
+{
+    const QString script = Script("shelf_accepted.scn");
+    const QString pictureRequest = QStringLiteral(R"(out send {"apiCode":13,)");
+    QTemporaryDir kept;
+    const QStringList inKept{QStringLiteral("--main-path"), kept.path()};
+
+    const THostRun first = RunHost(script, inKept);
+    EXPECT_EQ(first.exitCode, 0) << first.Dump();
+    const int pictures = first.Count(pictureRequest);
+    EXPECT_GE(pictures, 18) << first.Dump();
+    EXPECT_TRUE(QFileInfo::exists(kept.filePath(QStringLiteral("pics/book/tile_1001.png"))));
+
+    const THostRun again = RunHost(script, inKept);
+    EXPECT_EQ(again.exitCode, 0) << again.Dump();
+    EXPECT_EQ(again.Count(pictureRequest), 0) << again.Dump();
+
+    const THostRun fresh = RunHost(script);
+    EXPECT_EQ(fresh.exitCode, 0) << fresh.Dump();
+    EXPECT_EQ(fresh.Count(pictureRequest), pictures) << fresh.Dump();
 }
 
 TEST(ScenarioEndToEnd, ALostPackageRecordOfAPushedAssignmentIsAskedSevenTimesAndReportedOnce)
