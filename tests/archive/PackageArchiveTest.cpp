@@ -195,6 +195,53 @@ TEST_F(PackageArchiveTest, TheFirstOfRepeatedNamesWins)
     EXPECT_EQ(data, QByteArray("two"));
 }
 
+// A one-shot read hands the reader the wanted names, so that it decompresses
+// only what holds them. Names are exact: a "*" is no wildcard, a name
+// without folder is not found in a folder, and of repeated names the first
+// in archive order is the one read.
+TEST_F(PackageArchiveTest, AOneShotReadByNameGetsExactlyTheNamedFirstEntry)
+{
+    const QString p = path(QStringLiteral("names.7z"));
+    ASSERT_EQ(MakePackage(p, {{"a*b.txt", "star"},
+                              {"axb.txt", "plain"},
+                              {"sub/data.json", "nested"},
+                              {"big.mp3", NoiseBytes(200000, 3)},
+                              {"data.json", "top"},
+                              {"renamed.txt", "second"}}),
+              QString());
+    ASSERT_EQ(RenameEntry(p, "renamed.txt", "a*b.txt"), QString());
+    TPackageArchive package;
+    ASSERT_TRUE(package.Open(p));
+    QHash<QString, QByteArray> found;
+    ASSERT_TRUE(package.ExtractUncached({"data.json", "a*b.txt"}, found));
+    EXPECT_EQ(found.value("data.json"), QByteArray("top"));
+    EXPECT_EQ(found.value("a*b.txt"), QByteArray("star"));
+    EXPECT_EQ(found.size(), 2);
+    EXPECT_FALSE(package.IsCached());
+    EXPECT_EQ(package.ReaderRuns(), 2) << "the listing and one read by name, no second read of everything";
+}
+
+// A reader that answers a read by name with nothing (another version of the
+// program) costs a second run over the whole package, not the content.
+TEST_F(PackageArchiveTest, AReadByNameThatBringsNothingFallsBackToTheWholePackage)
+{
+    const QString reader = script(QStringLiteral("nonames.sh"),
+                                  "if [ \"$1\" = l ]; then\n"
+                                  "  printf 'Path = a.txt\\nSize = 4\\nCRC = 6C844E92\\nAttributes = A\\n\\n'\n"
+                                  "elif [ \"$#\" -gt 9 ]; then\n"
+                                  "  exit 0\n"
+                                  "else\n"
+                                  "  printf 'good'\n"
+                                  "fi\n");
+    TPackageArchive package;
+    package.SetReaderProgram(reader);
+    ASSERT_TRUE(package.Open(makeSample()));
+    QHash<QString, QByteArray> found;
+    ASSERT_TRUE(package.ExtractUncached({"a.txt"}, found));
+    EXPECT_EQ(found.value("a.txt"), QByteArray("good"));
+    EXPECT_EQ(package.ReaderRuns(), 3);
+}
+
 TEST_F(PackageArchiveTest, BrokenOrMissingFilesGiveTheirErrorKind)
 {
     const QString good = makeSample();

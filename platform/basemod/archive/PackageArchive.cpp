@@ -5,6 +5,9 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QSet>
+
+#include <optional>
 
 namespace {
 constexpr qint64 kDefaultMemoryLimit = 64LL * 1024 * 1024;
@@ -198,6 +201,68 @@ TArchiveResult streamPackage(const ImplPtr &s, bool keep, const QSet<int> &wante
     return TArchiveResult::Ok();
 }
 
+// The wanted entries alone: their names go to the reader, which then
+// decompresses only the blocks that hold them (a book's data.json behind
+// megabytes of audio costs a fraction of the whole stream). The reader
+// writes every file entry of a given name (names are exact: -spd), in
+// archive order. True when every wanted entry came in and matched its
+// listing; false when this way gave no usable answer and the whole stream
+// must be read instead; a failure of the reader itself (a wrong password, a
+// damaged package, a closed package) is `failure`.
+bool streamNamedEntries(const ImplPtr &s, const QSet<int> &wanted, QHash<int, QByteArray> &collected,
+                        std::optional<TArchiveResult> &failure)
+{
+    QSet<QString> names;
+    for (int i : wanted)
+        names.insert(s->entries.at(i).name);
+    QStringList args{QStringLiteral("x"), QStringLiteral("-so")};
+    args += commonSwitches();
+    args << QFileInfo(s->path).absoluteFilePath() << QStringLiteral("--");
+    // Only the named files come through: every other entry is split off as
+    // if it held nothing.
+    QList<TArchiveEntry> named = s->entries;
+    for (TArchiveEntry &e : named)
+        if (!e.isDirectory && !names.contains(e.name))
+            e.isDirectory = true;
+    for (const QString &name : std::as_const(names))
+        args << name;
+
+    QHash<int, QByteArray> got;
+    TEntrySplitter splitter(named, [&](int index, const char *data, qint64 size) {
+        if (wanted.contains(index))
+            got[index].append(data, size);
+        return true;
+    });
+    auto allWantedIn = [&] {
+        for (int i : wanted)
+            if (!splitter.IsDone(i))
+                return false;
+        return true;
+    };
+    const TReaderOutcome o = runReader(s, args, [&](const QByteArray &chunk) {
+        if (!splitter.Feed(chunk))
+            return true; // let the reader finish: its verdict may name the fault
+        return !allWantedIn();
+    });
+    if (s->closed) {
+        failure = TArchiveResult::Fail(TArchiveError::Closed, QStringLiteral("extraction: the package was closed"));
+        return false;
+    }
+    const bool complete = !splitter.Failed() && allWantedIn();
+    if (o.kind == TReaderOutcome::Stopped && complete) {
+        collected = std::move(got);
+        return true;
+    }
+    if (!usableExit(o)) {
+        failure = failedRun(s, o, QStringLiteral("extracting ") + s->path);
+        return false;
+    }
+    if (!complete)
+        return false;
+    collected = std::move(got);
+    return true;
+}
+
 TArchiveResult extractNames(const ImplPtr &s, const QStringList &names, bool keep,
                             QHash<QString, QByteArray> &found, QStringList *missing)
 {
@@ -228,8 +293,15 @@ TArchiveResult extractNames(const ImplPtr &s, const QStringList &names, bool kee
 
     QHash<int, QByteArray> collected;
     if (!s->cached) {
-        if (TArchiveResult r = streamPackage(s, keep, wanted, collected); !r)
-            return r;
+        std::optional<TArchiveResult> failure;
+        const bool named = !keep && streamNamedEntries(s, wanted, collected, failure);
+        if (failure)
+            return *failure;
+        if (!named) {
+            collected.clear();
+            if (TArchiveResult r = streamPackage(s, keep, wanted, collected); !r)
+                return r;
+        }
         if (!keep) {
             for (const QString &name : names) {
                 const int index = s->firstIndex.value(ArchiveLookupKey(name), -1);

@@ -16,8 +16,10 @@
 // the user can enter (mode 0700); the folder goes when the package is closed.
 //
 // ExtractUncached is for one-shot reads (the book description, one lesson
-// picture): it stops the reader as soon as the wanted entries have streamed
-// by and keeps nothing.
+// picture): it names the wanted entries to the reader, which decompresses only
+// the blocks holding them, and keeps nothing. Should that run not bring every
+// wanted entry matching the listing (another reader version), the whole
+// package is streamed instead and the reader stopped once they have passed.
 //
 // Names. Entries keep the names the reader lists ("unit1/lesson2/a.mp3").
 // Lookups accept "\" as well as "/" between folders and are otherwise exact
