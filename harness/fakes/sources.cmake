@@ -10,5 +10,4 @@ target_sources(StudyHarness PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GradingResults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HeldReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LogCapture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WaitUntil.cpp
 )

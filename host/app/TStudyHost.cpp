@@ -5,7 +5,6 @@
 #include "SampleAccount.h"
 #include "ScoreSounds.h"
 
-#include "ClassRegistry.h"
 #include "IBaseMod.h"
 #include "LearningServiceSim.h"
 #include "Log.h"
@@ -92,6 +91,13 @@ bool TStudyHost::LoadPlugin()
                   % m_loader.errorString();
         return false;
     }
+    auto *plugin = qobject_cast<IStudyModulePlugin *>(m_loader.instance());
+    m_factory = plugin ? plugin->ModFactory() : TStudyModFactory();
+    if (!m_factory) {
+        m_error = QStringLiteral("the plug-in file ") % m_options.pluginFile
+                  % QStringLiteral(" does not offer the study module interface ") % QLatin1String(IStudyModulePlugin_iid);
+        return false;
+    }
     return true;
 }
 
@@ -173,7 +179,7 @@ bool TStudyHost::Start(QWidget *parent)
 
 bool TStudyHost::CreateModule()
 {
-    m_mod = TClassRegistry::CreateClass<IBaseMod>(kStudyModClassName);
+    m_mod = m_factory ? m_factory() : nullptr;
     if (!m_mod) {
         m_error = QStringLiteral("the plug-in did not register \"") % kStudyModClassName % QStringLiteral("\"");
         return false;
@@ -227,6 +233,7 @@ void TStudyHost::Unload()
 {
     if (m_mod || !m_unansweredMods.empty() || m_framesAlive > 0 || !m_loader.isLoaded())
         return;
+    m_factory = nullptr; // its code lives in the plug-in
     if (m_loader.unload())
         Note(QStringLiteral("unload"));
     else

@@ -8,6 +8,7 @@
 // never inside one of the module's own calls to the host.
 
 #include "HostServices.h"
+#include "StudyModulePlugin.h"
 
 #include <QObject>
 #include <QPluginLoader>
@@ -143,6 +144,7 @@ private:
     TStudyHostOptions m_options;
     QString m_error;
     QPluginLoader m_loader;
+    TStudyModFactory m_factory; // from the loaded plug-in; cleared before unloading
     QPointer<QWidget> m_parent;
     std::unique_ptr<TLearningServiceSim> m_service;
     IArchivePtr m_archive;

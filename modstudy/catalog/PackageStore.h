@@ -9,7 +9,7 @@
 // name (empty, ".", "..", blanks only, a control character or ":") gives no
 // target at all: nothing is downloaded for it and nothing is written.
 
-#include "StudyFrameTypes.h"
+#include "StudyTypes.h"
 
 #include <QString>
 

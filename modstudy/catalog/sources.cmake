@@ -1,12 +1,14 @@
-target_sources(ModStudyCore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfBuild.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfJson.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfLayout.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfOpen.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfPictures.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShelfTabs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Recommendation.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PackageRecord.cpp
+# Course shelves and the package store.
+target_sources(ModStudyLogic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PackageStore.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PackageDownload.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MaterialPictures.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ShelfJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShelfLayout.cpp)
+target_sources(ModStudyFrame PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FrameMaterialPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePackageDownload.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePackageRecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameRecommendation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameShelfBuild.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameShelfOpen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameShelfPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameShelfTabs.cpp)

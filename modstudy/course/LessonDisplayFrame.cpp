@@ -1,5 +1,5 @@
 #include "LessonDisplayFrame.h"
-#include "FramePalette.h"
+#include "Palette.h"
 
 #include "UnitPaging.h"
 
@@ -21,7 +21,7 @@ constexpr TAlphaColor kGrey = 0xFF5A6470;
 constexpr double kOutline = 1.5;
 
 TLabel *MakeLabel(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
-                  double size, TAlphaColor color = FramePalette::kBlack)
+                  double size, TAlphaColor color = Palette::kBlack)
 {
     auto *l = new TLabel(parent);
     l->SetName(name);
@@ -59,9 +59,9 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const bool selected = StyleLookup().compare(QLatin1String("CornerButtonCustom1_qrt"), Qt::CaseInsensitive) == 0;
         const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        p.fillPath(TRectangle::CornerPath(area, XRadius(), YRadius(), Corners()), ToQColor(selected ? FramePalette::kCourseOrange : FramePalette::kSkyBlue));
+        p.fillPath(TRectangle::CornerPath(area, XRadius(), YRadius(), Corners()), ToQColor(selected ? Palette::kCourseOrange : Palette::kSkyBlue));
         p.setFont(MakeFont(FontFamily(), FontSize(), FontStyle()));
-        p.setPen(ToQColor(FramePalette::kWhite));
+        p.setPen(ToQColor(Palette::kWhite));
         p.drawText(area, Qt::AlignCenter, Text());
     }
 };
@@ -154,10 +154,10 @@ void TLessonDisplayFrame::BuildRow()
     Rectangle_WordFinishInfo = MakeRect(Rectangle_Back, QStringLiteral("Rectangle_WordFinishInfo"), 0, 0, 190, 42);
     Label1 = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label1"), 0, 0, 70, 42, QStringLiteral("作业完成量"), 12, kGrey);
     Label_WordFinishCount = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label_WordFinishCount"), 70, 0, 34, 42,
-                                      QStringLiteral("0"), 12, FramePalette::kSkyBlue);
+                                      QStringLiteral("0"), 12, Palette::kSkyBlue);
     Label_WordFinishCount->SetHorzAlign(TTextAlign::Trailing);
     Label_WordTotalCount = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label_WordTotalCount"), 104, 0, 60, 42,
-                                     QStringLiteral("/0"), 12, FramePalette::kCourseOrange);
+                                     QStringLiteral("/0"), 12, Palette::kCourseOrange);
     Rectangle_WordFinishInfo->SetVisible(false);
 
     CornerButton_Unit = new TUnitButton(this);
@@ -189,7 +189,7 @@ void TLessonDisplayFrame::BuildRow()
     Label_UnitFinishFlag->SetName(QStringLiteral("Label_UnitFinishFlag"));
     Label_UnitFinishFlag->SetBounds(0, 0, 40, 40);
     Label_UnitFinishFlag->SetAngle(-45);
-    Label_UnitFinishFlag->SetColor(FramePalette::kWhite);
+    Label_UnitFinishFlag->SetColor(Palette::kWhite);
     Label_UnitFinishFlag->SetText(QStringLiteral("未完成"));
     Rectangle_UnitFinishFlag->SetVisible(false);
 
@@ -203,7 +203,7 @@ void TLessonDisplayFrame::BuildRow()
     ProgressBar_Percent = new TProgressBar(Rectangle2);
     ProgressBar_Percent->SetName(QStringLiteral("ProgressBar_Percent"));
     ProgressBar_Percent->SetBounds(94, 10, 120, 10);
-    ProgressBar_Percent->SetBarColor(FramePalette::kCourseOrange);
+    ProgressBar_Percent->SetBarColor(Palette::kCourseOrange);
     connect(ProgressBar_Percent, &TProgressBar::ApplyStyleLookup, this,
             [](TProgressBar *bar) { bar->ApplyRoundedEnds(); });
     Label_AverageScore = MakeLabel(Rectangle2, QStringLiteral("Label_AverageScore"), 226, 0, 128, 30,
@@ -221,13 +221,13 @@ void TLessonDisplayFrame::BuildPanel()
     // Beside the row on the unit list; placed by PlaceLessonPanel.
     QWidget *list = parentWidget() ? parentWidget() : this;
     Rectangle_LessonBack = MakeRect(list, QStringLiteral("Rectangle_LessonBack"), 0, 0, kPanelWidth, kPanelHeight);
-    Rectangle_LessonBack->SetFillColor(FramePalette::kWhite);
-    Rectangle_LessonBack->SetStrokeColor(FramePalette::kCourseOrange);
+    Rectangle_LessonBack->SetFillColor(Palette::kWhite);
+    Rectangle_LessonBack->SetStrokeColor(Palette::kCourseOrange);
     Rectangle_LessonBack->SetXRadius(10);
     Rectangle_LessonBack->SetYRadius(10);
     Rectangle_WhiteConnect = MakeRect(list, QStringLiteral("Rectangle_WhiteConnect"), 0, 0, 24, 42);
-    Rectangle_WhiteConnect->SetFillColor(FramePalette::kWhite);
-    Rectangle_WhiteConnect->SetStrokeColor(FramePalette::kCourseOrange);
+    Rectangle_WhiteConnect->SetFillColor(Palette::kWhite);
+    Rectangle_WhiteConnect->SetStrokeColor(Palette::kCourseOrange);
     Rectangle_WhiteConnect->SetSides(TRectangle::SideTop | TRectangle::SideBottom);
 
     VertScrollBox_Lesson = new TVertScrollBox(Rectangle_LessonBack);
@@ -249,7 +249,7 @@ void TLessonDisplayFrame::BuildPanel()
     ShadowEffect_public = new TShadowEffect(nullptr);
     ShadowEffect_public->setParent(this);
     ShadowEffect_public->SetEnabled(false);
-    ShadowEffect_public->SetColor(FramePalette::kCourseOrange);
+    ShadowEffect_public->SetColor(Palette::kCourseOrange);
     ShadowEffect_public->SetOpacity(0.5);
 
     Rectangle_LessonBack->SetVisible(false);
@@ -260,8 +260,8 @@ void TLessonDisplayFrame::BuildPanel()
 
 void TLessonDisplayFrame::ConnectMenuLabel(TLabel *label, bool word)
 {
-    connect(label, &TControl::MouseEnter, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(FramePalette::kCourseOrange); });
-    connect(label, &TControl::MouseLeave, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(FramePalette::kBlack); });
+    connect(label, &TControl::MouseEnter, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kCourseOrange); });
+    connect(label, &TControl::MouseLeave, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kBlack); });
     connect(label, &TControl::MouseUp, this,
             [this, word](TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos) {
                 const TRowMouseEvent &handler = word ? FOnWordStudyModeUp : FOnStudyModeUp;
@@ -278,8 +278,8 @@ void TLessonDisplayFrame::LoadMenuPicture(TRectangle *menu, const QString &name)
     if (bytes && menu->LoadBitmap(*bytes))
         return;
     // Without the picture the menu is a white card with an orange edge.
-    menu->SetFillColor(FramePalette::kWhite);
-    menu->SetStrokeColor(FramePalette::kCourseOrange);
+    menu->SetFillColor(Palette::kWhite);
+    menu->SetStrokeColor(Palette::kCourseOrange);
     menu->SetStrokeThickness(1);
     menu->SetXRadius(6);
     menu->SetYRadius(6);
@@ -292,7 +292,7 @@ void TLessonDisplayFrame::SetWordFinishContent(const QString &value)
     Label_WordFinishCount->SetText(parts.done);
     Label_WordTotalCount->SetText(parts.total);
     if (value.contains(QLatin1Char('/'))) {
-        Label_WordTotalCount->SetColor(parts.complete ? Label_WordFinishCount->Color() : FramePalette::kCourseOrange);
+        Label_WordTotalCount->SetColor(parts.complete ? Label_WordFinishCount->Color() : Palette::kCourseOrange);
         FisAssignmentAndFinished = parts.complete;
     }
 }
@@ -401,7 +401,7 @@ void TLessonDisplayFrame::DisplaySides(bool selected)
         Rectangle_WhiteConnect->SetVisible(false);
         return;
     }
-    Rectangle_Back->SetStrokeColor(FramePalette::kCourseOrange);
+    Rectangle_Back->SetStrokeColor(Palette::kCourseOrange);
     Rectangle_Back->SetStrokeThickness(kOutline);
     if (FisWordUnit) {
         // A word row has no panel: its title bar alone is outlined.

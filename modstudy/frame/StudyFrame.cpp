@@ -23,23 +23,6 @@
 #include <QEvent>
 #include <QTimer>
 
-int PageOfStudyModule(TStudyModule module)
-{
-    switch (module) {
-    case smNone:
-    case smHome:
-        return pgHome;
-    case smBookUnit:
-    case smWordUnit:
-        return pgBook;
-    case smBookResult:
-    case smWordResult:
-        return pgDisplayScore;
-    default:
-        return pgStudy;
-    }
-}
-
 TStudyFrame::TStudyFrame(QWidget *owner)
     : TFrame(owner)
 {
@@ -181,4 +164,10 @@ void TStudyFrame::SizeChanged()
 {
     if (TabControl_Home)
         TabControl_Home->SetBounds(0, 0, Width(), Height());
+}
+
+void TStudyFrame::LogHandlerError(const QString &name, const char *what)
+{
+    procSaveLog(QStringLiteral("error:") % name % QStringLiteral(":")
+                % (what ? QString::fromUtf8(what) : QStringLiteral("unknown exception")));
 }

@@ -16,16 +16,14 @@
 // destroys it through DestroyWhenIdle, which defers the destruction while a
 // handler of the frame is still running (see TFrameEntry).
 //
-// The behaviour is split by concern over several files: construction and
-// destruction (StudyFrame.cpp), the controls of the pages (StudyFramePages*.cpp),
-// the page change and the return buttons (StudyFrameNavigation.cpp), the
-// timers (StudyFrameTimers.cpp), the services, setters and channels
-// (StudyFrameServices.cpp) and the incoming dispatcher
-// (protocol/FrameDispatch.cpp). Handlers whose work belongs to another
-// subsystem are members defined in that subsystem's folder.
+// Where the members live: this header is in sections, and each section names
+// the file that defines its members. Files named Frame*.cpp define members of
+// TStudyFrame and nothing else; StudyFrame.cpp holds construction,
+// destruction and the handler guard. Every other file of the module holds
+// plain functions or classes of its own.
 
 #include "HostServices.h"
-#include "StudyFrameTypes.h"
+#include "StudyTypes.h"
 #include "WorkState.h"
 
 #include "TFrame.h"
@@ -51,7 +49,7 @@ class TTabItem;
 class TText;
 class TTimer;
 class TVertScrollBox;
-class TLessonDisplayFrame; // ---- Units and lessons ----
+class TLessonDisplayFrame;
 
 class TBookIconFrame;
 class TPngAni;
@@ -65,7 +63,7 @@ class TeduLastAssignMent;
 class TeduPack_Book;
 class TeduUserOwnFreeGoods;
 
-// ---- Course shelves ---- (the enumerations are defined in ShelfLayout.h)
+// Course shelves (the enumerations are defined in ShelfLayout.h).
 enum TCouserType : int;
 enum TBookType : int;
 enum TMaterialsType : int;
@@ -74,6 +72,7 @@ class TStudyFrame : public TFrame
 {
     Q_OBJECT
 public:
+    // ---- Construction, destruction, the handler guard (frame/StudyFrame.cpp) ----
     // Design size of the frame.
     static constexpr int kDesignWidth = 1024;
     static constexpr int kDesignHeight = 635;
@@ -83,72 +82,9 @@ public:
     explicit TStudyFrame(QWidget *owner);
     ~TStudyFrame() override;
 
-    // ---- Setters of the injected services and values (they only store) ----
-    void SetUIArchive(const IArchivePtr &value) { FUIArchive = value; }
-    void SetSendInfo(const TGetStrProc &value) { FSendInfo = value; }
-    void SetDoJobs(const TGetStrProc &value) { FDoJobs = value; }
-    void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
-    void SetGradeEngine(const IAudioEnginePtr &value) { FGradeEngine = value; }
-    void SetLoginInfos(const ILoginInfoPtr &value) { FLoginInfos = value; }
-    void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
-    void SetCustomMsg(const ICustomMessagePtr &value) { FCustomMsg = value; }
-    void SetMainPath(const QString &value) { FMainPath = value; }
-    void SetResourcePackageInfo(const std::shared_ptr<TResourcePackageInfo> &value)
-    {
-        FResourcePackageInfo = value;
-    }
-    void SetLessonQueryType(const QString &value) { FLessonQueryType = value; }
-    // Takes the user's profile, announces the module (10007 on the job
-    // channel) and starts the course shelf request (Timer_QueryAllBook).
-    void SetUserInfos(const IUserInfoPtr &value);
-
-    // Read access for tests and for the module entry.
-    const IArchivePtr &UIArchive() const { return FUIArchive; }
-    const ISoundEnginePtr &SoundEngine() const { return FSoundEngine; }
-    const IAudioEnginePtr &GradeEngine() const { return FGradeEngine; }
-    const ILoginInfoPtr &LoginInfos() const { return FLoginInfos; }
-    const IUserInfoPtr &UserInfos() const { return FUserInfos; }
-    const ICustomHintPtr &CustomHint() const { return FCustomHint; }
-    const ICustomMessagePtr &CustomMsg() const { return FCustomMsg; }
-    const QString &MainPath() const { return FMainPath; }
-    const QString &LessonQueryType() const { return FLessonQueryType; }
-
-    // Sets the main path to the folder of the running executable and loads
-    // the fixed pictures of the home page from the UI archive.
-    void LoadUI();
     // Folder of the running executable, with a trailing separator.
     static QString ExecutableFolder();
 
-    // ---- The single entry for every message from the host ----
-    void GetMsg(const QString &msg);
-
-    // ---- Outgoing messages ----
-    // A request on the request channel (dropped when none is installed).
-    void SendRequest(const QString &text);
-    // A notice on the job channel (dropped when none is installed).
-    void SendJob(const QString &text);
-    // 10007 on the job channel.
-    void SendMainUpdated();
-    // 13: HideHint, bFllowDownload := true, then the request. The caller sets
-    // NowLoadType first.
-    void GetDownLoadURLResource(const QString &skey);
-    // 11: bFllowUpload := true, then the request.
-    void GetUpLoadURLResource(const QString &skey);
-    // 2101 with its synchronous wait (resends every 10 polls).
-    void QueryPackageVersion(qint64 paramId, const QString &sCourseType, bool bAssignment);
-    // Shows an information message through the host (nothing without one).
-    void ShowInfo(const QString &text);
-
-    // ---- The local result store (forwarded under the same names) ----
-    bool InsertPartResult(const QString &Json);
-    QString SelectPartResult(const QString &Json);
-    void DeletePartResult(const QString &Json);
-    bool InsertWordResult(const QString &Json);
-    QString SelectWordResult(const QString &Json);
-    void DeleteWordResult(const QString &Json);
-    TResultStore *ResultStore() const { return FDConnection1.get(); }
-
-    // ---- Destruction that never pulls the frame out from under a handler ----
     // Stops all work (bStop, bCloseForm, every timer, playback, recording)
     // and destroys the frame: at once when none of its handlers is running,
     // otherwise as soon as the outermost running one returns. Returns true
@@ -181,17 +117,136 @@ public:
     }
     static void LogHandlerError(const QString &name, const char *what);
 
-    // ---- Pages: the page change handler and the return buttons ----
-    void TabControl_HomeChange();
-    void Button_ReturnMouseUp();
-    void Button_DisplayReturnMouseUp();
-    void Button_Study_LearningReturnMouseUp();
-    // Hides the reminder banner of the book page.
-    void NotDisplayRemind();
-    // Shows the open book's picture and name on the book page.
-    void ShowOpenBookHeader();
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void SizeChanged() override;
 
-    // ======================== Controls of the form ========================
+    // Counts a running handler of the frame for as long as it lives; the last
+    // one to end carries out a deferred destruction.
+    class TFrameEntry
+    {
+    public:
+        explicit TFrameEntry(TStudyFrame *frame);
+        ~TFrameEntry();
+        TFrameEntry(const TFrameEntry &) = delete;
+        TFrameEntry &operator=(const TFrameEntry &) = delete;
+
+    private:
+        TStudyFrame *m_frame;
+    };
+
+public:
+    // ---- Services, setters, outgoing channels, the result store (frame/FrameServices.cpp) ----
+    // Setters of the injected services and values (they only store).
+    void SetUIArchive(const IArchivePtr &value) { FUIArchive = value; }
+    void SetSendInfo(const TGetStrProc &value) { FSendInfo = value; }
+    void SetDoJobs(const TGetStrProc &value) { FDoJobs = value; }
+    void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
+    void SetGradeEngine(const IAudioEnginePtr &value) { FGradeEngine = value; }
+    void SetLoginInfos(const ILoginInfoPtr &value) { FLoginInfos = value; }
+    void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
+    void SetCustomMsg(const ICustomMessagePtr &value) { FCustomMsg = value; }
+    void SetMainPath(const QString &value) { FMainPath = value; }
+    void SetResourcePackageInfo(const std::shared_ptr<TResourcePackageInfo> &value)
+    {
+        FResourcePackageInfo = value;
+    }
+    void SetLessonQueryType(const QString &value) { FLessonQueryType = value; }
+    // Takes the user's profile, announces the module (acMainUpdated on the
+    // job channel) and starts the course shelf request (Timer_QueryAllBook).
+    void SetUserInfos(const IUserInfoPtr &value);
+
+    // Read access for tests and for the module entry.
+    const IArchivePtr &UIArchive() const { return FUIArchive; }
+    const ISoundEnginePtr &SoundEngine() const { return FSoundEngine; }
+    const IAudioEnginePtr &GradeEngine() const { return FGradeEngine; }
+    const ILoginInfoPtr &LoginInfos() const { return FLoginInfos; }
+    const IUserInfoPtr &UserInfos() const { return FUserInfos; }
+    const ICustomHintPtr &CustomHint() const { return FCustomHint; }
+    const ICustomMessagePtr &CustomMsg() const { return FCustomMsg; }
+    const QString &MainPath() const { return FMainPath; }
+    const QString &LessonQueryType() const { return FLessonQueryType; }
+
+    // Sets the main path to the folder of the running executable and loads
+    // the fixed pictures of the home page from the UI archive.
+    void LoadUI();
+
+    // A request on the request channel (dropped when none is installed).
+    void SendRequest(const QString &text);
+    // A notice on the job channel (dropped when none is installed).
+    void SendJob(const QString &text);
+    // acMainUpdated on the job channel.
+    void SendMainUpdated();
+    // acGetDownloadUrl: HideHint, bFllowDownload := true, then the
+    // request. The caller sets NowLoadType first.
+    void GetDownLoadURLResource(const QString &skey);
+    // acGetUploadUrl: bFllowUpload := true, then the request.
+    void GetUpLoadURLResource(const QString &skey);
+    // acPackageVersion with its synchronous wait (resends every 10 polls).
+    void QueryPackageVersion(qint64 paramId, const QString &sCourseType, bool bAssignment);
+    // Shows an information message through the host (nothing without one).
+    void ShowInfo(const QString &text);
+    // Stops playback (and a waiting PlayFile) through the sound engine.
+    void StopPlay();
+
+    // The local result store (forwarded under the same names).
+    bool InsertPartResult(const QString &Json);
+    QString SelectPartResult(const QString &Json);
+    void DeletePartResult(const QString &Json);
+    bool InsertWordResult(const QString &Json);
+    QString SelectWordResult(const QString &Json);
+    void DeleteWordResult(const QString &Json);
+    TResultStore *ResultStore() const { return FDConnection1.get(); }
+
+private:
+    // Loads a picture of the UI archive into a rectangle; false when absent.
+    bool LoadPicture(TRectangle *target, const QString &name);
+    // Identity of the user for requests.
+    qint64 Uid() const;
+    qint64 SchoolUserId() const;
+
+    // Injected services and setter-backed values.
+    IArchivePtr FUIArchive;
+    TGetStrProc FSendInfo;
+    TGetStrProc FDoJobs;
+    ISoundEnginePtr FSoundEngine;
+    IAudioEnginePtr FGradeEngine;
+    ILoginInfoPtr FLoginInfos;
+    IUserInfoPtr FUserInfos;
+    ICustomHintPtr FCustomHint;
+    ICustomMessagePtr FCustomMsg;
+    QString FMainPath;
+    // The local result store.
+    std::unique_ptr<TResultStore> FDConnection1;
+
+public:
+    // ---- Incoming messages (protocol/FrameDispatch.cpp) ----
+    // The single entry for every message from the host: parses it and routes
+    // its code (ApiCodes.h) to one Msg_ member. The Msg_ members below are
+    // defined in FrameDispatch.cpp; those whose work belongs to a subsystem
+    // are declared, and defined, with that subsystem further down.
+    void GetMsg(const QString &msg);
+
+private:
+    void Dispatch(int code, const nlohmann::ordered_json &body, const QString &msg);
+    void Msg_AllBooksShelf(const QString &msg);                                        // acAllBooksShelf
+    void Msg_StopRecordAni();                                                          // acStopRecordAni
+    void Msg_WordResultAccepted(const nlohmann::ordered_json &body, const QString &msg); // acWordResultAccepted
+    void Msg_ScoreAccepted(const nlohmann::ordered_json &body);                        // acScoreAccepted
+    void Msg_ScoreHistory(const nlohmann::ordered_json &body, const QString &msg);     // acScoreHistoryPage
+    void Msg_CloseOrSwitch(int code);                                     // acCloseRequest, acSwitchRequest
+    void Msg_DownloadAddress(const nlohmann::ordered_json &body);         // acDownloadUrl
+    void Msg_UploadAddress(const QString &msg);                           // acUploadUrl
+    void Msg_ShareAudioAccepted();                                        // acShareAudioAccepted
+    void Msg_PackageRecord(const QString &msg);                           // acPackageRecord
+    void Msg_NetworkFailure();                                            // acNetworkFailure
+    void Msg_AddCourseResult(const nlohmann::ordered_json &body);         // acAddMyCourseResult
+    void Msg_OpenRecentLesson(const nlohmann::ordered_json &body);        // acOpenRecentLesson
+    void Msg_Assignment(const nlohmann::ordered_json &body);              // acAssignmentPush
+    void Msg_Unhandled(int code, const QString &msg);                     // acNone and codes without a handler
+
+public:
+    // ---- The pages' controls (frame/FramePagesHome.cpp builds page 0, frame/FramePagesOther.cpp pages 1 to 3) ----
     TTabControl *TabControl_Home = nullptr;
     TTabItem *TabItem_Home = nullptr;
     TTabItem *TabItem_Book = nullptr;
@@ -248,6 +303,10 @@ public:
     TLabel *Label2 = nullptr; // caption of the unit list
     TVertScrollBox *VertScrollBox_Unit = nullptr;
     TRectangle *Rectangle_UnitPageControl = nullptr;
+    TButton *Button_UnitPreviousPage = nullptr;
+    TButton *Button_UnitNexPage = nullptr;
+    TLabel *Label_CurrentUnitPage = nullptr; // the page on show, 1-based
+    TLabel *Label_TotalUnitPage = nullptr;   // "/" and the page count
     TRectangle *Rectangle_LessonArea = nullptr; // the lessons of a unit
     TRectangle *Rectangle_Remind = nullptr;
     TLabel *Label_Remind = nullptr;
@@ -282,7 +341,29 @@ public:
     TRectangle *Rectangle_StudyDisplayScoreBackground = nullptr;
     TButton *Button_DisplayReturn = nullptr;
 
-    // -- Timers (all disabled at start; interval in ms) --
+private:
+    void BuildHomePage();       // FramePagesHome.cpp
+    void BuildBookPage();       // FramePagesOther.cpp
+    void BuildStudyPage();      // FramePagesOther.cpp
+    void BuildScorePage();      // FramePagesOther.cpp
+    void ApplyFixedFontSizes(); // FramePagesOther.cpp
+
+public:
+    // ---- Page changes and the return buttons (frame/FrameNavigation.cpp) ----
+    void TabControl_HomeChange();
+    void Button_ReturnMouseUp();
+    void Button_DisplayReturnMouseUp();
+    void Button_Study_LearningReturnMouseUp();
+    // Shows the open book's picture and name on the book page.
+    void ShowOpenBookHeader();
+
+private:
+    // Connects the controls' events to their handlers.
+    void ConnectHandlers();
+
+public:
+    // ---- Timers (frame/FrameTimers.cpp) ----
+    // All disabled at start; interval in ms.
     TTimer *Timer_QueryAllBook = nullptr;     // 400: course shelf request with wait
     TTimer *Timer_MyCourse = nullptr;         // 50: EnterMyCourse
     TTimer *Timer_Assignment = nullptr;       // 50: start the pushed assignment
@@ -303,7 +384,51 @@ public:
     TTimer *Timer_RolePlayContinue = nullptr; // 10
     TTimer *Timer_PlayRecord = nullptr;       // 10
 
-    // ============================ Shared fields ============================
+    // Posts RunShelfFollowUp to the event loop.
+    void PostShelfFollowUp();
+    // Asks for the pushed assignment's package record, or opens the recent
+    // lesson's book, as the last shelf reply left to do.
+    void RunShelfFollowUp();
+
+private:
+    void CreateTimers();
+    TTimer *MakeTimer(const QString &name, int intervalMs, void (TStudyFrame::*handler)());
+    TTimer *MakeModeTimer(const QString &name, int intervalMs);
+    void Timer_QueryAllBookTimer();
+    void Timer_MyCourseTimer();
+    void Timer_AssignmentTimer();
+    void Timer_CloseTimer();
+
+public:
+    // ---- Animations (frame/FrameAnimations.cpp) ----
+    // Owned, created on demand.
+    TPngAni *WelcomeAni = nullptr;
+    TPngAni *ReadAni = nullptr;
+    TPngAni *RecordAni = nullptr;
+    TPngAni *ScoreAni = nullptr;
+    TPngAni *ExpAni = nullptr;
+    TPngAni *CoinAni = nullptr;
+    TPngAni *MedalAni = nullptr;
+    // Frees one animation field and clears it.
+    static void FreeAni(TPngAni *&ani);
+    // The looping figure animation "ani\<name>\" shown while model audio
+    // plays (ReadAni) or the learner records (RecordAni). Each frees both
+    // figure animations first, then does nothing more while bStop is set;
+    // otherwise it moves the parent to 817,106 and sizes it.
+    void PlayReadAni(const QString &name, TControl *parent);
+    void PlayRecordAni(const QString &name, TControl *parent);
+    // The one-shot welcome animation over the whole parent (WelcomeAni),
+    // hidden when it ends. The overload without a parent plays it on
+    // Rectangle_WelcomeAniBackground.
+    void PlayWelcomeAni(TControl *parent);
+    void PlayWelcomeAni();
+    // Shows the score level's picture on the parent and plays its sound
+    // ("data\<level>.mp3" under the main path, taken from the UI archive when
+    // missing). Silent and without picture while the host closes or switches
+    // the module.
+    void PlayScoreAni(double score, TRectangle *parent);
+
+    // ---- Shared fields, grouped by concern; every subsystem reads and writes them ----
     // -- work --
     TWorkState WorkState = wsIdle;
     bool bStop = false;      // end the current wait, playback or recording
@@ -345,11 +470,16 @@ public:
     // A shelf reply left the pushed assignment's course or the recent lesson
     // to open; RunShelfFollowUp does it once no shelf wait runs.
     bool bShelfFollowUpPending = false;
-    // Posts RunShelfFollowUp to the event loop.
-    void PostShelfFollowUp();
-    // Asks for the pushed assignment's package record, or opens the recent
-    // lesson's book, as the last shelf reply left to do.
-    void RunShelfFollowUp();
+    // A shelf picture's address has been asked for and not answered yet; the
+    // chain sends no second request meanwhile. Every address reply and the
+    // network failure notice end it.
+    bool bPictureRequestPending = false;
+    // Tile click handlers running right now; a shelf replaced meanwhile frees
+    // its tiles from the event loop instead of at once.
+    int ShelfTileClickDepth = 0;
+    // A teaching material's spaced-out text, kept by CreateMaterialPassage
+    // until passage reading takes it.
+    QString MaterialPassageText;
 
     // -- package --
     TLoadType NowLoadType = LTRecommPic;
@@ -436,32 +566,95 @@ public:
     bool bSendSuccess_Voice = false;
     bool bSendSuccess_Match = false;
 
-    // -- animation -- (owned, created on demand)
-    TPngAni *WelcomeAni = nullptr;
-    TPngAni *ReadAni = nullptr;
-    TPngAni *RecordAni = nullptr;
-    TPngAni *ScoreAni = nullptr;
-    TPngAni *ExpAni = nullptr;
-    TPngAni *CoinAni = nullptr;
-    TPngAni *MedalAni = nullptr;
-    // Frees one animation field and clears it.
-    static void FreeAni(TPngAni *&ani);
-
-    // ---- Handlers whose work belongs to other subsystems ----
-    // Course shelf (catalog).
+    // ---- Course shelves: building the tiles (catalog/FrameShelfBuild.cpp) ----
     void BuildUserBooks_UsuallyIcons(const QString &sjson);
     void BuildRecommandIcons(const QString &sjson);
     void BuildUserBooksIcons(const QString &sjson);
     void BuildUserBooks_OutsideIcons(const QString &sjson);
     void BuildMaterialsIcons(const QString &sjson);
-    void DisplayMyCourse_Usually();
-    void Button_UsuallyBookClick(TControl *Sender);
     int FindBook(const QList<TBookIconFrame *> &List, const QString &Name, qint64 Id) const;
-    void StudyMyCourse_UsuallyMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
     void FreeShelfLists();
-    void FreeGoodsContentsArrived(const QString &sjson);   // 1132
-    void MaterialContentArrived(const QString &sjson);     // 2022
-    // Packages (catalog).
+    // Places the other-books box: own books of other types, then the outside
+    // books, on one grid.
+    void LayoutOtherBooksBox();
+    // A new tile at the end of `list`: named prefix + its index, tagged with
+    // the index, with the shelf's font, the hint service and `onClick` as its
+    // mouse-up handler. It has no parent yet.
+    TBookIconFrame *NewShelfTile(QList<TBookIconFrame *> &list, const QString &prefix,
+                                 void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double, double));
+
+    // ---- Course shelves: tabs, shelf buttons, boxes (catalog/FrameShelfTabs.cpp) ----
+    void Button_UsuallyBookClick(TControl *Sender);
+    // Shows one shelf, one own-book box or one material box.
+    void SetCoursePanel(TCouserType CourseType);
+    void SetMyBookPanel(TBookType MyBookType);
+    void SetMaterialsPanel(TMaterialsType MaterialType);
+    // The box titles, their glow and the three shelf tabs.
+    void Text_MyBookTextClick();
+    void Text_MyBookWordClick();
+    void Text_MyBookExtracurricularClick();
+    void Text_MaterialsTeacherClick();
+    void Text_MaterialsVoxClick();
+    void TypeSelectMouseEnter(TControl *Sender);
+    void TypeSelectMouseLeave(TControl *Sender);
+    void Rectangle_TabMouseDown(TControl *Sender);
+    void Rectangle_TabMouseEnter(TControl *Sender);
+    void Rectangle_TabMouseLeave(TControl *Sender);
+
+private:
+    // Wiring of the home page's shelf handlers.
+    void ConnectShelfHandlers();
+
+public:
+    // ---- Course shelves: the picture chain (catalog/FrameShelfPictures.cpp) ----
+    // One step of the picture chain of each list; each runs on into the next
+    // list at its end.
+    void DisplayMyCourse_Usually();
+    void DisplayMyCoursePicture();
+    void DisplayMyCourse_OutsidePicture();
+    void DisplayMaterialsPicture();
+    void DisplayRecommandPicture();
+    // Picture-chain runner shared by the five Display... steps; `list` is a
+    // Shelf::TShelfList.
+    void RunPictureChain(int list);
+    // Reply acDownloadUrl for a shelf picture: download, show (or the default
+    // picture), advance the list's cursor and request the next picture.
+    void ContinuePictureChain(const QString &url, const QString &key);
+    // Whether a download address of that kind is for a shelf tile's picture.
+    static bool IsShelfPictureLoad(TLoadType kind);
+    // Reply acDownloadUrl refused the address of a shelf picture: the tile
+    // keeps its default picture and the chain goes on.
+    void PictureAddressFailed();
+    // True when `key` is the picture address of a shelf tile (the answer to an
+    // earlier picture request rather than to a package request).
+    bool IsShelfPictureKey(const QString &key) const;
+
+    // ---- Course shelves: opening a tile (catalog/FrameShelfOpen.cpp) ----
+    // Tile clicks of the recent, own, outside and material lists.
+    void StudyMyCourse_UsuallyMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyMyCourseMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyMyCourse_OutsideMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    void StudyMaterialsMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    // acMaterialContentItems: the material's passage and its audio.
+    void Msg_MaterialContentItems(const QString &sjson);
+    // Creation entry of a teaching material's passage view: receives the
+    // material's spaced-out text. Passage reading completes it; until then
+    // the text is kept in MaterialPassageText.
+    void CreateMaterialPassage(const QString &content, bool isMaterial);
+
+    // ---- Course shelves: recommended courses (catalog/FrameRecommendation.cpp) ----
+    void StudyRecommendMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
+    // Contents (acFreeGoods), adding (acAddMyCourse), the reply's
+    // decoder and the panel's close buttons.
+    void QueryFreeGoods(qint64 userId, qint64 goodsId);
+    void AddMyCourse(qint64 userId, qint64 goodsId);
+    void DecodeOwnFreeGoods(const QString &sjson);
+    void Msg_FreeGoodsContents(const QString &sjson); // acFreeGoodsContents
+    void Button_CloseRecommandContentClick();
+    void CornerButton_MessageCloseClick();
+    void Button_CloseRecommandRootClick();
+
+    // ---- Package store: the package record and opening a course (catalog/FramePackageRecord.cpp) ----
     void DecodePackageInfo(const QString &sjson);
     bool FindMyCourse(qint64 lessonId) const;
     // Opens the selected tile's course (curSelectBook): OpenCoursePackage with
@@ -480,43 +673,98 @@ public:
     // shows the book page. Failed is logged under `member`; the caller tells
     // the learner.
     TBookOpenEnd OpenDecodedBook(const QString &packageFile, const QString &member);
-    void ActOnDownloadAddress(const QString &url, const QString &key); // 14
-    // Reply 14 for the awaited course package: download it in the transfer
-    // window, then decode and show it (or tell the learner it failed).
-    void ActOnPackageAddress(const QString &url, const QString &key);
-    // True when `key` is the picture address of a shelf tile (the answer to an
-    // earlier picture request rather than to a package request).
-    bool IsShelfPictureKey(const QString &key) const;
-    // Downloads a shelf tile's picture into "pics\book\" without a window
-    // (package store); true on success.
-    bool DownloadBookPicture(const QString &sURL, const QString &sKey);
-    // Reply 14 for a shelf picture: download, show (or the default picture),
-    // advance the list's cursor and request the next picture (shelves).
-    void ContinuePictureChain(const QString &url, const QString &key);
-    // Units, lessons, assignments (course).
-    void ClearUnitDisplay();
-    void PlayWelcomeAni();
-    void QueryOpenBookAssignments();
-    void AssignmentDetailsArrived(const QString &sjson);   // 1146
-    void LessonListArrived(const QString &sjson);          // 2030
-    void UnitProgressArrived(const QString &sjson);        // 2128, 2130
-    void StartAssignment();
-    // Study modes (modes).
-    void ModeFrameReturnUp();
-    void StudyModeTimerTick(TTimer *sender);
-    void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
-    // Results and sharing (scoring).
-    void TtsAudioArrived(const QString &sjson);            // 282
-    void UploadAddressArrived(const QString &sjson);       // 12
-    // Score history (history).
-    void ScoreHistoryArrived(const QString &sjson);        // 1062
 
-    // ---- Assignments (course/Assignments.cpp, course/AssignWalk.cpp) ----
-    // Reply 1146: replaces AssignDetails and NoFinishWordList.
-    void DecodeAssignDetails(const QString &Text);
+    // ---- Package store: downloads (catalog/FramePackageDownload.cpp) ----
+    // Reply acDownloadUrl: hands the address to the download it is for.
+    void ActOnDownloadAddress(const QString &url, const QString &key);
+    // Reply acDownloadUrl for the awaited course package: download it in the
+    // transfer window, then decode and show it (or tell the learner it failed).
+    void ActOnPackageAddress(const QString &url, const QString &key);
+    // Downloads a book's package into "data\" in the modal transfer window,
+    // named by the last segment of sURL; sDescription (the book's name) is
+    // the window's line. True when the whole package arrived.
+    bool DownLoadBookPackage(const QString &sURL, const QString &sKey, const QString &sDescription);
+    // Downloads a shelf tile's picture into "pics\book\" without a window;
+    // true on success.
+    bool DownloadBookPicture(const QString &sURL, const QString &sKey);
+    // Downloads a teaching material's audio or picture into "Data\" without
+    // a window; true on success.
+    bool DownLoadMaterialVoice(const QString &sURL, const QString &sKey);
+    bool DownLoadMaterialContentPic(const QString &sURL, const QString &sKey);
+
+    // ---- Package store: pictures of a material (catalog/FrameMaterialPictures.cpp) ----
+    // Fills the rectangle with a picture file; a missing or unreadable file
+    // leaves the rectangle as it was (false).
+    bool LoadPictureFile(TRectangle *PictureControl, const QString &PictureName);
+    // Fills the rectangle with a picture of the UI archive; false (rectangle
+    // unchanged) when the archive has no such picture.
+    bool LoadPictureFromPackage(TRectangle *PictureControl, const QString &PictureName);
+    // Shows the open material's "contentPicture" in the passage frame's
+    // picture area, downloading it first (waiting at most 8 seconds); the
+    // default lesson picture when there is none.
+    void LoadMaterialContentPic();
+    // The passage frame's picture area ("Rectangle_PartPicture"), if any.
+    TRectangle *MaterialPictureArea() const;
+
+    // ---- Units and lessons: the unit list and its pager (course/FrameCourseUnits.cpp) ----
+    // Row `index` of LessonDisplays as a unit row; null when out of range.
+    TLessonDisplayFrame *UnitRow(int index) const;
+    void ClearUnitDisplay();
+    // Frees every unit row (both names do the same).
+    void FreeUnitComponent();
+    // Shows page `Page` with the builder of the open book's kind.
+    void ShowUnitPage(int Page);
+    // Builds the rows of page `Page` (1-based) for a textbook / a word book
+    // and writes the page number into Label_CurrentUnitPage.
+    void DoUpdateLV_Units(int Page);
+    void DoUpdateLv_WordUnits(int Page);
+    // Page buttons: nothing happens beyond the first and the last page.
+    void Button_UnitNexPageClick();
+    void Button_UnitPreviousPageClick();
+    // Index in PackBook's units of the unit with that id; 0 when none.
+    int GetUnitLabelIndex(qint64 UnitId) const;
+    // Index in Units[UnitIndex]'s lessons of the lesson with that id; 0 when none.
+    int GetLessonLabelIndex(int UnitIndex, qint64 LessonId) const;
+    void UnitTitleMouseEnter(TControl *Sender);
+    void UnitTitleMouseLeave(TControl *Sender);
+    void UnitButtonMouseEnter(TControl *Sender);
+    void UnitButtonMouseLeave(TControl *Sender);
+    void Msg_LessonList(const QString &sjson); // acLessonListReply
+
+    // ---- Units and lessons: a unit's lesson panel (course/FrameLessonPanel.cpp) ----
+    // A unit button was pressed; Sender is a row's CornerButton_Unit.
+    void UnitButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    // Fills row RowIndex's lesson panel with the lessons of Units[UnitIndex] /
+    // closes it.
+    void DisplayLesson(int RowIndex, int UnitIndex);
+    void NotDisplayLesson(int RowIndex);
+    // A lesson title (a row's FTextLesson[k]) was pressed, entered or left.
+    void LessonButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void LessonButtonMouseEnter(TControl *Sender);
+    void LessonButtonMouseLeave(TControl *Sender);
+
+    // ---- Units and lessons: progress (course/FrameUnitProgress.cpp) ----
+    void Msg_UnitProgress(const QString &sjson); // acWordFinishProgress, acFinishLessonProgress
+    // Stores the finished percent and average score on the first unit of
+    // PackBook whose id is unitId; no other unit changes.
+    void DisplayProgressBar(qint64 unitId, int percent, double averageScore);
+    // Style lookup handler of ProgressBar_FullBookFinishRate (connect it to
+    // TProgressBar::ApplyStyleLookup): rounds the ends of its style parts.
+    void ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender);
+
+    // ---- Units and lessons: the study-mode menus (course/FrameModeMenu.cpp) ----
+    // The menus' hand-over to the study modes: a lesson's mode label
+    // (Label_Sentence, Label_Part, Label_Repeat, Label_Role) and a word
+    // unit's Label_Word.
+    void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+
+    // ---- Assignments (course/FrameAssignments.cpp) ----
     // The user type of the login (1 for a learner with assignments); 0
     // without a login service.
     int GetUserType() const;
+    // Reply acAssignmentDetails: replaces AssignDetails and NoFinishWordList.
+    void DecodeAssignDetails(const QString &Text);
     // Queries over AssignDetails (see AssignQueries.h for the walking order).
     bool IsAssignmentUnit(int UnitId, bool &Finished, QString &Content) const;
     bool IsAssignmentLesson(int LessonId, bool &Finished) const;
@@ -531,8 +779,18 @@ public:
     // for an open textbook and user type 1, otherwise hidden as by
     // NotDisplayRemind. The text argument is not shown.
     void DisplayRemind(const QString &Text = QString());
-    // 1155 for the best score of an assignment's lesson.
+    // Hides the reminder banner of the book page.
+    void NotDisplayRemind();
+    // Asks for the open book's assignments (acAssignmentStatus).
+    void QueryOpenBookAssignments();
+    // acAssignmentMaxScore for the best score of an assignment's lesson.
     void QueryAssignmentMaxScore(int AssignmentId, int LessonId);
+    void Msg_AssignmentBestScore(const nlohmann::ordered_json &body); // acAssignmentBestScore
+    void Msg_AssignmentDetails(const QString &sjson);                  // acAssignmentDetails
+    // Opens the course of the assignment the host pushed.
+    void StartAssignment();
+
+    // ---- Assignments: the automatic walk (course/FrameAssignWalk.cpp) ----
     // The automatic walk to a pushed assignment (isAssignmentSkip). The course
     // page calls each step at its place and does nothing of it itself:
     //  - the unit progress step calls AssignmentWalk_UnitPage() instead of
@@ -549,236 +807,24 @@ public:
     void AssignmentWalk_Lesson(int RowIndex, int UnitIndex);
     void AssignmentWalk_Mode(int RowIndex, int LessonIndex);
 
-    // ---- Package store (catalog/PackageRecord.cpp, PackageDownload.cpp, MaterialPictures.cpp) ----
-    // Downloads a book's package into "data\" in the modal transfer window,
-    // named by the last segment of sURL; sDescription (the book's name) is
-    // the window's line. True when the whole package arrived.
-    bool DownLoadBookPackage(const QString &sURL, const QString &sKey, const QString &sDescription);
-    // Downloads a teaching material's audio or picture into "Data\" without
-    // a window; true on success.
-    bool DownLoadMaterialVoice(const QString &sURL, const QString &sKey);
-    bool DownLoadMaterialContentPic(const QString &sURL, const QString &sKey);
-    // Fills the rectangle with a picture file; a missing or unreadable file
-    // leaves the rectangle as it was (false).
-    bool LoadPictureFile(TRectangle *PictureControl, const QString &PictureName);
-    // Fills the rectangle with a picture of the UI archive; false (rectangle
-    // unchanged) when the archive has no such picture.
-    bool LoadPictureFromPackage(TRectangle *PictureControl, const QString &PictureName);
-    // Shows the open material's "contentPicture" in the passage frame's
-    // picture area, downloading it first (waiting at most 8 seconds); the
-    // default lesson picture when there is none.
-    void LoadMaterialContentPic();
-    // The passage frame's picture area ("Rectangle_PartPicture"), if any.
-    TRectangle *MaterialPictureArea() const;
+    // ---- Study modes (modes/FrameModes.cpp) ----
+    void ModeFrameReturnUp();
+    void StudyModeTimerTick(TTimer *sender);
+    void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
 
-    // Stops playback (and a waiting PlayFile) through the sound engine.
-    void StopPlay();
-
-    // ---- Course shelves ----
-    // One step of the picture chain of each list (the recent list's step is
-    // DisplayMyCourse_Usually); each runs on into the next list at its end.
-    void DisplayMyCoursePicture();
-    void DisplayMyCourse_OutsidePicture();
-    void DisplayMaterialsPicture();
-    void DisplayRecommandPicture();
-    // Shows one shelf, one own-book box or one material box.
-    void SetCoursePanel(TCouserType CourseType);
-    void SetMyBookPanel(TBookType MyBookType);
-    void SetMaterialsPanel(TMaterialsType MaterialType);
-    // The box titles, their glow and the three shelf tabs.
-    void Text_MyBookTextClick();
-    void Text_MyBookWordClick();
-    void Text_MyBookExtracurricularClick();
-    void Text_MaterialsTeacherClick();
-    void Text_MaterialsVoxClick();
-    void TypeSelectMouseEnter(TControl *Sender);
-    void TypeSelectMouseLeave(TControl *Sender);
-    void Rectangle_TabMouseDown(TControl *Sender);
-    void Rectangle_TabMouseEnter(TControl *Sender);
-    void Rectangle_TabMouseLeave(TControl *Sender);
-    // Tile clicks of the own, outside, material and recommended lists.
-    void StudyMyCourseMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
-    void StudyMyCourse_OutsideMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
-    void StudyMaterialsMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
-    void StudyRecommendMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
-    // Recommended courses: contents (1131), adding (35), the reply's decoder
-    // and the panel's close buttons.
-    void QueryFreeGoods(qint64 userId, qint64 goodsId);
-    void AddMyCourse(qint64 userId, qint64 goodsId);
-    void DecodeOwnFreeGoods(const QString &sjson);
-    void Button_CloseRecommandContentClick();
-    void CornerButton_MessageCloseClick();
-    void Button_CloseRecommandRootClick();
-    // Creation entry of a teaching material's passage view: receives the
-    // material's spaced-out text. Passage reading completes it; until then
-    // the text is kept in MaterialPassageText.
-    void CreateMaterialPassage(const QString &content, bool isMaterial);
-    QString MaterialPassageText;
-    // Picture-chain runner shared by the five Display... steps; `list` is a
-    // Shelf::TShelfList.
-    void RunPictureChain(int list);
-    // A shelf picture's address has been asked for and not answered yet; the
-    // chain sends no second request meanwhile. Every address reply and the
-    // network failure notice end it.
-    bool bPictureRequestPending = false;
-    // Tile click handlers running right now; a shelf replaced meanwhile frees
-    // its tiles from the event loop instead of at once.
-    int ShelfTileClickDepth = 0;
-    // Reply 14 refused the address of a shelf picture: the tile keeps its
-    // default picture and the chain goes on.
-    void PictureAddressFailed();
-    // Whether a download address of that kind is for a shelf tile's picture.
-    static bool IsShelfPictureLoad(TLoadType kind);
-    // Places the other-books box: own books of other types, then the outside
-    // books, on one grid.
-    void LayoutOtherBooksBox();
-    // A new tile at the end of `list`: named prefix + its index, tagged with
-    // the index, with the shelf's font, the hint service and `onClick` as its
-    // mouse-up handler. It has no parent yet.
-    TBookIconFrame *NewShelfTile(QList<TBookIconFrame *> &list, const QString &prefix,
-                                 void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double, double));
-
-    // ---- Scoring ----
+    // ---- Scoring and results (scoring/FrameScoring.cpp) ----
     // Score of one "wordResult" entry given as JSON text: "overall" of its
     // "result" parsed again; 0 for the placeholder entry {"result": ""}.
     double GetSingleWordScore(const QString &entryText) const;
-    // The looping figure animation "ani\<name>\" shown while model audio
-    // plays (ReadAni) or the learner records (RecordAni). Each frees both
-    // figure animations first, then does nothing more while bStop is set;
-    // otherwise it moves the parent to 817,106 and sizes it.
-    void PlayReadAni(const QString &name, TControl *parent);
-    void PlayRecordAni(const QString &name, TControl *parent);
-    // The one-shot welcome animation over the whole parent (WelcomeAni),
-    // hidden when it ends. The overload without a parent plays it on
-    // Rectangle_WelcomeAniBackground.
-    void PlayWelcomeAni(TControl *parent);
-    // Shows the score level's picture on the parent and plays its sound
-    // ("data\<level>.mp3" under the main path, taken from the UI archive when
-    // missing). Silent and without picture while the host closes or switches
-    // the module.
-    void PlayScoreAni(double score, TRectangle *parent);
-    // Stores the finished percent and average score on the first unit of
-    // PackBook whose id is unitId; no other unit changes.
-    void DisplayProgressBar(qint64 unitId, int percent, double averageScore);
-    // Style lookup handler of ProgressBar_FullBookFinishRate (connect it to
-    // TProgressBar::ApplyStyleLookup): rounds the ends of its style parts.
-    void ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender);
+    void Msg_TtsAudioUrl(const QString &sjson); // acTtsAudioUrl
+    // Reply acUploadUrl, once Msg_UploadAddress let it through.
+    void UploadAddressArrived(const QString &sjson);
 
-    // ---- Units and lessons (course/CourseUnits.cpp, UnitProgress.cpp, LessonPanel.cpp, ModeMenu.cpp) ----
-    // Controls of the unit pager on the book page.
-    TButton *Button_UnitPreviousPage = nullptr;
-    TButton *Button_UnitNexPage = nullptr;
-    TLabel *Label_CurrentUnitPage = nullptr; // the page on show, 1-based
-    TLabel *Label_TotalUnitPage = nullptr;   // "/" and the page count
-    // Row `index` of LessonDisplays as a unit row; null when out of range.
-    TLessonDisplayFrame *UnitRow(int index) const;
-    // Builds the rows of page `Page` (1-based) for a textbook / a word book
-    // and writes the page number into Label_CurrentUnitPage.
-    void DoUpdateLV_Units(int Page);
-    void DoUpdateLv_WordUnits(int Page);
-    // Shows page `Page` with the builder of the open book's kind.
-    void ShowUnitPage(int Page);
-    // Page buttons: nothing happens beyond the first and the last page.
-    void Button_UnitNexPageClick();
-    void Button_UnitPreviousPageClick();
-    // Frees every unit row (both names do the same).
-    void FreeUnitComponent();
-    // Index in PackBook's units of the unit with that id; 0 when none.
-    int GetUnitLabelIndex(qint64 UnitId) const;
-    // Index in Units[UnitIndex]'s lessons of the lesson with that id; 0 when none.
-    int GetLessonLabelIndex(int UnitIndex, qint64 LessonId) const;
-    // A unit button was pressed; Sender is a row's CornerButton_Unit.
-    void UnitButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
-    void UnitTitleMouseEnter(TControl *Sender);
-    void UnitTitleMouseLeave(TControl *Sender);
-    void UnitButtonMouseEnter(TControl *Sender);
-    void UnitButtonMouseLeave(TControl *Sender);
-    // Fills row RowIndex's lesson panel with the lessons of Units[UnitIndex] /
-    // closes it.
-    void DisplayLesson(int RowIndex, int UnitIndex);
-    void NotDisplayLesson(int RowIndex);
-    // A lesson title (a row's FTextLesson[k]) was pressed, entered or left.
-    void LessonButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
-    void LessonButtonMouseEnter(TControl *Sender);
-    void LessonButtonMouseLeave(TControl *Sender);
-    // The menus' hand-over to the study modes: a lesson's mode label
-    // (Label_Sentence, Label_Part, Label_Repeat, Label_Role) and a word
-    // unit's Label_Word.
-    void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
-    void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void SizeChanged() override;
-
-    // Counts a running handler of the frame for as long as it lives; the last
-    // one to end carries out a deferred destruction.
-    class TFrameEntry
-    {
-    public:
-        explicit TFrameEntry(TStudyFrame *frame);
-        ~TFrameEntry();
-        TFrameEntry(const TFrameEntry &) = delete;
-        TFrameEntry &operator=(const TFrameEntry &) = delete;
-
-    private:
-        TStudyFrame *m_frame;
-    };
+    // ---- Score history (history/FrameHistory.cpp) ----
+    // Reply acScoreHistoryPage without an error, from Msg_ScoreHistory.
+    void ScoreHistoryArrived(const QString &sjson);
 
 private:
-    // Construction steps.
-    void BuildHomePage();
-    void BuildBookPage();
-    void BuildStudyPage();
-    void BuildScorePage();
-    // ---- Course shelves ---- wiring of the home page's shelf handlers
-    void ConnectShelfHandlers();
-    void CreateTimers();
-    void ApplyFixedFontSizes();
-    void ConnectHandlers();
-    TTimer *MakeTimer(const QString &name, int intervalMs, void (TStudyFrame::*handler)());
-    TTimer *MakeModeTimer(const QString &name, int intervalMs);
-
-    // Timer handlers.
-    void Timer_QueryAllBookTimer();
-    void Timer_MyCourseTimer();
-    void Timer_AssignmentTimer();
-    void Timer_CloseTimer();
-
-    // Incoming handlers (protocol/FrameDispatch.cpp).
-    void Dispatch(int code, const nlohmann::ordered_json &body, const QString &msg);
-    void Msg_AllBooksShelf(const QString &msg);
-    void Msg_CloseOrSwitch(int code);
-    void Msg_DownloadAddress(const nlohmann::ordered_json &body);
-    void Msg_UploadAddress(const QString &msg);
-    void Msg_PackageRecord(const QString &msg);
-    void Msg_NetworkFailure();
-    void Msg_ScoreAccepted(const nlohmann::ordered_json &body);
-    void Msg_AddCourseResult(const nlohmann::ordered_json &body);
-    void Msg_Assignment(const nlohmann::ordered_json &body);
-    void Msg_ScoreHistory(const nlohmann::ordered_json &body, const QString &msg);
-
-    // Loads a picture of the UI archive into a rectangle; false when absent.
-    bool LoadPicture(TRectangle *target, const QString &name);
-    // Identity of the user for requests.
-    qint64 Uid() const;
-    qint64 SchoolUserId() const;
-
-    // -- Injected services and setter-backed values --
-    IArchivePtr FUIArchive;
-    TGetStrProc FSendInfo;
-    TGetStrProc FDoJobs;
-    ISoundEnginePtr FSoundEngine;
-    IAudioEnginePtr FGradeEngine;
-    ILoginInfoPtr FLoginInfos;
-    IUserInfoPtr FUserInfos;
-    ICustomHintPtr FCustomHint;
-    ICustomMessagePtr FCustomMsg;
-    QString FMainPath;
-
-    // The local result store.
-    std::unique_ptr<TResultStore> FDConnection1;
-
     int m_entryDepth = 0;
     bool m_destroyRequested = false;
 };

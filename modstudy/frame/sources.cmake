@@ -1,9 +1,10 @@
-target_sources(ModStudyCore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/FrameWidgets.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PendingWork.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFrame.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFramePagesHome.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFramePagesOther.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFrameNavigation.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFrameTimers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyFrameServices.cpp)
+# TStudyFrame: construction, pages, navigation, timers, services (frame).
+target_sources(ModStudyFrame PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ControlMakers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameAnimations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameNavigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePagesHome.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePagesOther.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameServices.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameTimers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StudyFrame.cpp)

@@ -1,2 +1,3 @@
-target_sources(ModStudyCore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/HistoryEntry.cpp)
+# The score history (frame).
+target_sources(ModStudyFrame PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FrameHistory.cpp)

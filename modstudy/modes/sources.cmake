@@ -1,2 +1,3 @@
-target_sources(ModStudyCore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/ModeEntry.cpp)
+# The study modes (frame).
+target_sources(ModStudyFrame PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FrameModes.cpp)

@@ -1,3 +1,3 @@
-target_sources(ModStudyCore PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/ModuleInfo.cpp
+# TStudyMod, the module's entry object behind IBaseMod (frame).
+target_sources(ModStudyFrame PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StudyMod.cpp)

@@ -37,3 +37,8 @@ TStudyPlugin::TStudyPlugin(QObject *parent)
     : QObject(parent)
 {
 }
+
+TStudyModFactory TStudyPlugin::ModFactory() const
+{
+    return []() -> std::shared_ptr<IBaseMod> { return TClassRegistry::CreateClass<IBaseMod>(kStudyModClassName); };
+}

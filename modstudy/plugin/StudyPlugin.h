@@ -1,17 +1,20 @@
 #pragma once
-// The plug-in object of the study module. A host reads the plug-in's
-// metadata ("description" names the registered entry class, "contractVersion"
-// the version of the host contract it was built against) and loads the
-// library; loading registers TStudyMod in the base package's class registry
-// and unloading unregisters it. The plug-in object itself offers nothing
-// beyond that: the host creates the module through the registry.
+// The plug-in object of the study module (see StudyModulePlugin.h). Loading
+// the library registers TStudyMod in the base package's class registry and
+// unloading unregisters it; the object's one operation hands the host the
+// factory of TStudyMod.
+
+#include "StudyModulePlugin.h"
 
 #include <QObject>
 
-class TStudyPlugin : public QObject
+class TStudyPlugin : public QObject, public IStudyModulePlugin
 {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID "StudySystem.IBaseMod" FILE "ModStudy.json")
+    Q_PLUGIN_METADATA(IID IStudyModulePlugin_iid FILE "ModStudy.json")
+    Q_INTERFACES(IStudyModulePlugin)
 public:
     explicit TStudyPlugin(QObject *parent = nullptr);
+
+    TStudyModFactory ModFactory() const override;
 };

@@ -1,9 +1,11 @@
 // TStudyFrame::GetMsg: the single entry for every message from the host.
 //
 // The common part parses the text, records the code and logs a reported
-// failure (Envelope.h); then the code selects its handler. Handlers that only
-// set flags or fill controls of the frame are here; handlers whose work
-// belongs to a subsystem hand the text to that subsystem's member.
+// failure (Envelope.h); then the code selects its one handler, a member named
+// Msg_ + the code's role (ApiCodes.h). Handlers that only set flags or fill
+// controls of the frame are defined here; those whose work belongs to a
+// subsystem are defined in that subsystem's Frame*.cpp (StudyFrame.h names
+// the file of each).
 
 #include "StudyFrame.h"
 
@@ -64,34 +66,20 @@ void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &ms
         Msg_AllBooksShelf(msg);
         break;
     case acTtsAudioUrl:
-        TtsAudioArrived(msg);
+        Msg_TtsAudioUrl(msg);
         break;
     case acStopRecordAni:
-        if (RecordAni)
-            RecordAni->StopAni(asLastFrame);
+        Msg_StopRecordAni();
         break;
     case acWordResultAccepted:
-        if (ReadErrorCode(body) > 0) {
-            procSaveLog(QStringLiteral("error:") % msg);
-            bSendSuccess_SingleWord = false;
-        } else {
-            bSendSuccess_SingleWord = true;
-        }
+        Msg_WordResultAccepted(body, msg);
         break;
     case acMaterialContentItems:
-        MaterialContentArrived(msg);
+        Msg_MaterialContentItems(msg);
         break;
-    case acAssignmentBestScore: {
-        iMaxScore_Assignment = 0;
-        const auto items = body.find("items");
-        if (items != body.end() && items->is_array()) {
-            for (const auto &item : *items) {
-                if (const std::optional<double> score = ReadDoubleMember(item, "score"))
-                    iMaxScore_Assignment = *score;
-            }
-        }
+    case acAssignmentBestScore:
+        Msg_AssignmentBestScore(body);
         break;
-    }
     case acScoreAccepted:
         Msg_ScoreAccepted(body);
         break;
@@ -109,7 +97,7 @@ void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &ms
         Msg_UploadAddress(msg);
         break;
     case acShareAudioAccepted:
-        bSendSuccess_Match = true;
+        Msg_ShareAudioAccepted();
         break;
     case acPackageRecord:
         Msg_PackageRecord(msg);
@@ -118,35 +106,29 @@ void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &ms
         Msg_NetworkFailure();
         break;
     case acFreeGoodsContents:
-        FreeGoodsContentsArrived(msg);
+        Msg_FreeGoodsContents(msg);
         break;
     case acAddMyCourseResult:
         Msg_AddCourseResult(body);
         break;
     case acOpenRecentLesson:
-        UsuallyLessonId_Skip = ReadInt64Member(body, "lessonId").value_or(0);
-        UsuallyName_Skip = MemberText(body, "lessonName");
-        isUsually_Skip = true;
+        Msg_OpenRecentLesson(body);
         break;
     case acAssignmentPush:
         Msg_Assignment(body);
         break;
     case acAssignmentDetails:
-        AssignmentDetailsArrived(msg);
+        Msg_AssignmentDetails(msg);
         break;
     case acLessonListReply:
-        LessonListArrived(msg);
+        Msg_LessonList(msg);
         break;
     case acWordFinishProgress:
     case acFinishLessonProgress:
-        UnitProgressArrived(msg);
-        break;
-    case acNone:
-        procSaveLog(QStringLiteral("info：Study Getmsg: no apiCode: ") % msg);
+        Msg_UnitProgress(msg);
         break;
     default:
-        procSaveLog(QStringLiteral("info：Study Getmsg: no handler for apiCode ") % QString::number(code)
-                    % QStringLiteral(": ") % msg);
+        Msg_Unhandled(code, msg);
         break;
     }
 }
@@ -179,6 +161,43 @@ void TStudyFrame::Msg_AllBooksShelf(const QString &msg)
     bShelfFollowUpPending = true;
     if (!bShelfRequestWaiting)
         PostShelfFollowUp();
+}
+
+void TStudyFrame::Msg_StopRecordAni()
+{
+    if (RecordAni)
+        RecordAni->StopAni(asLastFrame);
+}
+
+void TStudyFrame::Msg_WordResultAccepted(const ordered_json &body, const QString &msg)
+{
+    if (ReadErrorCode(body) > 0) {
+        procSaveLog(QStringLiteral("error:") % msg);
+        bSendSuccess_SingleWord = false;
+    } else {
+        bSendSuccess_SingleWord = true;
+    }
+}
+
+void TStudyFrame::Msg_ShareAudioAccepted()
+{
+    bSendSuccess_Match = true;
+}
+
+void TStudyFrame::Msg_OpenRecentLesson(const ordered_json &body)
+{
+    UsuallyLessonId_Skip = ReadInt64Member(body, "lessonId").value_or(0);
+    UsuallyName_Skip = MemberText(body, "lessonName");
+    isUsually_Skip = true;
+}
+
+void TStudyFrame::Msg_Unhandled(int code, const QString &msg)
+{
+    if (code == acNone)
+        procSaveLog(QStringLiteral("info：Study Getmsg: no apiCode: ") % msg);
+    else
+        procSaveLog(QStringLiteral("info：Study Getmsg: no handler for apiCode ") % QString::number(code)
+                    % QStringLiteral(": ") % msg);
 }
 
 void TStudyFrame::Msg_CloseOrSwitch(int code)

@@ -1,41 +1,28 @@
-// The study frame's score arithmetic and unit progress.
+// The study frame's score members, and the result views' entry points
+// reached from the dispatcher.
+//
+// Playing the synthesised speech of a clicked word and uploading a shared
+// recording are built with the score display and submission subsystems;
+// until then each entry below logs that it was reached.
 
 #include "StudyFrame.h"
 
+#include "PendingWork.h"
 #include "ScoreTotals.h"
-
-#include "PackBook.h"
-#include "TProgressBar.h"
-#include "TRectangle.h"
 
 double TStudyFrame::GetSingleWordScore(const QString &entryText) const
 {
     return SingleWordScore(entryText);
 }
 
-void TStudyFrame::DisplayProgressBar(qint64 unitId, int percent, double averageScore)
+void TStudyFrame::Msg_TtsAudioUrl(const QString &)
 {
-    if (!PackBook)
-        return;
-    for (TeduPack_Unit &unit : PackBook->Units) {
-        if (unit.Id == unitId) {
-            unit.SetFinishPercent(static_cast<float>(percent));
-            unit.SetAverageScore(static_cast<float>(averageScore));
-            return;
-        }
-    }
+    LogPendingWork(QStringLiteral("Msg_TtsAudioUrl"), QStringLiteral("playing a word's speech"),
+                   QStringLiteral("score display"));
 }
 
-void TStudyFrame::ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender)
+void TStudyFrame::UploadAddressArrived(const QString &)
 {
-    if (!sender)
-        return;
-    for (const QString &name : {QStringLiteral("RectangleStyle1"), QStringLiteral("RectangleStyle2")}) {
-        TRectangle *part = sender->FindStylePart(name);
-        if (!part)
-            continue;
-        const double radius = RoundedEndRadius(part->Height());
-        part->SetXRadius(radius);
-        part->SetYRadius(radius);
-    }
+    LogPendingWork(QStringLiteral("UploadAddressArrived"), QStringLiteral("uploading the shared recording"),
+                   QStringLiteral("score submission"));
 }

@@ -1,0 +1,322 @@
+#include "HttpTransfer.h"
+#include "LogCapture.h"
+#include "TransferTestSupport.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+using namespace transfer_test;
+
+namespace {
+
+struct Notice
+{
+    QJsonObject json;
+    qint64 atMs;
+};
+
+// Collects the notices of a transfer with their arrival time.
+struct NoticeLog
+{
+    NoticeLog() { clock.start(); }
+    TGetStrProc Sink()
+    {
+        return [this](const QString &text) {
+            notices.append({QJsonDocument::fromJson(text.toUtf8()).object(), clock.elapsed()});
+        };
+    }
+    QStringList States() const
+    {
+        QStringList out;
+        for (const Notice &n : notices)
+            out << n.json.value(QStringLiteral("state")).toString();
+        return out;
+    }
+    QElapsedTimer clock;
+    QList<Notice> notices;
+};
+
+class Download : public ServerFixture
+{
+protected:
+    void SetUp() override
+    {
+        ServerFixture::SetUp();
+        owner = std::make_unique<QWidget>();
+    }
+    std::unique_ptr<QWidget> owner;
+};
+
+} // namespace
+
+TEST_F(Download, QuietAndModalRunsStoreTheExactBytesAndReportToTheSink)
+{
+    const QByteArray body = Pattern(300 * 1024);
+    const QString url = Serve(QStringLiteral("pack.7z"), body);
+    for (const bool modal : {false, true}) {
+        SCOPED_TRACE(modal ? "modal" : "quiet");
+        const QString file = Target(modal ? QStringLiteral("m.7z") : QStringLiteral("q.7z"));
+        NoticeLog log;
+        THttpTransfer transfer(owner.get());
+        transfer.SetDoSomething(log.Sink());
+        transfer.SetDownloadURL(url);
+        transfer.SetSaveFile(file);
+        transfer.SetDescription(QStringLiteral("英语课本"));
+        bool sawWindow = false;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, &probe, [&] {
+            sawWindow = sawWindow || (transfer.isVisible() && transfer.isModal());
+        });
+        probe.start(1);
+        const bool ok = modal ? transfer.ShowModal() : transfer.DownloadingQuiet();
+        EXPECT_TRUE(ok);
+        EXPECT_TRUE(transfer.Succeeded());
+        EXPECT_EQ(ReadFile(file), body);
+        EXPECT_EQ(sawWindow, modal);
+        EXPECT_FALSE(transfer.isVisible());
+        ASSERT_GE(log.notices.size(), 2);
+        EXPECT_EQ(log.States().first(), QStringLiteral("started"));
+        const QJsonObject last = log.notices.last().json;
+        EXPECT_EQ(last.value(QStringLiteral("apiCode")).toInt(), 10020);
+        EXPECT_EQ(last.value(QStringLiteral("transfer")).toString(), QStringLiteral("download"));
+        EXPECT_EQ(last.value(QStringLiteral("state")).toString(), QStringLiteral("succeeded"));
+        EXPECT_EQ(last.value(QStringLiteral("bytes")).toInteger(), body.size());
+        EXPECT_EQ(last.value(QStringLiteral("percent")).toInt(), 100);
+    }
+    EXPECT_EQ(Entries(target.path()), (QStringList{QStringLiteral("m.7z"), QStringLiteral("q.7z")}));
+}
+
+TEST_F(Download, ReportsProgressWhileBytesArriveAtMostFourTimesASecond)
+{
+    // About 0.8 s: 40 pieces of 1000 bytes, one every 20 ms.
+    const QByteArray body = Pattern(40 * 1000);
+    const QString url = Serve(QStringLiteral("slow.bin"), body);
+    server.Pace(QStringLiteral("/slow.bin"), 1000, 20);
+    NoticeLog log;
+    THttpTransfer transfer(owner.get());
+    transfer.SetDoSomething(log.Sink());
+    transfer.SetDownloadURL(url);
+    transfer.SetSaveFile(Target(QStringLiteral("slow.bin")));
+    ASSERT_TRUE(transfer.DownloadingQuiet()) << transfer.ErrorText().toStdString();
+    const qint64 runMs = log.notices.last().atMs - log.notices.first().atMs;
+
+    QList<Notice> running;
+    for (const Notice &n : log.notices)
+        if (n.json.value(QStringLiteral("state")).toString() == QStringLiteral("running"))
+            running.append(n);
+    ASSERT_GE(running.size(), 2);
+    EXPECT_LE(running.size(), runMs / 250 + 1);
+    for (qsizetype i = 0; i < running.size(); ++i) {
+        const qint64 bytes = running[i].json.value(QStringLiteral("bytes")).toInteger();
+        EXPECT_GT(bytes, 0);
+        EXPECT_LT(bytes, body.size());
+        EXPECT_EQ(running[i].json.value(QStringLiteral("total")).toInteger(), body.size());
+        EXPECT_EQ(running[i].json.value(QStringLiteral("percent")).toInt(), bytes * 100 / body.size());
+        if (i == 0)
+            continue;
+        EXPECT_GT(bytes, running[i - 1].json.value(QStringLiteral("bytes")).toInteger());
+        EXPECT_GE(running[i].atMs - running[i - 1].atMs, 200);
+    }
+    EXPECT_EQ(log.States().first(), QStringLiteral("started"));
+    EXPECT_EQ(log.States().last(), QStringLiteral("succeeded"));
+}
+
+struct FailureCase
+{
+    const char *name;
+    std::function<void(LocalHttpServer &)> arrange;
+};
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class DownloadFailure : public Download, public ::testing::WithParamInterface<FailureCase>
+{
+};
+
+TEST_P(DownloadFailure, LeavesNoFileUnderTheTargetNameAndKeepsAnExistingOne)
+{
+    Serve(QStringLiteral("pack.7z"), Pattern(200 * 1024, 7));
+    GetParam().arrange(server);
+    const QString url = server.Url(QStringLiteral("/pack.7z")).toString();
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing ? "existing file" : "no file");
+        const QString file = Target(QStringLiteral("pack.7z"));
+        QFile::remove(file);
+        if (existing) {
+            ASSERT_TRUE(WriteFile(file, "the good old package"));
+        }
+        LogCapture logs;
+        NoticeLog notices;
+        THttpTransfer transfer(owner.get());
+        transfer.SetDoSomething(notices.Sink());
+        transfer.SetDownloadURL(url);
+        transfer.SetSaveFile(file);
+        EXPECT_FALSE(transfer.ShowModal());
+        EXPECT_FALSE(transfer.Succeeded());
+        EXPECT_FALSE(transfer.ErrorText().isEmpty());
+        EXPECT_EQ(logs.LinesStartingWith(QStringLiteral("error:")).size(), 1);
+        EXPECT_EQ(notices.States().last(), QStringLiteral("failed"));
+        if (existing) {
+            EXPECT_EQ(ReadFile(file), "the good old package");
+            EXPECT_EQ(Entries(target.path()), QStringList{QStringLiteral("pack.7z")});
+        } else {
+            EXPECT_TRUE(Entries(target.path()).isEmpty()) << Entries(target.path()).join(',').toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, DownloadFailure,
+    ::testing::Values(
+        FailureCase{"missing", [](LocalHttpServer &s) { s.FailWith(QStringLiteral("/pack.7z"), 404); }},
+        FailureCase{"server_error", [](LocalHttpServer &s) { s.FailWith(QStringLiteral("/pack.7z"), 500); }},
+        FailureCase{"truncated", [](LocalHttpServer &s) { s.Truncate(QStringLiteral("/pack.7z"), 150 * 1024); }},
+        FailureCase{"redirect_loop",
+                    [](LocalHttpServer &s) { s.Redirect(QStringLiteral("/pack.7z"), QStringLiteral("/pack.7z")); }}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
+
+TEST_F(Download, CreatesMissingFoldersFollowsRedirectsAndAcceptsBackslashes)
+{
+    const QByteArray body = Pattern(5000, 3);
+    Serve(QStringLiteral("files/new.png"), body);
+    server.Redirect(QStringLiteral("/old.png"), server.Url(QStringLiteral("/files/new.png")).toString());
+    THttpTransfer transfer(owner.get());
+    transfer.SetDownloadURL(server.Url(QStringLiteral("/old.png")).toString());
+    const QString file = Target(QStringLiteral("pics/book/new.png"));
+    transfer.SetSaveFile(file);
+    ASSERT_TRUE(transfer.DownloadingQuiet()) << transfer.ErrorText().toStdString();
+    EXPECT_EQ(ReadFile(file), body);
+
+    // The same address written with back-slashes, saved to a back-slashed path.
+    THttpTransfer again(owner.get());
+    again.SetDownloadURL(server.Url(QString()).toString() + QStringLiteral("\\files\\new.png"));
+    again.SetSaveFile(target.path() + QStringLiteral("\\Data\\x.png"));
+    ASSERT_TRUE(again.DownloadingQuiet()) << again.ErrorText().toStdString();
+    EXPECT_EQ(ReadFile(Target(QStringLiteral("Data/x.png"))), body);
+}
+
+TEST_F(Download, GivesUpWhenNoByteArrivesForThirtySeconds)
+{
+    FastClock fast(100); // 30 s stated time is 0.3 s
+    Serve(QStringLiteral("a.bin"), Pattern(10000));
+    for (const qint64 before : {qint64(-1), qint64(500)}) {
+        SCOPED_TRACE(before);
+        server.Stall(QStringLiteral("/a.bin"), before);
+        THttpTransfer transfer(owner.get());
+        transfer.SetDownloadURL(server.Url(QStringLiteral("/a.bin")).toString());
+        transfer.SetSaveFile(Target(QStringLiteral("a.bin")));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(transfer.DownloadingQuiet());
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_GE(clock.elapsed(), 250);
+        EXPECT_TRUE(transfer.ErrorText().contains(QStringLiteral("no data for 30 s")))
+            << transfer.ErrorText().toStdString();
+        EXPECT_TRUE(Entries(target.path()).isEmpty());
+        server.ReleaseStalled();
+    }
+}
+
+TEST_F(Download, KeepsDispatchingEventsDuringAModalTransfer)
+{
+    FastClock fast(10); // a lost release fails within 3 s instead of 30
+    const QByteArray body = Pattern(2000);
+    const QString url = Serve(QStringLiteral("held.bin"), body);
+    server.Stall(QStringLiteral("/held.bin"));
+    THttpTransfer transfer(owner.get());
+    transfer.SetDownloadURL(url);
+    transfer.SetSaveFile(Target(QStringLiteral("held.bin")));
+    // Only a timer running inside the modal call can let the answer go.
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        if (++ticks == 5 && server.StalledCount() == 1)
+            server.ReleaseStalled();
+    });
+    timer.start(10);
+    EXPECT_TRUE(transfer.ShowModal()) << transfer.ErrorText().toStdString();
+    EXPECT_GE(ticks, 5);
+    EXPECT_EQ(ReadFile(Target(QStringLiteral("held.bin"))), body);
+}
+
+TEST_F(Download, ReturnsSafelyWhenTheOwnerIsDeletedDuringTheRun)
+{
+    const QString url = Serve(QStringLiteral("held.bin"), Pattern(4000));
+    server.Stall(QStringLiteral("/held.bin"), 100);
+    enum class Killer { Timer, Sink };
+    for (const bool modal : {true, false}) {
+        for (const Killer killer : {Killer::Timer, Killer::Sink}) {
+            SCOPED_TRACE(testing::Message() << "modal " << modal << " by sink " << (killer == Killer::Sink));
+            QPointer<QWidget> doomed = new QWidget;
+            QPointer<THttpTransfer> transfer = new THttpTransfer(doomed);
+            transfer->SetDownloadURL(url);
+            transfer->SetSaveFile(Target(QStringLiteral("held.bin")));
+            QTimer timer;
+            if (killer == Killer::Timer) {
+                QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+                    if (server.StalledCount() > 0)
+                        delete doomed.data();
+                });
+                timer.start(5);
+            } else {
+                transfer->SetDoSomething([&](const QString &text) {
+                    if (text.contains(QStringLiteral("\"running\"")))
+                        delete doomed.data();
+                });
+            }
+            const bool ok = modal ? transfer->ShowModal() : transfer->DownloadingQuiet();
+            EXPECT_FALSE(ok);
+            EXPECT_TRUE(doomed.isNull());
+            EXPECT_TRUE(transfer.isNull());
+            // The partial download went with it.
+            EXPECT_TRUE(WaitUntil([&] { return Entries(target.path()).isEmpty(); }, RealMs{10000}));
+            server.ReleaseStalled();
+        }
+    }
+}
+
+TEST_F(Download, CancelOrClosingTheWindowEndsTheTransferAsFailed)
+{
+    const QString url = Serve(QStringLiteral("held.bin"), Pattern(4000));
+    server.Stall(QStringLiteral("/held.bin"), 100);
+    THttpTransfer transfer(owner.get());
+    transfer.SetDownloadURL(url);
+    transfer.SetSaveFile(Target(QStringLiteral("held.bin")));
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        if (server.StalledCount() > 0 && transfer.isVisible())
+            transfer.reject(); // what Escape and the close button do
+    });
+    timer.start(5);
+    EXPECT_FALSE(transfer.ShowModal());
+    EXPECT_TRUE(transfer.ErrorText().startsWith(QStringLiteral("cancelled")))
+        << transfer.ErrorText().toStdString();
+    EXPECT_FALSE(transfer.isVisible());
+    EXPECT_TRUE(Entries(target.path()).isEmpty());
+
+    // A second run of a transfer while it runs is refused; the first goes on.
+    server.ReleaseStalled();
+    server.Stall(QStringLiteral("/held.bin"), 100);
+    std::optional<bool> nestedResult;
+    QObject::disconnect(&timer, nullptr, nullptr, nullptr);
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        if (server.StalledCount() > 0 && !nestedResult) {
+            nestedResult = transfer.DownloadingQuiet();
+            server.ReleaseStalled();
+        }
+    });
+    EXPECT_TRUE(transfer.ShowModal()) << transfer.ErrorText().toStdString();
+    ASSERT_TRUE(nestedResult.has_value());
+    EXPECT_FALSE(*nestedResult);
+    EXPECT_EQ(ReadFile(Target(QStringLiteral("held.bin"))).size(), 4000);
+}

@@ -1,0 +1,236 @@
+#include "TFrame.h"
+#include "TRectangle.h"
+#include "TTabControl.h"
+#include "TVertScrollBox.h"
+#include "WaitUntil.h"
+
+#include <QPointer>
+#include <QScrollArea>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Visibility, ControlsAreVisibleUnlessHiddenOnPurposeAndShowUnderAShownParent)
+{
+    TFrame frame;
+    frame.SetSize(200, 200);
+    auto *before = new TRectangle(&frame);
+    EXPECT_TRUE(before->Visible()); // not on screen yet, but not hidden either
+    frame.show();
+    EXPECT_TRUE(before->isVisible());
+
+    // Made after the frame is on screen: shown at once.
+    auto *after = new TRectangle(&frame);
+    EXPECT_TRUE(after->isVisible());
+
+    after->SetVisible(false);
+    EXPECT_FALSE(after->Visible());
+    // Moved into another shown parent: stays hidden when it was hidden.
+    auto *other = new TFrame(&frame);
+    after->setParent(other);
+    EXPECT_FALSE(after->Visible());
+    before->setParent(other);
+    EXPECT_TRUE(before->isVisible());
+}
+
+class TabTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        tabs.SetSize(300, 200);
+        for (const char *name : {"TabItem_Home", "TabItem_Book", "TabItem_Study", "TabItem_DisplayScore"})
+            tabs.AddTab(QString::fromLatin1(name));
+        QObject::connect(&tabs, &TTabControl::Change, &tabs, [this](TControl *) { ++changes; });
+    }
+    TTabControl tabs;
+    int changes = 0;
+};
+
+TEST_F(TabTest, ChangeOnlyWhenTheIndexReallyChangesAndOnlyTheActivePageShows)
+{
+    ASSERT_EQ(tabs.TabCount(), 4);
+    EXPECT_EQ(tabs.TabIndex(), 0);
+    EXPECT_EQ(tabs.ActiveTab(), tabs.Tabs(0));
+    EXPECT_EQ(tabs.Tabs(2)->objectName(), QStringLiteral("TabItem_Study"));
+    EXPECT_EQ(tabs.Tabs(2)->Index(), 2);
+    EXPECT_EQ(tabs.Tabs(4), nullptr);
+    EXPECT_EQ(tabs.Tabs(-1), nullptr);
+
+    tabs.SetTabIndex(0);
+    EXPECT_EQ(changes, 0);
+    tabs.SetTabIndex(2);
+    EXPECT_EQ(changes, 1);
+    tabs.SetTabIndex(2);
+    tabs.SetTabIndex(7);
+    tabs.SetTabIndex(-1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(tabs.TabIndex(), 2);
+    for (int i = 0; i < tabs.TabCount(); ++i)
+        EXPECT_EQ(tabs.Tabs(i)->Visible(), i == 2) << i;
+
+    tabs.SetActiveTab(tabs.Tabs(3));
+    EXPECT_EQ(tabs.TabIndex(), 3);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(TabTest, PagesFillTheControlAndFollowItsSize)
+{
+    EXPECT_EQ(tabs.Tabs(1)->geometry(), QRect(0, 0, 300, 200));
+    tabs.SetBounds(0, -27, 1024, 662);
+    EXPECT_EQ(tabs.Tabs(3)->geometry(), QRect(0, 0, 1024, 662));
+}
+
+TEST_F(TabTest, DeletingAPageKeepsTheIndexPointingAtAPage)
+{
+    tabs.SetTabIndex(2);
+    delete tabs.Tabs(0); // before the active page: the same page stays active
+    EXPECT_EQ(tabs.TabCount(), 3);
+    EXPECT_EQ(tabs.ActiveTab()->objectName(), QStringLiteral("TabItem_Study"));
+    EXPECT_EQ(changes, 1);
+    delete tabs.Tabs(2);
+    delete tabs.ActiveTab(); // the active page goes: a neighbour is shown
+    ASSERT_NE(tabs.ActiveTab(), nullptr);
+    EXPECT_TRUE(tabs.ActiveTab()->Visible());
+    EXPECT_EQ(tabs.TabCount(), 1);
+}
+
+class ScrollBoxTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        box.SetSize(200, 300);
+        for (int i = 0; i < 10; ++i) {
+            auto *row = new TRectangle(box.Content());
+            row->SetBounds(0, i * 100, 180, 90);
+            row->SetTag(i);
+            rows << row;
+        }
+        QObject::connect(&box, &TVertScrollBox::ViewportPositionChange, &box,
+                         [this](TVertScrollBox *, QPointF oldPos, QPointF newPos) {
+                             moves << qMakePair(oldPos.y(), newPos.y());
+                         });
+    }
+    TVertScrollBox box;
+    QList<TRectangle *> rows;
+    QList<QPair<double, double>> moves;
+};
+
+TEST_F(ScrollBoxTest, ContentHeightFollowsTheRows)
+{
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
+    EXPECT_DOUBLE_EQ(box.MaxViewportY(), 690);
+    rows.last()->SetY(1500);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 1590);
+    rows.last()->SetVisible(false);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    delete rows.takeLast();
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    // Rows created elsewhere and added later count too.
+    auto *late = new TRectangle;
+    late->SetBounds(0, 2000, 50, 50);
+    box.AddToContent(late);
+    EXPECT_EQ(late->parentWidget(), box.Content());
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 2050);
+    box.SetViewportY(1700);
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 1700);
+}
+
+TEST_F(ScrollBoxTest, ScrollToShowsTheChildWithTheLeastMovementAndReportsPositions)
+{
+    box.ScrollTo(rows[5]); // 500..590 lies below the view 0..300
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 290);
+    ASSERT_EQ(moves.size(), 1);
+    EXPECT_EQ(moves[0], qMakePair(0.0, 290.0));
+
+    box.ScrollTo(rows[4]); // 400..490 is already inside 290..590
+    EXPECT_EQ(moves.size(), 1);
+
+    box.ScrollTo(rows[1]); // above the view: its top goes to the top
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 100);
+    EXPECT_EQ(moves.last(), qMakePair(290.0, 100.0));
+
+    box.SetViewportY(5000); // kept within the content
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 690);
+    box.SetViewportY(-20);
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 0);
+
+    // The rows really move with the view.
+    box.SetViewportY(100);
+    EXPECT_EQ(rows[1]->mapTo(box.Area()->viewport(), QPoint(0, 0)).y(), 0);
+}
+
+TEST_F(ScrollBoxTest, ClearContentDeletesTheRowsAndReturnsToTheTop)
+{
+    box.SetViewportY(400);
+    QPointer<TRectangle> first(rows.first());
+    box.ClearContent();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 0);
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 0);
+    EXPECT_TRUE(box.Content()->findChildren<QWidget *>().isEmpty());
+}
+
+TEST_F(ScrollBoxTest, WorksTheSameOnScreen)
+{
+    box.show();
+    ASSERT_TRUE(WaitUntil([&] { return box.isVisible(); }));
+    box.ScrollTo(rows[9]);
+    EXPECT_DOUBLE_EQ(box.ViewportY(), 690);
+    EXPECT_EQ(rows[9]->mapTo(&box, QPoint(0, 0)).y(), 900 - 690);
+}
+
+TEST_F(ScrollBoxTest, ContentShrinksOnlyWhenTheLowestRowMovesUp)
+{
+    rows[3]->SetY(50); // a middle row moving up changes nothing
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
+    rows[9]->SetY(100); // the lowest one does: row 8 is now the lowest
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    rows[8]->SetHeight(10);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 810);
+    rows[8]->SetY(0);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 790);
+    rows[0]->SetHeight(2000);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 2000);
+    EXPECT_DOUBLE_EQ(box.MaxViewportY(), 1700);
+}
+
+// Qt writes a warning and drops the connection when a unique connection is
+// asked for with a lambda; rows then moved in a hidden box went unnoticed.
+QStringList g_warnings;
+void CollectWarnings(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_warnings << text;
+}
+
+TEST(ScrollBoxOnScreen, ABoxMadeInsideAShownWindowShowsItsRows)
+{
+    TFrame window;
+    window.SetSize(400, 400);
+    window.show();
+    ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }));
+    g_warnings.clear();
+    const QtMessageHandler old = qInstallMessageHandler(CollectWarnings);
+    auto *box = new TVertScrollBox(&window);
+    box->SetBounds(0, 0, 300, 200);
+    box->show();
+    auto *row = new TRectangle;
+    row->SetBounds(0, 0, 280, 90);
+    box->AddToContent(row);
+    auto *later = new TRectangle(box->Content());
+    later->SetBounds(0, 100, 280, 90);
+    later->show();
+    later->SetY(400);
+    qInstallMessageHandler(old);
+    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(box->Area()->isVisible());
+    EXPECT_TRUE(row->isVisible());
+    EXPECT_TRUE(later->isVisible());
+    EXPECT_DOUBLE_EQ(box->ContentHeight(), 490);
+    EXPECT_DOUBLE_EQ(box->MaxViewportY(), 290);
+}
+
+} // namespace

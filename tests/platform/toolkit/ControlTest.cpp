@@ -1,0 +1,216 @@
+#include "TControl.h"
+#include "TRectangle.h"
+#include "TText.h"
+
+#include "TestMouse.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage renderOf(QWidget *w)
+{
+    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(AlphaColor, ParsesAlphaFirstTextsAndRejectsOthers)
+{
+    bool ok = false;
+    EXPECT_EQ(ParseAlphaColor(QStringLiteral("#FFFF960D"), &ok), 0xFFFF960Du);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ParseAlphaColor(QStringLiteral("#80ff0000"), &ok), 0x80FF0000u);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ParseAlphaColor(QStringLiteral("#00FF00"), &ok), 0xFF00FF00u);
+    EXPECT_TRUE(ok);
+    for (const char *bad : {"FFFF960D", "#FFFF9", "#GGFF960D", "#+1234567", "", "#FFFF960D0"}) {
+        EXPECT_EQ(ParseAlphaColor(QString::fromLatin1(bad), &ok), 0xFF000000u) << bad;
+        EXPECT_FALSE(ok) << bad;
+    }
+    EXPECT_EQ(AlphaColorToString(0x0AFF960Du), QStringLiteral("#0AFF960D"));
+    const QColor c = ToQColor(0x80102030u);
+    EXPECT_EQ(c.alpha(), 0x80);
+    EXPECT_EQ(c.red(), 0x10);
+    EXPECT_EQ(FromQColor(c), 0x80102030u);
+}
+
+TEST(Control, TagsNameAndFractionalGeometrySurviveRounding)
+{
+    TControl c;
+    c.SetName(QStringLiteral("LessonDisplays3"));
+    c.SetTag(3);
+    c.SetTagFloat(87.5);
+    c.SetTagString(QStringLiteral("apple"));
+    c.SetBounds(10.4, 20.6, 100.5, 30.25);
+    EXPECT_EQ(c.objectName(), QStringLiteral("LessonDisplays3"));
+    EXPECT_EQ(c.Tag(), 3);
+    EXPECT_DOUBLE_EQ(c.TagFloat(), 87.5);
+    EXPECT_EQ(c.TagString(), QStringLiteral("apple"));
+    EXPECT_DOUBLE_EQ(c.X(), 10.4);
+    EXPECT_DOUBLE_EQ(c.Width(), 100.5);
+    EXPECT_EQ(c.geometry(), QRect(10, 21, 101, 30));
+    // A size imposed by Qt itself becomes the logical size.
+    c.resize(50, 40);
+    EXPECT_DOUBLE_EQ(c.Width(), 50);
+    EXPECT_DOUBLE_EQ(c.Height(), 40);
+    c.SetX(5);
+    EXPECT_EQ(c.geometry(), QRect(5, 21, 50, 40));
+}
+
+class ClickTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        control.SetSize(100, 50);
+        QObject::connect(&control, &TControl::Click, &control, [this](TControl *s) {
+            EXPECT_EQ(s, &control);
+            ++clicks;
+        });
+        QObject::connect(&control, &TControl::MouseUp, &control,
+                         [this](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF p) {
+                             lastButton = b;
+                             lastMods = m;
+                             lastPos = p;
+                             ++ups;
+                         });
+    }
+    TControl control;
+    int clicks = 0, ups = 0;
+    Qt::MouseButton lastButton = Qt::NoButton;
+    Qt::KeyboardModifiers lastMods;
+    QPointF lastPos;
+};
+
+TEST_F(ClickTest, PressAndReleaseInsideWithTheLeftButtonClicks)
+{
+    SendMouse(&control, QEvent::MouseButtonPress, {10, 10});
+    SendMouse(&control, QEvent::MouseButtonRelease, {90, 40}, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(lastMods, Qt::ShiftModifier);
+    EXPECT_EQ(lastPos, QPointF(90, 40));
+}
+
+TEST_F(ClickTest, ReleaseOutsideRightButtonOrReleaseWithoutPressDoNotClick)
+{
+    SendMouse(&control, QEvent::MouseButtonPress, {10, 10});
+    SendMouse(&control, QEvent::MouseButtonRelease, {150, 10});
+    EXPECT_EQ(ups, 1); // the release is still reported
+    SendMouse(&control, QEvent::MouseButtonPress, {10, 10}, Qt::RightButton);
+    SendMouse(&control, QEvent::MouseButtonRelease, {10, 10}, Qt::RightButton);
+    EXPECT_EQ(lastButton, Qt::RightButton);
+    SendMouse(&control, QEvent::MouseButtonRelease, {10, 10});
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(Control, ClickHandlerMayDeleteTheControl)
+{
+    QWidget parent;
+    auto *c = new TControl(&parent);
+    c->SetSize(20, 20);
+    QPointer<TControl> watch(c);
+    QObject::connect(c, &TControl::MouseUp, &parent,
+                     [](TControl *s, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) { delete s; });
+    int clicks = 0;
+    QObject::connect(c, &TControl::Click, &parent, [&](TControl *) { ++clicks; });
+    SendMouse(c, QEvent::MouseButtonPress, {5, 5});
+    SendMouse(c, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(Control, TextsLetClicksThroughUntilAMouseHandlerIsConnected)
+{
+    TRectangle row;
+    row.SetSize(200, 40);
+    auto *caption = new TText(&row);
+    caption->SetBounds(0, 0, 200, 40);
+    auto *other = new TText(&row);
+    other->SetBounds(0, 0, 100, 40);
+    other->SetHitTest(false); // set on purpose: stays off
+    EXPECT_EQ(row.childAt(150, 20), nullptr); // the row gets the click
+
+    QObject::connect(caption, &TControl::Click, &row, [](TControl *) {});
+    QObject::connect(other, &TControl::Click, &row, [](TControl *) {});
+    EXPECT_TRUE(caption->HitTest());
+    EXPECT_EQ(row.childAt(150, 20), caption);
+    EXPECT_FALSE(other->HitTest());
+    EXPECT_EQ(row.childAt(50, 20), caption); // other is on top but transparent
+
+    TRectangle plain;
+    plain.SetHitTest(false);
+    QObject::connect(&plain, &TControl::MouseDown, &plain,
+                     [](TControl *, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {});
+    EXPECT_FALSE(plain.HitTest());
+}
+
+TEST(Rectangle, StrokeIsDrawnOnlyOnTheChosenSides)
+{
+    TRectangle r;
+    r.SetSize(40, 30);
+    r.SetFillColor(0xFFFFFFFF);
+    r.SetStrokeColor(0xFFFF0000);
+    r.SetStrokeThickness(3);
+    r.SetSides(TRectangle::SideTop | TRectangle::SideLeft);
+    const QImage img = renderOf(&r);
+    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
+    EXPECT_EQ(img.pixel(20, 1), red);   // top
+    EXPECT_EQ(img.pixel(1, 15), red);   // left
+    EXPECT_EQ(img.pixel(20, 28), white); // bottom: no stroke
+    EXPECT_EQ(img.pixel(38, 15), white); // right: no stroke
+    EXPECT_EQ(img.pixel(20, 15), white); // inside
+
+    r.SetSides(TRectangle::SideBottom | TRectangle::SideRight);
+    const QImage other = renderOf(&r);
+    EXPECT_EQ(other.pixel(20, 1), white);
+    EXPECT_EQ(other.pixel(20, 28), red);
+    EXPECT_EQ(other.pixel(38, 15), red);
+}
+
+TEST(Rectangle, OnlyChosenCornersAreRoundedAndOpacityAppliesToTheFill)
+{
+    TRectangle r;
+    r.SetSize(40, 40);
+    r.SetFillColor(0xFF0000FF);
+    r.SetXRadius(12);
+    r.SetYRadius(12);
+    r.SetCorners(TRectangle::CornerTopLeft | TRectangle::CornerBottomRight);
+    QImage img = renderOf(&r);
+    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);     // rounded
+    EXPECT_EQ(qAlpha(img.pixel(39, 39)), 0);   // rounded
+    EXPECT_EQ(img.pixel(39, 0), qRgb(0, 0, 255)); // square
+    EXPECT_EQ(img.pixel(0, 39), qRgb(0, 0, 255)); // square
+
+    r.SetOpacity(0.5);
+    img = renderOf(&r);
+    EXPECT_NEAR(qAlpha(img.pixel(20, 20)), 128, 2);
+}
+
+TEST(Rectangle, BitmapFillIsStretchedAndCanBeTurned)
+{
+    QImage bitmap(2, 1, QImage::Format_ARGB32);
+    bitmap.setPixel(0, 0, qRgb(255, 0, 0));
+    bitmap.setPixel(1, 0, qRgb(0, 255, 0));
+    TRectangle r;
+    r.SetSize(40, 40);
+    EXPECT_FALSE(r.LoadBitmap(QByteArray("not a picture")));
+    EXPECT_EQ(r.Fill(), TRectangle::FillKind::Solid);
+    r.SetBitmap(bitmap);
+    QImage img = renderOf(&r);
+    EXPECT_GT(qRed(img.pixel(3, 20)), 200);   // left half red
+    EXPECT_GT(qGreen(img.pixel(36, 20)), 200); // right half green
+    r.SetBitmapRotation(180);
+    img = renderOf(&r);
+    EXPECT_GT(qGreen(img.pixel(3, 20)), 200);
+    EXPECT_GT(qRed(img.pixel(36, 20)), 200);
+}
+
+} // namespace

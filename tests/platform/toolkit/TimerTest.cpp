@@ -1,0 +1,198 @@
+#include "StudyClock.h"
+#include "TTimer.h"
+#include "WaitUntil.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TimerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        StudyClock::setSpeed(10);
+        // The first event round of a fresh process is slow (platform and
+        // fonts load); let it pass before measuring periods.
+        int warm = 0;
+        auto t = reference(10, &warm);
+        ASSERT_TRUE(WaitUntil([&] { return warm >= 2; }));
+    }
+    void TearDown() override { StudyClock::setSpeed(1); }
+
+    // A reference timer that counts its ticks: waiting for it to tick n times
+    // is how a test lets "n periods" pass without a fixed sleep.
+    static std::unique_ptr<TTimer> reference(int intervalMs, int *count)
+    {
+        auto t = std::make_unique<TTimer>(nullptr, true, intervalMs);
+        QObject::connect(t.get(), &TTimer::Timer, t.get(), [count](TTimer *) { ++*count; });
+        return t;
+    }
+};
+
+TEST_F(TimerTest, FiresRepeatedlyWhileEnabledAndStopsWhenDisabled)
+{
+    TTimer timer(nullptr, true, 100);
+    int ticks = 0;
+    TTimer *seen = nullptr;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *sender) {
+        ++ticks;
+        seen = sender;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return ticks >= 3; }));
+    EXPECT_EQ(seen, &timer);
+
+    timer.SetEnabled(false);
+    const int atStop = ticks;
+    int refTicks = 0;
+    auto ref = reference(100, &refTicks);
+    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 4; }));
+    EXPECT_EQ(ticks, atStop);
+}
+
+TEST_F(TimerTest, CreatedDisabledWaitsUntilSwitchedOn)
+{
+    TTimer timer(nullptr, false, 100);
+    int ticks = 0;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *) { ++ticks; });
+    int refTicks = 0;
+    auto ref = reference(100, &refTicks);
+    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 3; }));
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(timer.Enabled());
+
+    timer.SetEnabled(true);
+    EXPECT_TRUE(WaitUntil([&] { return ticks >= 1; }));
+}
+
+TEST_F(TimerTest, HandlerThatDisablesFirstMakesItOneShot)
+{
+    TTimer timer(nullptr, true, 100);
+    int ticks = 0;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *t) {
+        t->SetEnabled(false);
+        ++ticks;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return ticks == 1; }));
+    int refTicks = 0;
+    auto ref = reference(100, &refTicks);
+    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 5; }));
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(TimerTest, ReEnablingInsideItsHandlerArmsAFullInterval)
+{
+    // 300 ms stated = 30 ms real at speed 10.
+    TTimer timer(nullptr, true, 300);
+    QElapsedTimer clock;
+    QList<qint64> at;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *t) {
+        at << clock.elapsed();
+        t->SetEnabled(false);
+        if (at.size() < 4)
+            t->SetEnabled(true);
+    });
+    clock.start();
+    ASSERT_TRUE(WaitUntil([&] { return at.size() == 4; }));
+    for (int i = 1; i < at.size(); ++i)
+        EXPECT_GE(at[i] - at[i - 1], StudyClock::scaled(300) - 2) << "gap " << i;
+
+    // After the fourth tick the handler left it off.
+    int refTicks = 0;
+    auto ref = reference(300, &refTicks);
+    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 3; }));
+    EXPECT_EQ(at.size(), 4);
+    EXPECT_FALSE(timer.Enabled());
+}
+
+TEST_F(TimerTest, ChangingTheIntervalWhileEnabledRestartsThePeriod)
+{
+    // 2000 ms stated = 200 ms real.
+    QElapsedTimer sinceArmed;
+    TTimer timer(nullptr, true, 2000);
+    sinceArmed.start();
+    int ticks = 0;
+    QElapsedTimer sinceChange;
+    qint64 firstTickAfterChange = -1;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *) {
+        if (ticks++ == 0)
+            firstTickAfterChange = sinceChange.elapsed();
+    });
+    // Let half of the first period pass, then change the interval.
+    ASSERT_TRUE(WaitUntil([&] { return sinceArmed.elapsed() >= StudyClock::scaled(1000); }));
+    if (ticks != 0)
+        GTEST_SKIP() << "event loop stalled past the first period; nothing to measure";
+    sinceChange.start();
+    timer.SetInterval(1500);
+    ASSERT_TRUE(WaitUntil([&] { return ticks >= 1; }));
+    // A period that was not restarted would end at most 100 ms after the
+    // change; a restarted one takes the full 150 ms.
+    EXPECT_GE(firstTickAfterChange, StudyClock::scaled(1500) - 2);
+}
+
+TEST_F(TimerTest, TickDueWhileItsHandlerWaitsIsNotDeliveredInsideIt)
+{
+    TTimer timer(nullptr, true, 100);
+    int depth = 0, maxDepth = 0, ticks = 0;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *t) {
+        ++ticks;
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        if (ticks == 1) {
+            // A handler that re-arms its timer and then keeps dispatching
+            // events for several periods.
+            t->SetEnabled(false);
+            t->SetEnabled(true);
+            int refTicks = 0;
+            auto ref = reference(100, &refTicks);
+            WaitUntil([&] { return refTicks >= 4; });
+        } else {
+            t->SetEnabled(false);
+        }
+        --depth;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return ticks >= 2; }));
+    EXPECT_EQ(maxDepth, 1);
+    EXPECT_TRUE(timer.InHandler() == false);
+}
+
+TEST_F(TimerTest, HandlerMayDeleteItsTimer)
+{
+    auto *timer = new TTimer(nullptr, true, 100);
+    QPointer<TTimer> watch(timer);
+    int ticks = 0;
+    QObject *context = new QObject;
+    QObject::connect(timer, &TTimer::Timer, context, [&](TTimer *t) {
+        ++ticks;
+        delete t;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return watch.isNull(); }));
+    EXPECT_EQ(ticks, 1);
+    delete context;
+}
+
+TEST_F(TimerTest, ZeroIntervalNeverFiresAndTagsAreKept)
+{
+    TTimer timer(nullptr, true, 0);
+    timer.SetName(QStringLiteral("Timer_PartPlay"));
+    timer.SetTag(7);
+    timer.SetTagFloat(2.5);
+    timer.SetTagString(QStringLiteral("word"));
+    int ticks = 0;
+    QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *) { ++ticks; });
+    int refTicks = 0;
+    auto ref = reference(100, &refTicks);
+    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 3; }));
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(timer.objectName(), QStringLiteral("Timer_PartPlay"));
+    EXPECT_EQ(timer.Tag(), 7);
+    EXPECT_DOUBLE_EQ(timer.TagFloat(), 2.5);
+    EXPECT_EQ(timer.TagString(), QStringLiteral("word"));
+}
+
+} // namespace
