@@ -133,9 +133,9 @@ void BM_PlainReaderPerEntry(benchmark::State &state)
     qint64 bytes = 0;
     for (auto _ : state) {
         const int k = i++ % kEntries;
-        const QByteArray data = runReader({QStringLiteral("x"), QStringLiteral("-so"), QStringLiteral("-y"),
-                                           QStringLiteral("-bd"), QStringLiteral("-spd"), g_package->path,
-                                           g_package->names.at(k)});
+        const QByteArray data =
+            runReader({QStringLiteral("x"), QStringLiteral("-so"), QStringLiteral("-y"), QStringLiteral("-bd"),
+                       QStringLiteral("-spd"), g_package->path, g_package->names.at(k)});
         if (data != g_package->contents.at(k)) {
             state.SkipWithError("reader output differs");
             return;

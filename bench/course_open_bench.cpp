@@ -52,7 +52,8 @@ void BM_OpenSampleTextbook(benchmark::State &state)
     QTemporaryDir work;
     const QString served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
     TLearningServiceSim sim;
-    if (!sim.Start(served, work.filePath(QStringLiteral("state/service.db")), work.filePath(QStringLiteral("service")))) {
+    if (!sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
+                   work.filePath(QStringLiteral("service")))) {
         state.SkipWithError(("service: " + sim.Error()).toUtf8().constData());
         return;
     }

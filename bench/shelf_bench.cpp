@@ -27,11 +27,11 @@ using nlohmann::ordered_json;
 QString ShelfReply(int tiles)
 {
     const auto book = [](int id, const char *type) {
-        return ordered_json{{"uid", 10001},          {"packagePic", "pics/book/tile_" + std::to_string(id) + ".png"},
-                            {"courseCode", "C"},      {"isRecommend", 0},
-                            {"lessonId", id},         {"lessonName", "Book number " + std::to_string(id)},
-                            {"orderId", id},          {"url", "packages/book_" + std::to_string(id) + ".7z"},
-                            {"version", "1"},         {"versionNo", 1},
+        return ordered_json{{"uid", 10001},      {"packagePic", "pics/book/tile_" + std::to_string(id) + ".png"},
+                            {"courseCode", "C"}, {"isRecommend", 0},
+                            {"lessonId", id},    {"lessonName", "Book number " + std::to_string(id)},
+                            {"orderId", id},     {"url", "packages/book_" + std::to_string(id) + ".7z"},
+                            {"version", "1"},    {"versionNo", 1},
                             {"courseType", type}};
     };
     ordered_json recent = ordered_json::array(), own = ordered_json::array(), outside = ordered_json::array(),
@@ -45,14 +45,26 @@ QString ShelfReply(int tiles)
     for (int i = 0; i < tenth; ++i)
         outside.push_back(book(5000 + i, "X"));
     for (int i = 0; i < tenth; ++i)
-        self.push_back({{"uid", 10001}, {"materialId", 2000 + i}, {"origiVoice", "audio/m.mp3"}, {"teacherId", 5},
-                        {"title", "Material " + std::to_string(i)}, {"picture", "pics/m_" + std::to_string(i) + ".png"},
+        self.push_back({{"uid", 10001},
+                        {"materialId", 2000 + i},
+                        {"origiVoice", "audio/m.mp3"},
+                        {"teacherId", 5},
+                        {"title", "Material " + std::to_string(i)},
+                        {"picture", "pics/m_" + std::to_string(i) + ".png"},
                         {"isNetMate", 0}});
     const int rest = tiles - static_cast<int>(recent.size() + own.size() + outside.size() + self.size());
     for (int i = 0; i < rest; ++i)
-        goods.push_back({{"goodsId", 3000 + i}, {"goodsName", "Course " + std::to_string(i)}, {"description", "A course"},
-                         {"goodsLevel", 1}, {"price", 0}, {"tradePrice", 0}, {"rebate", 1}, {"wordCount", 100},
-                         {"goodsPic", "pics/g_" + std::to_string(i) + ".png"}, {"memo", ""}, {"isRecomm", 1},
+        goods.push_back({{"goodsId", 3000 + i},
+                         {"goodsName", "Course " + std::to_string(i)},
+                         {"description", "A course"},
+                         {"goodsLevel", 1},
+                         {"price", 0},
+                         {"tradePrice", 0},
+                         {"rebate", 1},
+                         {"wordCount", 100},
+                         {"goodsPic", "pics/g_" + std::to_string(i) + ".png"},
+                         {"memo", ""},
+                         {"isRecomm", 1},
                          {"lessonId", 1000 + i}});
     ordered_json reply{{"apiCode", 2004}, {"errorCode", 0}};
     reply["userBooksRequently"] = recent;

@@ -73,8 +73,8 @@ public:
     // Waiting: as Evaluate, and returns early as soon as `stop` becomes true.
     // Note the argument order (text before file). The returned text is
     // informational only.
-    virtual QString EvaluateStoppable(int mode, const QString &text, const QString &wavFileName,
-                                      int seconds, bool &stop) = 0;
+    virtual QString EvaluateStoppable(int mode, const QString &text, const QString &wavFileName, int seconds,
+                                      bool &stop) = 0;
 };
 
 // The host's archive of interface pictures and animation frames.

@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-default}"
 bash scripts/install-deps.sh
+# The layout check is cheap: it runs before the build.
+bash scripts/format.sh --check
 export QT_QPA_PLATFORM=offscreen
 # Lets ccache reuse objects between checkouts in different folders.
 export CCACHE_BASEDIR="$PWD"

@@ -167,8 +167,8 @@ bool GenerateSpeech(const std::string &dir, const std::vector<TVoice> &voices, c
                 const std::string txt = wav + ".txt";
                 std::ofstream(txt) << RenditionText(item, r) << "\n";
                 std::string cmd = replaceAll(replaceAll(v.command, "%T", "'" + txt + "'"), "%W", "'" + wav + "'");
-                cmd += " >/dev/null 2>&1 && sox '" + wav + ".raw.wav' -r 16000 -c 1 -b 16 '" + wav + "' && rm -f '" + wav
-                       + ".raw.wav' '" + txt + "'";
+                cmd += " >/dev/null 2>&1 && sox '" + wav + ".raw.wav' -r 16000 -c 1 -b 16 '" + wav + "' && rm -f '"
+                       + wav + ".raw.wav' '" + txt + "'";
                 if (std::system(cmd.c_str()) != 0 || !fs::exists(wav)) {
                     error = "cannot synthesise " + wav + " (" + v.name + ")";
                     return false;

@@ -6,9 +6,9 @@
 
 struct TEvalItem
 {
-    std::string id;       // "eval07"
+    std::string id; // "eval07"
     std::string sentence;
-    int target = 0;       // index of the word replaced
+    int target = 0; // index of the word replaced
     std::string replacement;
     std::vector<int> omitted; // indices of the words left out of the "omitted" reading
 };

@@ -87,7 +87,8 @@ double integrityOf(const TCalibration &c, const TUtterance &u)
     return SentenceScores(c, u, scores, all).integrity;
 }
 
-int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices, const std::string &dir)
+int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices,
+           const std::string &dir)
 {
     // Expected GOP per phone: its median over the correct readings.
     std::vector<TUtterance> correct;
@@ -176,7 +177,8 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
     return 0;
 }
 
-int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices, const std::string &dir)
+int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices,
+            const std::string &dir)
 {
     const TCalibration &c = g.grader.Calibration();
     int pairs = 0;
@@ -233,7 +235,8 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
                     100.0 * counts.first / std::max(1, counts.second));
     std::printf("word AUC, replaced vs every word of the correct readings: %.3f (target >= 0.90)\n",
                 1.0 - Auc(replacedScores, correctScores));
-    std::printf("word AUC, replaced vs the same word read correctly: %.3f\n", 1.0 - Auc(replacedScores, sameWordScores));
+    std::printf("word AUC, replaced vs the same word read correctly: %.3f\n",
+                1.0 - Auc(replacedScores, sameWordScores));
     std::printf("mean word score: correct %.1f, replaced %.1f\n", Mean(correctScores), Mean(replacedScores));
     std::printf("correct readings overall: mean %.1f, min %.1f\n", Mean(correctOverall),
                 *std::min_element(correctOverall.begin(), correctOverall.end()));
@@ -245,10 +248,11 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
         absSum += std::abs(e);
         within += std::abs(e) <= 10 ? 1 : 0;
     }
-    std::printf("omissions, integrity minus share read: mean %+.1f, mean |error| %.1f, worst %.1f, within 10 points %d of %zu "
-                "(target: within 10)\n",
-                Mean(integrityError), absSum / std::max<std::size_t>(1, integrityError.size()), worst, within,
-                integrityError.size());
+    std::printf(
+        "omissions, integrity minus share read: mean %+.1f, mean |error| %.1f, worst %.1f, within 10 points %d of %zu "
+        "(target: within 10)\n",
+        Mean(integrityError), absSum / std::max<std::size_t>(1, integrityError.size()), worst, within,
+        integrityError.size());
     std::printf("unrelated speech overall: mean %.1f, max %.1f (target < 30)\n", Mean(unrelated),
                 *std::max_element(unrelated.begin(), unrelated.end()));
     std::printf("silence overall: %.1f (target 0); quiet noise overall: %.1f\n", silenceOverall, noiseOverall);
@@ -266,8 +270,9 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
         double worstUnrelated = 0;
         for (const TUtterance &u : unrelatedReadings)
             worstUnrelated = std::max(worstUnrelated, overallOf(alt, u));
-        std::printf("  read floor %4.1f: integrity error mean %+.1f, within 10 points %d of %zu; unrelated max %.1f\n", floor,
-                    err / std::max<std::size_t>(1, omittedReadings.size()), in10, omittedReadings.size(), worstUnrelated);
+        std::printf("  read floor %4.1f: integrity error mean %+.1f, within 10 points %d of %zu; unrelated max %.1f\n",
+                    floor, err / std::max<std::size_t>(1, omittedReadings.size()), in10, omittedReadings.size(),
+                    worstUnrelated);
     }
     std::printf("real-time factor (CPU time of grading / audio time, one thread): %.3f (target <= 0.3)\n",
                 g.cpu / std::max(1e-9, g.audio));

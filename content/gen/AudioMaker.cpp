@@ -138,7 +138,8 @@ QByteArray EncodeMonoWave(const QList<qint16> &samples, int sampleRate)
 }
 
 TAudioMaker::TAudioMaker(const QString &cacheFolder, int parallel)
-    : m_cache(cacheFolder), m_parallel(std::max(1, parallel))
+    : m_cache(cacheFolder),
+      m_parallel(std::max(1, parallel))
 {
 }
 
@@ -212,8 +213,8 @@ bool TAudioMaker::Make(const QList<TSpeech> &speeches, QString &error)
     auto start = [this](const TSpeech &s) {
         auto p = std::make_unique<QProcess>();
         p->start(QStringLiteral("espeak-ng"),
-                 {QStringLiteral("-v"), s.voice, QStringLiteral("-p"), QString::number(s.pitch),
-                  QStringLiteral("-s"), QString::number(kWordsPerMinute), QStringLiteral("--stdout")});
+                 {QStringLiteral("-v"), s.voice, QStringLiteral("-p"), QString::number(s.pitch), QStringLiteral("-s"),
+                  QString::number(kWordsPerMinute), QStringLiteral("--stdout")});
         // The text goes on standard input, so no text is ever read as an option.
         p->write(s.text.toUtf8() + '\n');
         p->closeWriteChannel();

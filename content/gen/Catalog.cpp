@@ -43,8 +43,8 @@ struct TReader
         if (!Text(key, out))
             return false;
         if (!IsSafeServedPath(out)) {
-            error = where + QStringLiteral(": \"") + QLatin1String(key) + QStringLiteral("\" is not a safe path: ")
-                    + out;
+            error =
+                where + QStringLiteral(": \"") + QLatin1String(key) + QStringLiteral("\" is not a safe path: ") + out;
             return false;
         }
         return true;
@@ -137,8 +137,8 @@ bool ParseCatalog(const QByteArray &text, TCatalog &catalog, QString &error)
     for (size_t i = 0; i < root["recommended"].size(); ++i) {
         TReader r{root["recommended"][i], QStringLiteral("recommended[%1]").arg(i), error};
         TCatalogCourse c;
-        if (!r.Integer("goodsId", c.goodsId) || !r.Text("goodsName", c.goodsName)
-            || !r.Text("goodsLevel", c.goodsLevel) || !r.Path("goodsPic", c.goodsPic) || !r.Colour(c.tileColor))
+        if (!r.Integer("goodsId", c.goodsId) || !r.Text("goodsName", c.goodsName) || !r.Text("goodsLevel", c.goodsLevel)
+            || !r.Path("goodsPic", c.goodsPic) || !r.Colour(c.tileColor))
             return false;
         if (ids.contains(c.goodsId)) {
             error = r.where + QStringLiteral(": id used twice");
@@ -153,9 +153,10 @@ bool ParseCatalog(const QByteArray &text, TCatalog &catalog, QString &error)
                 return false;
             }
             for (const json &id : item["includes"]) {
-                const bool known = id.is_number_integer()
-                                   && std::any_of(catalog.books.cbegin(), catalog.books.cend(),
-                                                  [&](const TCatalogBook &b) { return b.lessonId == id.get<qint64>(); });
+                const bool known =
+                    id.is_number_integer()
+                    && std::any_of(catalog.books.cbegin(), catalog.books.cend(),
+                                   [&](const TCatalogBook &b) { return b.lessonId == id.get<qint64>(); });
                 if (!known) {
                     error = r.where + QStringLiteral(": \"includes\" names a book that is not in the catalog");
                     return false;

@@ -140,8 +140,8 @@ TPackagePlan PlanWordBook(const TBookHeader &header, const TWordSource &book)
             jw[DataJson::kWordFolder] = unitId;
             words.push_back(std::move(jw));
             plan.pictures.append({folder + picture, TPictureKind::Word, word.content, word.translate});
-            plan.audio.append({folder + word.content.trimmed() + QStringLiteral(".mp3"), word.content,
-                               QStringLiteral("en-us"), 50});
+            plan.audio.append(
+                {folder + word.content.trimmed() + QStringLiteral(".mp3"), word.content, QStringLiteral("en-us"), 50});
             plan.audio.append({folder + ExampleAudioStem(word.example) + QStringLiteral(".mp3"), word.example,
                                QStringLiteral("en-us"), 50});
         }

@@ -27,7 +27,7 @@ enum class TPictureKind { Lesson, Word };
 
 struct TPictureEntry
 {
-    QString entry;   // path inside the package, with extension
+    QString entry; // path inside the package, with extension
     TPictureKind kind = TPictureKind::Lesson;
     QString title;   // the lesson title, or the word
     QString caption; // under the title: the unit name, or the word's meaning

@@ -14,9 +14,10 @@ bool WritePackage(const QString &stageFolder, const QString &target, const QStri
         error = QStringLiteral("cannot create the folder of ") + absolute;
         return false;
     }
-    QStringList args{QStringLiteral("a"), QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd"),
-                     QStringLiteral("-p"), QStringLiteral("-mhe=on"), QStringLiteral("-mx=5"), partial,
-                     QStringLiteral("data.json")};
+    QStringList args{
+        QStringLiteral("a"),        QStringLiteral("-y"),      QStringLiteral("-bd"),   QStringLiteral("-spd"),
+        QStringLiteral("-p"),       QStringLiteral("-mhe=on"), QStringLiteral("-mx=5"), partial,
+        QStringLiteral("data.json")};
     const QStringList top = QDir(stageFolder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : top) {
         if (name != QLatin1String("data.json"))
@@ -36,7 +37,8 @@ bool WritePackage(const QString &stageFolder, const QString &target, const QStri
     if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         p.kill();
         p.waitForFinished();
-        error = QStringLiteral("7zz failed: ") + QString::fromUtf8(p.readAllStandardError() + p.readAllStandardOutput());
+        error =
+            QStringLiteral("7zz failed: ") + QString::fromUtf8(p.readAllStandardError() + p.readAllStandardOutput());
         QFile::remove(partial);
         return false;
     }

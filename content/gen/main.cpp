@@ -225,25 +225,29 @@ int main(int argc, char *argv[])
 
     bool ok = true;
     for (const TCatalogBook &b : catalog.books)
-        ok = ok && WriteIfChanged(outDir + QLatin1Char('/') + b.packagePic,
-                                  Png(DrawTilePicture(b.lessonName, b.tileColor, BadgeFor(b))));
+        ok = ok
+             && WriteIfChanged(outDir + QLatin1Char('/') + b.packagePic,
+                               Png(DrawTilePicture(b.lessonName, b.tileColor, BadgeFor(b))));
     for (const TCatalogMaterial &m : catalog.materials) {
-        ok = ok && WriteIfChanged(outDir + QLatin1Char('/') + m.picture,
-                                  Png(DrawTilePicture(m.title, m.tileColor, QStringLiteral("阅读"))));
-        ok = ok && WriteIfChanged(outDir + QLatin1Char('/') + m.contentPicture,
-                                  Png(DrawMaterialPicture(m.title, m.tileColor)));
-        ok = ok && CopyIfChanged(audio.CacheFile({m.text, QStringLiteral("en-us+f1"), 50}),
-                                 outDir + QLatin1Char('/') + m.origiVoice);
+        ok = ok
+             && WriteIfChanged(outDir + QLatin1Char('/') + m.picture,
+                               Png(DrawTilePicture(m.title, m.tileColor, QStringLiteral("阅读"))));
+        ok = ok
+             && WriteIfChanged(outDir + QLatin1Char('/') + m.contentPicture,
+                               Png(DrawMaterialPicture(m.title, m.tileColor)));
+        ok = ok
+             && CopyIfChanged(audio.CacheFile({m.text, QStringLiteral("en-us+f1"), 50}),
+                              outDir + QLatin1Char('/') + m.origiVoice);
     }
     for (const TCatalogCourse &c : catalog.recommended)
-        ok = ok && WriteIfChanged(outDir + QLatin1Char('/') + c.goodsPic,
-                                  Png(DrawTilePicture(c.goodsName, c.tileColor, c.goodsLevel)));
+        ok = ok
+             && WriteIfChanged(outDir + QLatin1Char('/') + c.goodsPic,
+                               Png(DrawTilePicture(c.goodsName, c.tileColor, c.goodsLevel)));
     ok = ok && WriteIfChanged(outDir + QStringLiteral("/catalog.json"), catalogText);
     if (!ok)
         return fail(QStringLiteral("cannot write into ") + outDir);
 
-    QTextStream(stdout) << "content_gen: " << jobs.size() << " books (" << packed << " packed), "
-                        << audio.Spoken() << " audio made, " << audio.Reused() << " reused, "
-                        << clock.elapsed() << " ms\n";
+    QTextStream(stdout) << "content_gen: " << jobs.size() << " books (" << packed << " packed), " << audio.Spoken()
+                        << " audio made, " << audio.Reused() << " reused, " << clock.elapsed() << " ms\n";
     return 0;
 }

@@ -17,8 +17,7 @@ namespace {
 constexpr int kSliceMs = 20;
 } // namespace
 
-FakeAudioEngine::FakeAudioEngine()
-    : m_samples(DefaultRecordSamples())
+FakeAudioEngine::FakeAudioEngine() : m_samples(DefaultRecordSamples())
 {
 }
 
@@ -70,8 +69,7 @@ void FakeAudioEngine::SetEngineParams(const nlohmann::ordered_json &params)
 
 void FakeAudioEngine::Evaluate(int mode, const QString &wavFileName, const QString &text, int seconds)
 {
-    m_calls.Add(QStringLiteral("Evaluate"),
-                {QString::number(mode), wavFileName, text, QString::number(seconds)});
+    m_calls.Add(QStringLiteral("Evaluate"), {QString::number(mode), wavFileName, text, QString::number(seconds)});
     evaluate(TEvaluateCall{QStringLiteral("Evaluate"), mode, text, wavFileName, seconds}, nullptr);
 }
 

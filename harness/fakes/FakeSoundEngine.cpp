@@ -22,8 +22,7 @@ bool fileExists(const QString &name)
 
 } // namespace
 
-FakeSoundEngine::FakeSoundEngine()
-    : m_samples(DefaultRecordSamples())
+FakeSoundEngine::FakeSoundEngine() : m_samples(DefaultRecordSamples())
 {
 }
 

@@ -2,10 +2,8 @@
 
 #include "WaveFile.h"
 
-
 #include <cmath>
 #include <numbers>
-
 
 QVector<qint16> DefaultRecordSamples()
 {

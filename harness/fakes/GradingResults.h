@@ -27,9 +27,8 @@ struct TScoredSentence
 };
 
 // A graded sentence: one "details" entry per word ("char", "score").
-nlohmann::ordered_json SentenceGrading(const QList<TScoredUnit> &words, double overall, double accuracy,
-                                       double fluency, double integrity,
-                                       TResultEmbedding embedding = TResultEmbedding::Object);
+nlohmann::ordered_json SentenceGrading(const QList<TScoredUnit> &words, double overall, double accuracy, double fluency,
+                                       double integrity, TResultEmbedding embedding = TResultEmbedding::Object);
 
 // A graded single word: one "details" entry with "char", "score" and "phone"
 // (the phonemes' "char" and "score").

@@ -24,8 +24,8 @@
 struct TSentText
 {
     QString text;
-    qint64 realMs = 0;      // real time since the host started
-    TWorkState frameState;  // the frame's WorkState when the text arrived
+    qint64 realMs = 0;     // real time since the host started
+    TWorkState frameState; // the frame's WorkState when the text arrived
 };
 
 class TestHost
@@ -62,7 +62,8 @@ public:
     static int Code(const QString &text)
     {
         const auto j = nlohmann::ordered_json::parse(text.toStdString(), nullptr, false);
-        return j.is_object() && j.contains("apiCode") && j["apiCode"].is_number_integer() ? j["apiCode"].get<int>() : -1;
+        return j.is_object() && j.contains("apiCode") && j["apiCode"].is_number_integer() ? j["apiCode"].get<int>()
+                                                                                          : -1;
     }
     static QList<TSentText> WithCode(const QList<TSentText> &list, int code)
     {

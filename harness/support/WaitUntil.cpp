@@ -34,7 +34,7 @@ bool WaitUntil(const std::function<bool()> &condition, StatedMs limit)
 bool WaitUntil(const std::function<bool()> &condition, RealMs limit)
 {
     const double stated = std::ceil(limit.ms * StudyClock::speed());
-    const int ms = stated > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                            : static_cast<int>(stated);
+    const int ms =
+        stated > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(stated);
     return WaitUntil(condition, StatedMs{ms});
 }

@@ -41,10 +41,8 @@ protected:
         case QEvent::KeyRelease:
         case QEvent::Enter:
         case QEvent::Leave:
-        case QEvent::ContextMenu:
-            break;
-        default:
-            return false;
+        case QEvent::ContextMenu: break;
+        default: return false;
         }
         auto *w = qobject_cast<QWidget *>(watched);
         return w && m_area && (w == m_area || m_area->isAncestorOf(w));

@@ -23,7 +23,10 @@ public:
     // `owner`: the window the boxes belong to; `moduleArea`: the widget the
     // module lives in (no input while a box is open; none when null).
     explicit TQtCustomMessage(QWidget *owner = nullptr, QWidget *moduleArea = nullptr)
-        : m_owner(owner), m_moduleArea(moduleArea) {}
+        : m_owner(owner),
+          m_moduleArea(moduleArea)
+    {
+    }
 
     // Yes and No, captioned with the texts set before (then forgotten, so
     // that every question starts from the default captions). Returns 6 for

@@ -12,7 +12,11 @@ public:
 
     // `photo` is the path of the learner's picture, empty for none.
     explicit TSampleAccount(QString photo = {}, int userType = 1, qint64 schoolUserId = 0)
-        : m_photo(std::move(photo)), m_userType(userType), m_schoolUserId(schoolUserId) {}
+        : m_photo(std::move(photo)),
+          m_userType(userType),
+          m_schoolUserId(schoolUserId)
+    {
+    }
 
     qint64 GetUid() override { return kUid; }
     int GetUserType() override { return m_userType; }

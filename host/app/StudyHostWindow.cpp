@@ -16,7 +16,9 @@ const QString kSoundCheckFile = QStringLiteral("tmp\\soundcheck.wav");
 } // namespace
 
 TStudyHostWindow::TStudyHostWindow(TStudyHost *host, QWidget *parent)
-    : QMainWindow(parent), m_host(host), m_client(new QWidget(this))
+    : QMainWindow(parent),
+      m_host(host),
+      m_client(new QWidget(this))
 {
     setWindowTitle(QStringLiteral("口语学习"));
     m_client->setObjectName(QStringLiteral("StudyHostClient"));

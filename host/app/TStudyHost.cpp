@@ -30,8 +30,7 @@ TStudyHostOptions TStudyHostOptions::Beside(const QString &folder)
     return o;
 }
 
-TStudyHost::TStudyHost(TStudyHostOptions options, QObject *parent)
-    : QObject(parent), m_options(std::move(options))
+TStudyHost::TStudyHost(TStudyHostOptions options, QObject *parent) : QObject(parent), m_options(std::move(options))
 {
     m_handshakeTimer.setSingleShot(true);
     connect(&m_handshakeTimer, &QTimer::timeout, this, [this] {
@@ -95,7 +94,8 @@ bool TStudyHost::LoadPlugin()
     m_factory = plugin ? plugin->ModFactory() : TStudyModFactory();
     if (!m_factory) {
         m_error = QStringLiteral("the plug-in file ") % m_options.pluginFile
-                  % QStringLiteral(" does not offer the study module interface ") % QLatin1String(IStudyModulePlugin_iid);
+                  % QStringLiteral(" does not offer the study module interface ")
+                  % QLatin1String(IStudyModulePlugin_iid);
         return false;
     }
     return true;
@@ -405,8 +405,9 @@ void TStudyHost::UnloadWhenFrameGone(bool answered)
             // frame to go, then let the loop turn once more.
             procSaveLog(QStringLiteral("info：host: the deleted frame is still in use; the plug-in is unloaded once "
                                        "it has been freed"));
-            connect(this, &TStudyHost::FrameFreed, this, [this, answered] { UnloadWhenFrameGone(answered); },
-                    Qt::SingleShotConnection);
+            connect(
+                this, &TStudyHost::FrameFreed, this, [this, answered] { UnloadWhenFrameGone(answered); },
+                Qt::SingleShotConnection);
             return;
         }
         Unload();

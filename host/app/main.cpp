@@ -60,8 +60,7 @@ bool HasOption(int argc, char **argv, const char *option)
 {
     const std::size_t length = std::strlen(option);
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], option) == 0
-            || (std::strncmp(argv[i], option, length) == 0 && argv[i][length] == '='))
+        if (std::strcmp(argv[i], option) == 0 || (std::strncmp(argv[i], option, length) == 0 && argv[i][length] == '='))
             return true;
     return false;
 }
@@ -162,10 +161,11 @@ int main(int argc, char **argv)
     const QCommandLineOption waitOption(QStringLiteral("wait"),
                                         QStringLiteral("Longest wait for the course shelf before the screenshot (ms)."),
                                         QStringLiteral("ms"), QStringLiteral("3000"));
-    const QCommandLineOption scenarioOption(QStringLiteral("scenario"),
-                                            QStringLiteral("Run the scenario script <file> offscreen, print its transcript "
-                                                           "and exit (0 when every step passed)."),
-                                            QStringLiteral("file"));
+    const QCommandLineOption scenarioOption(
+        QStringLiteral("scenario"),
+        QStringLiteral("Run the scenario script <file> offscreen, print its transcript "
+                       "and exit (0 when every step passed)."),
+        QStringLiteral("file"));
     parser.addOption(shotOption);
     parser.addOption(waitOption);
     const QCommandLineOption audioOption(QStringLiteral("audio"),
@@ -195,8 +195,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "studyhost: --keep-main-path applies to --scenario\n");
         return 2;
     }
-    if (const std::optional<int> code = RunFromMainPath(parser.value(mainPathOption), parser.isSet(scenarioOption),
-                                                        parser.isSet(keepOption)))
+    if (const std::optional<int> code =
+            RunFromMainPath(parser.value(mainPathOption), parser.isSet(scenarioOption), parser.isSet(keepOption)))
         return *code;
     const std::optional<TAudioMode> audioMode = ParseAudioMode(parser.value(audioOption));
     if (!audioMode) {
@@ -242,7 +242,8 @@ int main(int argc, char **argv)
     if (offline)
         recordingScorer = [offline](TGradeMode mode, const QString &text, const QString &wavPath) {
             const nlohmann::ordered_json result = offline(static_cast<int>(mode), text, wavPath, 0);
-            return result.is_null() ? QString() : QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
+            return result.is_null() ? QString()
+                                    : QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
         };
     TStudyHostOptions options = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
     const THostSound sound = MakeHostSound(*audioMode, options, recordingScorer);

@@ -110,7 +110,8 @@ std::optional<QList<TPictureEntry>> ParsePictureList(const QByteArray &text, QSt
             } else {
                 return fail(QStringLiteral("unknown kind ") + kind);
             }
-            if (entry.kind != TPictureKind::Animation && !entry.name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+            if (entry.kind != TPictureKind::Animation
+                && !entry.name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
                 return fail(QStringLiteral("a picture is a .png file"));
         }
         const QString key = ArchiveRelativePath(entry.name)->toLower();

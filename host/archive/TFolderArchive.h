@@ -39,6 +39,6 @@ public:
     QString FilePath(const QString &name) const;
 
 private:
-    QString m_root;          // absolute, canonical when it exists
+    QString m_root;                  // absolute, canonical when it exists
     QHash<QString, QString> m_index; // lower-cased relative path -> relative path on disk
 };

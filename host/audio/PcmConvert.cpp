@@ -34,27 +34,17 @@ double FrameLevel(const char *frame, const QAudioFormat &format)
     for (int c = 0; c < channels; ++c) {
         const char *p = frame + c * bytes;
         switch (format.sampleFormat()) {
-        case QAudioFormat::UInt8:
-            sum += (static_cast<double>(static_cast<unsigned char>(*p)) - 128.0) / 128.0;
-            break;
-        case QAudioFormat::Int16:
-            sum += qFromLittleEndian<qint16>(p) / 32768.0;
-            break;
-        case QAudioFormat::Int32:
-            sum += qFromLittleEndian<qint32>(p) / 2147483648.0;
-            break;
-        case QAudioFormat::Float:
-            sum += static_cast<double>(qFromLittleEndian<float>(p));
-            break;
-        default:
-            break;
+        case QAudioFormat::UInt8: sum += (static_cast<double>(static_cast<unsigned char>(*p)) - 128.0) / 128.0; break;
+        case QAudioFormat::Int16: sum += qFromLittleEndian<qint16>(p) / 32768.0; break;
+        case QAudioFormat::Int32: sum += qFromLittleEndian<qint32>(p) / 2147483648.0; break;
+        case QAudioFormat::Float: sum += static_cast<double>(qFromLittleEndian<float>(p)); break;
+        default: break;
         }
     }
     return channels > 0 ? std::clamp(sum / channels, -1.0, 1.0) : 0.0;
 }
 
-TMonoResampler::TMonoResampler(const QAudioFormat &input, int outputRate)
-    : m_input(input), m_outputRate(outputRate)
+TMonoResampler::TMonoResampler(const QAudioFormat &input, int outputRate) : m_input(input), m_outputRate(outputRate)
 {
 }
 
@@ -120,7 +110,9 @@ QByteArray TMonoResampler::Push(const QByteArray &bytes)
     return out;
 }
 
-TRateReader::TRateReader(int channels) : m_channels(std::max(1, channels)) {}
+TRateReader::TRateReader(int channels) : m_channels(std::max(1, channels))
+{
+}
 
 void TRateReader::Append(const QByteArray &bytes)
 {

@@ -37,7 +37,10 @@ double TDevicePlayback::Rate(int speedPercent)
 }
 
 TDevicePlayback::TDevicePlayback(QAudioDevice output, int speedPercent, QObject *parent)
-    : QObject(parent), m_output(std::move(output)), m_format(PlayFormat(m_output)), m_rate(Rate(speedPercent))
+    : QObject(parent),
+      m_output(std::move(output)),
+      m_format(PlayFormat(m_output)),
+      m_rate(Rate(speedPercent))
 {
     m_feeder.setInterval(kFeedMs);
     m_feeder.setTimerType(Qt::PreciseTimer);
@@ -108,16 +111,16 @@ void TDevicePlayback::Feed()
         if (m_ended || !m_sink)
             return; // stopped by an event handled while the device started
         if (!m_stream || m_sink->error() != QAudio::NoError) {
-            End(TEnd::Failed, QStringLiteral("the output device \"") % m_output.description()
-                                  % QStringLiteral("\" does not start"));
+            End(TEnd::Failed,
+                QStringLiteral("the output device \"") % m_output.description() % QStringLiteral("\" does not start"));
             return;
         }
         m_lastProgress.start();
     }
     const QAudio::Error error = m_sink->error();
     if (m_sink->state() == QAudio::StoppedState && error != QAudio::NoError) {
-        End(TEnd::Failed, QStringLiteral("the output device failed (error ") % QString::number(error)
-                              % QStringLiteral(")"));
+        End(TEnd::Failed,
+            QStringLiteral("the output device failed (error ") % QString::number(error) % QStringLiteral(")"));
         return;
     }
     const int frameBytes = m_format.bytesPerFrame();
@@ -133,7 +136,8 @@ void TDevicePlayback::Feed()
         // what it held lasts has passed.
         if (m_drainDeadline < 0) {
             const qint64 queued = std::max<qint64>(0, m_sink->bufferSize() - m_sink->bytesFree());
-            m_drainDeadline = m_clock.elapsed() + m_format.durationForBytes(static_cast<qint32>(queued)) / 1000 + kDrainMarginMs;
+            m_drainDeadline =
+                m_clock.elapsed() + m_format.durationForBytes(static_cast<qint32>(queued)) / 1000 + kDrainMarginMs;
         }
         if (m_sink->state() == QAudio::IdleState || m_sink->bytesFree() >= m_sink->bufferSize()
             || m_clock.elapsed() >= m_drainDeadline)

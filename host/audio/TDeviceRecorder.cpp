@@ -30,8 +30,7 @@ constexpr qint64 kMaxSamples = TDeviceRecorder::kMaxRecordMs * kRecordSampleRate
 
 } // namespace
 
-TDeviceRecorder::TDeviceRecorder(QAudioDevice input, QObject *parent)
-    : QObject(parent), m_input(std::move(input))
+TDeviceRecorder::TDeviceRecorder(QAudioDevice input, QObject *parent) : QObject(parent), m_input(std::move(input))
 {
 }
 

@@ -25,11 +25,11 @@ constexpr int kWaitStepMs = 50;
 } // namespace
 
 TDeviceSoundEngine::TDeviceSoundEngine(QString mainPath, QAudioDevice output, QAudioDevice input, QObject *parent)
-    : QObject(parent)
-    , m_mainPath(std::move(mainPath))
-    , m_output(std::move(output))
-    , m_input(std::move(input))
-    , m_recorder(new TDeviceRecorder(m_input, this))
+    : QObject(parent),
+      m_mainPath(std::move(mainPath)),
+      m_output(std::move(output)),
+      m_input(std::move(input)),
+      m_recorder(new TDeviceRecorder(m_input, this))
 {
     // The decoder's framework loads its plug-ins on first use; doing that
     // here keeps the first playback from starting late.
@@ -150,8 +150,8 @@ void TDeviceSoundEngine::playBytes(const QString &name, const QByteArray &bytes,
 {
     // The decoder reads files; each piece of audio gets its own, so a file
     // still being read by an ending playback is never overwritten.
-    const QString path = m_temp.filePath(QStringLiteral("sound") % QString::number(++m_tempCount)
-                                         % QStringLiteral(".") % suffix);
+    const QString path =
+        m_temp.filePath(QStringLiteral("sound") % QString::number(++m_tempCount) % QStringLiteral(".") % suffix);
     QFile file(path);
     if (!m_temp.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         procSaveLog(QStringLiteral("error:PlayFile cannot store the audio of ") % name);

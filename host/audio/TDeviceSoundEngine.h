@@ -89,6 +89,6 @@ private:
     TDeviceRecorder *m_recorder;
     QNetworkAccessManager *m_network = nullptr;
     QPointer<QNetworkReply> m_download; // a stream still arriving
-    QTemporaryDir m_temp; // score comments and streams as files
+    QTemporaryDir m_temp;               // score comments and streams as files
     int m_tempCount = 0;
 };

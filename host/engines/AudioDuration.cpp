@@ -17,8 +17,8 @@ constexpr int kRateV25[3] = {11025, 12000, 8000};
 
 struct TFrame
 {
-    int length = 0;     // bytes including the header
-    int samples = 0;    // per channel
+    int length = 0;  // bytes including the header
+    int samples = 0; // per channel
     int sampleRate = 0;
 };
 

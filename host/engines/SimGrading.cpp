@@ -78,13 +78,11 @@ int spokenWords(int total, const QString &text, qint64 recordedMs)
     return static_cast<int>(std::min<qint64>(total, speaking / kMsPerWord));
 }
 
-void addSentenceScores(ordered_json &result, double overall, int spoken, int total, const QString &text,
-                       qint64 bucket)
+void addSentenceScores(ordered_json &result, double overall, int spoken, int total, const QString &text, qint64 bucket)
 {
     const double integrity = total == 0 ? 0.0 : 100.0 * spoken / total;
-    const double fluencyBase = 55 + static_cast<double>(stableHash(QStringLiteral("fluency|") + text
-                                                                   + QString::number(bucket))
-                                                        % 46);
+    const double fluencyBase =
+        55 + static_cast<double>(stableHash(QStringLiteral("fluency|") + text + QString::number(bucket)) % 46);
     result["accuracy"] = round1(overall);
     result["integrity"] = round1(integrity);
     result["fluency"] = {{"overall", round1(spoken == 0 ? 0.0 : fluencyBase * spoken / total)}};
@@ -92,10 +90,10 @@ void addSentenceScores(ordered_json &result, double overall, int spoken, int tot
 
 // Two-letter spellings first, then single letters.
 const std::pair<const char *, const char *> kDigraphs[] = {
-    {"ch", "ch"}, {"sh", "sh"}, {"th", "th"}, {"ng", "ng"}, {"ph", "f"},  {"ck", "k"},  {"wh", "w"},
-    {"ee", "iy"}, {"ea", "iy"}, {"oo", "uw"}, {"ou", "aw"}, {"ow", "ow"}, {"oi", "oy"}, {"oy", "oy"},
-    {"ai", "ey"}, {"ay", "ey"}, {"er", "er"}, {"ir", "er"}, {"ur", "er"}, {"aw", "ao"}, {"au", "ao"},
-    {"ar", "aa r"}, {"or", "ao r"}, {"qu", "k w"}, {"ge", "jh"}, {"gi", "jh ih"}, {"ce", "s"}, {"ci", "s ih"},
+    {"ch", "ch"},   {"sh", "sh"},   {"th", "th"},  {"ng", "ng"}, {"ph", "f"},     {"ck", "k"},  {"wh", "w"},
+    {"ee", "iy"},   {"ea", "iy"},   {"oo", "uw"},  {"ou", "aw"}, {"ow", "ow"},    {"oi", "oy"}, {"oy", "oy"},
+    {"ai", "ey"},   {"ay", "ey"},   {"er", "er"},  {"ir", "er"}, {"ur", "er"},    {"aw", "ao"}, {"au", "ao"},
+    {"ar", "aa r"}, {"or", "ao r"}, {"qu", "k w"}, {"ge", "jh"}, {"gi", "jh ih"}, {"ce", "s"},  {"ci", "s ih"},
 };
 
 const char *singleLetter(QChar c)
@@ -133,10 +131,10 @@ const char *singleLetter(QChar c)
 
 bool isFunctionWordWithDh(const QString &w)
 {
-    static const QStringList words = {QStringLiteral("the"),   QStringLiteral("this"), QStringLiteral("that"),
-                                      QStringLiteral("they"),  QStringLiteral("there"), QStringLiteral("then"),
-                                      QStringLiteral("than"),  QStringLiteral("those"), QStringLiteral("these"),
-                                      QStringLiteral("them"),  QStringLiteral("their"), QStringLiteral("though")};
+    static const QStringList words = {QStringLiteral("the"),  QStringLiteral("this"),  QStringLiteral("that"),
+                                      QStringLiteral("they"), QStringLiteral("there"), QStringLiteral("then"),
+                                      QStringLiteral("than"), QStringLiteral("those"), QStringLiteral("these"),
+                                      QStringLiteral("them"), QStringLiteral("their"), QStringLiteral("though")};
     return words.contains(w);
 }
 
@@ -233,8 +231,8 @@ ordered_json SimGradeResult(TGradeMode mode, const QString &text, qint64 recorde
             phones.push_back({{"char", symbols[i].toStdString()}, {"score", phoneScore}});
         }
         result["overall"] = score;
-        result["details"] = ordered_json::array(
-            {{{"char", word.toStdString()}, {"score", score}, {"phone", std::move(phones)}}});
+        result["details"] =
+            ordered_json::array({{{"char", word.toStdString()}, {"score", score}, {"phone", std::move(phones)}}});
         break;
     }
     case TGradeMode::Sentence: {

@@ -34,8 +34,8 @@ double rate(int speedPercent)
 } // namespace
 
 TDeviceFreeSoundEngine::TDeviceFreeSoundEngine(QString mainPath, QObject *parent)
-    : QObject(parent)
-    , m_mainPath(std::move(mainPath))
+    : QObject(parent),
+      m_mainPath(std::move(mainPath))
 {
     m_ticker.setInterval(StudyClock::scaled(kStepMs));
     connect(&m_ticker, &QTimer::timeout, this, [this] { tick(); });
@@ -125,8 +125,7 @@ void TDeviceFreeSoundEngine::StartRecord(const QString &wavFileName)
     // samples and final header when the recording stops.
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(SimWavHeader(0)) != 44) {
+    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(SimWavHeader(0)) != 44) {
         procSaveLog(QStringLiteral("error:StartRecord cannot write ") + wavFileName);
         return;
     }
@@ -156,7 +155,7 @@ QString TDeviceFreeSoundEngine::PlayingName() const
 }
 
 std::shared_ptr<TDeviceFreeSoundEngine::TPlayback> TDeviceFreeSoundEngine::begin(const QString &name, bool wait,
-                                                                                  int speedPercent)
+                                                                                 int speedPercent)
 {
     StopPlay();
     auto playback = std::make_shared<TPlayback>();
@@ -173,8 +172,7 @@ std::shared_ptr<TDeviceFreeSoundEngine::TPlayback> TDeviceFreeSoundEngine::begin
     return playback;
 }
 
-void TDeviceFreeSoundEngine::play(const QString &name, std::optional<qint64> durationMs, bool wait,
-                                  int speedPercent)
+void TDeviceFreeSoundEngine::play(const QString &name, std::optional<qint64> durationMs, bool wait, int speedPercent)
 {
     const auto playback = begin(name, wait, speedPercent);
     playback->remainingMs = static_cast<double>(durationMs.value_or(0));
@@ -228,7 +226,8 @@ void TDeviceFreeSoundEngine::waitFor(const std::shared_ptr<TPlayback> &playback)
             return; // the engine was deleted by an event handled during the wait
         const qint64 now = clock.elapsed();
         if (!wasLoading)
-            playback->remainingMs -= static_cast<double>(now - seen) * StudyClock::speed() * rate(playback->speedPercent);
+            playback->remainingMs -=
+                static_cast<double>(now - seen) * StudyClock::speed() * rate(playback->speedPercent);
         seen = now;
     }
     end(playback);

@@ -26,7 +26,10 @@ TGradeMode ModeOf(int mode)
 
 TRecordingGradeEngine::TRecordingGradeEngine(QString mainPath, std::shared_ptr<IRecordingSource> recorder,
                                              TRecordingScorer scorer, QObject *parent)
-    : QObject(parent), m_mainPath(std::move(mainPath)), m_recorder(std::move(recorder)), m_scorer(std::move(scorer))
+    : QObject(parent),
+      m_mainPath(std::move(mainPath)),
+      m_recorder(std::move(recorder)),
+      m_scorer(std::move(scorer))
 {
 }
 
@@ -55,8 +58,8 @@ void TRecordingGradeEngine::Evaluate(int mode, const QString &wavFileName, const
     evaluate(mode, text, wavFileName, seconds, nullptr);
 }
 
-QString TRecordingGradeEngine::EvaluateStoppable(int mode, const QString &text, const QString &wavFileName,
-                                                 int seconds, bool &stop)
+QString TRecordingGradeEngine::EvaluateStoppable(int mode, const QString &text, const QString &wavFileName, int seconds,
+                                                 bool &stop)
 {
     if (!evaluate(mode, text, wavFileName, seconds, &stop))
         return {};

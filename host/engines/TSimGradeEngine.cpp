@@ -16,9 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
-TSimGradeEngine::TSimGradeEngine(QString mainPath, QObject *parent)
-    : QObject(parent)
-    , m_mainPath(std::move(mainPath))
+TSimGradeEngine::TSimGradeEngine(QString mainPath, QObject *parent) : QObject(parent), m_mainPath(std::move(mainPath))
 {
 }
 
@@ -47,8 +45,8 @@ void TSimGradeEngine::Evaluate(int mode, const QString &wavFileName, const QStri
     evaluate(mode, text, wavFileName, seconds, nullptr);
 }
 
-QString TSimGradeEngine::EvaluateStoppable(int mode, const QString &text, const QString &wavFileName,
-                                           int seconds, bool &stop)
+QString TSimGradeEngine::EvaluateStoppable(int mode, const QString &text, const QString &wavFileName, int seconds,
+                                           bool &stop)
 {
     if (!evaluate(mode, text, wavFileName, seconds, &stop))
         return {};
@@ -70,8 +68,7 @@ void TSimGradeEngine::QueueResult(const QString &resultJson)
     m_queued << resultJson;
 }
 
-bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wavFileName, int seconds,
-                               const bool *stop)
+bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wavFileName, int seconds, const bool *stop)
 {
     m_lastResult.clear();
     const qint64 allowed = std::max(0, seconds) * qint64(1000);
@@ -87,12 +84,13 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
         if (how == TWaitEnd::Gone)
             return false;
         if (how == TWaitEnd::Stopped)
-            recorded = std::min<qint64>(wanted, std::llround(static_cast<double>(clock.elapsed()) * StudyClock::speed()));
+            recorded =
+                std::min<qint64>(wanted, std::llround(static_cast<double>(clock.elapsed()) * StudyClock::speed()));
     }
     m_lastRecordedMs = recorded;
     // A scorer needs the recording even when the module names no file.
-    const QString name = wavFileName.isEmpty() && m_scorer && m_queued.isEmpty() ? QStringLiteral("tmp\\grading.wav")
-                                                                               : wavFileName;
+    const QString name =
+        wavFileName.isEmpty() && m_scorer && m_queued.isEmpty() ? QStringLiteral("tmp\\grading.wav") : wavFileName;
     const QString path = EngineFilePath(m_mainPath, name);
     if (!path.isEmpty() && !WriteSimWav(path, recorded))
         procSaveLog(QStringLiteral("error:Evaluate cannot write ") + name);

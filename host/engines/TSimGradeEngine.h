@@ -23,8 +23,8 @@
 // Grades a finished recording: the "result" object for `text` (mode 0
 // word, 1 sentence, 2 sentence of a passage) read in the WAV file `wavPath`,
 // cut after `seconds`. Runs on a worker thread; must not throw.
-using TGradeScorer = std::function<nlohmann::ordered_json(int mode, const QString &text, const QString &wavPath,
-                                                          int seconds)>;
+using TGradeScorer =
+    std::function<nlohmann::ordered_json(int mode, const QString &text, const QString &wavPath, int seconds)>;
 
 class TSimGradeEngine : public QObject, public IAudioEngine
 {

@@ -56,8 +56,8 @@ ordered_json GradeResultJson(TGradeMode mode, const TCalibration &c, const TUtte
             }
         }
         result["overall"] = Round1(score);
-        result["details"] = ordered_json::array(
-            {{{"char", joinedText(u)}, {"score", Round1(score)}, {"phone", std::move(phones)}}});
+        result["details"] =
+            ordered_json::array({{{"char", joinedText(u)}, {"score", Round1(score)}, {"phone", std::move(phones)}}});
         break;
     }
     case TGradeMode::Sentence: {

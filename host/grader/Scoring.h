@@ -26,12 +26,12 @@ struct TCalibration
     // `defaultExpected`.
     std::map<std::string, double> expected;
     double defaultExpected = -2.0;
-    double mid = -4.0;     // normalised GOP that scores 50
-    double slope = 1.5;    // GOP units per logistic unit
-    double worstWeight = 0.5; // share of the worst phone in a word's GOP
+    double mid = -4.0;             // normalised GOP that scores 50
+    double slope = 1.5;            // GOP units per logistic unit
+    double worstWeight = 0.5;      // share of the worst phone in a word's GOP
     double competitorWeight = 1.0; // weight of the competitor GOP in a phone's GOP
-    double silenceLimit = 0.6; // a word with more silence than this was not read
-    double readFloor = 25; // a word under this score counts as not found for integrity
+    double silenceLimit = 0.6;     // a word with more silence than this was not read
+    double readFloor = 25;         // a word under this score counts as not found for integrity
 
     // The calibration fitted for the installed model.
     static const TCalibration &Fitted();

@@ -32,8 +32,8 @@ TSphinxDecoder::TSphinxDecoder(const TModelFiles &files)
     // lexicon. With no dictionary file it starts empty.
     cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", files.acousticModel.c_str(), "-compallsen", "yes",
                                    "-wip", "1.0", "-bestpath", "no", "-remove_silence", "no", "-dither", "no",
-                                   "-allphone_ci", "yes", "-fsgusefiller", "no", "-beam", "1e-80", "-pbeam", "1e-80", "-wbeam", "1e-60",
-                                   "-maxhmmpf", "-1", "-logfn", "/dev/null", nullptr);
+                                   "-allphone_ci", "yes", "-fsgusefiller", "no", "-beam", "1e-80", "-pbeam", "1e-80",
+                                   "-wbeam", "1e-60", "-maxhmmpf", "-1", "-logfn", "/dev/null", nullptr);
     if (config == nullptr)
         throw std::runtime_error("cannot configure the speech decoder");
     m_ps = ps_init(config);

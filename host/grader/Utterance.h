@@ -30,10 +30,10 @@ struct TPhoneEval
 
 struct TWordEval
 {
-    std::string text;  // as written in the reference
-    int sentence = 0;  // index of its sentence
-    bool aligned = false; // false: the alignment skipped it, or nothing aligned
-    std::vector<TPhoneEval> phones; // empty when not aligned
+    std::string text;                   // as written in the reference
+    int sentence = 0;                   // index of its sentence
+    bool aligned = false;               // false: the alignment skipped it, or nothing aligned
+    std::vector<TPhoneEval> phones;     // empty when not aligned
     std::vector<std::string> reference; // the pronunciation's phones (also when not aligned)
 };
 
@@ -41,10 +41,10 @@ struct TUtterance
 {
     std::vector<std::string> sentences;
     std::vector<TWordEval> words;
-    int frames = 0;         // length of the recording
-    int speechFrames = 0;   // frames inside aligned phones
+    int frames = 0;          // length of the recording
+    int speechFrames = 0;    // frames inside aligned phones
     std::vector<int> pauses; // lengths (frames) of silences between aligned words
-    bool cut = false;       // the recording was longer than the limit
+    bool cut = false;        // the recording was longer than the limit
 };
 
 } // namespace grader

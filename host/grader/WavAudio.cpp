@@ -12,7 +12,8 @@ namespace {
 
 uint32_t le32(const char *p)
 {
-    return static_cast<uint32_t>(static_cast<unsigned char>(p[0])) | static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8
+    return static_cast<uint32_t>(static_cast<unsigned char>(p[0]))
+           | static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8
            | static_cast<uint32_t>(static_cast<unsigned char>(p[2])) << 16
            | static_cast<uint32_t>(static_cast<unsigned char>(p[3])) << 24;
 }
@@ -35,8 +36,8 @@ double sampleAt(const char *p, int bits, bool isFloat)
     case 16: return static_cast<int16_t>(le16(p)) / 32768.0;
     case 24: {
         auto v = static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned char>(p[0]))
-                                 | static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8
-                                 | static_cast<uint32_t>(static_cast<unsigned char>(p[2])) << 16);
+                                      | static_cast<uint32_t>(static_cast<unsigned char>(p[1])) << 8
+                                      | static_cast<uint32_t>(static_cast<unsigned char>(p[2])) << 16);
         if (v & 0x800000)
             v -= 0x1000000;
         return v / 8388608.0;
@@ -96,7 +97,8 @@ std::optional<TAudio> DecodeWav(const std::vector<char> &bytes, double limitSeco
             if (format == 0xFFFE && size >= 40 && available >= 40) // extensible: the sub-format's first two bytes
                 format = le16(chunk + 32);
             isFloat = format == 3;
-            haveFormat = (format == 1 && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) || (isFloat && bits == 32);
+            haveFormat =
+                (format == 1 && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) || (isFloat && bits == 32);
         } else if (std::memcmp(chunk, "data", 4) == 0) {
             data = chunk + 8;
             // A recorder that stopped before fixing the header leaves the size
@@ -143,7 +145,8 @@ bool WriteWav(const std::string &path, const std::vector<int16_t> &samples)
     if (!out)
         return false;
     auto put32 = [&out](uint32_t v) {
-        const char b[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+        const char b[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 24)};
         out.write(b, 4);
     };
     auto put16 = [&out](uint16_t v) {

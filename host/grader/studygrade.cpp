@@ -19,7 +19,8 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: studygrade REF_TEXT WAV [--mode sentence|passage|word] [--limit SECONDS] [--analyse]\n");
+    std::fprintf(stderr,
+                 "usage: studygrade REF_TEXT WAV [--mode sentence|passage|word] [--limit SECONDS] [--analyse]\n");
     return 2;
 }
 

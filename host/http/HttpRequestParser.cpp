@@ -8,9 +8,9 @@ bool IsToken(const QByteArray &s)
         return false;
     for (char c : s) {
         const auto u = static_cast<unsigned char>(c);
-        if (u <= 32 || u >= 127 || c == ':' || c == '"' || c == '(' || c == ')' || c == ',' ||
-            c == '/' || c == ';' || c == '<' || c == '=' || c == '>' || c == '?' || c == '@' ||
-            c == '[' || c == '\\' || c == ']' || c == '{' || c == '}')
+        if (u <= 32 || u >= 127 || c == ':' || c == '"' || c == '(' || c == ')' || c == ',' || c == '/' || c == ';'
+            || c == '<' || c == '=' || c == '>' || c == '?' || c == '@' || c == '[' || c == '\\' || c == ']' || c == '{'
+            || c == '}')
             return false;
     }
     return true;
@@ -72,7 +72,8 @@ bool THttpRequest::KeepAlive() const
 }
 
 THttpRequestParser::THttpRequestParser(qsizetype maxHeaderBytes, qsizetype maxBodyBytes)
-    : m_maxHeader(maxHeaderBytes), m_maxBody(maxBodyBytes)
+    : m_maxHeader(maxHeaderBytes),
+      m_maxBody(maxBodyBytes)
 {
 }
 
@@ -148,8 +149,7 @@ bool THttpRequestParser::ParseHead()
     }
 
     const QList<QByteArray> parts = lines.first().split(' ');
-    if (parts.size() != 3 || !IsToken(parts[0]) || parts[1].isEmpty() ||
-        !parts[2].startsWith("HTTP/1.")) {
+    if (parts.size() != 3 || !IsToken(parts[0]) || parts[1].isEmpty() || !parts[2].startsWith("HTTP/1.")) {
         Fail(400);
         return false;
     }

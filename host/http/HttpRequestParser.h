@@ -19,11 +19,11 @@ using THttpHeaders = QList<QPair<QByteArray, QByteArray>>;
 
 struct THttpRequest
 {
-    QByteArray method;  // "GET", "POST", ...
-    QByteArray target;  // the request target as sent: path and query
-    QByteArray version; // "HTTP/1.1"
+    QByteArray method;    // "GET", "POST", ...
+    QByteArray target;    // the request target as sent: path and query
+    QByteArray version;   // "HTTP/1.1"
     THttpHeaders headers; // in the order sent, names as sent
-    QByteArray body;    // de-chunked when it came chunked
+    QByteArray body;      // de-chunked when it came chunked
 
     // First header of that name, compared without regard to case; empty when absent.
     QByteArray Header(const QByteArray &name) const;
@@ -39,8 +39,7 @@ struct THttpRequest
 class THttpRequestParser
 {
 public:
-    explicit THttpRequestParser(qsizetype maxHeaderBytes = 64 * 1024,
-                                qsizetype maxBodyBytes = 256 * 1024 * 1024);
+    explicit THttpRequestParser(qsizetype maxHeaderBytes = 64 * 1024, qsizetype maxBodyBytes = 256 * 1024 * 1024);
 
     void Feed(const QByteArray &bytes);
     // The next complete request, or nothing while more bytes are needed or

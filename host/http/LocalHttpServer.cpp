@@ -42,8 +42,7 @@ QByteArray Reason(int status)
 // back-slash (another separator on some systems), no NUL.
 bool IsSafeRelativePath(const QString &path)
 {
-    if (!path.startsWith(QLatin1Char('/')) || path.contains(QLatin1Char('\\')) ||
-        path.contains(QChar(0)))
+    if (!path.startsWith(QLatin1Char('/')) || path.contains(QLatin1Char('\\')) || path.contains(QChar(0)))
         return false;
     const QStringList segments = path.split(QLatin1Char('/'));
     for (const QString &s : segments)
@@ -65,7 +64,8 @@ THttpResponse THttpResponse::Text(int status, const QByteArray &body)
 }
 
 LocalHttpServer::LocalHttpServer(QObject *parent)
-    : QObject(parent), m_server(new QTcpServer(this)),
+    : QObject(parent),
+      m_server(new QTcpServer(this)),
       m_uploadReply(THttpResponse::Json(200, R"({"errorCode":0})"))
 {
     connect(m_server, &QTcpServer::newConnection, this, &LocalHttpServer::OnNewConnection);
@@ -139,8 +139,7 @@ void LocalHttpServer::ClearRules()
     m_rules.clear();
 }
 
-void LocalHttpServer::SetUploadReply(const QByteArray &body, int status,
-                                     const QByteArray &contentType)
+void LocalHttpServer::SetUploadReply(const QByteArray &body, int status, const QByteArray &contentType)
 {
     m_uploadReply = {status, {{"Content-Type", contentType}}, body};
 }
@@ -180,9 +179,7 @@ void LocalHttpServer::OnNewConnection()
         // The connection state goes with the socket, never before it, so a
         // close that happens while a request is being answered leaves the
         // state valid until the answer code has returned.
-        connect(socket, &QObject::destroyed, this, [this, socket] {
-            delete m_connections.take(socket);
-        });
+        connect(socket, &QObject::destroyed, this, [this, socket] { delete m_connections.take(socket); });
     }
 }
 
@@ -216,13 +213,11 @@ void LocalHttpServer::Answer(QTcpSocket *socket, const THttpRequest &req)
 {
     TConnection *conn = m_connections.value(socket);
     const QString path = req.Path();
-    m_requestLog.append(QString::fromLatin1(req.method) + QLatin1Char(' ') +
-                        QString::fromUtf8(req.target));
+    m_requestLog.append(QString::fromLatin1(req.method) + QLatin1Char(' ') + QString::fromUtf8(req.target));
     const bool keepAlive = req.KeepAlive();
     const bool headOnly = req.method == "HEAD";
 
-    const std::optional<TRule> rule =
-        m_rules.contains(path) ? std::optional<TRule>(m_rules.value(path)) : std::nullopt;
+    const std::optional<TRule> rule = m_rules.contains(path) ? std::optional<TRule>(m_rules.value(path)) : std::nullopt;
     THttpResponse resp;
     if (rule && rule->kind == TRule::TKind::Fail) {
         resp = THttpResponse::Text(rule->status, Reason(rule->status));
@@ -311,11 +306,9 @@ THttpResponse LocalHttpServer::TakeUpload(const THttpRequest &req)
     return m_uploadReply;
 }
 
-QByteArray LocalHttpServer::Serialize(const THttpResponse &resp, bool keepAlive, bool headOnly,
-                                      qint64 announcedLength)
+QByteArray LocalHttpServer::Serialize(const THttpResponse &resp, bool keepAlive, bool headOnly, qint64 announcedLength)
 {
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(resp.status) + ' ' + Reason(resp.status) +
-                     "\r\n";
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(resp.status) + ' ' + Reason(resp.status) + "\r\n";
     for (const auto &h : resp.headers)
         out += h.first + ": " + h.second + "\r\n";
     const qint64 length = announcedLength >= 0 ? announcedLength : resp.body.size();

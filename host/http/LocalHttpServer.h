@@ -51,13 +51,13 @@ struct THttpResponse
 // One multipart upload as the server received it.
 struct TRecordedUpload
 {
-    QString path;                           // the request path
-    QList<QPair<QString, QString>> fields;  // parts without a file name, in order
-    QString fileField;                      // name of the part with a file name
-    QString fileName;                       // its file name
+    QString path;                          // the request path
+    QList<QPair<QString, QString>> fields; // parts without a file name, in order
+    QString fileField;                     // name of the part with a file name
+    QString fileName;                      // its file name
     QByteArray fileContentType;
     QByteArray fileBytes;
-    QStringList partOrder;                  // names of all parts as sent
+    QStringList partOrder; // names of all parts as sent
 };
 
 class LocalHttpServer : public QObject
@@ -101,8 +101,7 @@ public:
     void ReleaseStalled();
 
     // The answer to uploads; default status 200 with {"errorCode":0}.
-    void SetUploadReply(const QByteArray &body, int status = 200,
-                        const QByteArray &contentType = "application/json");
+    void SetUploadReply(const QByteArray &body, int status = 200, const QByteArray &contentType = "application/json");
 
     QList<TRecordedUpload> Uploads() const { return m_uploads; }
     // "METHOD target" of every complete request, in arrival order.
@@ -125,10 +124,10 @@ private:
     struct TConnection
     {
         THttpRequestParser parser;
-        bool held = false;        // an answer is stalled; later requests wait
-        QByteArray heldRest;      // bytes to send on release
+        bool held = false;   // an answer is stalled; later requests wait
+        QByteArray heldRest; // bytes to send on release
         bool closeAfterHeld = false;
-        QTimer *pacer = nullptr;  // sends heldRest piece by piece
+        QTimer *pacer = nullptr; // sends heldRest piece by piece
         qint64 paceChunk = 0;
     };
 
@@ -138,8 +137,7 @@ private:
     void Answer(QTcpSocket *socket, const THttpRequest &req);
     std::optional<THttpResponse> ServeFile(const THttpRequest &req) const;
     THttpResponse TakeUpload(const THttpRequest &req);
-    static QByteArray Serialize(const THttpResponse &resp, bool keepAlive, bool headOnly,
-                                qint64 announcedLength = -1);
+    static QByteArray Serialize(const THttpResponse &resp, bool keepAlive, bool headOnly, qint64 announcedLength = -1);
     void Send(QTcpSocket *socket, const QByteArray &bytes, bool close);
     void SendNextPiece(QTcpSocket *socket);
 

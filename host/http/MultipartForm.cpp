@@ -65,8 +65,7 @@ QByteArray FormBoundary(const QByteArray &contentType)
     return Param(params, "boundary").value_or(QByteArray());
 }
 
-std::optional<QList<TFormPart>> ParseMultipartForm(const QByteArray &contentType,
-                                                   const QByteArray &body)
+std::optional<QList<TFormPart>> ParseMultipartForm(const QByteArray &contentType, const QByteArray &body)
 {
     const QByteArray boundary = FormBoundary(contentType);
     if (boundary.isEmpty())

@@ -32,12 +32,8 @@ bool SendScenarioMouse(QWidget *widget, TScenarioCommand command)
         button(QEvent::MouseButtonPress, Qt::LeftButton);
         button(QEvent::MouseButtonRelease, Qt::NoButton);
         return true;
-    case TScenarioCommand::Down:
-        button(QEvent::MouseButtonPress, Qt::LeftButton);
-        return true;
-    case TScenarioCommand::Up:
-        button(QEvent::MouseButtonRelease, Qt::NoButton);
-        return true;
+    case TScenarioCommand::Down: button(QEvent::MouseButtonPress, Qt::LeftButton); return true;
+    case TScenarioCommand::Up: button(QEvent::MouseButtonRelease, Qt::NoButton); return true;
     case TScenarioCommand::Enter:
         if (w) {
             QEnterEvent e(at, at, w->mapToGlobal(at));
@@ -50,7 +46,6 @@ bool SendScenarioMouse(QWidget *widget, TScenarioCommand command)
             QApplication::sendEvent(w, &e);
         }
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -22,10 +22,10 @@
 #include <cmath>
 
 TScenarioRunner::TScenarioRunner(TScenarioSetup setup, QObject *parent)
-    : QObject(parent)
-    , m_setup(std::move(setup))
-    , m_message(std::make_shared<TScriptedMessage>(m_transcript))
-    , m_hint(std::make_shared<TScriptedHint>(m_transcript))
+    : QObject(parent),
+      m_setup(std::move(setup)),
+      m_message(std::make_shared<TScriptedMessage>(m_transcript)),
+      m_hint(std::make_shared<TScriptedHint>(m_transcript))
 {
     if (m_setup.mainPath.isEmpty())
         m_setup.mainPath = m_setup.appFolder % QStringLiteral("/");
@@ -82,8 +82,7 @@ QString TScenarioRunner::NeedsHost() const
 QString TScenarioRunner::RunStep(const TScenarioStep &step)
 {
     switch (step.command) {
-    case TScenarioCommand::Start:
-        return Start(step.start);
+    case TScenarioCommand::Start: return Start(step.start);
     case TScenarioCommand::ServiceDrop:
     case TScenarioCommand::ServiceReply:
     case TScenarioCommand::ServiceClear: {
@@ -116,42 +115,28 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
         // Delivered from the event loop, as a host's notice would be.
         WaitFor(0, nullptr);
         return {};
-    case TScenarioCommand::Notice:
-        return Notice(step.assignment);
+    case TScenarioCommand::Notice: return Notice(step.assignment);
     case TScenarioCommand::Mark:
         m_markSeen = m_seen.size();
         m_markLine = m_transcript.Lines().size();
         return {};
-    case TScenarioCommand::Count:
-        return Count(step);
+    case TScenarioCommand::Count: return Count(step);
     case TScenarioCommand::Click:
     case TScenarioCommand::Down:
     case TScenarioCommand::Up:
     case TScenarioCommand::Enter:
-    case TScenarioCommand::Leave:
-        return Mouse(step);
-    case TScenarioCommand::Answer:
-        m_message->QueueAnswer(step.yes);
-        return {};
-    case TScenarioCommand::Grade:
-        m_grade->QueueResult(step.text);
-        return {};
-    case TScenarioCommand::Wait:
-        WaitFor(static_cast<int>(step.number), nullptr);
-        return {};
-    case TScenarioCommand::WaitForOut:
-        return WaitForOut(static_cast<int>(step.number), step.timeoutMs);
-    case TScenarioCommand::Get:
-        return Get(step);
-    case TScenarioCommand::Screenshot:
-        return Screenshot(step.name);
+    case TScenarioCommand::Leave: return Mouse(step);
+    case TScenarioCommand::Answer: m_message->QueueAnswer(step.yes); return {};
+    case TScenarioCommand::Grade: m_grade->QueueResult(step.text); return {};
+    case TScenarioCommand::Wait: WaitFor(static_cast<int>(step.number), nullptr); return {};
+    case TScenarioCommand::WaitForOut: return WaitForOut(static_cast<int>(step.number), step.timeoutMs);
+    case TScenarioCommand::Get: return Get(step);
+    case TScenarioCommand::Screenshot: return Screenshot(step.name);
     case TScenarioCommand::Close:
         if (const QString no = NeedsHost(); !no.isEmpty())
             return no;
         return Close();
-    case TScenarioCommand::Speed:
-        StudyClock::setSpeed(step.factor);
-        return {};
+    case TScenarioCommand::Speed: StudyClock::setSpeed(step.factor); return {};
     }
     return QStringLiteral("unknown command");
 }
@@ -251,7 +236,8 @@ QString TScenarioRunner::Count(const TScenarioStep &step)
         what = (step.countKind == TScenarioCount::Out ? QStringLiteral("out ") : QStringLiteral("in "))
                % QString::number(step.number);
     } else {
-        const QString record = step.countKind == TScenarioCount::Info ? QStringLiteral("info ") : QStringLiteral("ask ");
+        const QString record =
+            step.countKind == TScenarioCount::Info ? QStringLiteral("info ") : QStringLiteral("ask ");
         const QString &text = step.text;
         const QStringList &lines = m_transcript.Lines();
         for (qsizetype i = m_markLine; i < lines.size(); ++i)
@@ -333,7 +319,8 @@ QString TScenarioRunner::Get(const TScenarioStep &step)
         return error;
     m_transcript.Get(step.name, step.property, *value);
     if (step.expects && *value != step.text)
-        return QStringLiteral("expected \"") % step.text % QStringLiteral("\", found \"") % *value % QStringLiteral("\"");
+        return QStringLiteral("expected \"") % step.text % QStringLiteral("\", found \"") % *value
+               % QStringLiteral("\"");
     return {};
 }
 

@@ -99,4 +99,5 @@ private:
 // Reads and runs a scenario file. Every transcript record goes to `print` as
 // it happens. 0 when every step passed, 1 when a step failed, 2 when the
 // file cannot be read or is not a valid scenario.
-int RunScenarioFile(const QString &file, const TScenarioSetup &setup, const std::function<void(const QString &)> &print);
+int RunScenarioFile(const QString &file, const TScenarioSetup &setup,
+                    const std::function<void(const QString &)> &print);

@@ -103,9 +103,11 @@ QString ParseLine(const QString &line, TScenarioStep &step)
             } else if (key == QLatin1String("schooluser")) {
                 step.start.schoolUserId = value.toLongLong(&ok);
                 ok = ok && step.start.schoolUserId >= 0;
-            } else if (key == QLatin1String("engine") && (value == QLatin1String("ready") || value == QLatin1String("notready"))) {
+            } else if (key == QLatin1String("engine")
+                       && (value == QLatin1String("ready") || value == QLatin1String("notready"))) {
                 step.start.engineReady = value == QLatin1String("ready");
-            } else if (key == QLatin1String("service") && (value == QLatin1String("on") || value == QLatin1String("off"))) {
+            } else if (key == QLatin1String("service")
+                       && (value == QLatin1String("on") || value == QLatin1String("off"))) {
                 step.start.serviceOn = value == QLatin1String("on");
             } else {
                 ok = false;
@@ -183,8 +185,10 @@ QString ParseLine(const QString &line, TScenarioStep &step)
         return {};
     }
     static const QList<std::pair<QString, TScenarioCommand>> mouse = {
-        {QStringLiteral("click"), TScenarioCommand::Click}, {QStringLiteral("down"), TScenarioCommand::Down},
-        {QStringLiteral("up"), TScenarioCommand::Up},       {QStringLiteral("enter"), TScenarioCommand::Enter},
+        {QStringLiteral("click"), TScenarioCommand::Click},
+        {QStringLiteral("down"), TScenarioCommand::Down},
+        {QStringLiteral("up"), TScenarioCommand::Up},
+        {QStringLiteral("enter"), TScenarioCommand::Enter},
         {QStringLiteral("leave"), TScenarioCommand::Leave}};
     for (const auto &[word, kind] : mouse) {
         if (command != word)
@@ -272,9 +276,9 @@ QString ParseLine(const QString &line, TScenarioStep &step)
 const QStringList &ScenarioProperties()
 {
     static const QStringList properties = {
-        QStringLiteral("text"),   QStringLiteral("visible"),  QStringLiteral("enabled"),   QStringLiteral("x"),
-        QStringLiteral("y"),      QStringLiteral("width"),    QStringLiteral("height"),    QStringLiteral("tag"),
-        QStringLiteral("tagfloat"), QStringLiteral("tagstring"), QStringLiteral("color"), QStringLiteral("hint"),
+        QStringLiteral("text"),     QStringLiteral("visible"),   QStringLiteral("enabled"), QStringLiteral("x"),
+        QStringLiteral("y"),        QStringLiteral("width"),     QStringLiteral("height"),  QStringLiteral("tag"),
+        QStringLiteral("tagfloat"), QStringLiteral("tagstring"), QStringLiteral("color"),   QStringLiteral("hint"),
         QStringLiteral("page")};
     return properties;
 }

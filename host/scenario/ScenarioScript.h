@@ -56,18 +56,18 @@ struct TScenarioStart
 
 struct TScenarioStep
 {
-    int line = 0;      // 1-based line of the script
-    QString source;    // the line as written, without surrounding blanks
+    int line = 0;   // 1-based line of the script
+    QString source; // the line as written, without surrounding blanks
     TScenarioCommand command = TScenarioCommand::Close;
-    QString name;      // widget name (mouse, get) or file (screenshot)
-    QString property;  // get: the property, lower case
-    QString text;      // send, grade, service reply: the JSON text; sendtext: the raw text; get: the
-                       // expected value; count info|ask: the text looked for
+    QString name;         // widget name (mouse, get) or file (screenshot)
+    QString property;     // get: the property, lower case
+    QString text;         // send, grade, service reply: the JSON text; sendtext: the raw text; get: the
+                          // expected value; count info|ask: the text looked for
     bool expects = false; // get with "= VALUE"
-    bool yes = false;  // answer
-    qint64 number = 0; // request or message code; wait: milliseconds
-    int timeoutMs = 0; // waitfor: stated bound
-    double factor = 1; // speed
+    bool yes = false;     // answer
+    qint64 number = 0;    // request or message code; wait: milliseconds
+    int timeoutMs = 0;    // waitfor: stated bound
+    double factor = 1;    // speed
     // service drop|reply: the requests concerned (all when member is empty)
     QString filterMember;
     QString filterPrefix;

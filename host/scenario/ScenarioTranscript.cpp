@@ -31,11 +31,10 @@ void TScenarioTranscript::Step(int line, const QString &source)
 
 void TScenarioTranscript::HostEvent(const QString &event)
 {
-    static const QList<std::pair<QString, QString>> kinds = {
-        {QStringLiteral("request "), QStringLiteral("out send ")},
-        {QStringLiteral("job "), QStringLiteral("out job ")},
-        {QStringLiteral("reply "), QStringLiteral("in reply ")},
-        {QStringLiteral("notice "), QStringLiteral("in notice ")}};
+    static const QList<std::pair<QString, QString>> kinds = {{QStringLiteral("request "), QStringLiteral("out send ")},
+                                                             {QStringLiteral("job "), QStringLiteral("out job ")},
+                                                             {QStringLiteral("reply "), QStringLiteral("in reply ")},
+                                                             {QStringLiteral("notice "), QStringLiteral("in notice ")}};
     for (const auto &[prefix, record] : kinds)
         if (event.startsWith(prefix)) {
             Add(record % OneLine(event.mid(prefix.size())));

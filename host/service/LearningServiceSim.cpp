@@ -14,12 +14,13 @@
 
 using json = nlohmann::ordered_json;
 
-TLearningServiceSim::TLearningServiceSim(QObject *parent) : QObject(parent) {}
+TLearningServiceSim::TLearningServiceSim(QObject *parent) : QObject(parent)
+{
+}
 
 TLearningServiceSim::~TLearningServiceSim() = default;
 
-bool TLearningServiceSim::Start(const QString &servedFolder, const QString &stateFile,
-                                const QString &workFolder)
+bool TLearningServiceSim::Start(const QString &servedFolder, const QString &stateFile, const QString &workFolder)
 {
     if (!m_catalog.Load(servedFolder)) {
         m_error = m_catalog.Error();
@@ -77,8 +78,7 @@ bool TLearningServiceSim::TRequestFilter::Matches(const json &request) const
     if (!request.is_object())
         return false;
     const auto it = request.find(member.toStdString());
-    return it != request.end() && it->is_string()
-           && QString::fromStdString(it->get<std::string>()).startsWith(prefix);
+    return it != request.end() && it->is_string() && QString::fromStdString(it->get<std::string>()).startsWith(prefix);
 }
 
 void TLearningServiceSim::Drop(int requestCode, bool drop, const TRequestFilter &filter)
@@ -122,8 +122,8 @@ QStringList TLearningServiceSim::Answer(const QString &text)
         } catch (const TServiceFailure &f) {
             reply = ServiceError(replyCode, f.code, f.text);
         } catch (const std::exception &e) {
-            reply = ServiceError(replyCode, kErrInternal,
-                                 QStringLiteral("服务内部错误：") + QString::fromUtf8(e.what()));
+            reply =
+                ServiceError(replyCode, kErrInternal, QStringLiteral("服务内部错误：") + QString::fromUtf8(e.what()));
         }
     }
     return {QString::fromStdString(reply.dump())};
@@ -166,8 +166,7 @@ json TLearningServiceSim::Reply(int code, const json &req)
     case 1083: return Share(req);
     case 1061: return History(req);
     case 281: return Speech(req);
-    default:
-        throw TServiceFailure{kErrUnknownCode, QStringLiteral("不支持的请求：") + QString::number(code)};
+    default: throw TServiceFailure{kErrUnknownCode, QStringLiteral("不支持的请求：") + QString::number(code)};
     }
 }
 
@@ -228,8 +227,8 @@ std::optional<THttpResponse> TLearningServiceSim::OnHttp(const THttpRequest &req
 
     const auto parts = ParseMultipartForm(req.Header("Content-Type"), req.body);
     auto fail = [](const QString &text) {
-        return THttpResponse::Json(400, QString::fromStdString(
-            ServiceError(0, kErrMissingMember, text).dump()).toUtf8());
+        return THttpResponse::Json(400,
+                                   QString::fromStdString(ServiceError(0, kErrMissingMember, text).dump()).toUtf8());
     };
     if (!parts)
         return fail(QStringLiteral("上传格式错误"));
@@ -246,14 +245,16 @@ std::optional<THttpResponse> TLearningServiceSim::OnHttp(const THttpRequest &req
     if (!file)
         return fail(QStringLiteral("缺少上传文件"));
     // Stored under a name made from the key, never from the sender's text.
-    const QString stored = QDir(m_workFolder).filePath(
-        QStringLiteral("uploads/")
-        + QString::fromLatin1(QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex()));
+    const QString stored =
+        QDir(m_workFolder)
+            .filePath(QStringLiteral("uploads/")
+                      + QString::fromLatin1(QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex()));
     QDir().mkpath(QFileInfo(stored).absolutePath());
     QFile out(stored);
     if (!out.open(QIODevice::WriteOnly) || out.write(file->data) != file->data.size())
-        return THttpResponse::Json(500, QString::fromStdString(
-            ServiceError(0, kErrInternal, QStringLiteral("保存上传文件失败")).dump()).toUtf8());
+        return THttpResponse::Json(
+            500,
+            QString::fromStdString(ServiceError(0, kErrInternal, QStringLiteral("保存上传文件失败")).dump()).toUtf8());
     out.close();
     m_state.AddUpload(key, QString::fromUtf8(file->fileName), stored, file->data.size(), Now());
     json ok = json::object();

@@ -37,8 +37,9 @@ void TLearningServiceSim::SeedSampleWork(qint64 uid)
         s.lessonId = lessonId;
         s.score = score;
         s.time = now;
-        m_state.AddScore(s, QString::fromStdString(
-                                json{{"uid", uid}, {"lessonId", lessonId}, {"score", score}, {"pointCaseType", 5}}.dump()));
+        m_state.AddScore(
+            s, QString::fromStdString(
+                   json{{"uid", uid}, {"lessonId", lessonId}, {"score", score}, {"pointCaseType", 5}}.dump()));
     };
     const auto assign = [&](qint64 bookId, const TOutlineUnit &unit, qint64 lessonId, const QString &type) {
         TStoredAssignment a;
@@ -118,7 +119,9 @@ std::optional<QString> TLearningServiceSim::AssignmentNotice(qint64 uid, qint64 
     json entries = json::array();
     for (const TStoredAssignment &a : all) {
         if (a.unitId == unit)
-            entries.push_back({{"assignmentId", a.id}, {"unitId", a.unitId}, {"lessonId", a.lessonId},
+            entries.push_back({{"assignmentId", a.id},
+                               {"unitId", a.unitId},
+                               {"lessonId", a.lessonId},
                                {"title", a.title.toStdString()}});
     }
     const bool words = book->value("courseType", std::string()) == "W";

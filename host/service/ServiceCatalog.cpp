@@ -19,8 +19,7 @@ std::optional<json> FindBy(const json &list, const char *key, qint64 id)
 
 QString Text(const json &o, const char *key)
 {
-    return o.contains(key) && o[key].is_string() ? QString::fromStdString(o[key].get<std::string>())
-                                                 : QString();
+    return o.contains(key) && o[key].is_string() ? QString::fromStdString(o[key].get<std::string>()) : QString();
 }
 
 } // namespace
@@ -35,8 +34,7 @@ bool TServiceCatalog::Load(const QString &servedFolder)
         return false;
     }
     const json doc = json::parse(f.readAll().toStdString(), nullptr, false);
-    if (!doc.is_object() || !doc.value("books", json()).is_array()
-        || !doc.value("materials", json()).is_array()
+    if (!doc.is_object() || !doc.value("books", json()).is_array() || !doc.value("materials", json()).is_array()
         || !doc.value("recommended", json()).is_array()) {
         m_error = QStringLiteral("catalog is not an object with books, materials and recommended");
         return false;

@@ -27,8 +27,8 @@ struct TOutlineUnit
 
 struct TBookOutline
 {
-    bool valid = false;   // the package was there and could be read
-    QString error;        // why not, when not valid
+    bool valid = false; // the package was there and could be read
+    QString error;      // why not, when not valid
     QList<TOutlineUnit> units;
 };
 

@@ -14,7 +14,7 @@ inline constexpr int kErrNotFound = 4;      // no such course, material, resourc
 inline constexpr int kErrNotUploaded = 5;   // a share names a recording never uploaded
 inline constexpr int kErrSpeech = 6;        // speech could not be made
 inline constexpr int kErrInternal = 9;
-inline constexpr int kErrNotFree = 3501;    // a course that must be bought first
+inline constexpr int kErrNotFree = 3501; // a course that must be bought first
 
 struct TServiceFailure
 {

@@ -28,7 +28,10 @@ json Ok(int replyCode)
     return r;
 }
 
-std::string S(const QString &s) { return s.toStdString(); }
+std::string S(const QString &s)
+{
+    return s.toStdString();
+}
 
 QString MedalFor(double score)
 {
@@ -120,9 +123,8 @@ json TLearningServiceSim::Score(const json &req)
     s.lessonId = NeedInt(req, "lessonId");
     s.sentenceId = IntOr(req, "sentenceId", 0);
     s.score = NeedScore(req, "score");
-    s.kind = req.contains("type") && req["type"].is_string()
-                 ? QString::fromStdString(req["type"].get<std::string>())
-                 : QStringLiteral("L");
+    s.kind = req.contains("type") && req["type"].is_string() ? QString::fromStdString(req["type"].get<std::string>())
+                                                             : QStringLiteral("L");
     s.time = Now();
     const qint64 scoreId = m_state.AddScore(s, QString::fromStdString(req.dump()));
     if (scoreId <= 0)
@@ -217,17 +219,18 @@ json TLearningServiceSim::Speech(const json &req)
     const QString text = NeedText(req, "text").trimmed();
     if (text.isEmpty())
         throw TServiceFailure{kErrBadMember, QStringLiteral("参数格式错误：text")};
-    const QString name = QStringLiteral("tts_")
-                         + QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex())
-                         + QStringLiteral(".wav");
+    const QString name =
+        QStringLiteral("tts_")
+        + QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex())
+        + QStringLiteral(".wav");
     const QString folder = QDir(m_workFolder).filePath(QStringLiteral("speech"));
     const QString file = QDir(folder).filePath(name);
     if (!QFileInfo::exists(file)) {
         QDir().mkpath(folder);
         // The text goes to the speaker as one argument, never through a shell.
         QProcess speaker;
-        speaker.start(QStringLiteral("espeak-ng"),
-                      {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"), file + QStringLiteral(".part"), text});
+        speaker.start(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"),
+                                                    file + QStringLiteral(".part"), text});
         const bool ok = speaker.waitForFinished(20000) && speaker.exitStatus() == QProcess::NormalExit
                         && speaker.exitCode() == 0 && QFileInfo(file + QStringLiteral(".part")).size() > 44;
         if (!ok || !QFile::rename(file + QStringLiteral(".part"), file)) {

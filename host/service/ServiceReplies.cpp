@@ -23,9 +23,15 @@ json Ok(int replyCode)
     return r;
 }
 
-std::string S(const QString &s) { return s.toStdString(); }
+std::string S(const QString &s)
+{
+    return s.toStdString();
+}
 
-double TwoDecimals(double v) { return std::round(v * 100.0) / 100.0; }
+double TwoDecimals(double v)
+{
+    return std::round(v * 100.0) / 100.0;
+}
 
 // A shelf tile of one of the three book lists.
 json BookTile(const json &book, qint64 uid, bool fromGoods)
@@ -207,8 +213,7 @@ json TLearningServiceSim::MaterialContent(const json &req)
 json TLearningServiceSim::Lessons(const json &req)
 {
     const QString queryType = NeedText(req, "queryType");
-    const qint64 bookId = queryType == QLatin1String("list") ? NeedInt(req, "parentId")
-                                                             : NeedInt(req, "lessonId");
+    const qint64 bookId = queryType == QLatin1String("list") ? NeedInt(req, "parentId") : NeedInt(req, "lessonId");
     if (!m_catalog.Book(bookId))
         throw TServiceFailure{kErrNotFound, QStringLiteral("课程不存在")};
     json items = json::array();
@@ -241,8 +246,10 @@ json TLearningServiceSim::LessonProgress(qint64 uid, qint64 bookId)
                 ++done;
                 sum += *best;
             }
-        items.push_back({{"unitId", u.id}, {"lessonCount", u.lessons.size()},
-                         {"completeCount", done}, {"avgScore", done ? TwoDecimals(sum / done) : 0.0}});
+        items.push_back({{"unitId", u.id},
+                         {"lessonCount", u.lessons.size()},
+                         {"completeCount", done},
+                         {"avgScore", done ? TwoDecimals(sum / done) : 0.0}});
     }
     json r = Ok(2130);
     r["items"] = items;
@@ -265,8 +272,10 @@ json TLearningServiceSim::WordProgress(qint64 uid, qint64 bookId)
                 ++done;
                 sum += it->second;
             }
-        items.push_back({{"unitId", u.id}, {"wordsCount", u.wordIds.size()},
-                         {"completeCount", done}, {"avgScore", done ? TwoDecimals(sum / done) : 0.0}});
+        items.push_back({{"unitId", u.id},
+                         {"wordsCount", u.wordIds.size()},
+                         {"completeCount", done},
+                         {"avgScore", done ? TwoDecimals(sum / done) : 0.0}});
     }
     json r = Ok(2128);
     r["items"] = items;

@@ -85,8 +85,8 @@ void TServiceState::MarkUserKnown(qint64 uid)
 
 void TServiceState::AddOwned(qint64 uid, qint64 bookId, bool fromRecommendation)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT OR IGNORE INTO owned (uid, bookId, isRecommend) VALUES (?, ?, ?)"));
+    QSqlQuery q = Prepared(m_connection,
+                           QStringLiteral("INSERT OR IGNORE INTO owned (uid, bookId, isRecommend) VALUES (?, ?, ?)"));
     q.addBindValue(uid);
     q.addBindValue(bookId);
     q.addBindValue(fromRecommendation ? 1 : 0);
@@ -104,8 +104,8 @@ bool TServiceState::Owns(qint64 uid, qint64 bookId)
 QList<QPair<qint64, bool>> TServiceState::Owned(qint64 uid)
 {
     QList<QPair<qint64, bool>> out;
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT bookId, isRecommend FROM owned WHERE uid = ? ORDER BY seq"));
+    QSqlQuery q =
+        Prepared(m_connection, QStringLiteral("SELECT bookId, isRecommend FROM owned WHERE uid = ? ORDER BY seq"));
     q.addBindValue(uid);
     if (q.exec())
         while (q.next())
@@ -115,9 +115,9 @@ QList<QPair<qint64, bool>> TServiceState::Owned(qint64 uid)
 
 void TServiceState::TouchRecent(qint64 uid, qint64 bookId, const QString &time)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT OR REPLACE INTO recent (uid, bookId, time, seq)"
-        " VALUES (?, ?, ?, (SELECT COALESCE(MAX(seq), 0) + 1 FROM recent))"));
+    QSqlQuery q =
+        Prepared(m_connection, QStringLiteral("INSERT OR REPLACE INTO recent (uid, bookId, time, seq)"
+                                              " VALUES (?, ?, ?, (SELECT COALESCE(MAX(seq), 0) + 1 FROM recent))"));
     q.addBindValue(uid);
     q.addBindValue(bookId);
     q.addBindValue(time);
@@ -127,8 +127,7 @@ void TServiceState::TouchRecent(qint64 uid, qint64 bookId, const QString &time)
 QList<qint64> TServiceState::Recent(qint64 uid)
 {
     QList<qint64> out;
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT bookId FROM recent WHERE uid = ? ORDER BY seq DESC"));
+    QSqlQuery q = Prepared(m_connection, QStringLiteral("SELECT bookId FROM recent WHERE uid = ? ORDER BY seq DESC"));
     q.addBindValue(uid);
     if (q.exec())
         while (q.next())
@@ -138,8 +137,10 @@ QList<qint64> TServiceState::Recent(qint64 uid)
 
 qint64 TServiceState::AddAssignment(const TStoredAssignment &a)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT INTO assignments (uid, bookId, unitId, lessonId, type, title) VALUES (?, ?, ?, ?, ?, ?)"));
+    QSqlQuery q =
+        Prepared(m_connection,
+                 QStringLiteral(
+                     "INSERT INTO assignments (uid, bookId, unitId, lessonId, type, title) VALUES (?, ?, ?, ?, ?, ?)"));
     q.addBindValue(a.uid);
     q.addBindValue(a.bookId);
     q.addBindValue(a.unitId);
@@ -152,9 +153,9 @@ qint64 TServiceState::AddAssignment(const TStoredAssignment &a)
 QList<TStoredAssignment> TServiceState::Assignments(qint64 uid, qint64 bookId)
 {
     QList<TStoredAssignment> out;
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT id, uid, bookId, unitId, lessonId, type, title FROM assignments"
-        " WHERE uid = ? AND bookId = ? ORDER BY id"));
+    QSqlQuery q =
+        Prepared(m_connection, QStringLiteral("SELECT id, uid, bookId, unitId, lessonId, type, title FROM assignments"
+                                              " WHERE uid = ? AND bookId = ? ORDER BY id"));
     q.addBindValue(uid);
     q.addBindValue(bookId);
     if (q.exec())
@@ -167,9 +168,10 @@ QList<TStoredAssignment> TServiceState::Assignments(qint64 uid, qint64 bookId)
 
 qint64 TServiceState::AddScore(const TStoredScore &s, const QString &recordText)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT INTO scores (uid, kind, pointCaseType, lessonId, sentenceId, score, time, record)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery q = Prepared(
+        m_connection,
+        QStringLiteral("INSERT INTO scores (uid, kind, pointCaseType, lessonId, sentenceId, score, time, record)"
+                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(s.uid);
     q.addBindValue(s.kind);
     q.addBindValue(s.pointCaseType);
@@ -184,22 +186,23 @@ qint64 TServiceState::AddScore(const TStoredScore &s, const QString &recordText)
 QList<TStoredScore> TServiceState::Scores(qint64 uid)
 {
     QList<TStoredScore> out;
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT id, uid, kind, pointCaseType, lessonId, sentenceId, score, time FROM scores"
-        " WHERE uid = ? ORDER BY time DESC, id DESC"));
+    QSqlQuery q =
+        Prepared(m_connection,
+                 QStringLiteral("SELECT id, uid, kind, pointCaseType, lessonId, sentenceId, score, time FROM scores"
+                                " WHERE uid = ? ORDER BY time DESC, id DESC"));
     q.addBindValue(uid);
     if (q.exec())
         while (q.next())
-            out.append({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
-                        q.value(3).toInt(), q.value(4).toLongLong(), q.value(5).toLongLong(),
-                        q.value(6).toDouble(), q.value(7).toString()});
+            out.append({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toInt(),
+                        q.value(4).toLongLong(), q.value(5).toLongLong(), q.value(6).toDouble(),
+                        q.value(7).toString()});
     return out;
 }
 
 std::optional<double> TServiceState::BestScore(qint64 uid, qint64 lessonId)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT MAX(score) FROM scores WHERE uid = ? AND lessonId = ?"));
+    QSqlQuery q =
+        Prepared(m_connection, QStringLiteral("SELECT MAX(score) FROM scores WHERE uid = ? AND lessonId = ?"));
     q.addBindValue(uid);
     q.addBindValue(lessonId);
     if (q.exec() && q.next() && !q.value(0).isNull())
@@ -209,8 +212,8 @@ std::optional<double> TServiceState::BestScore(qint64 uid, qint64 lessonId)
 
 void TServiceState::AddWordResult(qint64 uid, qint64 wordId, double score, const QString &time)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT INTO wordResults (uid, wordId, score, time) VALUES (?, ?, ?, ?)"));
+    QSqlQuery q = Prepared(m_connection,
+                           QStringLiteral("INSERT INTO wordResults (uid, wordId, score, time) VALUES (?, ?, ?, ?)"));
     q.addBindValue(uid);
     q.addBindValue(wordId);
     q.addBindValue(score);
@@ -221,8 +224,8 @@ void TServiceState::AddWordResult(qint64 uid, qint64 wordId, double score, const
 QList<QPair<qint64, double>> TServiceState::WordResults(qint64 uid)
 {
     QList<QPair<qint64, double>> out;
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT wordId, MAX(score) FROM wordResults WHERE uid = ? GROUP BY wordId"));
+    QSqlQuery q = Prepared(m_connection,
+                           QStringLiteral("SELECT wordId, MAX(score) FROM wordResults WHERE uid = ? GROUP BY wordId"));
     q.addBindValue(uid);
     if (q.exec())
         while (q.next())
@@ -232,8 +235,8 @@ QList<QPair<qint64, double>> TServiceState::WordResults(qint64 uid)
 
 qint64 TServiceState::AddAchievement(qint64 uid, qint64 scoreId, const QString &medal)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT INTO achievements (uid, scoreId, medal) VALUES (?, ?, ?)"));
+    QSqlQuery q =
+        Prepared(m_connection, QStringLiteral("INSERT INTO achievements (uid, scoreId, medal) VALUES (?, ?, ?)"));
     q.addBindValue(uid);
     q.addBindValue(scoreId);
     q.addBindValue(medal);
@@ -242,18 +245,18 @@ qint64 TServiceState::AddAchievement(qint64 uid, qint64 scoreId, const QString &
 
 bool TServiceState::HasAchievement(qint64 uid, qint64 achievementId)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "SELECT 1 FROM achievements WHERE uid = ? AND id = ?"));
+    QSqlQuery q = Prepared(m_connection, QStringLiteral("SELECT 1 FROM achievements WHERE uid = ? AND id = ?"));
     q.addBindValue(uid);
     q.addBindValue(achievementId);
     return q.exec() && q.next();
 }
 
-void TServiceState::AddUpload(const QString &key, const QString &fileName, const QString &storedPath,
-                              qint64 size, const QString &time)
+void TServiceState::AddUpload(const QString &key, const QString &fileName, const QString &storedPath, qint64 size,
+                              const QString &time)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT OR REPLACE INTO uploads (key, fileName, path, size, time) VALUES (?, ?, ?, ?, ?)"));
+    QSqlQuery q = Prepared(
+        m_connection,
+        QStringLiteral("INSERT OR REPLACE INTO uploads (key, fileName, path, size, time) VALUES (?, ?, ?, ?, ?)"));
     q.addBindValue(key);
     q.addBindValue(fileName);
     q.addBindValue(storedPath);
@@ -277,8 +280,8 @@ int TServiceState::UploadCount()
 
 void TServiceState::AddShare(qint64 uid, qint64 achievementId, const QString &uuid, const QString &time)
 {
-    QSqlQuery q = Prepared(m_connection, QStringLiteral(
-        "INSERT INTO shares (uid, achievementId, uuid, time) VALUES (?, ?, ?, ?)"));
+    QSqlQuery q = Prepared(m_connection,
+                           QStringLiteral("INSERT INTO shares (uid, achievementId, uuid, time) VALUES (?, ?, ?, ?)"));
     q.addBindValue(uid);
     q.addBindValue(achievementId);
     q.addBindValue(uuid);

@@ -14,12 +14,12 @@ struct TStoredScore
 {
     qint64 id = 0;
     qint64 uid = 0;
-    QString kind;        // "type" of the score record
+    QString kind; // "type" of the score record
     int pointCaseType = 0;
     qint64 lessonId = 0;
     qint64 sentenceId = 0;
     double score = 0;
-    QString time;        // "yyyy-MM-dd HH:mm:ss"
+    QString time; // "yyyy-MM-dd HH:mm:ss"
 };
 
 struct TStoredAssignment
@@ -72,8 +72,8 @@ public:
     qint64 AddAchievement(qint64 uid, qint64 scoreId, const QString &medal);
     bool HasAchievement(qint64 uid, qint64 achievementId);
 
-    void AddUpload(const QString &key, const QString &fileName, const QString &storedPath,
-                   qint64 size, const QString &time);
+    void AddUpload(const QString &key, const QString &fileName, const QString &storedPath, qint64 size,
+                   const QString &time);
     bool HasUpload(const QString &key);
     int UploadCount();
 

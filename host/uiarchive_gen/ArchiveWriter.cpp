@@ -77,9 +77,8 @@ bool WriteSpeech(const QString &text, const QString &mp3Path, QString &error)
     }
     const QString wav = temp.filePath(QStringLiteral("speech.wav"));
     QProcess espeak;
-    espeak.start(QStringLiteral("espeak-ng"),
-                 {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-s"), QStringLiteral("150"),
-                  QStringLiteral("-w"), wav, text});
+    espeak.start(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-s"),
+                                               QStringLiteral("150"), QStringLiteral("-w"), wav, text});
     if (!espeak.waitForFinished(60000) || espeak.exitStatus() != QProcess::NormalExit || espeak.exitCode() != 0) {
         error = QStringLiteral("espeak-ng failed for \"") + text + QStringLiteral("\": ")
                 + QString::fromLocal8Bit(espeak.readAllStandardError()) + espeak.errorString();

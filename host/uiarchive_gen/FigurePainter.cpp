@@ -38,8 +38,7 @@ std::optional<Person> PersonOf(const QString &name)
 }
 
 // A standing person facing the viewer, feet at the bottom of `r`.
-void DrawPerson(QPainter &p, const QRectF &r, const Person &who, bool mouthOpen, bool eyesOpen, Prop prop,
-                double lift)
+void DrawPerson(QPainter &p, const QRectF &r, const Person &who, bool mouthOpen, bool eyesOpen, Prop prop, double lift)
 {
     const double h = r.height() * who.scale;
     const double w = r.width();
@@ -51,7 +50,8 @@ void DrawPerson(QPainter &p, const QRectF &r, const Person &who, bool mouthOpen,
     // Long hair behind the head.
     p.setBrush(who.hair);
     if (who.style == Hair::Long)
-        p.drawRoundedRect(QRectF(cx - headR * 1.1, head.y() - headR * 0.6, headR * 2.2, headR * 2.4), headR * 0.5, headR * 0.5);
+        p.drawRoundedRect(QRectF(cx - headR * 1.1, head.y() - headR * 0.6, headR * 2.2, headR * 2.4), headR * 0.5,
+                          headR * 0.5);
     if (who.style == Hair::Ponytail)
         p.drawEllipse(QPointF(cx + headR * 1.05, head.y() + headR * 0.2), headR * 0.4, headR * 0.7);
     // Body: a rounded shirt and legs.
@@ -73,7 +73,8 @@ void DrawPerson(QPainter &p, const QRectF &r, const Person &who, bool mouthOpen,
         QPolygonF spikes;
         for (int i = 0; i <= 4; ++i)
             spikes << QPointF(head.x() - headR + i * headR * 0.5, head.y() - headR * (i % 2 ? 1.25 : 0.8));
-        spikes << QPointF(head.x() + headR, head.y() - headR * 0.3) << QPointF(head.x() - headR, head.y() - headR * 0.3);
+        spikes << QPointF(head.x() + headR, head.y() - headR * 0.3)
+               << QPointF(head.x() - headR, head.y() - headR * 0.3);
         p.drawPolygon(spikes);
     }
     // Face.
@@ -154,8 +155,8 @@ void DrawEffect(QPainter &p, const QRectF &r, const QString &look, double t)
     } else {
         DrawMedal(p, centre, Gold, QString());
     }
-    DrawFittedText(p, QRectF(r.left(), r.bottom() - r.height() * 0.2, r.width(), r.height() * 0.18), QStringLiteral("+1"),
-                   AccentDark, r.height() * 0.14, true);
+    DrawFittedText(p, QRectF(r.left(), r.bottom() - r.height() * 0.2, r.width(), r.height() * 0.18),
+                   QStringLiteral("+1"), AccentDark, r.height() * 0.14, true);
 }
 
 void DrawWelcome(QPainter &p, const QRectF &r, double t)
@@ -163,14 +164,16 @@ void DrawWelcome(QPainter &p, const QRectF &r, double t)
     FillRounded(p, r.adjusted(2, 2, -2, -2), AccentPale, AccentLight, 3);
     DrawSparkles(p, QRectF(r.center().x() - r.height() / 2, r.top(), r.height(), r.height()), t, Accent);
     const double robotH = r.height() * 0.55;
-    const QRectF robot(r.left() + r.width() * 0.08, r.bottom() - robotH - r.height() * 0.08 + std::sin(t * 2 * M_PI) * 4,
-                       robotH * 0.66, robotH);
+    const QRectF robot(r.left() + r.width() * 0.08,
+                       r.bottom() - robotH - r.height() * 0.08 + std::sin(t * 2 * M_PI) * 4, robotH * 0.66, robotH);
     DrawRobot(p, robot, int(t * 10) % 2 == 0, true, false, 0);
     const QString text = QStringLiteral("欢迎来学习");
     const int shown = qMax(1, qCeil(text.size() * qMin(1.0, t * 1.6)));
-    DrawFittedText(p, QRectF(r.left() + r.width() * 0.3, r.top() + r.height() * 0.25, r.width() * 0.66, r.height() * 0.3),
+    DrawFittedText(p,
+                   QRectF(r.left() + r.width() * 0.3, r.top() + r.height() * 0.25, r.width() * 0.66, r.height() * 0.3),
                    text.left(shown), AccentDark, r.height() * 0.14, true);
-    DrawFittedText(p, QRectF(r.left() + r.width() * 0.3, r.top() + r.height() * 0.55, r.width() * 0.66, r.height() * 0.16),
+    DrawFittedText(p,
+                   QRectF(r.left() + r.width() * 0.3, r.top() + r.height() * 0.55, r.width() * 0.66, r.height() * 0.16),
                    QStringLiteral("Let's study English!"), Ink, r.height() * 0.08);
 }
 
@@ -183,21 +186,34 @@ void DrawMouth(QPainter &p, const QRectF &r, const QString &phoneme, double t)
     const QString ph = phoneme.toLower();
     if (ph == QLatin1String("aa") || ph == QLatin1String("ae") || ph == QLatin1String("ah") || ph == QLatin1String("ay")
         || ph == QLatin1String("aw")) {
-        open = 0.7; wide = 0.65;
-    } else if (ph == QLatin1String("ao") || ph == QLatin1String("ow") || ph == QLatin1String("oy") || ph == QLatin1String("uw")
-               || ph == QLatin1String("uh") || ph == QLatin1String("w")) {
-        open = 0.45; wide = 0.35; round = true;
-    } else if (ph == QLatin1String("iy") || ph == QLatin1String("ih") || ph == QLatin1String("ey") || ph == QLatin1String("eh")
-               || ph == QLatin1String("y") || ph == QLatin1String("s") || ph == QLatin1String("z") || ph == QLatin1String("t")
-               || ph == QLatin1String("d") || ph == QLatin1String("n") || ph == QLatin1String("l")) {
-        open = 0.25; wide = 0.75; teeth = true;
+        open = 0.7;
+        wide = 0.65;
+    } else if (ph == QLatin1String("ao") || ph == QLatin1String("ow") || ph == QLatin1String("oy")
+               || ph == QLatin1String("uw") || ph == QLatin1String("uh") || ph == QLatin1String("w")) {
+        open = 0.45;
+        wide = 0.35;
+        round = true;
+    } else if (ph == QLatin1String("iy") || ph == QLatin1String("ih") || ph == QLatin1String("ey")
+               || ph == QLatin1String("eh") || ph == QLatin1String("y") || ph == QLatin1String("s")
+               || ph == QLatin1String("z") || ph == QLatin1String("t") || ph == QLatin1String("d")
+               || ph == QLatin1String("n") || ph == QLatin1String("l")) {
+        open = 0.25;
+        wide = 0.75;
+        teeth = true;
     } else if (ph == QLatin1String("b") || ph == QLatin1String("p") || ph == QLatin1String("m")) {
-        open = 0.05; wide = 0.55;
-    } else if (ph == QLatin1String("f") || ph == QLatin1String("v") || ph == QLatin1String("th") || ph == QLatin1String("dh")) {
-        open = 0.2; wide = 0.6; teeth = true;
-    } else if (ph == QLatin1String("sh") || ph == QLatin1String("zh") || ph == QLatin1String("ch") || ph == QLatin1String("jh")
-               || ph == QLatin1String("r") || ph == QLatin1String("er")) {
-        open = 0.35; wide = 0.45; round = true; teeth = true;
+        open = 0.05;
+        wide = 0.55;
+    } else if (ph == QLatin1String("f") || ph == QLatin1String("v") || ph == QLatin1String("th")
+               || ph == QLatin1String("dh")) {
+        open = 0.2;
+        wide = 0.6;
+        teeth = true;
+    } else if (ph == QLatin1String("sh") || ph == QLatin1String("zh") || ph == QLatin1String("ch")
+               || ph == QLatin1String("jh") || ph == QLatin1String("r") || ph == QLatin1String("er")) {
+        open = 0.35;
+        wide = 0.45;
+        round = true;
+        teeth = true;
     }
     // Frames go from rest to the shape and back.
     const double amount = std::sin(t * M_PI);

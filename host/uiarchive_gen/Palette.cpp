@@ -14,8 +14,8 @@ QFont Font(double pixelSize, bool bold)
     return font;
 }
 
-void DrawFittedText(QPainter &p, const QRectF &rect, const QString &text, const QColor &color,
-                    double pixelSize, bool bold)
+void DrawFittedText(QPainter &p, const QRectF &rect, const QString &text, const QColor &color, double pixelSize,
+                    bool bold)
 {
     double size = pixelSize;
     QFont font = Font(size, bold);

@@ -10,7 +10,7 @@
 
 namespace uipal {
 
-inline const QColor Accent(0xFF, 0x96, 0x0D);      // the shelf's orange
+inline const QColor Accent(0xFF, 0x96, 0x0D); // the shelf's orange
 inline const QColor AccentLight(0xFF, 0xD9, 0xA8);
 inline const QColor AccentPale(0xFF, 0xF4, 0xE6);
 inline const QColor AccentDark(0xD9, 0x74, 0x00);
@@ -29,8 +29,8 @@ inline const QColor Copper(0xC8, 0x7A, 0x45);
 // The font of every text in the archive, sized in pixels.
 QFont Font(double pixelSize, bool bold = false);
 // Text centred in `rect`, shrunk until it fits the width.
-void DrawFittedText(QPainter &p, const QRectF &rect, const QString &text, const QColor &color,
-                    double pixelSize, bool bold = false);
+void DrawFittedText(QPainter &p, const QRectF &rect, const QString &text, const QColor &color, double pixelSize,
+                    bool bold = false);
 // A rounded rectangle with the archive's corner radius for its height.
 void FillRounded(QPainter &p, const QRectF &rect, const QColor &fill, const QColor &stroke = Qt::transparent,
                  double strokeWidth = 0);

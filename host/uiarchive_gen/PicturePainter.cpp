@@ -176,7 +176,8 @@ void DrawScoreLevel(QPainter &p, const QRectF &r, const QColor &metal, const QSt
         const double a0 = 2 * M_PI * i / rays;
         const double a1 = a0 + M_PI / rays;
         QPolygonF wedge;
-        wedge << c << c + QPointF(std::cos(a0), std::sin(a0)) * outer << c + QPointF(std::cos(a1), std::sin(a1)) * outer;
+        wedge << c << c + QPointF(std::cos(a0), std::sin(a0)) * outer
+              << c + QPointF(std::cos(a1), std::sin(a1)) * outer;
         p.drawPolygon(wedge);
     }
     DrawMedal(p, QRectF(c.x() - outer * 0.62, c.y() - outer * 0.62, outer * 1.24, outer * 1.24), metal, QString());
@@ -277,7 +278,8 @@ void DrawRobotFace(QPainter &p, const QRectF &r, bool mouthOpen, bool eyesOpen)
         if (eyesOpen)
             p.drawEllipse(QPointF(x, visor.center().y()), eye, eye);
         else
-            p.drawRoundedRect(QRectF(x - eye, visor.center().y() - eye * 0.2, eye * 2, eye * 0.4), eye * 0.2, eye * 0.2);
+            p.drawRoundedRect(QRectF(x - eye, visor.center().y() - eye * 0.2, eye * 2, eye * 0.4), eye * 0.2,
+                              eye * 0.2);
     }
     // Mouth.
     p.setBrush(Accent);
@@ -304,11 +306,13 @@ QImage PaintPicture(const TPictureEntry &e)
         DrawCover(p, r, Blue, e.text, true);
     } else if (look == QLatin1String("emptyShelf")) {
         FillRounded(p, r.adjusted(1, 1, -1, -1), Pale, Line, 1.5);
-        const QRectF book(r.center().x() - r.height() * 0.18, r.top() + r.height() * 0.12, r.height() * 0.36, r.height() * 0.46);
+        const QRectF book(r.center().x() - r.height() * 0.18, r.top() + r.height() * 0.12, r.height() * 0.36,
+                          r.height() * 0.46);
         FillRounded(p, book, White, Line, 2);
         p.setPen(QPen(Line, 2, Qt::DashLine));
         p.drawLine(QPointF(book.left() + 6, book.center().y()), QPointF(book.right() - 6, book.center().y()));
-        DrawFittedText(p, QRectF(r.left(), r.top() + r.height() * 0.64, r.width(), r.height() * 0.26), e.text, InkSoft, r.height() * 0.13);
+        DrawFittedText(p, QRectF(r.left(), r.top() + r.height() * 0.64, r.width(), r.height() * 0.26), e.text, InkSoft,
+                       r.height() * 0.13);
     } else if (look == QLatin1String("queryIcon")) {
         DrawMagnifier(p, square);
     } else if (look == QLatin1String("expBadge")) {
@@ -347,10 +351,13 @@ QImage PaintPicture(const TPictureEntry &e)
         p.setBrush(QColor(0xFF, 0xC3, 0x7A));
         p.drawPath(hills);
         if (look == QLatin1String("repeatCenter")) {
-            DrawBubble(p, QRectF(r.width() * 0.1, r.height() * 0.12, r.width() * 0.45, r.height() * 0.3), White, Accent);
-            DrawSpeaker(p, QRectF(r.width() * 0.24, r.height() * 0.14, r.height() * 0.26, r.height() * 0.26), Accent, 2);
+            DrawBubble(p, QRectF(r.width() * 0.1, r.height() * 0.12, r.width() * 0.45, r.height() * 0.3), White,
+                       Accent);
+            DrawSpeaker(p, QRectF(r.width() * 0.24, r.height() * 0.14, r.height() * 0.26, r.height() * 0.26), Accent,
+                        2);
         }
-        DrawFittedText(p, QRectF(0, r.height() * 0.62, r.width(), r.height() * 0.3), e.text, AccentDark, r.height() * 0.18, true);
+        DrawFittedText(p, QRectF(0, r.height() * 0.62, r.width(), r.height() * 0.3), e.text, AccentDark,
+                       r.height() * 0.18, true);
     } else if (look == QLatin1String("micUp") || look == QLatin1String("micDown")) {
         const bool down = look == QLatin1String("micDown");
         p.setPen(Qt::NoPen);
@@ -362,7 +369,8 @@ QImage PaintPicture(const TPictureEntry &e)
         p.setPen(Qt::NoPen);
         p.setBrush(Red);
         p.drawEllipse(QPointF(r.height() * 0.55, r.center().y()), r.height() * 0.2, r.height() * 0.2);
-        DrawFittedText(p, QRectF(r.height(), 0, r.width() - r.height() * 1.2, r.height()), e.text, Red, r.height() * 0.5, true);
+        DrawFittedText(p, QRectF(r.height(), 0, r.width() - r.height() * 1.2, r.height()), e.text, Red,
+                       r.height() * 0.5, true);
     } else if (look == QLatin1String("loopUp") || look == QLatin1String("loopDown")) {
         DrawLoop(p, square, look == QLatin1String("loopDown"));
     } else if (look == QLatin1String("speakerOrange")) {

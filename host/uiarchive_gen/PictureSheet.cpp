@@ -68,11 +68,14 @@ void DrawCell(QPainter &p, const QRect &cell, const TPictureEntry &e, IArchive &
             Fit(p, QRect(art.left() + (i % columns) * w, art.top() + (i / columns) * h, w, h).adjusted(1, 1, -1, -1),
                 frames[i]);
         }
-        caption += QStringLiteral("  (%1 frames%2)").arg(frames.size()).arg(list.sound.isEmpty() ? QString() : QStringLiteral(", ") + list.sound);
+        caption += QStringLiteral("  (%1 frames%2)")
+                       .arg(frames.size())
+                       .arg(list.sound.isEmpty() ? QString() : QStringLiteral(", ") + list.sound);
     } else if (e.kind == TPictureKind::Sound) {
         const std::optional<QByteArray> bytes = archive.GetResource(e.name);
         ok = bytes && bytes->size() > 128;
-        DrawFittedText(p, art, QStringLiteral("\u266A \"%1\"  %2 KB").arg(e.text).arg(bytes ? bytes->size() / 1024 : 0), Ink, 15);
+        DrawFittedText(p, art, QStringLiteral("\u266A \"%1\"  %2 KB").arg(e.text).arg(bytes ? bytes->size() / 1024 : 0),
+                       Ink, 15);
     } else {
         const std::optional<QImage> image = Decode(archive, e.name);
         ok = image.has_value();
@@ -108,7 +111,9 @@ QStringList WritePictureSheets(const QList<TPictureEntry> &entries, IArchive &ar
         p.setRenderHint(QPainter::TextAntialiasing);
         const int number = start / perPage + 1;
         DrawFittedText(p, QRectF(0, 0, page.width(), 40),
-                       QStringLiteral("UI 图片总览 — 第 %1 页 / 共 %2 页").arg(number).arg((entries.size() + perPage - 1) / perPage),
+                       QStringLiteral("UI 图片总览 — 第 %1 页 / 共 %2 页")
+                           .arg(number)
+                           .arg((entries.size() + perPage - 1) / perPage),
                        AccentDark, 20, true);
         for (int i = 0; i < count; ++i) {
             const QRect cell((i % Columns) * CellW, 40 + (i / Columns) * CellH, CellW, CellH);

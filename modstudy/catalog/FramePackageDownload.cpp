@@ -58,7 +58,8 @@ void ShowBookPage(TStudyFrame &frame)
 
 bool TStudyFrame::DownLoadBookPackage(const QString &sURL, const QString &, const QString &sDescription)
 {
-    const QString target = SafeTarget(FMainPath, PackageStore::kPackageFolder, sURL, QStringLiteral("DownLoadBookPackage"));
+    const QString target =
+        SafeTarget(FMainPath, PackageStore::kPackageFolder, sURL, QStringLiteral("DownLoadBookPackage"));
     if (target.isEmpty())
         return false;
     QPointer<THttpTransfer> transfer = new THttpTransfer(this);
@@ -70,7 +71,8 @@ bool TStudyFrame::DownLoadBookPackage(const QString &sURL, const QString &, cons
     if (!transfer)
         return false;
     if (!ok)
-        procSaveLog(QStringLiteral("error:DownLoadBookPackage: ") % sURL % QStringLiteral(": ") % transfer->ErrorText());
+        procSaveLog(QStringLiteral("error:DownLoadBookPackage: ") % sURL % QStringLiteral(": ")
+                    % transfer->ErrorText());
     delete transfer.data();
     return ok;
 }
@@ -79,19 +81,22 @@ bool TStudyFrame::DownloadBookPicture(const QString &sURL, const QString &)
 {
     // A refused picture address is only logged (by SafeTarget): the tile
     // keeps its default picture, and a message per tile would bury the shelf.
-    const QString target = SafeTarget(FMainPath, PackageStore::kBookPictureFolder, sURL, QStringLiteral("DownloadBookPicture"));
+    const QString target =
+        SafeTarget(FMainPath, PackageStore::kBookPictureFolder, sURL, QStringLiteral("DownloadBookPicture"));
     return !target.isEmpty() && QuietDownload(this, sURL, target, QStringLiteral("DownloadBookPicture"));
 }
 
 bool TStudyFrame::DownLoadMaterialVoice(const QString &sURL, const QString &)
 {
-    const QString target = SafeTarget(FMainPath, PackageStore::kMaterialFolder, sURL, QStringLiteral("DownLoadMaterialVoice"));
+    const QString target =
+        SafeTarget(FMainPath, PackageStore::kMaterialFolder, sURL, QStringLiteral("DownLoadMaterialVoice"));
     return !target.isEmpty() && QuietDownload(this, sURL, target, QStringLiteral("DownLoadMaterialVoice"));
 }
 
 bool TStudyFrame::DownLoadMaterialContentPic(const QString &sURL, const QString &)
 {
-    const QString target = SafeTarget(FMainPath, PackageStore::kMaterialFolder, sURL, QStringLiteral("DownLoadMaterialContentPic"));
+    const QString target =
+        SafeTarget(FMainPath, PackageStore::kMaterialFolder, sURL, QStringLiteral("DownLoadMaterialContentPic"));
     if (target.isEmpty()) {
         ShowInfo(PackageStore::RefusedAddressText(sURL));
         return false;
@@ -112,22 +117,17 @@ void TStudyFrame::ActOnDownloadAddress(const QString &url, const QString &key)
             ContinuePictureChain(url, key);
         break;
     case LTWordPackage:
-    case LTLessonPackage:
-        ActOnPackageAddress(url, key);
-        break;
+    case LTLessonPackage: ActOnPackageAddress(url, key); break;
     case LTMaterialVoic:
         if (!DownLoadMaterialVoice(url, key)) {
             const QString name = curSelectMaterialsIndex >= 0 && curSelectMaterialsIndex < Materials.size()
-                ? Materials.at(curSelectMaterialsIndex)->GoodsName()
-                : MaterialVoiceName;
+                                     ? Materials.at(curSelectMaterialsIndex)->GoodsName()
+                                     : MaterialVoiceName;
             ShowInfo(PackageStore::DownloadFailedText(name));
         }
         break;
-    case LTMaterialContentPic:
-        iDownloadSuccess = DownLoadMaterialContentPic(url, key) ? 1 : 0;
-        break;
-    case LTShareGoodVoice:
-        break;
+    case LTMaterialContentPic: iDownloadSuccess = DownLoadMaterialContentPic(url, key) ? 1 : 0; break;
+    case LTShareGoodVoice: break;
     }
 }
 
@@ -135,7 +135,8 @@ void TStudyFrame::ActOnPackageAddress(const QString &url, const QString &key)
 {
     using namespace PackageStore;
     if (PendingPackageKey.isEmpty()) {
-        procSaveLog(QStringLiteral("info：ActOnDownloadAddress: no package is awaited, address not downloaded: ") % key);
+        procSaveLog(QStringLiteral("info：ActOnDownloadAddress: no package is awaited, address not downloaded: ")
+                    % key);
         return;
     }
     const QString name = PendingPackageTitle;

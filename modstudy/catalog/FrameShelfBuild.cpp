@@ -123,7 +123,8 @@ ordered_json ParseShelf(const QString &sjson)
 } // namespace
 
 TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const QString &prefix,
-                                          void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double, double))
+                                          void (TStudyFrame::*onClick)(TBookIconFrame *, Qt::MouseButton, double,
+                                                                       double))
 {
     auto *tile = new TBookIconFrame(nullptr);
     const int index = static_cast<int>(list.size());
@@ -134,13 +135,13 @@ TBookIconFrame *TStudyFrame::NewShelfTile(QList<TBookIconFrame *> &list, const Q
     tile->SetFontSize(13);
     tile->SetMyHint(FCustomHint);
     tile->SetTag(index);
-    tile->SetOnBookMouseUp([this, onClick](TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers,
-                                           QPointF pos) {
-        ++ShelfTileClickDepth;
-        RunHandler(sender->objectName() + QStringLiteral("MouseUp"),
-                   [this, onClick, sender, button, pos] { (this->*onClick)(sender, button, pos.x(), pos.y()); });
-        --ShelfTileClickDepth;
-    });
+    tile->SetOnBookMouseUp(
+        [this, onClick](TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers, QPointF pos) {
+            ++ShelfTileClickDepth;
+            RunHandler(sender->objectName() + QStringLiteral("MouseUp"),
+                       [this, onClick, sender, button, pos] { (this->*onClick)(sender, button, pos.x(), pos.y()); });
+            --ShelfTileClickDepth;
+        });
     return tile;
 }
 
@@ -176,8 +177,8 @@ void TStudyFrame::BuildRecommandIcons(const QString &sjson)
             break;
         if (!e.is_object())
             continue;
-        TBookIconFrame *tile = NewShelfTile(RecommandGoods, QStringLiteral("RecommandIcon"),
-                                            &TStudyFrame::StudyRecommendMouseUp);
+        TBookIconFrame *tile =
+            NewShelfTile(RecommandGoods, QStringLiteral("RecommandIcon"), &TStudyFrame::StudyRecommendMouseUp);
         FillRecommendTile(tile, e, pics);
         Place(tile, VertScrollBox_Recommand, cursor, kRecommendColumns);
     }
@@ -195,15 +196,12 @@ void TStudyFrame::BuildUserBooksIcons(const QString &sjson)
             break;
         if (!e.is_object())
             continue;
-        TBookIconFrame *tile = NewShelfTile(UserBooks, QStringLiteral("MyCourseIcon"), &TStudyFrame::StudyMyCourseMouseUp);
+        TBookIconFrame *tile =
+            NewShelfTile(UserBooks, QStringLiteral("MyCourseIcon"), &TStudyFrame::StudyMyCourseMouseUp);
         FillBookTile(tile, e, pics);
         switch (OwnBoxOfCourseType(MemberText(e, "courseType"))) {
-        case obText:
-            Place(tile, VertScrollBox_MyBookText, text, kColumns);
-            break;
-        case obWord:
-            Place(tile, VertScrollBox_MyBookWord, word, kColumns);
-            break;
+        case obText: Place(tile, VertScrollBox_MyBookText, text, kColumns); break;
+        case obWord: Place(tile, VertScrollBox_MyBookWord, word, kColumns); break;
         case obOther:
             // Placed with the outside books below.
             break;
@@ -289,7 +287,8 @@ int TStudyFrame::FindBook(const QList<TBookIconFrame *> &List, const QString &Na
 
 void TStudyFrame::FreeShelfLists()
 {
-    for (QList<TBookIconFrame *> *list : {&RecommandGoods, &Materials, &UserBooks, &UserBooks_Outside, &UserBooks_Usually}) {
+    for (QList<TBookIconFrame *> *list :
+         {&RecommandGoods, &Materials, &UserBooks, &UserBooks_Outside, &UserBooks_Usually}) {
         qDeleteAll(*list);
         list->clear();
     }

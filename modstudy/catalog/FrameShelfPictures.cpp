@@ -39,16 +39,11 @@ const QString kMaterialIcon = QStringLiteral("png\\study\\home\\MateriaIcon.png"
 TChainList ChainList(TStudyFrame &f, TShelfList which)
 {
     switch (which) {
-    case slUsually:
-        return {&f.UserBooks_Usually, &f.MyCourse_UsuallyIndex, LTMyCourse_Usually, kBookIcon};
-    case slMyCourse:
-        return {&f.UserBooks, &f.MyCourseIndex, LTMyCoursePic, kBookIcon};
-    case slOutside:
-        return {&f.UserBooks_Outside, &f.MyCourse_OutsideIndex, LTMyCourse_OutsidePic, kBookIcon};
-    case slMaterials:
-        return {&f.Materials, &f.MaterialsIndex, LTMaterialsPic, kMaterialIcon};
-    case slRecommend:
-        break;
+    case slUsually: return {&f.UserBooks_Usually, &f.MyCourse_UsuallyIndex, LTMyCourse_Usually, kBookIcon};
+    case slMyCourse: return {&f.UserBooks, &f.MyCourseIndex, LTMyCoursePic, kBookIcon};
+    case slOutside: return {&f.UserBooks_Outside, &f.MyCourse_OutsideIndex, LTMyCourse_OutsidePic, kBookIcon};
+    case slMaterials: return {&f.Materials, &f.MaterialsIndex, LTMaterialsPic, kMaterialIcon};
+    case slRecommend: break;
     }
     return {&f.RecommandGoods, &f.RecommandIndex, LTRecommPic, kBookIcon};
 }
@@ -56,12 +51,9 @@ TChainList ChainList(TStudyFrame &f, TShelfList which)
 QString PictureKey(TShelfList which, const TBookIconFrame *tile)
 {
     switch (which) {
-    case slMaterials:
-        return tile->Picture();
-    case slRecommend:
-        return tile->GoodsPicURL();
-    default:
-        return tile->PackagePic();
+    case slMaterials: return tile->Picture();
+    case slRecommend: return tile->GoodsPicURL();
+    default: return tile->PackagePic();
     }
 }
 
@@ -69,23 +61,12 @@ QString PictureKey(TShelfList which, const TBookIconFrame *tile)
 bool ListOfLoadType(TLoadType kind, TShelfList &which)
 {
     switch (kind) {
-    case LTMyCourse_Usually:
-        which = slUsually;
-        return true;
-    case LTMyCoursePic:
-        which = slMyCourse;
-        return true;
-    case LTMyCourse_OutsidePic:
-        which = slOutside;
-        return true;
-    case LTMaterialsPic:
-        which = slMaterials;
-        return true;
-    case LTRecommPic:
-        which = slRecommend;
-        return true;
-    default:
-        return false;
+    case LTMyCourse_Usually: which = slUsually; return true;
+    case LTMyCoursePic: which = slMyCourse; return true;
+    case LTMyCourse_OutsidePic: which = slOutside; return true;
+    case LTMaterialsPic: which = slMaterials; return true;
+    case LTRecommPic: which = slRecommend; return true;
+    default: return false;
     }
 }
 
@@ -231,9 +212,11 @@ bool TStudyFrame::IsShelfPictureKey(const QString &key) const
 {
     if (key.isEmpty())
         return false;
-    const std::pair<TShelfList, const QList<TBookIconFrame *> *> lists[] = {
-        {slUsually, &UserBooks_Usually}, {slMyCourse, &UserBooks}, {slOutside, &UserBooks_Outside},
-        {slMaterials, &Materials},       {slRecommend, &RecommandGoods}};
+    const std::pair<TShelfList, const QList<TBookIconFrame *> *> lists[] = {{slUsually, &UserBooks_Usually},
+                                                                            {slMyCourse, &UserBooks},
+                                                                            {slOutside, &UserBooks_Outside},
+                                                                            {slMaterials, &Materials},
+                                                                            {slRecommend, &RecommandGoods}};
     for (const auto &[which, list] : lists) {
         for (const TBookIconFrame *tile : *list) {
             if (PictureKey(which, tile) == key)

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 // Places the controls side by side from x = 0, each at the right edge of the
 // one before.
 void LayOutLeftToRight(std::initializer_list<TControl *> controls)
@@ -298,15 +297,16 @@ void TStudyFrame::ConnectShelfHandlers()
             RunHandler(sender->objectName(), [this, handler, sender] { (this->*handler)(sender); });
         });
     };
-    for (TText *title : {Text_MyBookText, Text_MyBookWord, Text_MyBookExtracurricular, Text_MaterialsVox,
-                         Text_MaterialsTeacher}) {
+    for (TText *title :
+         {Text_MyBookText, Text_MyBookWord, Text_MyBookExtracurricular, Text_MaterialsVox, Text_MaterialsTeacher}) {
         onSender(title, &TControl::MouseEnter, &TStudyFrame::TypeSelectMouseEnter);
         onSender(title, &TControl::MouseLeave, &TStudyFrame::TypeSelectMouseLeave);
     }
     for (TRectangle *tab : {Rectangle_TabMyCourse, Rectangle_TabMaterials, Rectangle_TabRecommand}) {
         connect(tab, &TControl::MouseDown, this,
                 [this](TControl *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {
-                    RunHandler(QStringLiteral("Rectangle_TabMouseDown"), [this, sender] { Rectangle_TabMouseDown(sender); });
+                    RunHandler(QStringLiteral("Rectangle_TabMouseDown"),
+                               [this, sender] { Rectangle_TabMouseDown(sender); });
                 });
         onSender(tab, &TControl::MouseEnter, &TStudyFrame::Rectangle_TabMouseEnter);
         onSender(tab, &TControl::MouseLeave, &TStudyFrame::Rectangle_TabMouseLeave);

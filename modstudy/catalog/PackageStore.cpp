@@ -68,8 +68,7 @@ TPackageState StateOfFailure(TArchiveError error)
     case TArchiveError::Truncated:
     case TArchiveError::WrongPassword:
     case TArchiveError::Corrupt:
-    case TArchiveError::FileMissing:
-        return TPackageState::Unreadable;
+    case TArchiveError::FileMissing: return TPackageState::Unreadable;
     default:
         // The reader could not do its work; nothing is known about the file.
         return TPackageState::Unchecked;
@@ -112,7 +111,8 @@ QString DownloadQuestion(TPackageState state, const QString &bookName)
 {
     const QString name = bookName.trimmed();
     if (state == TPackageState::Missing)
-        return QLatin1Char('\'') % name % QLatin1Char('\'') % QLatin1Char('\n') % QStringLiteral("的资源包不存在,是否下载？");
+        return QLatin1Char('\'') % name % QLatin1Char('\'') % QLatin1Char('\n')
+               % QStringLiteral("的资源包不存在,是否下载？");
     return QLatin1Char('\'') % name % QStringLiteral("'的资源包不是最新版本,是否下载？");
 }
 

@@ -8,7 +8,8 @@ QPointF NextGridPlace(TGridCursor &cursor, int columns, double tileWidth, double
         columns = 1;
     if (cursor.n > 0 && cursor.n % columns == 0)
         ++cursor.r;
-    const QPointF place((tileWidth + kColumnGap) * (cursor.n % columns) + kLeft, (tileHeight + kRowGap) * cursor.r + kTop);
+    const QPointF place((tileWidth + kColumnGap) * (cursor.n % columns) + kLeft,
+                        (tileHeight + kRowGap) * cursor.r + kTop);
     ++cursor.n;
     return place;
 }
@@ -30,20 +31,11 @@ QString TileCourseType(const QString &courseType)
 bool NextInChain(TShelfList list, TShelfList &next)
 {
     switch (list) {
-    case slUsually:
-        next = slMyCourse;
-        return true;
-    case slMyCourse:
-        next = slOutside;
-        return true;
-    case slOutside:
-        next = slMaterials;
-        return true;
-    case slMaterials:
-        next = slRecommend;
-        return true;
-    case slRecommend:
-        break;
+    case slUsually: next = slMyCourse; return true;
+    case slMyCourse: next = slOutside; return true;
+    case slOutside: next = slMaterials; return true;
+    case slMaterials: next = slRecommend; return true;
+    case slRecommend: break;
     }
     return false;
 }

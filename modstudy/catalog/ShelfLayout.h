@@ -18,11 +18,11 @@ enum TMaterialsType : int { mtMaterialsVox = 0, mtMaterialsTh = 1 };
 namespace Shelf {
 
 // Grid constants of every shelf box.
-inline constexpr int kColumns = 6;            // book and material boxes
-inline constexpr int kRecommendColumns = 5;   // the recommended box
-inline constexpr double kColumnGap = 46;      // added to the tile width
+inline constexpr int kColumns = 6;          // book and material boxes
+inline constexpr int kRecommendColumns = 5; // the recommended box
+inline constexpr double kColumnGap = 46;    // added to the tile width
 inline constexpr double kLeft = 8;
-inline constexpr double kRowGap = 6;          // added to the tile height
+inline constexpr double kRowGap = 6; // added to the tile height
 inline constexpr double kTop = 14;
 
 // The running place of one box: n tiles placed so far, current row r.

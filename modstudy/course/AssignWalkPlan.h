@@ -20,8 +20,8 @@ enum class TRemind { Show, Hide };
 struct TUnitPagePlan
 {
     TRemind remind = TRemind::Hide;
-    int page = 1;       // 1-based page of the unit list to show
-    int pressRow = -1;  // row on that page whose unit button is pressed; -1 none
+    int page = 1;      // 1-based page of the unit list to show
+    int pressRow = -1; // row on that page whose unit button is pressed; -1 none
 };
 
 // Page number (1-based) holding the unit at a 0-based index.

@@ -219,10 +219,18 @@ int TStudyFrame::GetLessonLabelIndex(int UnitIndex, qint64 LessonId) const
 
 // The title and the button of a unit row only show their hint through the
 // toolkit; nothing else happens on entering or leaving them.
-void TStudyFrame::UnitTitleMouseEnter(TControl *) {}
-void TStudyFrame::UnitTitleMouseLeave(TControl *) {}
-void TStudyFrame::UnitButtonMouseEnter(TControl *) {}
-void TStudyFrame::UnitButtonMouseLeave(TControl *) {}
+void TStudyFrame::UnitTitleMouseEnter(TControl *)
+{
+}
+void TStudyFrame::UnitTitleMouseLeave(TControl *)
+{
+}
+void TStudyFrame::UnitButtonMouseEnter(TControl *)
+{
+}
+void TStudyFrame::UnitButtonMouseLeave(TControl *)
+{
+}
 
 void TStudyFrame::Msg_LessonList(const QString &)
 {

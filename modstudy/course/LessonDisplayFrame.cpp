@@ -47,10 +47,7 @@ TRectangle *MakeRect(QWidget *parent, const QString &name, double x, double y, d
 class TUnitButton : public TCornerButton
 {
 public:
-    explicit TUnitButton(QWidget *parent)
-        : TCornerButton(parent)
-    {
-    }
+    explicit TUnitButton(QWidget *parent) : TCornerButton(parent) {}
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -59,7 +56,8 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const bool selected = StyleLookup().compare(QLatin1String("CornerButtonCustom1_qrt"), Qt::CaseInsensitive) == 0;
         const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-        p.fillPath(TRectangle::CornerPath(area, XRadius(), YRadius(), Corners()), ToQColor(selected ? Palette::kCourseOrange : Palette::kSkyBlue));
+        p.fillPath(TRectangle::CornerPath(area, XRadius(), YRadius(), Corners()),
+                   ToQColor(selected ? Palette::kCourseOrange : Palette::kSkyBlue));
         p.setFont(MakeFont(FontFamily(), FontSize(), FontStyle()));
         p.setPen(ToQColor(Palette::kWhite));
         p.drawText(area, Qt::AlignCenter, Text());
@@ -69,8 +67,7 @@ protected:
 
 // ---------------------------------------------------------------------------
 
-TTurnedFlagLabel::TTurnedFlagLabel(QWidget *parent)
-    : TLabel(parent)
+TTurnedFlagLabel::TTurnedFlagLabel(QWidget *parent) : TLabel(parent)
 {
     SetHorzAlign(TTextAlign::Center);
 }
@@ -107,8 +104,7 @@ void TTurnedFlagLabel::paintEvent(QPaintEvent *)
 
 // ---------------------------------------------------------------------------
 
-TLessonDisplayFrame::TLessonDisplayFrame(QWidget *parent)
-    : TFrame(parent)
+TLessonDisplayFrame::TLessonDisplayFrame(QWidget *parent) : TFrame(parent)
 {
     SetSize(950, 440);
     BuildRow();
@@ -120,8 +116,9 @@ TLessonDisplayFrame::TLessonDisplayFrame(QWidget *parent)
     for (TText *t : {static_cast<TText *>(Label_Title), static_cast<TText *>(Label_AverageScore), Text_Percent})
         t->SetFontFamily(FontWQYdzStr);
     // This toolkit has a single renderer, so the smaller sizes always apply.
-    for (TText *t : {static_cast<TText *>(Label1), static_cast<TText *>(Label_WordFinishCount),
-                     static_cast<TText *>(Label_WordTotalCount), Text_Percent, static_cast<TText *>(Label_AverageScore)})
+    for (TText *t :
+         {static_cast<TText *>(Label1), static_cast<TText *>(Label_WordFinishCount),
+          static_cast<TText *>(Label_WordTotalCount), Text_Percent, static_cast<TText *>(Label_AverageScore)})
         t->SetFontSize(12);
     Label_UnitFinishFlag->SetFontSize(8);
 }
@@ -152,7 +149,8 @@ void TLessonDisplayFrame::BuildRow()
     });
 
     Rectangle_WordFinishInfo = MakeRect(Rectangle_Back, QStringLiteral("Rectangle_WordFinishInfo"), 0, 0, 190, 42);
-    Label1 = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label1"), 0, 0, 70, 42, QStringLiteral("作业完成量"), 12, kGrey);
+    Label1 = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label1"), 0, 0, 70, 42, QStringLiteral("作业完成量"),
+                       12, kGrey);
     Label_WordFinishCount = MakeLabel(Rectangle_WordFinishInfo, QStringLiteral("Label_WordFinishCount"), 70, 0, 34, 42,
                                       QStringLiteral("0"), 12, Palette::kSkyBlue);
     Label_WordFinishCount->SetHorzAlign(TTextAlign::Trailing);
@@ -210,8 +208,8 @@ void TLessonDisplayFrame::BuildRow()
                                    QStringLiteral("平均成绩 : 0 分"), 12, kGrey);
 
     Rectangle_WordStudyMode = MakeRect(this, QStringLiteral("Rectangle_WordStudyMode"), 0, 33, 154, 50);
-    Label_Word = MakeLabel(Rectangle_WordStudyMode, QStringLiteral("Label_Word"), 0, 0, 154, 50,
-                           QStringLiteral("单词学习"), 14);
+    Label_Word =
+        MakeLabel(Rectangle_WordStudyMode, QStringLiteral("Label_Word"), 0, 0, 154, 50, QStringLiteral("单词学习"), 14);
     Label_Word->SetHorzAlign(TTextAlign::Center);
     ConnectMenuLabel(Label_Word, true);
 }
@@ -234,9 +232,10 @@ void TLessonDisplayFrame::BuildPanel()
     VertScrollBox_Lesson->SetName(QStringLiteral("VertScrollBox_Lesson"));
     VertScrollBox_Lesson->SetBounds(16, 4, 438, 433);
 
-    Rectangle_StudyMode = MakeRect(VertScrollBox_Lesson->Content(), QStringLiteral("Rectangle_StudyMode"), 230, 0, 154, 137);
-    const QStringList names{QStringLiteral("Label_Sentence"), QStringLiteral("Label_Part"), QStringLiteral("Label_Repeat"),
-                            QStringLiteral("Label_Role")};
+    Rectangle_StudyMode =
+        MakeRect(VertScrollBox_Lesson->Content(), QStringLiteral("Rectangle_StudyMode"), 230, 0, 154, 137);
+    const QStringList names{QStringLiteral("Label_Sentence"), QStringLiteral("Label_Part"),
+                            QStringLiteral("Label_Repeat"), QStringLiteral("Label_Role")};
     const QStringList texts{QStringLiteral("单句练习"), QStringLiteral("短文朗读"), QStringLiteral("短文复诵"),
                             QStringLiteral("智能对话")};
     TLabel **labels[] = {&Label_Sentence, &Label_Part, &Label_Repeat, &Label_Role};
@@ -260,8 +259,10 @@ void TLessonDisplayFrame::BuildPanel()
 
 void TLessonDisplayFrame::ConnectMenuLabel(TLabel *label, bool word)
 {
-    connect(label, &TControl::MouseEnter, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kCourseOrange); });
-    connect(label, &TControl::MouseLeave, this, [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kBlack); });
+    connect(label, &TControl::MouseEnter, this,
+            [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kCourseOrange); });
+    connect(label, &TControl::MouseLeave, this,
+            [](TControl *sender) { static_cast<TLabel *>(sender)->SetColor(Palette::kBlack); });
     connect(label, &TControl::MouseUp, this,
             [this, word](TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos) {
                 const TRowMouseEvent &handler = word ? FOnWordStudyModeUp : FOnStudyModeUp;
@@ -312,7 +313,8 @@ void TLessonDisplayFrame::PlaceLessonPanel()
     // The panel starts at the top of the list whatever the row; the joint
     // sits beside the row's title bar, over the panel's edge.
     Rectangle_LessonBack->SetPosition(X() + kPanelX, Y() + LessonPanelTop());
-    Rectangle_WhiteConnect->SetPosition(X() + Rectangle_Back->Width() - 2, Rectangle_LessonBack->Y() + WhiteConnectTop());
+    Rectangle_WhiteConnect->SetPosition(X() + Rectangle_Back->Width() - 2,
+                                        Rectangle_LessonBack->Y() + WhiteConnectTop());
     Rectangle_WhiteConnect->SetSize(kPanelX - Rectangle_Back->Width() + 4, Rectangle_Back->Height());
 }
 

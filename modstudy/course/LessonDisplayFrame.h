@@ -35,8 +35,8 @@ class TVertScrollBox;
 class IArchive;
 
 // The press of a control, with the pressed control.
-using TRowMouseEvent = std::function<void(TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                                          double x, double y)>;
+using TRowMouseEvent =
+    std::function<void(TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y)>;
 using TRowNotifyEvent = std::function<void(TControl *sender)>;
 
 // The flag text over a ribbon picture, both turned by an angle about the

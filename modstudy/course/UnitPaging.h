@@ -62,8 +62,8 @@ std::optional<int> UnitPercent(const TUnitProgressItem &item);
 // divisor `unitCount`. The completion is rounded down.
 struct TBookProgress
 {
-    int finishRate = 0;   // Floor(sum of percents / unitCount)
-    double average = 0;   // sum of averages / unitCount
+    int finishRate = 0; // Floor(sum of percents / unitCount)
+    double average = 0; // sum of averages / unitCount
 };
 TBookProgress BookProgress(double percentSum, double averageSum, int unitCount);
 // "完成度" + rate + "%" and "平均成绩 : " + average + "分" of the book header.
@@ -88,8 +88,8 @@ TPageChoice ChooseProgressPage(int unfinishedUnits, int selectedUnitIndex, int u
 // A word unit's assignment count split for its two labels.
 struct TWordFinishParts
 {
-    QString done;     // the count before "/"
-    QString total;    // "/" and the count after it
+    QString done;  // the count before "/"
+    QString total; // "/" and the count after it
     bool complete = false;
 };
 // "3/5" gives "3", "/5", not complete; "5/5" complete; a text without "/"

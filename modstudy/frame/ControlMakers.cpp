@@ -18,8 +18,7 @@ T *Place(T *control, const QString &name, double x, double y, double w, double h
 }
 } // namespace
 
-TRectangle *Rect(QWidget *parent, const QString &name, double x, double y, double w, double h,
-                 TAlphaColor fill)
+TRectangle *Rect(QWidget *parent, const QString &name, double x, double y, double w, double h, TAlphaColor fill)
 {
     auto *r = Place(new TRectangle(parent), name, x, y, w, h);
     r->SetFillColor(fill);
@@ -33,8 +32,8 @@ TRectangle *Holder(QWidget *parent, const QString &name, double x, double y, dou
     return r;
 }
 
-TText *Text(QWidget *parent, const QString &name, double x, double y, double w, double h,
-            const QString &text, double size, TAlphaColor color)
+TText *Text(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+            double size, TAlphaColor color)
 {
     auto *t = Place(new TText(parent), name, x, y, w, h);
     t->SetFontSize(size);
@@ -43,8 +42,8 @@ TText *Text(QWidget *parent, const QString &name, double x, double y, double w, 
     return t;
 }
 
-TLabel *Label(QWidget *parent, const QString &name, double x, double y, double w, double h,
-              const QString &text, double size, TAlphaColor color)
+TLabel *Label(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+              double size, TAlphaColor color)
 {
     auto *l = Place(new TLabel(parent), name, x, y, w, h);
     l->SetFontSize(size);
@@ -53,8 +52,8 @@ TLabel *Label(QWidget *parent, const QString &name, double x, double y, double w
     return l;
 }
 
-TButton *Button(QWidget *parent, const QString &name, double x, double y, double w, double h,
-                const QString &text, const QString &style)
+TButton *Button(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+                const QString &style)
 {
     auto *b = Place(new TButton(parent), name, x, y, w, h);
     b->SetText(text);
@@ -63,16 +62,15 @@ TButton *Button(QWidget *parent, const QString &name, double x, double y, double
     return b;
 }
 
-TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, double y, double w,
-                            double h, const QString &text)
+TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, double y, double w, double h,
+                            const QString &text)
 {
     auto *b = Place(new TCornerButton(parent), name, x, y, w, h);
     b->SetText(text);
     return b;
 }
 
-TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w,
-                          double h)
+TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w, double h)
 {
     return Place(new TVertScrollBox(parent), name, x, y, w, h);
 }

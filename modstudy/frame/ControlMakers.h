@@ -13,19 +13,17 @@ class TVertScrollBox;
 
 namespace ControlMakers {
 
-TRectangle *Rect(QWidget *parent, const QString &name, double x, double y, double w, double h,
-                 TAlphaColor fill);
+TRectangle *Rect(QWidget *parent, const QString &name, double x, double y, double w, double h, TAlphaColor fill);
 // A rectangle that paints nothing of its own (a container or picture holder).
 TRectangle *Holder(QWidget *parent, const QString &name, double x, double y, double w, double h);
-TText *Text(QWidget *parent, const QString &name, double x, double y, double w, double h,
-            const QString &text, double size, TAlphaColor color = 0xFF000000);
-TLabel *Label(QWidget *parent, const QString &name, double x, double y, double w, double h,
-              const QString &text, double size, TAlphaColor color = 0xFF000000);
-TButton *Button(QWidget *parent, const QString &name, double x, double y, double w, double h,
-                const QString &text, const QString &style = QString());
-TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, double y, double w,
-                            double h, const QString &text);
-TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w,
-                          double h);
+TText *Text(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+            double size, TAlphaColor color = 0xFF000000);
+TLabel *Label(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+              double size, TAlphaColor color = 0xFF000000);
+TButton *Button(QWidget *parent, const QString &name, double x, double y, double w, double h, const QString &text,
+                const QString &style = QString());
+TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, double y, double w, double h,
+                            const QString &text);
+TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w, double h);
 
 } // namespace ControlMakers

@@ -47,8 +47,8 @@ void TStudyFrame::ConnectHandlers()
         });
     }
     // Scrolling a shelf tells the host the main view moved.
-    for (TVertScrollBox *box : {VertScrollBox_MaterialsTeacher, VertScrollBox_MyBookText, VertScrollBox_Recommand,
-                                VertScrollBox_Usually}) {
+    for (TVertScrollBox *box :
+         {VertScrollBox_MaterialsTeacher, VertScrollBox_MyBookText, VertScrollBox_Recommand, VertScrollBox_Usually}) {
         connect(box, &TVertScrollBox::ViewportPositionChange, this, [this](TVertScrollBox *, QPointF, QPointF) {
             RunHandler(QStringLiteral("ViewportPositionChange"), [this] { SendMainUpdated(); });
         });
@@ -78,7 +78,7 @@ void TStudyFrame::TabControl_HomeChange()
         // The two unit-state pictures every unit row copies, loaded once.
         if (Image1->ImageCount() == 0 && FUIArchive) {
             for (const QString &name : {QStringLiteral("png\\study\\book\\UnitFinished.png"),
-                                       QStringLiteral("png\\study\\book\\UnitUnFinished.png")}) {
+                                        QStringLiteral("png\\study\\book\\UnitUnFinished.png")}) {
                 const std::optional<QByteArray> bytes = ReadUIResource(name, FUIArchive);
                 if (!bytes || Image1->AddImageData(*bytes) < 0)
                     procSaveLog(QStringLiteral("info：unit-state picture missing: ") % name);
@@ -101,8 +101,7 @@ void TStudyFrame::TabControl_HomeChange()
         isStudyModeChange = false;
         CornerButton_SharedAudio->SetVisible(false);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

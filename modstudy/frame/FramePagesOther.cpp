@@ -38,8 +38,10 @@ void TStudyFrame::BuildBookPage()
 
     // The header: the book, its whole completion and average.
     Rectangle_BookHeader = Rect(page, QStringLiteral("Rectangle_BookHeader"), 0, 0, w, 118, kBanner);
-    Button_Return = Button(Rectangle_BookHeader, QStringLiteral("Button_Return"), 16, 16, 80, 32, QStringLiteral("返回"));
-    Rectangle_BookPicture = Rect(Rectangle_BookHeader, QStringLiteral("Rectangle_BookPicture"), 120, 9, 76, 100, 0xFFB9D7EE);
+    Button_Return =
+        Button(Rectangle_BookHeader, QStringLiteral("Button_Return"), 16, 16, 80, 32, QStringLiteral("返回"));
+    Rectangle_BookPicture =
+        Rect(Rectangle_BookHeader, QStringLiteral("Rectangle_BookPicture"), 120, 9, 76, 100, 0xFFB9D7EE);
     Text_Description = Text(Rectangle_BookHeader, QStringLiteral("Text_Description"), 216, 12, 520, 36, QString(), 13);
     Text_Description->SetHorzAlign(TTextAlign::Leading);
     Text_Description->SetFontStyle(fsBold);
@@ -53,10 +55,10 @@ void TStudyFrame::BuildBookPage()
         TFrameEntry entry(this);
         ProgressBar_FullBookFinishRateApplyStyleLookup(bar);
     });
-    Label_FullBookAverageScore = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookAverageScore"), 540, 54, 200, 24,
-                                       QStringLiteral("平均成绩 : 0分"), 12, kGrey);
-    Rectangle_WelcomeAniBackground = Holder(Rectangle_BookHeader, QStringLiteral("Rectangle_WelcomeAniBackground"),
-                                            w - 230, 4, 210, 110);
+    Label_FullBookAverageScore = Label(Rectangle_BookHeader, QStringLiteral("Label_FullBookAverageScore"), 540, 54, 200,
+                                       24, QStringLiteral("平均成绩 : 0分"), 12, kGrey);
+    Rectangle_WelcomeAniBackground =
+        Holder(Rectangle_BookHeader, QStringLiteral("Rectangle_WelcomeAniBackground"), w - 230, 4, 210, 110);
 
     Label2 = Label(page, QStringLiteral("Label2"), 24, 122, 200, 26, QStringLiteral("单元列表"), 12);
     Label2->SetFontStyle(fsBold);
@@ -72,15 +74,15 @@ void TStudyFrame::BuildBookPage()
     VertScrollBox_Unit = ScrollBox(unitArea, QStringLiteral("VertScrollBox_Unit"), 0, 0, w - 40, 444);
     VertScrollBox_Unit->SetShowScrollBar(false);
     Rectangle_UnitPageControl = Holder(unitArea, QStringLiteral("Rectangle_UnitPageControl"), 183, 448, 132, 32);
-    Button_UnitPreviousPage = Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitPreviousPage"), 0, 0, 32, 32,
-                                     QStringLiteral("<"));
+    Button_UnitPreviousPage =
+        Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitPreviousPage"), 0, 0, 32, 32, QStringLiteral("<"));
     Label_CurrentUnitPage = Label(Rectangle_UnitPageControl, QStringLiteral("Label_CurrentUnitPage"), 34, 0, 30, 32,
                                   QStringLiteral("1"), 14, kOrange);
     Label_CurrentUnitPage->SetHorzAlign(TTextAlign::Trailing);
     Label_TotalUnitPage = Label(Rectangle_UnitPageControl, QStringLiteral("Label_TotalUnitPage"), 64, 0, 34, 32,
                                 QStringLiteral("/0"), 14);
-    Button_UnitNexPage = Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitNexPage"), 100, 0, 32, 32,
-                                QStringLiteral(">"));
+    Button_UnitNexPage =
+        Button(Rectangle_UnitPageControl, QStringLiteral("Button_UnitNexPage"), 100, 0, 32, 32, QStringLiteral(">"));
     connect(Button_UnitPreviousPage, &TControl::Click, this, [this](TControl *) {
         RunHandler(QStringLiteral("Button_UnitPreviousPageClick"), [this] { Button_UnitPreviousPageClick(); });
     });
@@ -102,9 +104,10 @@ void TStudyFrame::BuildStudyPage()
     Rect(page, QStringLiteral("Rectangle_StudyBackground"), 0, 0, w, kDesignHeight, kPageBack);
 
     Rectangle_StudyTop = Rect(page, QStringLiteral("Rectangle_StudyTop"), 0, 0, w, 56, kBanner);
-    Button_Study_LearningReturn = Button(Rectangle_StudyTop, QStringLiteral("Button_Study_LearningReturn"), 16, 12, 80, 32,
-                                         QStringLiteral("返回"));
-    Rectangle_StudyModeSelectTab = Holder(Rectangle_StudyTop, QStringLiteral("Rectangle_StudyModeSelectTab"), 120, 8, 520, 48);
+    Button_Study_LearningReturn = Button(Rectangle_StudyTop, QStringLiteral("Button_Study_LearningReturn"), 16, 12, 80,
+                                         32, QStringLiteral("返回"));
+    Rectangle_StudyModeSelectTab =
+        Holder(Rectangle_StudyTop, QStringLiteral("Rectangle_StudyModeSelectTab"), 120, 8, 520, 48);
 
     Label_Title = Label(page, QStringLiteral("Label_Title"), 24, 62, 760, 30, QString(), 12, kGrey);
     Text_WordContinueTitle = Text(page, QStringLiteral("Text_WordContinueTitle"), 24, 62, 300, 30,
@@ -115,11 +118,12 @@ void TStudyFrame::BuildStudyPage()
                                     QStringLiteral("1"), 16, 0xFFFF960D);
     Text_SelectSentenceIndex->SetHorzAlign(TTextAlign::Trailing);
     Text1 = Text(page, QStringLiteral("Text1"), w - 80, 62, 16, 30, QStringLiteral("/"), 12);
-    Text_SentenceTotalCount = Text(page, QStringLiteral("Text_SentenceTotalCount"), w - 64, 62, 44, 30,
-                                   QStringLiteral("0"), 12);
+    Text_SentenceTotalCount =
+        Text(page, QStringLiteral("Text_SentenceTotalCount"), w - 64, 62, 44, 30, QStringLiteral("0"), 12);
     Text_SentenceTotalCount->SetHorzAlign(TTextAlign::Leading);
 
-    Rectangle_StudyCenterBackground = Rect(page, QStringLiteral("Rectangle_StudyCenterBackground"), 20, 98, w - 40, 456, kWhite);
+    Rectangle_StudyCenterBackground =
+        Rect(page, QStringLiteral("Rectangle_StudyCenterBackground"), 20, 98, w - 40, 456, kWhite);
     Card(Rectangle_StudyCenterBackground);
     Rectangle_RecordImage = Holder(page, QStringLiteral("Rectangle_RecordImage"), (w - 64) / 2, 562, 64, 64);
 }
@@ -131,12 +135,13 @@ void TStudyFrame::BuildScorePage()
     Rect(page, QStringLiteral("Rectangle_ScoreBackground"), 0, 0, w, kDesignHeight, kPageBack);
 
     Rectangle_ScoreTop = Rect(page, QStringLiteral("Rectangle_ScoreTop"), 0, 0, w, 56, kBanner);
-    Button_DisplayReturn = Button(Rectangle_ScoreTop, QStringLiteral("Button_DisplayReturn"), 16, 12, 80, 32,
-                                  QStringLiteral("返回"));
+    Button_DisplayReturn =
+        Button(Rectangle_ScoreTop, QStringLiteral("Button_DisplayReturn"), 16, 12, 80, 32, QStringLiteral("返回"));
     // The items of the service's answer: medal, experience, coins. Their x
     // places follow whether a medal is shown (see the score answer handler).
     Rectangle_Medal = Holder(Rectangle_ScoreTop, QStringLiteral("Rectangle_Medal"), 766, 15, 26, 26);
-    Text_MedalCount = Text(Rectangle_ScoreTop, QStringLiteral("Text_MedalCount"), 794, 13, 40, 30, QStringLiteral("1"), 15);
+    Text_MedalCount =
+        Text(Rectangle_ScoreTop, QStringLiteral("Text_MedalCount"), 794, 13, 40, 30, QStringLiteral("1"), 15);
     Rectangle_Exp = Holder(Rectangle_ScoreTop, QStringLiteral("Rectangle_Exp"), 794, 15, 26, 26);
     Text_Exp = Text(Rectangle_ScoreTop, QStringLiteral("Text_Exp"), 824, 13, 50, 30, QStringLiteral("0"), 15);
     Rectangle_voxCoin = Holder(Rectangle_ScoreTop, QStringLiteral("Rectangle_voxCoin"), 878, 15, 26, 26);
@@ -149,18 +154,19 @@ void TStudyFrame::BuildScorePage()
 
     auto *scoreCard = Rect(page, QStringLiteral("Rectangle_TotalScoreBackground"), 20, 72, 200, 300, kWhite);
     Card(scoreCard);
-    Rectangle_JudgeAnimationBackground = Holder(scoreCard, QStringLiteral("Rectangle_JudgeAnimationBackground"), 10, 10, 180, 180);
-    Text_DisplayTotalScore = Text(scoreCard, QStringLiteral("Text_DisplayTotalScore"), 10, 60, 180, 50, QStringLiteral("0"), 23,
-                                  0xFFFF960D);
+    Rectangle_JudgeAnimationBackground =
+        Holder(scoreCard, QStringLiteral("Rectangle_JudgeAnimationBackground"), 10, 10, 180, 180);
+    Text_DisplayTotalScore =
+        Text(scoreCard, QStringLiteral("Text_DisplayTotalScore"), 10, 60, 180, 50, QStringLiteral("0"), 23, 0xFFFF960D);
     Text_DisplayTotalScore->SetFontStyle(fsBold);
-    Text_TotalScoreCaption = Text(scoreCard, QStringLiteral("Text_TotalScoreCaption"), 10, 112, 180, 28, QStringLiteral("总分"), 14,
-                                  kGrey);
+    Text_TotalScoreCaption =
+        Text(scoreCard, QStringLiteral("Text_TotalScoreCaption"), 10, 112, 180, 28, QStringLiteral("总分"), 14, kGrey);
     CornerButton_SharedAudio = CornerButton(scoreCard, QStringLiteral("CornerButton_SharedAudio"), 20, 240, 160, 40,
                                             QStringLiteral("上传好声音"));
     CornerButton_SharedAudio->SetVisible(false);
 
-    Rectangle_StudyDisplayScoreBackground = Rect(page, QStringLiteral("Rectangle_StudyDisplayScoreBackground"), 236, 72, w - 256,
-                                                 kDesignHeight - 92, kWhite);
+    Rectangle_StudyDisplayScoreBackground = Rect(page, QStringLiteral("Rectangle_StudyDisplayScoreBackground"), 236, 72,
+                                                 w - 256, kDesignHeight - 92, kWhite);
     Card(Rectangle_StudyDisplayScoreBackground);
 }
 

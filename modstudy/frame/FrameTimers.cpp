@@ -17,9 +17,8 @@ TTimer *TStudyFrame::MakeTimer(const QString &name, int intervalMs, void (TStudy
 {
     auto *timer = new TTimer(this, false, intervalMs);
     timer->SetName(name);
-    connect(timer, &TTimer::Timer, this, [this, handler, name](TTimer *) {
-        RunHandler(name, [this, handler] { (this->*handler)(); });
-    });
+    connect(timer, &TTimer::Timer, this,
+            [this, handler, name](TTimer *) { RunHandler(name, [this, handler] { (this->*handler)(); }); });
     return timer;
 }
 
@@ -27,9 +26,8 @@ TTimer *TStudyFrame::MakeModeTimer(const QString &name, int intervalMs)
 {
     auto *timer = new TTimer(this, false, intervalMs);
     timer->SetName(name);
-    connect(timer, &TTimer::Timer, this, [this, name](TTimer *sender) {
-        RunHandler(name, [this, sender] { StudyModeTimerTick(sender); });
-    });
+    connect(timer, &TTimer::Timer, this,
+            [this, name](TTimer *sender) { RunHandler(name, [this, sender] { StudyModeTimerTick(sender); }); });
     return timer;
 }
 
@@ -79,9 +77,8 @@ void TStudyFrame::Timer_QueryAllBookTimer()
 
 void TStudyFrame::PostShelfFollowUp()
 {
-    QTimer::singleShot(0, this, [this] {
-        RunHandler(QStringLiteral("ShelfFollowUp"), [this] { RunShelfFollowUp(); });
-    });
+    QTimer::singleShot(0, this,
+                       [this] { RunHandler(QStringLiteral("ShelfFollowUp"), [this] { RunShelfFollowUp(); }); });
 }
 
 void TStudyFrame::RunShelfFollowUp()

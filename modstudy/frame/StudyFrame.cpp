@@ -23,8 +23,7 @@
 #include <QEvent>
 #include <QTimer>
 
-TStudyFrame::TStudyFrame(QWidget *owner)
-    : TFrame(owner)
+TStudyFrame::TStudyFrame(QWidget *owner) : TFrame(owner)
 {
     SetBounds(0, 0, kDesignWidth, kDesignHeight);
     if (owner)
@@ -123,16 +122,15 @@ bool TStudyFrame::DestroyWhenIdle()
         }
     }
     if (m_entryDepth > 0) {
-        procSaveLog(QStringLiteral("info：TStudyFrame: destruction deferred until ")
-                    % QString::number(m_entryDepth) % QStringLiteral(" running handler(s) return"));
+        procSaveLog(QStringLiteral("info：TStudyFrame: destruction deferred until ") % QString::number(m_entryDepth)
+                    % QStringLiteral(" running handler(s) return"));
         return false;
     }
     delete this;
     return true;
 }
 
-TStudyFrame::TFrameEntry::TFrameEntry(TStudyFrame *frame)
-    : m_frame(frame)
+TStudyFrame::TFrameEntry::TFrameEntry(TStudyFrame *frame) : m_frame(frame)
 {
     ++m_frame->m_entryDepth;
 }

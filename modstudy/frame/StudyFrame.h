@@ -103,7 +103,7 @@ public:
     // it as running, like TFrameEntry, and keeps any exception inside it: the
     // exception is logged as "error:" + name + ":" + its message and the
     // handler returns. State changed before the exception stays changed.
-    template <class Fn>
+    template<class Fn>
     void RunHandler(const QString &name, Fn &&fn)
     {
         TFrameEntry entry(this);
@@ -147,10 +147,7 @@ public:
     void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
     void SetCustomMsg(const ICustomMessagePtr &value) { FCustomMsg = value; }
     void SetMainPath(const QString &value) { FMainPath = value; }
-    void SetResourcePackageInfo(const std::shared_ptr<TResourcePackageInfo> &value)
-    {
-        FResourcePackageInfo = value;
-    }
+    void SetResourcePackageInfo(const std::shared_ptr<TResourcePackageInfo> &value) { FResourcePackageInfo = value; }
     void SetLessonQueryType(const QString &value) { FLessonQueryType = value; }
     // Takes the user's profile, announces the module (acMainUpdated on the
     // job channel) and starts the course shelf request (Timer_QueryAllBook).
@@ -229,21 +226,21 @@ public:
 
 private:
     void Dispatch(int code, const nlohmann::ordered_json &body, const QString &msg);
-    void Msg_AllBooksShelf(const QString &msg);                                        // acAllBooksShelf
-    void Msg_StopRecordAni();                                                          // acStopRecordAni
+    void Msg_AllBooksShelf(const QString &msg);                                          // acAllBooksShelf
+    void Msg_StopRecordAni();                                                            // acStopRecordAni
     void Msg_WordResultAccepted(const nlohmann::ordered_json &body, const QString &msg); // acWordResultAccepted
-    void Msg_ScoreAccepted(const nlohmann::ordered_json &body);                        // acScoreAccepted
-    void Msg_ScoreHistory(const nlohmann::ordered_json &body, const QString &msg);     // acScoreHistoryPage
-    void Msg_CloseOrSwitch(int code);                                     // acCloseRequest, acSwitchRequest
-    void Msg_DownloadAddress(const nlohmann::ordered_json &body);         // acDownloadUrl
-    void Msg_UploadAddress(const QString &msg);                           // acUploadUrl
-    void Msg_ShareAudioAccepted();                                        // acShareAudioAccepted
-    void Msg_PackageRecord(const QString &msg);                           // acPackageRecord
-    void Msg_NetworkFailure();                                            // acNetworkFailure
-    void Msg_AddCourseResult(const nlohmann::ordered_json &body);         // acAddMyCourseResult
-    void Msg_OpenRecentLesson(const nlohmann::ordered_json &body);        // acOpenRecentLesson
-    void Msg_Assignment(const nlohmann::ordered_json &body);              // acAssignmentPush
-    void Msg_Unhandled(int code, const QString &msg);                     // acNone and codes without a handler
+    void Msg_ScoreAccepted(const nlohmann::ordered_json &body);                          // acScoreAccepted
+    void Msg_ScoreHistory(const nlohmann::ordered_json &body, const QString &msg);       // acScoreHistoryPage
+    void Msg_CloseOrSwitch(int code);                              // acCloseRequest, acSwitchRequest
+    void Msg_DownloadAddress(const nlohmann::ordered_json &body);  // acDownloadUrl
+    void Msg_UploadAddress(const QString &msg);                    // acUploadUrl
+    void Msg_ShareAudioAccepted();                                 // acShareAudioAccepted
+    void Msg_PackageRecord(const QString &msg);                    // acPackageRecord
+    void Msg_NetworkFailure();                                     // acNetworkFailure
+    void Msg_AddCourseResult(const nlohmann::ordered_json &body);  // acAddMyCourseResult
+    void Msg_OpenRecentLesson(const nlohmann::ordered_json &body); // acOpenRecentLesson
+    void Msg_Assignment(const nlohmann::ordered_json &body);       // acAssignmentPush
+    void Msg_Unhandled(int code, const QString &msg);              // acNone and codes without a handler
 
 public:
     // ---- The pages' controls (frame/FramePagesHome.cpp builds page 0, frame/FramePagesOther.cpp pages 1 to 3) ----
@@ -305,8 +302,8 @@ public:
     TRectangle *Rectangle_UnitPageControl = nullptr;
     TButton *Button_UnitPreviousPage = nullptr;
     TButton *Button_UnitNexPage = nullptr;
-    TLabel *Label_CurrentUnitPage = nullptr; // the page on show, 1-based
-    TLabel *Label_TotalUnitPage = nullptr;   // "/" and the page count
+    TLabel *Label_CurrentUnitPage = nullptr;    // the page on show, 1-based
+    TLabel *Label_TotalUnitPage = nullptr;      // "/" and the page count
     TRectangle *Rectangle_LessonArea = nullptr; // the lessons of a unit
     TRectangle *Rectangle_Remind = nullptr;
     TLabel *Label_Remind = nullptr;
@@ -431,8 +428,8 @@ public:
     // ---- Shared fields, grouped by concern; every subsystem reads and writes them ----
     // -- work --
     TWorkState WorkState = wsIdle;
-    bool bStop = false;      // end the current wait, playback or recording
-    bool bNext = false;      // step flags of the study modes
+    bool bStop = false; // end the current wait, playback or recording
+    bool bNext = false; // step flags of the study modes
     bool bFinish = false;
     bool bCloseForm = false; // the host is closing or switching the module
     QString ExitMode;        // "close" or "change"
@@ -510,7 +507,7 @@ public:
     int curSelectSentenceIndex = 0;
     int curSelectLessonId = 0;
     int CurSelectPartCount = 0;
-    QString FLessonQueryType; // "unit" or "book"
+    QString FLessonQueryType;       // "unit" or "book"
     QList<TFrame *> LessonDisplays; // the unit or lesson rows of page 1 (owned)
 
     // -- assignment --
@@ -739,7 +736,8 @@ public:
     void DisplayLesson(int RowIndex, int UnitIndex);
     void NotDisplayLesson(int RowIndex);
     // A lesson title (a row's FTextLesson[k]) was pressed, entered or left.
-    void LessonButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void LessonButtonMouseDown(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X,
+                               double Y);
     void LessonButtonMouseEnter(TControl *Sender);
     void LessonButtonMouseLeave(TControl *Sender);
 
@@ -757,7 +755,8 @@ public:
     // (Label_Sentence, Label_Part, Label_Repeat, Label_Role) and a word
     // unit's Label_Word.
     void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
-    void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X,
+                               double Y);
 
     // ---- Assignments (course/FrameAssignments.cpp) ----
     // The user type of the login (1 for a learner with assignments); 0
@@ -786,7 +785,7 @@ public:
     // acAssignmentMaxScore for the best score of an assignment's lesson.
     void QueryAssignmentMaxScore(int AssignmentId, int LessonId);
     void Msg_AssignmentBestScore(const nlohmann::ordered_json &body); // acAssignmentBestScore
-    void Msg_AssignmentDetails(const QString &sjson);                  // acAssignmentDetails
+    void Msg_AssignmentDetails(const QString &sjson);                 // acAssignmentDetails
     // Opens the course of the assignment the host pushed.
     void StartAssignment();
 

@@ -33,8 +33,7 @@ const TStudyUnit gStudyUnit;
 
 } // namespace
 
-TStudyPlugin::TStudyPlugin(QObject *parent)
-    : QObject(parent)
+TStudyPlugin::TStudyPlugin(QObject *parent) : QObject(parent)
 {
 }
 

@@ -44,10 +44,8 @@ bool IsKnownApiCode(int code)
     case acSwitchReady:
     case acMainUpdated:
     case acStopRecordAni:
-    case acNetworkFailure:
-        return true;
-    case acNone:
-        break;
+    case acNetworkFailure: return true;
+    case acNone: break;
     }
     return false;
 }

@@ -84,8 +84,8 @@ TIncomingMessage OpenIncomingMessage(const QString &text)
         m.ok = true;
         if (m.errorCode > 0)
             procSaveLog(QStringLiteral("error:Getmsg apiCode:") % QString::number(m.apiCode)
-                        % QStringLiteral(" errorCode:") % QString::number(m.errorCode)
-                        % QStringLiteral(" errorText:") % m.errorText);
+                        % QStringLiteral(" errorCode:") % QString::number(m.errorCode) % QStringLiteral(" errorText:")
+                        % m.errorText);
     } catch (const std::exception &e) {
         // Only an allocation failure can get here; the message is dropped.
         procSaveLog(QStringLiteral("error:contest Getmsg :") % text % QStringLiteral("e:")

@@ -15,9 +15,9 @@
 
 struct TParsedMessage
 {
-    bool ok = false;               // the text is one JSON object
-    nlohmann::ordered_json body;   // the object when ok, null otherwise
-    QString failure;               // why the text was refused, when not ok
+    bool ok = false;             // the text is one JSON object
+    nlohmann::ordered_json body; // the object when ok, null otherwise
+    QString failure;             // why the text was refused, when not ok
 };
 
 // Parses a message text. Anything but a JSON object (a syntax error, an empty
@@ -46,7 +46,7 @@ QString ReadErrorText(const nlohmann::ordered_json &body);
 // A message from the host after the common first steps of dispatch.
 struct TIncomingMessage
 {
-    bool ok = false;               // parsed; dispatch may go on
+    bool ok = false; // parsed; dispatch may go on
     nlohmann::ordered_json body;
     int apiCode = 0;
     qint64 errorCode = 0;

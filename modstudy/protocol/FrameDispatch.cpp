@@ -62,74 +62,30 @@ void TStudyFrame::GetMsg(const QString &msg)
 void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &msg)
 {
     switch (code) {
-    case acAllBooksShelf:
-        Msg_AllBooksShelf(msg);
-        break;
-    case acTtsAudioUrl:
-        Msg_TtsAudioUrl(msg);
-        break;
-    case acStopRecordAni:
-        Msg_StopRecordAni();
-        break;
-    case acWordResultAccepted:
-        Msg_WordResultAccepted(body, msg);
-        break;
-    case acMaterialContentItems:
-        Msg_MaterialContentItems(msg);
-        break;
-    case acAssignmentBestScore:
-        Msg_AssignmentBestScore(body);
-        break;
-    case acScoreAccepted:
-        Msg_ScoreAccepted(body);
-        break;
-    case acScoreHistoryPage:
-        Msg_ScoreHistory(body, msg);
-        break;
+    case acAllBooksShelf: Msg_AllBooksShelf(msg); break;
+    case acTtsAudioUrl: Msg_TtsAudioUrl(msg); break;
+    case acStopRecordAni: Msg_StopRecordAni(); break;
+    case acWordResultAccepted: Msg_WordResultAccepted(body, msg); break;
+    case acMaterialContentItems: Msg_MaterialContentItems(msg); break;
+    case acAssignmentBestScore: Msg_AssignmentBestScore(body); break;
+    case acScoreAccepted: Msg_ScoreAccepted(body); break;
+    case acScoreHistoryPage: Msg_ScoreHistory(body, msg); break;
     case acCloseRequest:
-    case acSwitchRequest:
-        Msg_CloseOrSwitch(code);
-        break;
-    case acDownloadUrl:
-        Msg_DownloadAddress(body);
-        break;
-    case acUploadUrl:
-        Msg_UploadAddress(msg);
-        break;
-    case acShareAudioAccepted:
-        Msg_ShareAudioAccepted();
-        break;
-    case acPackageRecord:
-        Msg_PackageRecord(msg);
-        break;
-    case acNetworkFailure:
-        Msg_NetworkFailure();
-        break;
-    case acFreeGoodsContents:
-        Msg_FreeGoodsContents(msg);
-        break;
-    case acAddMyCourseResult:
-        Msg_AddCourseResult(body);
-        break;
-    case acOpenRecentLesson:
-        Msg_OpenRecentLesson(body);
-        break;
-    case acAssignmentPush:
-        Msg_Assignment(body);
-        break;
-    case acAssignmentDetails:
-        Msg_AssignmentDetails(msg);
-        break;
-    case acLessonListReply:
-        Msg_LessonList(msg);
-        break;
+    case acSwitchRequest: Msg_CloseOrSwitch(code); break;
+    case acDownloadUrl: Msg_DownloadAddress(body); break;
+    case acUploadUrl: Msg_UploadAddress(msg); break;
+    case acShareAudioAccepted: Msg_ShareAudioAccepted(); break;
+    case acPackageRecord: Msg_PackageRecord(msg); break;
+    case acNetworkFailure: Msg_NetworkFailure(); break;
+    case acFreeGoodsContents: Msg_FreeGoodsContents(msg); break;
+    case acAddMyCourseResult: Msg_AddCourseResult(body); break;
+    case acOpenRecentLesson: Msg_OpenRecentLesson(body); break;
+    case acAssignmentPush: Msg_Assignment(body); break;
+    case acAssignmentDetails: Msg_AssignmentDetails(msg); break;
+    case acLessonListReply: Msg_LessonList(msg); break;
     case acWordFinishProgress:
-    case acFinishLessonProgress:
-        Msg_UnitProgress(msg);
-        break;
-    default:
-        Msg_Unhandled(code, msg);
-        break;
+    case acFinishLessonProgress: Msg_UnitProgress(msg); break;
+    default: Msg_Unhandled(code, msg); break;
     }
 }
 
@@ -288,11 +244,8 @@ void TStudyFrame::Msg_NetworkFailure()
         ShowInfo(QStringLiteral("网络故障，请检查网络"));
         break;
     case LTWordPackage:
-    case LTLessonPackage:
-        ShowInfo(QStringLiteral("网络故障，请检查网络"));
-        break;
-    default:
-        break;
+    case LTLessonPackage: ShowInfo(QStringLiteral("网络故障，请检查网络")); break;
+    default: break;
     }
 }
 

@@ -23,14 +23,14 @@ TRequestWaitSettings PackageRecordWait()
 
 TRequestWait::TRequestWait(TRequestWaitSettings settings, TSendProc send, bool &response, bool &stop,
                            TSetWorkState setWorkState, TShowInfo showInfo, const QObject *guard)
-    : m_settings(std::move(settings))
-    , m_send(std::move(send))
-    , m_response(response)
-    , m_stop(stop)
-    , m_setWorkState(std::move(setWorkState))
-    , m_showInfo(std::move(showInfo))
-    , m_guard(guard)
-    , m_guarded(guard != nullptr)
+    : m_settings(std::move(settings)),
+      m_send(std::move(send)),
+      m_response(response),
+      m_stop(stop),
+      m_setWorkState(std::move(setWorkState)),
+      m_showInfo(std::move(showInfo)),
+      m_guard(guard),
+      m_guarded(guard != nullptr)
 {
 }
 

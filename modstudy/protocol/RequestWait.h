@@ -60,8 +60,8 @@ public:
 
     // `response` and `stop` are the frame's bResponse and bStop; they are read
     // only while `guard` lives (a null guard means no guard).
-    TRequestWait(TRequestWaitSettings settings, TSendProc send, bool &response, bool &stop,
-                 TSetWorkState setWorkState, TShowInfo showInfo, const QObject *guard);
+    TRequestWait(TRequestWaitSettings settings, TSendProc send, bool &response, bool &stop, TSetWorkState setWorkState,
+                 TShowInfo showInfo, const QObject *guard);
 
     TRequestWait(const TRequestWait &) = delete;
     TRequestWait &operator=(const TRequestWait &) = delete;

@@ -49,8 +49,7 @@ QString QueryALLBooks(const TRequestIdentity &who)
     return Finish(j);
 }
 
-QString QueryPackageVersion(const TRequestIdentity &who, qint64 paramId, const QString &courseType,
-                            bool assignment)
+QString QueryPackageVersion(const TRequestIdentity &who, qint64 paramId, const QString &courseType, bool assignment)
 {
     ordered_json j = Begin(acPackageVersion);
     PutId(j, "uid", who.uid);
@@ -172,8 +171,7 @@ QString QueryAssignmentMaxScore(const TRequestIdentity &who, qint64 assignmentId
     return Finish(j);
 }
 
-QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double score,
-                         const QString &content)
+QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double score, const QString &content)
 {
     ordered_json j = Begin(acWordResult);
     PutId(j, "uid", who.uid);
@@ -188,8 +186,8 @@ QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double sco
     return Finish(j);
 }
 
-QString StudyQueryScore(const TRequestIdentity &who, const QString &startTime,
-                        const QString &endTime, bool maxOnly, int pageSize, int pageNum)
+QString StudyQueryScore(const TRequestIdentity &who, const QString &startTime, const QString &endTime, bool maxOnly,
+                        int pageSize, int pageNum)
 {
     ordered_json j = Begin(acScoreHistory);
     PutId(j, "uid", who.uid);

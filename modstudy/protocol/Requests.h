@@ -44,8 +44,7 @@ QString QueryALLBooks(const TRequestIdentity &who);
 // assignment's unit "queryType" "resPackage" and "unitId", otherwise
 // "queryType" "single" and "lessonId"; last "courseType", "W" when
 // courseType is exactly "W" and "L" for anything else.
-QString QueryPackageVersion(const TRequestIdentity &who, qint64 paramId, const QString &courseType,
-                            bool assignment);
+QString QueryPackageVersion(const TRequestIdentity &who, qint64 paramId, const QString &courseType, bool assignment);
 
 // 2029, the lessons of a course or unit: "apiCode", "uid", "queryType", then
 // "parentId" when queryType is exactly "list", else "lessonId".
@@ -100,14 +99,13 @@ QString QueryAssignmentMaxScore(const TRequestIdentity &who, qint64 assignmentId
 // 1, "wordsId", "score" (a JSON number; the caller passes it through
 // PrecisionChange), "accuracy", "fluent", "integrity" all 0, "content" (the
 // grading result text, as a JSON string).
-QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double score,
-                         const QString &content);
+QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double score, const QString &content);
 
 // 1061, one page of the score history: "apiCode", "uid", "pointCaseType" 0,
 // "studentId" (the uid), "startTime", "endTime" (texts as given, e.g.
 // "2024-05-01 00:00:00"), "isMax" 1 or 0, "pageSize", "pageNum" (from 1).
-QString StudyQueryScore(const TRequestIdentity &who, const QString &startTime,
-                        const QString &endTime, bool maxOnly, int pageSize, int pageNum);
+QString StudyQueryScore(const TRequestIdentity &who, const QString &startTime, const QString &endTime, bool maxOnly,
+                        int pageSize, int pageNum);
 
 // 1083, register an uploaded recording as shared (built by ShareAudio, sent
 // by SendShareRequest): "apiCode", "uid", "achivementId", "uuid" (the upload

@@ -50,8 +50,8 @@ void Prepare(QSqlQuery &query, const QString &statement)
 } // namespace
 
 TResultStore::TResultStore(const QString &databasePath)
-    : m_databasePath(databasePath)
-    , m_connectionName(NextConnectionName())
+    : m_databasePath(databasePath),
+      m_connectionName(NextConnectionName())
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(m_databasePath);

@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <limits>
 
-TStoreError::TStoreError(const QString &message)
-    : std::runtime_error(ToStd(message))
+TStoreError::TStoreError(const QString &message) : std::runtime_error(ToStd(message))
 {
 }
 

@@ -7,9 +7,8 @@ const TStoreTable &PartResultTable()
 {
     static const TStoreTable table{
         QStringLiteral("PartResult"),
-        {QStringLiteral("uid"), QStringLiteral("bookId"), QStringLiteral("unitId"),
-         QStringLiteral("lessonId"), QStringLiteral("partTotalCount"), QStringLiteral("partId"),
-         QStringLiteral("partIndex")},
+        {QStringLiteral("uid"), QStringLiteral("bookId"), QStringLiteral("unitId"), QStringLiteral("lessonId"),
+         QStringLiteral("partTotalCount"), QStringLiteral("partId"), QStringLiteral("partIndex")},
         4,
         {QStringLiteral("partResult"), QStringLiteral("partAudio")},
         QStringLiteral("insert into PartResult (uid,bookId,unitId,lessonId,partTotalCount,partId,"
@@ -32,8 +31,8 @@ const TStoreTable &WordResultTable()
 {
     static const TStoreTable table{
         QStringLiteral("WordResult"),
-        {QStringLiteral("uid"), QStringLiteral("bookId"), QStringLiteral("unitId"),
-         QStringLiteral("wordTotalCount"), QStringLiteral("wordId"), QStringLiteral("wordIndex")},
+        {QStringLiteral("uid"), QStringLiteral("bookId"), QStringLiteral("unitId"), QStringLiteral("wordTotalCount"),
+         QStringLiteral("wordId"), QStringLiteral("wordIndex")},
         3,
         {QStringLiteral("wordResult")},
         QStringLiteral("insert into WordResult (uid,bookId,unitId,wordTotalCount,wordId,wordIndex,"

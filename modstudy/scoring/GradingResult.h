@@ -31,7 +31,7 @@ struct TScoredPiece
 struct TGradingDetail
 {
     TDetailShape shape = TDetailShape::Sentence;
-    QString text;              // "char" of a word entry, "text" of a passage sentence
+    QString text; // "char" of a word entry, "text" of a passage sentence
     double score = 0;
     QList<TScoredPiece> phones; // word entries: the phonemes in the engine's notation
     QList<TScoredPiece> words;  // passage entries: the sentence's words

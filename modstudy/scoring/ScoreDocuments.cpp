@@ -14,8 +14,7 @@ TJson partsArray(const QList<TJson> &parts)
 
 } // namespace
 
-TJson MakePassageReadingDocument(const QList<TJson> &parts, const QStringList &audioFiles,
-                                 const QString &achiveType)
+TJson MakePassageReadingDocument(const QList<TJson> &parts, const QStringList &audioFiles, const QString &achiveType)
 {
     TJson doc = SO();
     PutO(doc, "parts", partsArray(parts));

@@ -23,8 +23,7 @@
 #include <QStringList>
 
 // Passage reading: the parts with their recordings' WAV paths.
-TJson MakePassageReadingDocument(const QList<TJson> &parts, const QStringList &audioFiles,
-                                 const QString &achiveType);
+TJson MakePassageReadingDocument(const QList<TJson> &parts, const QStringList &audioFiles, const QString &achiveType);
 // Passage repeat: the parts only, kind "L".
 TJson MakePassageRepeatDocument(const QList<TJson> &parts);
 

@@ -26,14 +26,10 @@ TScoreLevel ScoreLevelOf(double score)
 QString ScoreLevelName(TScoreLevel level)
 {
     switch (level) {
-    case TScoreLevel::Gold:
-        return QStringLiteral("ScoreBackGold");
-    case TScoreLevel::Silver:
-        return QStringLiteral("ScoreBackSilver");
-    case TScoreLevel::Copper:
-        return QStringLiteral("ScoreBackCopper");
-    case TScoreLevel::Bad:
-        break;
+    case TScoreLevel::Gold: return QStringLiteral("ScoreBackGold");
+    case TScoreLevel::Silver: return QStringLiteral("ScoreBackSilver");
+    case TScoreLevel::Copper: return QStringLiteral("ScoreBackCopper");
+    case TScoreLevel::Bad: break;
     }
     return QStringLiteral("ScoreBackBad");
 }

@@ -8,10 +8,10 @@
 // Text colour (#AARRGGBB) of a score on the 0-100 scale:
 // 85 or more black, 70 to under 85 amber, 60 to under 70 violet, else red.
 // A score that is not a number is red.
-inline constexpr unsigned kScoreColorGood = 0xFF000000u;   // 85 and more
-inline constexpr unsigned kScoreColorFair = 0xFFFFB512u;   // 70 to under 85
-inline constexpr unsigned kScoreColorWeak = 0xFFC832FAu;   // 60 to under 70
-inline constexpr unsigned kScoreColorPoor = 0xFFFF0202u;   // under 60
+inline constexpr unsigned kScoreColorGood = 0xFF000000u; // 85 and more
+inline constexpr unsigned kScoreColorFair = 0xFFFFB512u; // 70 to under 85
+inline constexpr unsigned kScoreColorWeak = 0xFFC832FAu; // 60 to under 70
+inline constexpr unsigned kScoreColorPoor = 0xFFFF0202u; // under 60
 unsigned ScoreColor(double score);
 
 enum class TScoreLevel { Gold, Silver, Copper, Bad };

@@ -4,15 +4,11 @@ int PageOfStudyModule(TStudyModule module)
 {
     switch (module) {
     case smNone:
-    case smHome:
-        return pgHome;
+    case smHome: return pgHome;
     case smBookUnit:
-    case smWordUnit:
-        return pgBook;
+    case smWordUnit: return pgBook;
     case smBookResult:
-    case smWordResult:
-        return pgDisplayScore;
-    default:
-        return pgStudy;
+    case smWordResult: return pgDisplayScore;
+    default: return pgStudy;
     }
 }

@@ -49,9 +49,7 @@ TButtonLook ButtonLookFor(const QString &style, bool down, bool hovered, bool en
     return look;
 }
 
-TButton::TButton(QWidget *parent)
-    : TControl(parent)
-    , m_family(DefaultFontFamily())
+TButton::TButton(QWidget *parent) : TControl(parent), m_family(DefaultFontFamily())
 {
     setCursor(Qt::PointingHandCursor);
 }
@@ -183,12 +181,11 @@ void TButton::paintEvent(QPaintEvent *)
     if (!isEnabled())
         text.setAlphaF(text.alphaF() / 2);
     p.setPen(text);
-    p.drawText(QRectF(0, 0, Width(), Height()).adjusted(4, 0, -4, 0),
-               int(ToQtAlignment(m_align, TTextAlign::Center)), m_text);
+    p.drawText(QRectF(0, 0, Width(), Height()).adjusted(4, 0, -4, 0), int(ToQtAlignment(m_align, TTextAlign::Center)),
+               m_text);
 }
 
-TCornerButton::TCornerButton(QWidget *parent)
-    : TButton(parent)
+TCornerButton::TCornerButton(QWidget *parent) : TButton(parent)
 {
 }
 

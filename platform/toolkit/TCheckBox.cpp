@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QPointer>
 
-TCheckBox::TCheckBox(QWidget *parent)
-    : TControl(parent)
+TCheckBox::TCheckBox(QWidget *parent) : TControl(parent)
 {
     setCursor(Qt::PointingHandCursor);
 }
@@ -62,7 +61,8 @@ void TCheckBox::PaintMark(QPainter &p, const QRectF &box) const
     tick.setCapStyle(Qt::RoundCap);
     p.setPen(tick);
     const double x = box.left(), y = box.top(), s = box.width();
-    p.drawPolyline(QList<QPointF>{{x + s * 0.2, y + s * 0.5}, {x + s * 0.42, y + s * 0.72}, {x + s * 0.8, y + s * 0.28}});
+    p.drawPolyline(
+        QList<QPointF>{{x + s * 0.2, y + s * 0.5}, {x + s * 0.42, y + s * 0.72}, {x + s * 0.8, y + s * 0.28}});
 }
 
 void TCheckBox::paintEvent(QPaintEvent *)
@@ -83,8 +83,7 @@ void TCheckBox::paintEvent(QPaintEvent *)
                m_text);
 }
 
-TRadioButton::TRadioButton(QWidget *parent)
-    : TCheckBox(parent)
+TRadioButton::TRadioButton(QWidget *parent) : TCheckBox(parent)
 {
 }
 
@@ -128,9 +127,7 @@ void TRadioButton::PaintMark(QPainter &p, const QRectF &box) const
     p.drawEllipse(box.adjusted(m, m, -m, -m));
 }
 
-TDateEdit::TDateEdit(QWidget *parent)
-    : TControl(parent)
-    , m_edit(new QDateEdit(this))
+TDateEdit::TDateEdit(QWidget *parent) : TControl(parent), m_edit(new QDateEdit(this))
 {
     m_edit->setCalendarPopup(true);
     m_edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

@@ -45,8 +45,7 @@ QString AlphaColorToString(TAlphaColor color)
     return QStringLiteral("#%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-TControl::TControl(QWidget *parent)
-    : QWidget(parent)
+TControl::TControl(QWidget *parent) : QWidget(parent)
 {
     // Controls are transparent outside what they paint, like every control of
     // a study screen laid over a picture.

@@ -17,9 +17,7 @@ void boxPass(QImage &img, int r, bool horizontal)
     std::vector<int> src(len);
     const int span = 2 * r + 1;
     for (int line = 0; line < lines; ++line) {
-        auto at = [&](int i) -> uchar & {
-            return horizontal ? img.scanLine(line)[i] : img.scanLine(i)[line];
-        };
+        auto at = [&](int i) -> uchar & { return horizontal ? img.scanLine(line)[i] : img.scanLine(i)[line]; };
         for (int i = 0; i < len; ++i)
             src[i] = at(i);
         int sum = 0;
@@ -56,10 +54,7 @@ QImage BlurAlpha(const QImage &image, int radius)
 class TEffectPainter : public QGraphicsEffect
 {
 public:
-    explicit TEffectPainter(QObject *parent = nullptr)
-        : QGraphicsEffect(parent)
-    {
-    }
+    explicit TEffectPainter(QObject *parent = nullptr) : QGraphicsEffect(parent) {}
 
     void add(TEffect *e)
     {
@@ -142,10 +137,10 @@ private:
 };
 
 TEffect::TEffect(TControl *target, TAlphaColor color, double softness, double opacity)
-    : QObject(target)
-    , m_color(color)
-    , m_softness(softness)
-    , m_opacity(opacity)
+    : QObject(target),
+      m_color(color),
+      m_softness(softness),
+      m_opacity(opacity)
 {
     SetTarget(target);
 }
@@ -213,13 +208,11 @@ double TEffect::BlurRadius() const
     return m_softness * 25.0;
 }
 
-TGlowEffect::TGlowEffect(TControl *target)
-    : TEffect(target, 0xFFFFD700, 0.4, 0.9)
+TGlowEffect::TGlowEffect(TControl *target) : TEffect(target, 0xFFFFD700, 0.4, 0.9)
 {
 }
 
-TShadowEffect::TShadowEffect(TControl *target)
-    : TEffect(target, 0xFF000000, 0.3, 0.6)
+TShadowEffect::TShadowEffect(TControl *target) : TEffect(target, 0xFF000000, 0.3, 0.6)
 {
 }
 

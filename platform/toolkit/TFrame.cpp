@@ -1,12 +1,10 @@
 #include "TFrame.h"
 
-TFrame::TFrame(QWidget *parent)
-    : TControl(parent)
+TFrame::TFrame(QWidget *parent) : TControl(parent)
 {
 }
 
-TLayout::TLayout(QWidget *parent)
-    : TControl(parent)
+TLayout::TLayout(QWidget *parent) : TControl(parent)
 {
     SetDefaultHitTest(false);
 }

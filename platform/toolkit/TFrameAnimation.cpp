@@ -5,9 +5,7 @@
 #include <QPainter>
 #include <QTimer>
 
-TFrameAnimation::TFrameAnimation(QWidget *parent)
-    : TControl(parent)
-    , m_timer(new QTimer(this))
+TFrameAnimation::TFrameAnimation(QWidget *parent) : TControl(parent), m_timer(new QTimer(this))
 {
     SetDefaultHitTest(false);
     m_timer->setTimerType(Qt::PreciseTimer);

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-TImageControl::TImageControl(QWidget *parent)
-    : TControl(parent)
+TImageControl::TImageControl(QWidget *parent) : TControl(parent)
 {
 }
 

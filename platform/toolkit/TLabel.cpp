@@ -1,7 +1,6 @@
 #include "TLabel.h"
 
-TLabel::TLabel(QWidget *parent)
-    : TText(parent)
+TLabel::TLabel(QWidget *parent) : TText(parent)
 {
     SetHorzAlign(TTextAlign::Leading);
     SetVertAlign(TTextAlign::Center);

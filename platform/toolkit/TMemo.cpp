@@ -6,10 +6,7 @@
 
 #include <algorithm>
 
-TMemo::TMemo(QWidget *parent)
-    : TControl(parent)
-    , m_edit(new QPlainTextEdit(this))
-    , m_family(DefaultFontFamily())
+TMemo::TMemo(QWidget *parent) : TControl(parent), m_edit(new QPlainTextEdit(this)), m_family(DefaultFontFamily())
 {
     m_edit->setReadOnly(true);
     m_edit->setFrameShape(QFrame::NoFrame);

@@ -12,9 +12,9 @@ double RoundedEndRadius(double partHeight)
 }
 
 TProgressBar::TProgressBar(QWidget *parent)
-    : TControl(parent)
-    , m_track(new TRectangle(this))
-    , m_bar(new TRectangle(this))
+    : TControl(parent),
+      m_track(new TRectangle(this)),
+      m_bar(new TRectangle(this))
 {
     m_track->setObjectName(QStringLiteral("RectangleStyle1"));
     m_bar->setObjectName(QStringLiteral("RectangleStyle2"));

@@ -9,8 +9,7 @@
 // rectangle placed without further settings is visible, no stroke (thickness
 // 0, colour black once a thickness is set), square corners, full opacity.
 
-TRectangle::TRectangle(QWidget *parent)
-    : TControl(parent)
+TRectangle::TRectangle(QWidget *parent) : TControl(parent)
 {
 }
 
@@ -174,8 +173,8 @@ void TRectangle::paintEvent(QPaintEvent *)
         // The stroke lies inside the control: its centre line runs half a
         // thickness in from the edge.
         const QRectF inner = area.adjusted(t / 2, t / 2, -t / 2, -t / 2);
-        const QPainterPath line = CornerPath(inner, std::max(0.0, m_xRadius - t / 2),
-                                             std::max(0.0, m_yRadius - t / 2), m_corners);
+        const QPainterPath line =
+            CornerPath(inner, std::max(0.0, m_xRadius - t / 2), std::max(0.0, m_yRadius - t / 2), m_corners);
         QPen pen(sc, t);
         pen.setJoinStyle(Qt::MiterJoin);
         p.strokePath(line, pen);

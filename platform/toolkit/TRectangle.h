@@ -21,8 +21,7 @@ class STUDYTOOLKIT_EXPORT TRectangle : public TControl
 public:
     enum class FillKind { None, Solid, Bitmap };
     enum Side { SideTop = 1, SideLeft = 2, SideBottom = 4, SideRight = 8, AllSides = 15 };
-    enum Corner { CornerTopLeft = 1, CornerTopRight = 2, CornerBottomLeft = 4, CornerBottomRight = 8,
-                  AllCorners = 15 };
+    enum Corner { CornerTopLeft = 1, CornerTopRight = 2, CornerBottomLeft = 4, CornerBottomRight = 8, AllCorners = 15 };
 
     explicit TRectangle(QWidget *parent = nullptr);
 

@@ -1,8 +1,6 @@
 #include "TTabControl.h"
 
-TTabItem::TTabItem(TTabControl *owner)
-    : TControl(owner)
-    , m_owner(owner)
+TTabItem::TTabItem(TTabControl *owner) : TControl(owner), m_owner(owner)
 {
 }
 
@@ -11,8 +9,7 @@ int TTabItem::Index() const
     return m_owner ? static_cast<int>(m_owner->m_tabs.indexOf(const_cast<TTabItem *>(this))) : -1;
 }
 
-TTabControl::TTabControl(QWidget *parent)
-    : TControl(parent)
+TTabControl::TTabControl(QWidget *parent) : TControl(parent)
 {
 }
 

@@ -2,9 +2,7 @@
 
 #include <QPainter>
 
-TText::TText(QWidget *parent)
-    : TControl(parent)
-    , m_family(DefaultFontFamily())
+TText::TText(QWidget *parent) : TControl(parent), m_family(DefaultFontFamily())
 {
     SetDefaultHitTest(false);
 }

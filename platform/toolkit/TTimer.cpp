@@ -6,10 +6,10 @@
 #include <QTimer>
 
 TTimer::TTimer(QObject *parent, bool enabled, int intervalMs)
-    : QObject(parent)
-    , m_timer(new QTimer(this))
-    , m_enabled(enabled)
-    , m_interval(intervalMs < 0 ? 0 : intervalMs)
+    : QObject(parent),
+      m_timer(new QTimer(this)),
+      m_enabled(enabled),
+      m_interval(intervalMs < 0 ? 0 : intervalMs)
 {
     m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &TTimer::tick);

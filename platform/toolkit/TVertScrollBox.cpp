@@ -8,9 +8,9 @@
 #include <cmath>
 
 TVertScrollBox::TVertScrollBox(QWidget *parent)
-    : TControl(parent)
-    , m_area(new QScrollArea(this))
-    , m_content(new TControl)
+    : TControl(parent),
+      m_area(new QScrollArea(this)),
+      m_content(new TControl)
 {
     m_area->setFrameShape(QFrame::NoFrame);
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -177,8 +177,7 @@ void TVertScrollBox::watch(QWidget *child)
 {
     child->installEventFilter(this);
     if (auto *control = qobject_cast<TControl *>(child))
-        connect(control, &TControl::GeometryChanged, this, &TVertScrollBox::childGeometryChanged,
-                Qt::UniqueConnection);
+        connect(control, &TControl::GeometryChanged, this, &TVertScrollBox::childGeometryChanged, Qt::UniqueConnection);
     else
         m_unwatched.insert(child);
     noteChild(child);
@@ -205,8 +204,7 @@ bool TVertScrollBox::eventFilter(QObject *watched, QEvent *event)
                 noteChild(w);
             syncContent();
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return TControl::eventFilter(watched, event);

@@ -74,7 +74,7 @@ private:
     bool m_showBar = true;
     bool m_syncing = false;
     QHash<const QObject *, int> m_bottoms; // bottom of each counted child, 0 when hidden
-    int m_bottom = 0;                // lowest bottom while m_bottomValid
+    int m_bottom = 0;                      // lowest bottom while m_bottomValid
     bool m_bottomValid = true;
     // Children that report no geometry changes (plain widgets, or controls
     // added from inside their constructor); while there are any, the bottom

@@ -58,8 +58,7 @@ QSizeF MeasureText(const QString &text, const QFont &font, double width, bool wo
         return QSizeF(wordWrap && width >= 1 ? width : 0.0, std::ceil(fm.height()));
     if (wordWrap && width >= 1) {
         const double w = width;
-        const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                                         text);
+        const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e6), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
         return QSizeF(w, std::ceil(r.height()));
     }
     const QRectF r = fm.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text);

@@ -29,5 +29,4 @@ STUDYTOOLKIT_EXPORT Qt::Alignment ToQtAlignment(TTextAlign horz, TTextAlign vert
 // break only at line feeds); a width below one pixel counts as no wrap, so a
 // text not yet given a width takes its natural size. An empty text still takes the height of one line,
 // so a row of texts keeps its rhythm when one of them is blank.
-STUDYTOOLKIT_EXPORT QSizeF MeasureText(const QString &text, const QFont &font, double width,
-                                       bool wordWrap);
+STUDYTOOLKIT_EXPORT QSizeF MeasureText(const QString &text, const QFont &font, double width, bool wordWrap);

@@ -72,8 +72,8 @@ TEST(ContentSource, WordSourceChecksItsLines)
 {
     TWordSource book;
     QString error;
-    ASSERT_TRUE(ParseWordSource(QStringLiteral("unit: Fruit\napple | /ˈæp.əl/ | 苹果 | I eat an apple.\n"), book,
-                                error));
+    ASSERT_TRUE(
+        ParseWordSource(QStringLiteral("unit: Fruit\napple | /ˈæp.əl/ | 苹果 | I eat an apple.\n"), book, error));
     ASSERT_EQ(book.units.size(), 1);
     EXPECT_EQ(book.units[0].words[0].phonetic, QStringLiteral("/ˈæp.əl/"));
     EXPECT_EQ(book.units[0].words[0].translate, QStringLiteral("苹果"));
@@ -124,16 +124,16 @@ TEST(ContentSource, CatalogRefusesUnsafePathsAndCollisions)
     EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "p/a.7z") + QLatin1Char(',') + book(1, "p/b.7z"), {}), catalog, error));
     EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "../a.7z"), {}), catalog, error));
     EXPECT_TRUE(error.contains(QLatin1String("\"url\""))) << error.toStdString();
-    EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "p/a.7z").replace(QLatin1String("\"versionNo\": 1"),
-                                                                   QLatin1String("\"versionNo\": \"1\"")),
-                                        {}),
-                              catalog, error));
+    EXPECT_FALSE(ParseCatalog(
+        catalogOf(book(1, "p/a.7z").replace(QLatin1String("\"versionNo\": 1"), QLatin1String("\"versionNo\": \"1\"")),
+                  {}),
+        catalog, error));
     const QString material = QStringLiteral(R"({"materialId": 5, "title": "T", "text": "Hi.", "picture": "a.png",
         "contentPicture": "b.png", "origiVoice": "audio/m.mp3", "tileColor": "#FF000000"})");
     EXPECT_FALSE(ParseCatalog(catalogOf({}, material), catalog, error));
-    EXPECT_TRUE(ParseCatalog(catalogOf({}, QString(material).replace(QLatin1String("m.mp3"),
-                                                                   QLatin1String("material_5.mp3"))),
-                             catalog, error))
+    EXPECT_TRUE(
+        ParseCatalog(catalogOf({}, QString(material).replace(QLatin1String("m.mp3"), QLatin1String("material_5.mp3"))),
+                     catalog, error))
         << error.toStdString();
     EXPECT_FALSE(ParseCatalog("[1, 2]", catalog, error));
 
@@ -144,7 +144,8 @@ TEST(ContentSource, CatalogRefusesUnsafePathsAndCollisions)
     };
     const auto withCourse = [&](const char *includes) {
         return (QStringLiteral(R"({"books": [)") + book(1, "p/a.7z") + QStringLiteral(R"(], "materials": [],
-            "recommended": [)") + course(includes) + QStringLiteral("]}"))
+            "recommended": [)")
+                + course(includes) + QStringLiteral("]}"))
             .toUtf8();
     };
     ASSERT_TRUE(ParseCatalog(withCourse("[1]"), catalog, error)) << error.toStdString();
@@ -198,8 +199,9 @@ TEST(ContentSource, PlansDescribeEveryEntryWithStableIds)
     QStringList entries;
     for (const TAudioEntry &a : wordPlan.audio)
         entries << a.entry;
-    EXPECT_EQ(entries, QStringList({QStringLiteral("1/901/cat.mp3"), QStringLiteral("1/901/Is it a cat- Yes_ it is_.mp3"),
-                                    QStringLiteral("2/902/dog.mp3"), QStringLiteral("2/902/A dog_.mp3")}));
+    EXPECT_EQ(entries,
+              QStringList({QStringLiteral("1/901/cat.mp3"), QStringLiteral("1/901/Is it a cat- Yes_ it is_.mp3"),
+                           QStringLiteral("2/902/dog.mp3"), QStringLiteral("2/902/A dog_.mp3")}));
     EXPECT_EQ(wordPlan.pictures[1].entry, QStringLiteral("2/902/dog.png"));
 }
 
@@ -266,8 +268,7 @@ TEST(ContentAudio, SpeechIsMadeOnceAndThenTakenFromTheCache)
     EXPECT_EQ(again.Reused(), 2);
 
     // A text that starts like an option is spoken, not read as one.
-    ASSERT_TRUE(again.Make({{QStringLiteral("--help me"), QStringLiteral("en-us"), 50}}, error))
-        << error.toStdString();
+    ASSERT_TRUE(again.Make({{QStringLiteral("--help me"), QStringLiteral("en-us"), 50}}, error)) << error.toStdString();
     EXPECT_EQ(again.Spoken(), 1);
     // An unknown voice is a failure, not a silent file.
     EXPECT_FALSE(again.Make({{QStringLiteral("Hi."), QStringLiteral("no-such-voice"), 50}}, error));

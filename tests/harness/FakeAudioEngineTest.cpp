@@ -71,7 +71,8 @@ TEST(FakeAudioEngine, EvaluationRecordsForTheSecondsAllowedAtMostAndHandsOutQueu
     ClockSpeed fast(50);
     FakeAudioEngine engine;
     engine.SetEvaluateDuration(10000000);
-    engine.QueueResult(WordGrading(QStringLiteral("apple"), 91, {{QStringLiteral("ae"), 90}, {QStringLiteral("p"), 92}}));
+    engine.QueueResult(
+        WordGrading(QStringLiteral("apple"), 91, {{QStringLiteral("ae"), 90}, {QStringLiteral("p"), 92}}));
     engine.QueueResult(QStringLiteral("{\"result\":\"\"}"));
     const QString wav = dir.path() + QStringLiteral("/tmp\\word.wav");
 
@@ -92,8 +93,7 @@ TEST(FakeAudioEngine, EvaluationRecordsForTheSecondsAllowedAtMostAndHandsOutQueu
     EXPECT_TRUE(engine.GetLastResult().isEmpty());
     EXPECT_FALSE(engine.Evaluations().constLast().graded);
     EXPECT_EQ(engine.Evaluations().constLast().wavFileName, QString());
-    EXPECT_EQ(engine.Calls().Last(QStringLiteral("Evaluate"))->args,
-              (QStringList{"0", "", "plum", "3"}));
+    EXPECT_EQ(engine.Calls().Last(QStringLiteral("Evaluate"))->args, (QStringList{"0", "", "plum", "3"}));
 }
 
 TEST(FakeAudioEngine, StopRecordOnTheSoundEngineInterruptsAPlainEvaluation)
@@ -138,8 +138,8 @@ TEST(GradingResults, TextEmbeddingDecodesLikeObjectEmbedding)
     EXPECT_EQ(a.at("details").size(), 2u);
     EXPECT_EQ(a.at("details")[1].at("words")[2].at("char"), "you?");
 
-    const ordered_json s = decodedResult(QString::fromStdString(
-        SentenceGrading(ScoreWords(QStringLiteral("a b"), 60), 61, 62, 63, 64).dump()));
+    const ordered_json s = decodedResult(
+        QString::fromStdString(SentenceGrading(ScoreWords(QStringLiteral("a b"), 60), 61, 62, 63, 64).dump()));
     EXPECT_EQ(s.at("fluency").at("overall"), 63);
     EXPECT_EQ(s.at("integrity"), 64);
     EXPECT_FALSE(decodedResult(QString::fromStdString(UngradedResult().dump())).contains("overall"));

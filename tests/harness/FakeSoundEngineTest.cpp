@@ -62,8 +62,7 @@ TEST_F(FakeSoundEngineTest, WaitingPlaybackReturnsWhenATimerCallsStopPlay)
     EXPECT_FALSE(stopper.isActive()); // the timer ran inside the wait
     EXPECT_FALSE(engine.IsPlaying());
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(engine.Calls().Names(),
-              (QStringList{"SetOnPlayFinished", "PlayFile", "StopPlay"}));
+    EXPECT_EQ(engine.Calls().Names(), (QStringList{"SetOnPlayFinished", "PlayFile", "StopPlay"}));
     EXPECT_EQ(engine.Calls().Calls()[1].args, (QStringList{audio, "true", "25"}));
 }
 
@@ -153,8 +152,8 @@ TEST_F(FakeSoundEngineTest, RecordingWritesA16kHzMonoPcmWaveIntoNewFolders)
     EXPECT_EQ(u32(b, 4), quint32(b.size() - 8));
     EXPECT_EQ(b.mid(8, 8), QByteArray("WAVEfmt "));
     EXPECT_EQ(u32(b, 16), 16u);
-    EXPECT_EQ(u16(b, 20), 1);     // PCM
-    EXPECT_EQ(u16(b, 22), 1);     // mono
+    EXPECT_EQ(u16(b, 20), 1); // PCM
+    EXPECT_EQ(u16(b, 22), 1); // mono
     EXPECT_EQ(u32(b, 24), 16000u);
     EXPECT_EQ(u32(b, 28), 32000u);
     EXPECT_EQ(u16(b, 32), 2);

@@ -95,8 +95,7 @@ TArchiveError ClassifyReaderError(const QByteArray &errorText)
         return TArchiveError::Truncated;
     if (errorText.contains("Is not archive") || errorText.contains("Cannot open the file as"))
         return TArchiveError::NotArchive;
-    if (errorText.contains("Data Error") || errorText.contains("CRC Failed") ||
-        errorText.contains("Headers Error"))
+    if (errorText.contains("Data Error") || errorText.contains("CRC Failed") || errorText.contains("Headers Error"))
         return TArchiveError::Corrupt;
     return TArchiveError::ReaderFailed;
 }

@@ -14,8 +14,8 @@
 // One entry of an archive, in archive order.
 struct TArchiveEntry
 {
-    QString name;        // as stored, with "/" between folders
-    qint64 size = 0;     // unpacked size in bytes (0 for folders)
+    QString name;    // as stored, with "/" between folders
+    qint64 size = 0; // unpacked size in bytes (0 for folders)
     bool isDirectory = false;
     bool hasCrc = false; // the archive stores a checksum of the content
     quint32 crc = 0;     // CRC-32 of the unpacked content when hasCrc

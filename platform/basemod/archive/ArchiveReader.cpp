@@ -24,8 +24,7 @@ constexpr int kReapMs = 5000;
 constexpr qsizetype kMaxErrorText = 64 * 1024;
 } // namespace
 
-TArchiveReader::TArchiveReader(QString program)
-    : m_program(std::move(program))
+TArchiveReader::TArchiveReader(QString program) : m_program(std::move(program))
 {
 }
 

@@ -26,11 +26,11 @@
 struct TReaderOutcome
 {
     enum Kind {
-        Finished,   // the reader exited; see exitCode / crashed
+        Finished,    // the reader exited; see exitCode / crashed
         StartFailed, // the program could not be started
-        TimedOut,   // killed after a stall or the total limit
-        Stopped,    // the output consumer asked to stop; the reader was killed
-        Aborted,    // abort() was called during the run; the reader was killed
+        TimedOut,    // killed after a stall or the total limit
+        Stopped,     // the output consumer asked to stop; the reader was killed
+        Aborted,     // abort() was called during the run; the reader was killed
     };
     Kind kind = Finished;
     int exitCode = -1;

@@ -32,10 +32,7 @@ struct BASEMOD_EXPORT TArchiveResult
     explicit operator bool() const { return ok(); }
 
     static TArchiveResult Ok() { return {}; }
-    static TArchiveResult Fail(TArchiveError error, const QString &message)
-    {
-        return {error, message};
-    }
+    static TArchiveResult Fail(TArchiveError error, const QString &message) { return {error, message}; }
 };
 
 // Short English name of an error kind ("WrongPassword"), for logs and tests.

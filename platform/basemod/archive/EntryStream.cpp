@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-TEntrySplitter::TEntrySplitter(const QList<TArchiveEntry> &entries, TPieceSink sink)
-    : m_sink(std::move(sink))
+TEntrySplitter::TEntrySplitter(const QList<TArchiveEntry> &entries, TPieceSink sink) : m_sink(std::move(sink))
 {
     for (int i = 0; i < entries.size(); ++i) {
         const TArchiveEntry &e = entries.at(i);

@@ -50,14 +50,13 @@ QStringList commonSwitches()
     // -y: never ask a question; -bd: no progress meter; -spd: names are
     // never wildcards; -t7z: only 7z archives are accepted; -sccUTF-8: the
     // console speaks UTF-8.
-    return {QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd"),
-            QStringLiteral("-t7z"), QStringLiteral("-sccUTF-8")};
+    return {QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd"), QStringLiteral("-t7z"),
+            QStringLiteral("-sccUTF-8")};
 }
 
 // Runs the reader with the package's password on its input. `sink` may be
 // empty (the output is collected).
-TReaderOutcome runReader(const ImplPtr &s, const QStringList &arguments,
-                         TArchiveReader::TOutputSink sink)
+TReaderOutcome runReader(const ImplPtr &s, const QStringList &arguments, TArchiveReader::TOutputSink sink)
 {
     TArchiveReader reader(s->program);
     reader.SetArguments(arguments);
@@ -76,23 +75,22 @@ TArchiveResult failedRun(const ImplPtr &s, const TReaderOutcome &o, const QStrin
 {
     switch (o.kind) {
     case TReaderOutcome::StartFailed:
-        return TArchiveResult::Fail(TArchiveError::ReaderMissing,
-                                    QStringLiteral("cannot start the archive reader \"") +
-                                        s->program + QStringLiteral("\""));
+        return TArchiveResult::Fail(TArchiveError::ReaderMissing, QStringLiteral("cannot start the archive reader \"")
+                                                                      + s->program + QStringLiteral("\""));
     case TReaderOutcome::TimedOut:
-        return TArchiveResult::Fail(TArchiveError::Timeout, what + QStringLiteral(": the reader took too long and was stopped"));
+        return TArchiveResult::Fail(TArchiveError::Timeout,
+                                    what + QStringLiteral(": the reader took too long and was stopped"));
     case TReaderOutcome::Aborted:
         return TArchiveResult::Fail(TArchiveError::Closed, what + QStringLiteral(": the package was closed"));
     case TReaderOutcome::Stopped:
-    case TReaderOutcome::Finished:
-        break;
+    case TReaderOutcome::Finished: break;
     }
     const QString detail = QString::fromUtf8(o.errorText).simplified();
     if (o.crashed)
         return TArchiveResult::Fail(TArchiveError::ReaderFailed, what + QStringLiteral(": the reader crashed"));
-    return TArchiveResult::Fail(ClassifyReaderError(o.errorText),
-                                what + QStringLiteral(" failed (exit ") + QString::number(o.exitCode) +
-                                    QStringLiteral("): ") + detail);
+    return TArchiveResult::Fail(ClassifyReaderError(o.errorText), what + QStringLiteral(" failed (exit ")
+                                                                      + QString::number(o.exitCode)
+                                                                      + QStringLiteral("): ") + detail);
 }
 
 bool usableExit(const TReaderOutcome &o)
@@ -146,8 +144,7 @@ TArchiveResult refreshListing(const ImplPtr &s)
 // Runs the reader over the whole archive. With `keep` every entry goes into
 // the cache; otherwise only the entries of `wanted` are collected into
 // `collected` and the reader is stopped once they are all in.
-TArchiveResult streamPackage(const ImplPtr &s, bool keep, const QSet<int> &wanted,
-                             QHash<int, QByteArray> &collected)
+TArchiveResult streamPackage(const ImplPtr &s, bool keep, const QSet<int> &wanted, QHash<int, QByteArray> &collected)
 {
     std::unique_ptr<TEntryCache> cache;
     if (keep) {
@@ -191,9 +188,8 @@ TArchiveResult streamPackage(const ImplPtr &s, bool keep, const QSet<int> &wante
     if (!usableExit(o))
         return failedRun(s, o, QStringLiteral("extracting ") + s->path);
     if (splitter.Failed() || !splitter.Complete())
-        return TArchiveResult::Fail(TArchiveError::Corrupt,
-                                    QStringLiteral("the content of ") + s->path +
-                                        QStringLiteral(" does not match its listing"));
+        return TArchiveResult::Fail(TArchiveError::Corrupt, QStringLiteral("the content of ") + s->path
+                                                                + QStringLiteral(" does not match its listing"));
     if (keep) {
         s->cache = std::move(cache);
         s->cached = true;
@@ -263,8 +259,8 @@ bool streamNamedEntries(const ImplPtr &s, const QSet<int> &wanted, QHash<int, QB
     return true;
 }
 
-TArchiveResult extractNames(const ImplPtr &s, const QStringList &names, bool keep,
-                            QHash<QString, QByteArray> &found, QStringList *missing)
+TArchiveResult extractNames(const ImplPtr &s, const QStringList &names, bool keep, QHash<QString, QByteArray> &found,
+                            QStringList *missing)
 {
     if (!s->open)
         return TArchiveResult::Fail(TArchiveError::NotOpen, QStringLiteral("no package is open"));
@@ -327,8 +323,7 @@ TArchiveResult extractNames(const ImplPtr &s, const QStringList &names, bool kee
 
 } // namespace
 
-TPackageArchive::TPackageArchive()
-    : d(std::make_shared<Impl>())
+TPackageArchive::TPackageArchive() : d(std::make_shared<Impl>())
 {
 }
 
@@ -371,9 +366,18 @@ TArchiveResult TPackageArchive::Open(const QString &path, const QString &passwor
     return r;
 }
 
-bool TPackageArchive::IsOpen() const { return d->open; }
-QString TPackageArchive::FileName() const { return d->open ? d->path : QString(); }
-QList<TArchiveEntry> TPackageArchive::Entries() const { return d->open ? d->entries : QList<TArchiveEntry>(); }
+bool TPackageArchive::IsOpen() const
+{
+    return d->open;
+}
+QString TPackageArchive::FileName() const
+{
+    return d->open ? d->path : QString();
+}
+QList<TArchiveEntry> TPackageArchive::Entries() const
+{
+    return d->open ? d->entries : QList<TArchiveEntry>();
+}
 
 int TPackageArchive::IndexOf(const QString &name) const
 {
@@ -417,11 +421,26 @@ bool TPackageArchive::ContentToMemory(const QString &name, QByteArray &stream)
     return Extract(name, stream).ok();
 }
 
-TArchiveResult TPackageArchive::LastResult() const { return d->last; }
-bool TPackageArchive::IsCached() const { return d->cached; }
-QString TPackageArchive::CacheFolder() const { return d->cache ? d->cache->Folder() : QString(); }
-int TPackageArchive::ReaderRuns() const { return d->runs; }
-void TPackageArchive::SetReaderProgram(const QString &program) { d->program = program; }
+TArchiveResult TPackageArchive::LastResult() const
+{
+    return d->last;
+}
+bool TPackageArchive::IsCached() const
+{
+    return d->cached;
+}
+QString TPackageArchive::CacheFolder() const
+{
+    return d->cache ? d->cache->Folder() : QString();
+}
+int TPackageArchive::ReaderRuns() const
+{
+    return d->runs;
+}
+void TPackageArchive::SetReaderProgram(const QString &program)
+{
+    d->program = program;
+}
 
 void TPackageArchive::SetReaderLimits(int stallMs, int totalMs)
 {
@@ -429,4 +448,7 @@ void TPackageArchive::SetReaderLimits(int stallMs, int totalMs)
     d->totalMs = totalMs;
 }
 
-void TPackageArchive::SetMemoryCacheLimit(qint64 bytes) { d->memoryLimit = bytes; }
+void TPackageArchive::SetMemoryCacheLimit(qint64 bytes)
+{
+    d->memoryLimit = bytes;
+}

@@ -58,8 +58,7 @@ public:
     TPackageArchive &operator=(const TPackageArchive &) = delete;
 
     // Opens (lists) a package; a package already open is closed first.
-    TArchiveResult Open(const QString &path,
-                        const QString &password = QString::fromLatin1(kPackagePassword));
+    TArchiveResult Open(const QString &path, const QString &password = QString::fromLatin1(kPackagePassword));
     void Close();
     bool IsOpen() const;
     QString FileName() const;

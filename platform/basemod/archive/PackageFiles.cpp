@@ -15,8 +15,7 @@ std::optional<nlohmann::ordered_json> ParsePackageJson(const QByteArray &text)
     (void)utf8.decode(text);
     if (utf8.hasError())
         return std::nullopt;
-    nlohmann::ordered_json json =
-        nlohmann::ordered_json::parse(text.constBegin(), text.constEnd(), nullptr, false);
+    nlohmann::ordered_json json = nlohmann::ordered_json::parse(text.constBegin(), text.constEnd(), nullptr, false);
     if (json.is_discarded() || !json.is_object())
         return std::nullopt;
     return json;
@@ -40,8 +39,8 @@ std::optional<nlohmann::ordered_json> getJBookFromFile(const QString &path, TArc
     }
     auto json = ParsePackageJson(found.value(kBookEntry));
     if (!json)
-        result = TArchiveResult::Fail(TArchiveError::Corrupt, QStringLiteral("data.json of ") + path +
-                                                                  QStringLiteral(" is not a JSON object"));
+        result = TArchiveResult::Fail(TArchiveError::Corrupt,
+                                      QStringLiteral("data.json of ") + path + QStringLiteral(" is not a JSON object"));
     return json;
 }
 

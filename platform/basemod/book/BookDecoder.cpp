@@ -31,8 +31,7 @@ struct DecodeFailure
 class Reader
 {
 public:
-    Reader(const Json &node, QString where)
-        : m_node(node), m_where(std::move(where))
+    Reader(const Json &node, QString where) : m_node(node), m_where(std::move(where))
     {
         if (!m_node.is_object())
             fail(m_where, QStringLiteral("is not an object"));
@@ -53,10 +52,7 @@ public:
         return QString::fromStdString(v.get<std::string>());
     }
     // An optional text: empty when the key is absent.
-    QString OptionalText(const char *key) const
-    {
-        return m_node.contains(key) ? Text(key) : QString();
-    }
+    QString OptionalText(const char *key) const { return m_node.contains(key) ? Text(key) : QString(); }
     const Json &Array(const char *key) const
     {
         const Json &v = at(key);
@@ -90,8 +86,7 @@ private:
     QString m_where;
 };
 
-TeduPack_Sentence decodeSentence(const Json &node, const QString &where,
-                                 const std::shared_ptr<TBookSource> &source)
+TeduPack_Sentence decodeSentence(const Json &node, const QString &where, const std::shared_ptr<TBookSource> &source)
 {
     Reader r(node, where);
     TeduPack_Sentence s;
@@ -104,8 +99,7 @@ TeduPack_Sentence decodeSentence(const Json &node, const QString &where,
     return s;
 }
 
-TeduPack_Lesson decodeLesson(const Json &node, const QString &where,
-                             const std::shared_ptr<TBookSource> &source)
+TeduPack_Lesson decodeLesson(const Json &node, const QString &where, const std::shared_ptr<TBookSource> &source)
 {
     Reader r(node, where);
     TeduPack_Lesson lesson;
@@ -126,8 +120,7 @@ TeduPack_Lesson decodeLesson(const Json &node, const QString &where,
     return lesson;
 }
 
-TeduPack_Unit decodeLessonUnit(const Json &node, const QString &where,
-                               const std::shared_ptr<TBookSource> &source)
+TeduPack_Unit decodeLessonUnit(const Json &node, const QString &where, const std::shared_ptr<TBookSource> &source)
 {
     Reader r(node, where);
     TeduPack_Unit unit;
@@ -150,14 +143,14 @@ TeduPack_Unit decodeWordUnit(const Json &node, const QString &where)
     const Json &words = r.Array(DataJson::kWords);
     if (count != static_cast<qint64>(words.size()))
         Reader::fail(where + QLatin1Char('.') + QLatin1String(DataJson::kCount),
-                     QStringLiteral("is ") + QString::number(count) + QStringLiteral(" but there are ") +
-                         QString::number(words.size()) + QStringLiteral(" words"));
+                     QStringLiteral("is ") + QString::number(count) + QStringLiteral(" but there are ")
+                         + QString::number(words.size()) + QStringLiteral(" words"));
     for (std::size_t i = 0; i < words.size(); ++i) {
         Reader w(words[i], r.Path(DataJson::kWords, i));
         w.Int(DataJson::kWordId);
         w.Text(DataJson::kWordContent);
-        for (const char *key : {DataJson::kWordPhonetic, DataJson::kWordTranslate, DataJson::kWordExample,
-                                DataJson::kWordPicture})
+        for (const char *key :
+             {DataJson::kWordPhonetic, DataJson::kWordTranslate, DataJson::kWordExample, DataJson::kWordPicture})
             w.OptionalText(key);
         if (words[i].contains(DataJson::kWordFolder))
             w.Int(DataJson::kWordFolder);
@@ -213,7 +206,8 @@ bool TeduPack_Book::funcDecodeResourceFile(const QString &path)
         if (type == QLatin1String(DataJson::kBookTypeWord))
             word = true;
         else if (type != QLatin1String(DataJson::kBookTypeLesson))
-            Reader::fail(QString::fromLatin1(DataJson::kBookType), QStringLiteral("is neither \"lesson\" nor \"word\""));
+            Reader::fail(QString::fromLatin1(DataJson::kBookType),
+                         QStringLiteral("is neither \"lesson\" nor \"word\""));
         const Json &units = book.Array(DataJson::kUnits);
         QList<TeduPack_Unit> decoded;
         for (std::size_t i = 0; i < units.size(); ++i) {

@@ -75,8 +75,7 @@ void TeduPack_Unit::SetAverageScore(float value)
     m_averageScore = clampPercent(value);
 }
 
-TeduPack_Book::TeduPack_Book()
-    : m_source(std::make_shared<TBookSource>())
+TeduPack_Book::TeduPack_Book() : m_source(std::make_shared<TBookSource>())
 {
     m_source->mainPath = QCoreApplication::applicationDirPath();
 }

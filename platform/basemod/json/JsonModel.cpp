@@ -95,30 +95,23 @@ QString AsText(const TJson &value)
 {
     switch (value.type()) {
     case TJson::value_t::null:
-    case TJson::value_t::discarded:
-        return QString();
-    case TJson::value_t::string:
-        return FromStd(value.get_ref<const std::string &>());
-    default:
-        return AsJSon(value);
+    case TJson::value_t::discarded: return QString();
+    case TJson::value_t::string: return FromStd(value.get_ref<const std::string &>());
+    default: return AsJSon(value);
     }
 }
 
 qint64 AsInt64(const TJson &value)
 {
     switch (value.type()) {
-    case TJson::value_t::number_integer:
-        return value.get<qint64>();
+    case TJson::value_t::number_integer: return value.get<qint64>();
     case TJson::value_t::number_unsigned: {
         const auto u = value.get<quint64>();
-        return u > static_cast<quint64>(std::numeric_limits<qint64>::max())
-                   ? std::numeric_limits<qint64>::max()
-                   : static_cast<qint64>(u);
+        return u > static_cast<quint64>(std::numeric_limits<qint64>::max()) ? std::numeric_limits<qint64>::max()
+                                                                            : static_cast<qint64>(u);
     }
-    case TJson::value_t::number_float:
-        return clampToInt64(value.get<double>());
-    case TJson::value_t::boolean:
-        return value.get<bool>() ? 1 : 0;
+    case TJson::value_t::number_float: return clampToInt64(value.get<double>());
+    case TJson::value_t::boolean: return value.get<bool>() ? 1 : 0;
     case TJson::value_t::string: {
         const QString t = AsText(value).trimmed();
         bool ok = false;
@@ -128,8 +121,7 @@ qint64 AsInt64(const TJson &value)
         const double d = t.toDouble(&ok);
         return ok ? clampToInt64(d) : 0;
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -138,25 +130,21 @@ double AsDouble(const TJson &value)
     switch (value.type()) {
     case TJson::value_t::number_integer:
     case TJson::value_t::number_unsigned:
-    case TJson::value_t::number_float:
-        return value.get<double>();
-    case TJson::value_t::boolean:
-        return value.get<bool>() ? 1.0 : 0.0;
+    case TJson::value_t::number_float: return value.get<double>();
+    case TJson::value_t::boolean: return value.get<bool>() ? 1.0 : 0.0;
     case TJson::value_t::string: {
         bool ok = false;
         const double d = AsText(value).trimmed().toDouble(&ok);
         return ok && std::isfinite(d) ? d : 0.0;
     }
-    default:
-        return 0.0;
+    default: return 0.0;
     }
 }
 
 std::optional<qint64> TryInt64(const TJson &value)
 {
     switch (value.type()) {
-    case TJson::value_t::number_integer:
-        return value.get<qint64>();
+    case TJson::value_t::number_integer: return value.get<qint64>();
     case TJson::value_t::number_unsigned: {
         const auto u = value.get<quint64>();
         if (u > static_cast<quint64>(std::numeric_limits<qint64>::max()))
@@ -176,8 +164,7 @@ std::optional<qint64> TryInt64(const TJson &value)
         const qint64 n = AsText(value).trimmed().toLongLong(&ok);
         return ok ? std::optional<qint64>(n) : std::nullopt;
     }
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -186,27 +173,23 @@ std::optional<double> TryDouble(const TJson &value)
     switch (value.type()) {
     case TJson::value_t::number_integer:
     case TJson::value_t::number_unsigned:
-    case TJson::value_t::number_float:
-        return value.get<double>();
+    case TJson::value_t::number_float: return value.get<double>();
     case TJson::value_t::string: {
         bool ok = false;
         const double d = AsText(value).trimmed().toDouble(&ok);
         return ok && std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
     }
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
 bool AsBool(const TJson &value)
 {
     switch (value.type()) {
-    case TJson::value_t::boolean:
-        return value.get<bool>();
+    case TJson::value_t::boolean: return value.get<bool>();
     case TJson::value_t::number_integer:
     case TJson::value_t::number_unsigned:
-    case TJson::value_t::number_float:
-        return value.get<double>() != 0.0;
+    case TJson::value_t::number_float: return value.get<double>() != 0.0;
     case TJson::value_t::string: {
         const QString t = AsText(value).trimmed().toLower();
         if (t == QLatin1String("true") || t == QLatin1String("yes"))
@@ -215,8 +198,7 @@ bool AsBool(const TJson &value)
         const double d = t.toDouble(&ok);
         return ok && d != 0.0;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -174,8 +174,7 @@ bool IsFileInUse(const QString &path)
     return isLockedElsewhere(native) || isOpenForWriting(target);
 }
 
-TFileWriteMark::TFileWriteMark(const QString &path)
-    : FKey(markKey(path))
+TFileWriteMark::TFileWriteMark(const QString &path) : FKey(markKey(path))
 {
     QMutexLocker lock(&marks().mutex);
     int &count = marks().counts[FKey];

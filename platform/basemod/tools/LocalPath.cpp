@@ -11,10 +11,9 @@ namespace {
 bool isWorkFolder(const QString &segment)
 {
     static const QStringList folders = {
-        QStringLiteral("config"), QStringLiteral("data"),  QStringLiteral("pics"),
-        QStringLiteral("book"),   QStringLiteral("tmp"),   QStringLiteral("part"),
-        QStringLiteral("study"),  QStringLiteral("role"),  QStringLiteral("backups"),
-        QStringLiteral("fail"),
+        QStringLiteral("config"),  QStringLiteral("data"), QStringLiteral("pics"),  QStringLiteral("book"),
+        QStringLiteral("tmp"),     QStringLiteral("part"), QStringLiteral("study"), QStringLiteral("role"),
+        QStringLiteral("backups"), QStringLiteral("fail"),
     };
     return folders.contains(segment.toLower());
 }
@@ -28,8 +27,8 @@ QString withSlashes(QString s)
 // The spelling of `segment` inside the existing folder `dir`.
 QString resolveSegment(const QString &dir, const QString &segment)
 {
-    const QStringList entries = QDir(dir).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     QStringList matches;
     for (const QString &e : entries)
         if (e.compare(segment, Qt::CaseInsensitive) == 0)

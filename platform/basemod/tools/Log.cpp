@@ -25,8 +25,7 @@ LogState &state()
 
 QString defaultLogFile()
 {
-    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                     : QDir::currentPath();
+    const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     return dir + QStringLiteral("/log/study.log");
 }
 

@@ -185,11 +185,10 @@ TMp3Result EncodeWaveToMp3(const QString &wavPath, const QString &mp3Path, const
         const int frames = static_cast<int>(want / frameBytes);
         for (int i = 0; i < frames * fmt.channels; ++i)
             pcm[static_cast<size_t>(i)] = qFromLittleEndian<qint16>(raw.constData() + 2 * i);
-        const int n = fmt.channels == 1
-                          ? lame_encode_buffer(gf.get(), pcm.data(), pcm.data(), frames, mp3.data(),
-                                               static_cast<int>(mp3.size()))
-                          : lame_encode_buffer_interleaved(gf.get(), pcm.data(), frames, mp3.data(),
-                                                           static_cast<int>(mp3.size()));
+        const int n = fmt.channels == 1 ? lame_encode_buffer(gf.get(), pcm.data(), pcm.data(), frames, mp3.data(),
+                                                             static_cast<int>(mp3.size()))
+                                        : lame_encode_buffer_interleaved(gf.get(), pcm.data(), frames, mp3.data(),
+                                                                         static_cast<int>(mp3.size()));
         if (n < 0) {
             out.cancelWriting();
             fail(error, QStringLiteral("encoding failed"));

@@ -20,12 +20,9 @@ bool joinsWord(QChar c, QChar before, QChar after)
     case u'\'':
     case u'\u2019': // right single quotation mark used as apostrophe
     case u'-':
-    case u'.':
-        return true;
-    case u',':
-        return before.isDigit() && after.isDigit();
-    default:
-        return false;
+    case u'.': return true;
+    case u',': return before.isDigit() && after.isDigit();
+    default: return false;
     }
 }
 

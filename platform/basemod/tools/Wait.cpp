@@ -14,13 +14,14 @@
 namespace {
 // Real-time period at which the stop flag is looked at while no event arrives.
 constexpr int kPollMs = 5;
-}
+} // namespace
 
 TWaitEnd WaitFor(int ms, const bool *stop, const QObject *guard)
 {
     if (!stop)
         return WaitForCondition(ms, {}, guard);
-    return WaitForCondition(ms, [stop] { return *stop; }, guard);
+    return WaitForCondition(
+        ms, [stop] { return *stop; }, guard);
 }
 
 TWaitEnd WaitForCondition(int ms, const std::function<bool()> &done, const QObject *guard)

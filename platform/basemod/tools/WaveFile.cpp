@@ -29,8 +29,8 @@ QByteArray PcmWaveHeader(quint32 dataBytes, quint32 sampleRate, quint16 channels
     putU32(out, 36 + dataBytes);
     out.append("WAVE", 4);
     out.append("fmt ", 4);
-    putU32(out, 16);                      // size of the format chunk
-    putU16(out, 1);                       // PCM
+    putU32(out, 16); // size of the format chunk
+    putU16(out, 1);  // PCM
     putU16(out, channels);
     putU32(out, sampleRate);              // samples per second
     putU32(out, sampleRate * frameBytes); // bytes per second

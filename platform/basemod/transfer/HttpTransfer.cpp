@@ -29,8 +29,11 @@ QUrl ToUrl(const QString &text)
 } // namespace
 
 THttpTransfer::THttpTransfer(QWidget *owner)
-    : QDialog(owner), m_descriptionLabel(new QLabel(this)), m_statusLabel(new QLabel(this)),
-      m_progress(new QProgressBar(this)), m_cancelButton(new QPushButton(QStringLiteral("取消"), this)),
+    : QDialog(owner),
+      m_descriptionLabel(new QLabel(this)),
+      m_statusLabel(new QLabel(this)),
+      m_progress(new QProgressBar(this)),
+      m_cancelButton(new QPushButton(QStringLiteral("取消"), this)),
       m_tick(new QTimer(this))
 {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -116,8 +119,8 @@ bool THttpTransfer::Run(bool upload, bool withWindow)
 {
     const QString what = upload ? QStringLiteral("upload") : QStringLiteral("download");
     if (m_running) {
-        procSaveLog(QStringLiteral("error:THttpTransfer ") + what +
-                    QStringLiteral(": another transfer of this window is running"));
+        procSaveLog(QStringLiteral("error:THttpTransfer ") + what
+                    + QStringLiteral(": another transfer of this window is running"));
         return false;
     }
     m_running = true;
@@ -131,9 +134,8 @@ bool THttpTransfer::Run(bool upload, bool withWindow)
     connect(m_job, &TTransferJob::done, this, [this] { m_jobDone = true; });
 
     const TTransferKind kind = upload ? TTransferKind::Upload : TTransferKind::Download;
-    const bool started =
-        upload ? m_job->StartUpload(ToUrl(m_uploadServer), m_fields, WithSlashes(m_uploadFile))
-               : m_job->StartDownload(ToUrl(m_downloadUrl), WithSlashes(m_saveFile));
+    const bool started = upload ? m_job->StartUpload(ToUrl(m_uploadServer), m_fields, WithSlashes(m_uploadFile))
+                                : m_job->StartDownload(ToUrl(m_downloadUrl), WithSlashes(m_saveFile));
 
     QPointer<THttpTransfer> self(this);
     if (started) {

@@ -20,8 +20,7 @@ constexpr int kMaxRedirects = 10;
 QNetworkRequest MakeRequest(const QUrl &url)
 {
     QNetworkRequest req(url);
-    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                     QNetworkRequest::NoLessSafeRedirectPolicy);
+    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     req.setMaximumRedirectsAllowed(kMaxRedirects);
     // The body is stored as sent: no transparent decompression, so the
     // announced length is the length written.
@@ -51,7 +50,9 @@ QString Describe(const QUrl &url)
 } // namespace
 
 TTransferJob::TTransferJob(QObject *parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_idle(new QTimer(this))
+    : QObject(parent),
+      m_manager(new QNetworkAccessManager(this)),
+      m_idle(new QTimer(this))
 {
     m_idle->setSingleShot(true);
     connect(m_idle, &QTimer::timeout, this, [this] {
@@ -91,8 +92,8 @@ bool TTransferJob::StartDownload(const QUrl &url, const QString &targetFile)
     if (m_started)
         return false;
     m_kind = TTransferKind::Download;
-    if (!url.isValid() || (url.scheme() != QLatin1String("http") &&
-                           url.scheme() != QLatin1String("https")) || url.host().isEmpty())
+    if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        || url.host().isEmpty())
         return StartFailed(QStringLiteral("invalid address ") + url.toString());
     if (targetFile.isEmpty())
         return StartFailed(QStringLiteral("no target file"));
@@ -110,14 +111,13 @@ bool TTransferJob::StartDownload(const QUrl &url, const QString &targetFile)
     return Begin(m_manager->get(MakeRequest(url)));
 }
 
-bool TTransferJob::StartUpload(const QUrl &url, const QList<QPair<QString, QString>> &fields,
-                               const QString &file)
+bool TTransferJob::StartUpload(const QUrl &url, const QList<QPair<QString, QString>> &fields, const QString &file)
 {
     if (m_started)
         return false;
     m_kind = TTransferKind::Upload;
-    if (!url.isValid() || (url.scheme() != QLatin1String("http") &&
-                           url.scheme() != QLatin1String("https")) || url.host().isEmpty())
+    if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        || url.host().isEmpty())
         return StartFailed(QStringLiteral("invalid address ") + url.toString());
     const QFileInfo info(file);
     if (file.isEmpty() || !info.isFile())
@@ -139,12 +139,11 @@ bool TTransferJob::StartUpload(const QUrl &url, const QList<QPair<QString, QStri
     }
     QHttpPart filePart;
     filePart.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       QByteArray("form-data; name=\"file\"; filename=\"" +
-                                  DispositionValue(info.fileName()) + '"'));
+                       QByteArray("form-data; name=\"file\"; filename=\"" + DispositionValue(info.fileName()) + '"'));
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-    filePart.setHeader(QNetworkRequest::ContentTypeHeader,
-                       mime.isValid() && !mime.isDefault() ? mime.name().toLatin1()
-                                                           : QByteArray("application/octet-stream"));
+    filePart.setHeader(QNetworkRequest::ContentTypeHeader, mime.isValid() && !mime.isDefault()
+                                                               ? mime.name().toLatin1()
+                                                               : QByteArray("application/octet-stream"));
     filePart.setBodyDevice(device);
     multipart->append(filePart);
 
@@ -240,8 +239,8 @@ void TTransferJob::OnFinished()
     reply->deleteLater();
 
     if (m_writeFailed)
-        return Finish(false, QStringLiteral("cannot write the file of ") + where + QStringLiteral(": ") +
-                                 (m_file ? m_file->errorString() : QString()));
+        return Finish(false, QStringLiteral("cannot write the file of ") + where + QStringLiteral(": ")
+                                 + (m_file ? m_file->errorString() : QString()));
     if (m_timedOut)
         return Finish(false, QStringLiteral("no data for %1 s from ").arg(kIdleTimeoutMs / 1000) + where);
     if (m_cancelled)
@@ -261,8 +260,7 @@ void TTransferJob::OnFinished()
         if (!m_file->commit()) {
             const QString why = m_file->errorString();
             m_file.reset();
-            return Finish(false, QStringLiteral("cannot store the file of ") + where +
-                                     QStringLiteral(": ") + why);
+            return Finish(false, QStringLiteral("cannot store the file of ") + where + QStringLiteral(": ") + why);
         }
         m_file.reset();
         m_total = m_bytes;

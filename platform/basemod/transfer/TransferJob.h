@@ -53,8 +53,7 @@ public:
     // file not usable); the job is then finished and failed and `done` is not
     // emitted. A job runs once.
     bool StartDownload(const QUrl &url, const QString &targetFile);
-    bool StartUpload(const QUrl &url, const QList<QPair<QString, QString>> &fields,
-                     const QString &file);
+    bool StartUpload(const QUrl &url, const QList<QPair<QString, QString>> &fields, const QString &file);
     // Ends a running transfer as failed.
     void Cancel();
 

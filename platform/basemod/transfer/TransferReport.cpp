@@ -47,8 +47,7 @@ QString TransferSizeText(qint64 bytes)
 
 QString TransferStatusText(TTransferKind kind, qint64 bytes, qint64 total)
 {
-    QString text = kind == TTransferKind::Download ? QStringLiteral("已下载 ")
-                                                   : QStringLiteral("已上传 ");
+    QString text = kind == TTransferKind::Download ? QStringLiteral("已下载 ") : QStringLiteral("已上传 ");
     text += TransferSizeText(bytes);
     if (total > 0)
         text += QStringLiteral(" / ") + TransferSizeText(total);

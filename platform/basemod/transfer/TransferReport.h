@@ -28,8 +28,7 @@ enum class TTransferState { Started, Running, Succeeded, Failed };
 BASEMOD_EXPORT int TransferPercent(qint64 bytes, qint64 total);
 
 // The notice text described above.
-BASEMOD_EXPORT QString TransferNoticeText(TTransferKind kind, TTransferState state, qint64 bytes,
-                                          qint64 total);
+BASEMOD_EXPORT QString TransferNoticeText(TTransferKind kind, TTransferState state, qint64 bytes, qint64 total);
 
 // A size for people: "512 B", "12.5 KB", "3.4 MB", "1.2 GB" (1 KB = 1024 B).
 BASEMOD_EXPORT QString TransferSizeText(qint64 bytes);

@@ -59,10 +59,10 @@ QString FitTextToLines(const QString &text, const QFont &font, double width, int
 }
 
 TBookIconFrame::TBookIconFrame(QWidget *parent)
-    : TControl(parent)
-    , m_frame(new TRectangle(this))
-    , m_picture(new TRectangle(this))
-    , m_title(new TText(this))
+    : TControl(parent),
+      m_frame(new TRectangle(this)),
+      m_picture(new TRectangle(this)),
+      m_title(new TText(this))
 {
     m_frame->SetName(QStringLiteral("Rectangle_BookFrame"));
     m_frame->SetHitTest(false);

@@ -20,8 +20,8 @@ class TBookIconFrame;
 
 // The tile's mouse-up handler: the tile, the button, the modifier keys and
 // the position on the tile.
-using TBookMouseUpProc = std::function<void(TBookIconFrame *sender, Qt::MouseButton button,
-                                            Qt::KeyboardModifiers shift, QPointF pos)>;
+using TBookMouseUpProc =
+    std::function<void(TBookIconFrame *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF pos)>;
 
 // SideShow bits.
 enum TBookSideShow {

@@ -38,9 +38,7 @@ QString soundFile(const QString &soundName, const QByteArray &bytes)
 
 } // namespace
 
-TPngAni::TPngAni(QWidget *parent)
-    : QObject(parent)
-    , m_view(new TFrameAnimation(parent))
+TPngAni::TPngAni(QWidget *parent) : QObject(parent), m_view(new TFrameAnimation(parent))
 {
     m_view->hide();
     connect(m_view.data(), &TFrameAnimation::Finished, this, &TPngAni::runEnded);
@@ -172,15 +170,9 @@ void TPngAni::StopAni(int alignment)
     const int shown = m_view->CurrentFrame();
     m_view->Stop();
     switch (alignment) {
-    case asFirstFrame:
-        showOnly(0);
-        break;
-    case asLastFrame:
-        showOnly(static_cast<int>(m_frames.size()) - 1);
-        break;
-    case asHidden:
-        m_view->hide();
-        break;
+    case asFirstFrame: showOnly(0); break;
+    case asLastFrame: showOnly(static_cast<int>(m_frames.size()) - 1); break;
+    case asHidden: m_view->hide(); break;
     default:
         if (m_fixedFrame < 0)
             m_fixedFrame = shown;

@@ -34,7 +34,7 @@ enum TAniStopAlign {
     asCurrentFrame = 0, // the frame that was showing
     asFirstFrame = 1,
     asLastFrame = 2,
-    asHidden = 3,       // nothing: the animation is hidden
+    asHidden = 3, // nothing: the animation is hidden
 };
 
 class BASEMOD_EXPORT TPngAni : public QObject

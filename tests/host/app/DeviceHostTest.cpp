@@ -34,7 +34,8 @@ TEST(StudyHostOnDevices, ACloseDuringPlaybackOrRecordingIsAnsweredPromptly)
 {
     if (!ProgramSoundServer() || !ProgramSoundServer()->IsRunning())
         GTEST_SKIP() << "no PulseAudio server could be started for this test ("
-                     << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none")) << ")";
+                     << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none"))
+                     << ")";
     for (const Busy busy : {Busy::Playing, Busy::Recording}) {
         SCOPED_TRACE(busy == Busy::Playing ? "playing" : "recording");
         QTemporaryDir data;

@@ -44,7 +44,8 @@ TEST(HostParts, ScoreLevelsSwitchAt85And75And65)
 TEST(HostParts, ScoreCommentsComeFromTheHostsUiArchive)
 {
     // The archive the build generates beside the host.
-    auto archive = std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
+    auto archive =
+        std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
     const auto sounds = ArchiveScoreSounds(archive);
     for (const double score : {90.0, 80.0, 70.0, 10.0}) {
         const auto bytes = sounds(1, score);
@@ -66,7 +67,8 @@ TEST(HostParts, HostSoundEnginePlaysTheScoreCommentForItsLength)
 {
     // The host's own engine, with the provider wired as TStudyHost wires it.
     ClockSpeed speed(10);
-    auto archive = std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
+    auto archive =
+        std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
     TDeviceFreeSoundEngine engine(QCoreApplication::applicationDirPath() % QStringLiteral("/"));
     engine.SetScoreSoundProvider(ArchiveScoreSounds(archive));
     const auto expected = AudioBytesDurationMs(*archive->GetResource(ScoreSoundName(QStringLiteral("ScoreBackGold"))));

@@ -147,7 +147,8 @@ TEST(StudyHostService, AServiceClosedInTheMiddleOfAnAnswerIsFreedOnlyAfterTheAns
     ASSERT_TRUE(holdFile.open(QIODevice::WriteOnly));
     holdFile.close();
     // A request about the book nobody has opened yet: its package is read now.
-    service->Request(QStringLiteral(R"({"apiCode":2029,"uid":10001,"queryType":"list","parentId":%1})").arg(kExtraBook));
+    service->Request(
+        QStringLiteral(R"({"apiCode":2029,"uid":10001,"queryType":"list","parentId":%1})").arg(kExtraBook));
 
     ASSERT_TRUE(WaitUntil([&] { return freed; }, RealMs{30000})) << "the retired service is freed in the end";
     EXPECT_TRUE(closeAsked);

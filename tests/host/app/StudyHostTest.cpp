@@ -99,8 +99,8 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
     EXPECT_EQ(hostnotice::ApiCode(run.host->Events()[shelfRequest].mid(kRequest.size())), hostnotice::kShelfRequest);
     ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
     // Accepted: no resend, no failure message.
-    EXPECT_FALSE(WaitUntil([&] { return run.Count(kRequest, hostnotice::kShelfRequest) > 1 || run.ShelfFailureShown(); },
-                           StatedMs{8000}));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return run.Count(kRequest, hostnotice::kShelfRequest) > 1 || run.ShelfFailureShown(); }, StatedMs{8000}));
     EXPECT_TRUE(run.messages->Infos().isEmpty()) << run.messages->Infos().join(u'|').toStdString();
 
     std::optional<bool> closed;
@@ -238,8 +238,8 @@ TEST(StudyHost, SwitchWaitsForTheModuleThenCreatesItAgain)
     // The new module announces itself and asks for its shelf again.
     EXPECT_GT(run.Find(kJob, hostnotice::kAnnounce, deleted), deleted);
     EXPECT_TRUE(run.host->IsRunning());
-    EXPECT_TRUE(WaitUntil([&] { return run.Find(kRequest, hostnotice::kShelfRequest, deleted) > deleted; },
-                          StatedMs{5000}));
+    EXPECT_TRUE(
+        WaitUntil([&] { return run.Find(kRequest, hostnotice::kShelfRequest, deleted) > deleted; }, StatedMs{5000}));
     EXPECT_FALSE(run.host->IsBusy());
     ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 1; }, StatedMs{5000}));
 }
@@ -247,7 +247,8 @@ TEST(StudyHost, SwitchWaitsForTheModuleThenCreatesItAgain)
 TEST(StudyHost, RefusesPluginFilesThatAreNotTheStudyModule)
 {
     const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString &file : QStringList{dir % QStringLiteral("/no_such_module.so"), dir % QStringLiteral("/libBaseMod.so")}) {
+    for (const QString &file :
+         QStringList{dir % QStringLiteral("/no_such_module.so"), dir % QStringLiteral("/libBaseMod.so")}) {
         HostRun run(file);
         EXPECT_FALSE(run.host->Start(&run.parent)) << file.toStdString();
         EXPECT_TRUE(run.host->Error().contains(file)) << run.host->Error().toStdString();
@@ -338,7 +339,8 @@ TEST(StudyHostWindow, TheNoticeMenuOpensTheAssignmentOrTheRecentLessonAtOnce)
         QAction *item = nullptr;
         for (QAction *menu : window.menuBar()->actions())
             for (QAction *a : menu->menu()->actions())
-                if (a->text().startsWith(assignment ? QStringLiteral("布置作业") : QStringLiteral("打开最近学习的课程")))
+                if (a->text().startsWith(assignment ? QStringLiteral("布置作业")
+                                                    : QStringLiteral("打开最近学习的课程")))
                     item = a;
         ASSERT_NE(item, nullptr);
         const qsizetype before = host.Events().size();
@@ -358,14 +360,17 @@ TEST(StudyHostWindow, TheNoticeMenuOpensTheAssignmentOrTheRecentLessonAtOnce)
         const auto record = [&] {
             return find(kRequest, 2101, before, [&](const QString &e) { return e.contains(queryType); });
         };
-        ASSERT_TRUE(WaitUntil([&] { return record() >= 0; }, StatedMs{20000})) << events.mid(before).join(u'\n').toStdString();
-        const qsizetype notice = find(kNotice, assignment ? hostnotice::kAssignment : hostnotice::kRecentLesson, before);
+        ASSERT_TRUE(WaitUntil([&] { return record() >= 0; }, StatedMs{20000}))
+            << events.mid(before).join(u'\n').toStdString();
+        const qsizetype notice =
+            find(kNotice, assignment ? hostnotice::kAssignment : hostnotice::kRecentLesson, before);
         const qsizetype restarted = events.indexOf(QStringLiteral("DeleteFrame"), before);
         ASSERT_GE(notice, 0);
         ASSERT_GE(restarted, 0) << "the module was started again";
         EXPECT_LT(restarted, notice) << "the notice goes to the new module";
         EXPECT_LT(notice, find(kRequest, hostnotice::kShelfRequest, restarted)) << "before its shelf request";
-        EXPECT_EQ(find(kRequest, hostnotice::kShelfRequest, find(kRequest, hostnotice::kShelfRequest, restarted) + 1), -1)
+        EXPECT_EQ(find(kRequest, hostnotice::kShelfRequest, find(kRequest, hostnotice::kShelfRequest, restarted) + 1),
+                  -1)
             << "one shelf request";
         // The book opens: its page asks for the assignment marks.
         EXPECT_TRUE(WaitUntil([&] { return find(kRequest, 1145, record()) >= 0; }, StatedMs{30000}))

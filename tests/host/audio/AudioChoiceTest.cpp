@@ -34,14 +34,13 @@ TEST(AudioChoice, DevicesAreUsedOnlyWhenAnOutputAndAnInputExist)
         {TAudioMode::None, "Speakers", "Microphone", false, false, "--audio none"},
     };
     for (const Case &c : cases) {
-        const TAudioChoice choice =
-            DecideAudio(c.mode, QString::fromUtf8(c.output), QString::fromUtf8(c.input));
+        const TAudioChoice choice = DecideAudio(c.mode, QString::fromUtf8(c.output), QString::fromUtf8(c.input));
         SCOPED_TRACE(qPrintable(choice.line));
         EXPECT_EQ(choice.devices, c.devices);
         EXPECT_EQ(!choice.error.isEmpty(), c.error);
         EXPECT_TRUE(choice.line.contains(QString::fromUtf8(c.why)));
         EXPECT_TRUE(choice.line.startsWith(c.devices ? QStringLiteral("sound: audio devices")
-                                                     : c.error ? QStringLiteral("sound: cannot use audio devices")
-                                                               : QStringLiteral("sound: device-free engines")));
+                                           : c.error ? QStringLiteral("sound: cannot use audio devices")
+                                                     : QStringLiteral("sound: device-free engines")));
     }
 }

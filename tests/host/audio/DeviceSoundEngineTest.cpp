@@ -89,7 +89,8 @@ protected:
     {
         if (!ProgramSoundServer() || !ProgramSoundServer()->IsRunning())
             GTEST_SKIP() << "no PulseAudio server could be started for this test ("
-                         << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none")) << ")";
+                         << qPrintable(ProgramSoundServer() ? ProgramSoundServer()->Error() : QStringLiteral("none"))
+                         << ")";
         m_output = QMediaDevices::defaultAudioOutput();
         m_input = QMediaDevices::defaultAudioInput();
         ASSERT_FALSE(m_output.isNull());
@@ -285,9 +286,8 @@ TEST_F(DeviceSoundEngineTest, EvaluationRecordsUntilItsTimeLimitThenGrades)
     // The stop flag (a stop handler) ends a stoppable evaluation early.
     bool stop = false;
     QTimer::singleShot(400, m_engine.get(), [&] { stop = true; });
-    const qint64 stopped = Timed([&] {
-        EXPECT_EQ(grader.EvaluateStoppable(2, text, QStringLiteral("tmp\\part.wav"), 60, stop), "stopped");
-    });
+    const qint64 stopped = Timed(
+        [&] { EXPECT_EQ(grader.EvaluateStoppable(2, text, QStringLiteral("tmp\\part.wav"), 60, stop), "stopped"); });
     EXPECT_LT(stopped, 600);
     EXPECT_NEAR(ReadRecording(m_dir.filePath(QStringLiteral("tmp/part.wav"))).Ms(), 400.0, 100.0);
 }

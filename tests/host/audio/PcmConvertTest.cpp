@@ -23,8 +23,9 @@ QAudioFormat Format(int rate, int channels, QAudioFormat::SampleFormat sample)
 
 // `ms` of a sine of `hz` at `amplitude` (of full scale) in `format`; channel c
 // is multiplied by channelSign(c).
-QByteArray Sine(const QAudioFormat &format, double hz, double amplitude, int ms,
-                const std::function<double(int)> &channelSign = [](int) { return 1.0; })
+QByteArray Sine(
+    const QAudioFormat &format, double hz, double amplitude, int ms,
+    const std::function<double(int)> &channelSign = [](int) { return 1.0; })
 {
     QByteArray out;
     const qint64 frames = qint64(format.sampleRate()) * ms / 1000;
@@ -103,7 +104,7 @@ TEST(MonoResampler, EveryDeviceFormatBecomesOneSecondOf16kHzMono)
         EXPECT_NEAR(out.size(), 16000, 2);
         EXPECT_EQ(resampler.OutputSamples(), out.size());
         EXPECT_NEAR(Rms(out), 0.5 / std::sqrt(2.0), 0.02); // level kept
-        EXPECT_NEAR(ZeroCrossings(out), 880, 4);          // pitch kept
+        EXPECT_NEAR(ZeroCrossings(out), 880, 4);           // pitch kept
     }
 }
 
@@ -174,7 +175,7 @@ TEST(RateReader, ASpeedChangeTakesEffectAtTheCurrentPosition)
     TRateReader reader(1);
     QByteArray flat(2 * 1000, '\0');
     reader.Append(flat);
-    EXPECT_EQ(reader.Read(400, 1.0).size(), 800); // 400 source frames
+    EXPECT_EQ(reader.Read(400, 1.0).size(), 800);        // 400 source frames
     EXPECT_EQ(reader.Read(10000, 1.25).size(), 2 * 480); // the other 600 at 1.25
     EXPECT_TRUE(reader.AtEnd());
     // Frames appended later (a decoder still running) are read on.

@@ -20,7 +20,8 @@ using nlohmann::ordered_json;
 
 namespace {
 
-const QString kSentence = QStringLiteral("Good morning, Miss Green! How are you today? I am fine, thank you very much.");
+const QString kSentence =
+    QStringLiteral("Good morning, Miss Green! How are you today? I am fine, thank you very much.");
 
 ordered_json resultOf(TSimGradeEngine &engine)
 {
@@ -55,9 +56,9 @@ TEST_F(GradeEngineTest, WordResultCarriesPhonemes)
     EXPECT_EQ(word["char"], "teacher");
     EXPECT_EQ(word["score"], r["overall"]);
     ASSERT_TRUE(word["phone"].is_array());
-    static const QSet<QString> symbols = {
-        "aa", "ae", "ah", "ao", "aw", "ay", "b", "ch", "d",  "dh", "eh", "er", "ey", "f",  "g",  "hh", "ih", "iy", "jh", "k",
-        "l",  "m",  "n",  "ng", "ow", "oy", "p", "r",  "s",  "sh", "t",  "th", "uh", "uw", "v",  "w",  "y",  "z",  "zh"};
+    static const QSet<QString> symbols = {"aa", "ae", "ah", "ao", "aw", "ay", "b",  "ch", "d", "dh", "eh", "er", "ey",
+                                          "f",  "g",  "hh", "ih", "iy", "jh", "k",  "l",  "m", "n",  "ng", "ow", "oy",
+                                          "p",  "r",  "s",  "sh", "t",  "th", "uh", "uw", "v", "w",  "y",  "z",  "zh"};
     QStringList phones;
     for (const auto &p : word["phone"]) {
         phones << QString::fromStdString(p["char"].get<std::string>());

@@ -67,8 +67,8 @@ protected:
     QStringList m_scored; // "mode text file" of every grading
     TRecordingGradeEngine m_engine{m_dir.path(), m_recorder,
                                    [this](TGradeMode mode, const QString &text, const QString &wav) {
-                                       m_scored << QString::number(static_cast<int>(mode)) % QStringLiteral(" ")
-                                                       % text % QStringLiteral(" ") % wav;
+                                       m_scored << QString::number(static_cast<int>(mode)) % QStringLiteral(" ") % text
+                                                       % QStringLiteral(" ") % wav;
                                        return SimScoreRecording(mode, text, wav);
                                    }};
     const QString m_text = QStringLiteral("How are you today?");
@@ -85,7 +85,8 @@ TEST_F(RecordingGradeEngineTest, TheTimeLimitEndsTheRecordingBeforeItIsGraded)
     EXPECT_FALSE(m_recorder->IsRecording());
     ASSERT_EQ(m_scored.size(), 1);
     EXPECT_EQ(m_scored[0], QStringLiteral("1 ") % m_text % QStringLiteral(" ") % file(QStringLiteral("tmp/temp.wav")));
-    EXPECT_EQ(m_engine.GetLastResult(), SimScoreRecording(TGradeMode::Sentence, m_text, file(QStringLiteral("tmp/temp.wav"))));
+    EXPECT_EQ(m_engine.GetLastResult(),
+              SimScoreRecording(TGradeMode::Sentence, m_text, file(QStringLiteral("tmp/temp.wav"))));
     EXPECT_TRUE(m_engine.GetLastResult().startsWith(QStringLiteral("{\"result\":{")));
 }
 
@@ -99,7 +100,10 @@ TEST_F(RecordingGradeEngineTest, StopRecordOrTheStopFlagEndsItEarly)
     bool stop = false;
     QTimer::singleShot(150, &m_engine, [&] { stop = true; });
     QString answer;
-    EXPECT_LT(Timed([&] { answer = m_engine.EvaluateStoppable(0, QStringLiteral("teacher"), QStringLiteral("tmp\\w.wav"), 30, stop); }),
+    EXPECT_LT(Timed([&] {
+                  answer =
+                      m_engine.EvaluateStoppable(0, QStringLiteral("teacher"), QStringLiteral("tmp\\w.wav"), 30, stop);
+              }),
               500);
     EXPECT_EQ(answer, QStringLiteral("stopped"));
     EXPECT_FALSE(m_recorder->IsRecording()); // the file is complete
@@ -118,7 +122,7 @@ TEST_F(RecordingGradeEngineTest, ARecordingAlreadyRunningIsTheOneGraded)
     };
     const Case cases[] = {
         {"tmp/temp.wav", "tmp\\temp.wav", "tmp/temp.wav", ""},
-        {"tmp/temp.wav", "", "tmp/temp.wav", ""},                        // a passage graded without its own file
+        {"tmp/temp.wav", "", "tmp/temp.wav", ""},                            // a passage graded without its own file
         {"tmp/temp.wav", "tmp\\other.wav", "tmp/temp.wav", "tmp/other.wav"}, // copied to the named file
     };
     for (const Case &c : cases) {

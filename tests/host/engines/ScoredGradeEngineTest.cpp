@@ -109,9 +109,8 @@ TEST_F(ScoredGradeEngineTest, EventsKeepRunningWhileTheScorerWorks)
 TEST_F(ScoredGradeEngineTest, AFailingScorerLeavesNoResultAndLogsAnError)
 {
     LogCapture log;
-    m_engine.SetScorer([](int, const QString &, const QString &, int) -> ordered_json {
-        throw std::runtime_error("decoder broke");
-    });
+    m_engine.SetScorer(
+        [](int, const QString &, const QString &, int) -> ordered_json { throw std::runtime_error("decoder broke"); });
     m_engine.Evaluate(1, QStringLiteral("tmp\\temp.wav"), QStringLiteral("Hello"), 3);
     EXPECT_TRUE(m_engine.GetLastResult().isEmpty());
     const QStringList errors = log.LinesStartingWith(QStringLiteral("error:"));

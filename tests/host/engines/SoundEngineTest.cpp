@@ -195,7 +195,7 @@ TEST_F(SoundEngineTest, RecordingLengthFollowsTheTimeRecorded)
         EXPECT_EQ(format.bitsPerSample, 16);
         EXPECT_EQ(format.dataOffset, 44);
         EXPECT_EQ(QFile(path).size(), 44 + format.dataBytes); // the header names every sample
-        return format.dataBytes / 32;                          // ms at 32 bytes per ms
+        return format.dataBytes / 32;                         // ms at 32 bytes per ms
     };
     const qint64 longer = record(1500);
     EXPECT_GE(longer, 1500);
@@ -225,8 +225,8 @@ TEST_F(SoundEngineTest, RecordingIsCappedAndStopWithoutStartDoesNothing)
     m_engine.StartRecord(QStringLiteral("tmp\\cap.wav"));
     QElapsedTimer t;
     t.start();
-    ASSERT_TRUE(WaitUntil([&] { return t.elapsed() * 2000 > TDeviceFreeSoundEngine::kMaxRecordMs + 20000; },
-                          RealMs{5000}));
+    ASSERT_TRUE(
+        WaitUntil([&] { return t.elapsed() * 2000 > TDeviceFreeSoundEngine::kMaxRecordMs + 20000; }, RealMs{5000}));
     m_engine.StopRecord();
     TWaveFormat format;
     ASSERT_TRUE(ReadWaveFormat(path, format));

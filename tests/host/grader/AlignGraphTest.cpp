@@ -72,7 +72,7 @@ TEST(AlignGraphTest, DecodedLabelsFindTheirWordsAndPhones)
          {-1, 0, 0, 0, -1, 1, 1, 2, 2, -1},
          {-1, 1, 1, 1, -1, 0, 0, 0, 0, -1}},
         {{"R", "IY", "D", "N", "AW"}, {0, 0, 0, 2, 2}, {0, 0, 0, 0, 0}}, // "it" left out
-        {{"<sil>", "IH", "T"}, {-1, 1, 1}, {-1, 0, 0}},                   // only "it"
+        {{"<sil>", "IH", "T"}, {-1, 1, 1}, {-1, 0, 0}},                  // only "it"
     };
     for (const auto &c : cases) {
         const auto got = places(g, c.labels);
@@ -90,8 +90,7 @@ TEST(AlignGraphTest, LabelsOffTheGraphAreRejected)
     const TAlignGraph g = threeWords();
     // Four word boundaries take at most four pauses.
     for (const Labels &labels : {Labels{"N", "AW", "R", "IY", "D"}, Labels{"R", "IY"}, Labels{"R", "IY", "D", "D"},
-                                 Labels(5, "<sil>"), Labels{"S"},
-                                 Labels{"R", "IH", "D", "IH", "T", "N", "AW"}})
+                                 Labels(5, "<sil>"), Labels{"S"}, Labels{"R", "IH", "D", "IH", "T", "N", "AW"}})
         EXPECT_FALSE(ParseAlignment(g, labels).has_value()) << labels.size();
 }
 
@@ -127,7 +126,7 @@ TEST(AlignGraphTest, CompetitorsStandBesideEachPhone)
 TEST(AlignGraphTest, LearnersCommonSubstitutesAreCompetitors)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"IH", "IY"}, {"IY", "IH"}, {"TH", "S"}, {"TH", "T"}, {"V", "W"}, {"W", "V"}, {"V", "B"},
+        {"IH", "IY"}, {"IY", "IH"}, {"TH", "S"}, {"TH", "T"},  {"V", "W"},   {"W", "V"},  {"V", "B"},
         {"L", "R"},   {"R", "L"},   {"N", "L"},  {"AE", "EH"}, {"UH", "UW"}, {"DH", "D"}, {"S", "SH"},
     };
     for (const auto &[phone, substitute] : cases) {

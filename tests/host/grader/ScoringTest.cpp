@@ -94,8 +94,8 @@ TEST(ScoringTest, WordsNotHeardScoreZero)
         bool read;
     } cases[] = {
         {word({phone("SH", 0, 9, -2)}), true},
-        {word({phone("SH", 0, 9, -2)}, false), false},                            // skipped by the alignment
-        {word({}), false},                                                         // nothing aligned
+        {word({phone("SH", 0, 9, -2)}, false), false},                              // skipped by the alignment
+        {word({}), false},                                                          // nothing aligned
         {word({phone("SH", 0, 9, -2, 0.9), phone("IH", 10, 19, -10, 0.5)}), false}, // 70 % silence
         {word({phone("SH", 0, 9, -2, 0.9), phone("IH", 10, 19, -10, 0.2)}), true},  // 55 % silence
     };
@@ -127,8 +127,7 @@ TEST(ScoringTest, FluencyFollowsRateAndPauses)
         {12, 100, {80}, 5, 5, 95},      // 0.5 s beyond 0.3 s
         {12, 100, {1000}, 5, 5, 60},    // the pause penalty stops at 40
         {12, 100, {}, 2, 4, 50},        // half the words found
-        {12, 100, {}, 0, 4, 0},
-        {0, 0, {}, 3, 4, 0},
+        {12, 100, {}, 0, 4, 0},         {0, 0, {}, 3, 4, 0},
     };
     for (const auto &c : cases)
         EXPECT_NEAR(FluencyScore(c.phones, c.frames, c.pauses, c.found, c.total), c.expected, 1e-9)
@@ -143,8 +142,8 @@ TEST(ScoringTest, SentenceScoresCountUnreadWordsAsZero)
                word({phone("IH", 20, 29, -60)})};
     const std::vector<double> scores = {90, 80, 0, 10};
     const TSentenceScores s = SentenceScores(c, u, scores, {0, 1, 2, 3});
-    EXPECT_DOUBLE_EQ(s.accuracy, 45.0);   // (90 + 80 + 0 + 10) / 4
-    EXPECT_DOUBLE_EQ(s.integrity, 50.0);  // 10 is below the read floor
+    EXPECT_DOUBLE_EQ(s.accuracy, 45.0);  // (90 + 80 + 0 + 10) / 4
+    EXPECT_DOUBLE_EQ(s.integrity, 50.0); // 10 is below the read floor
     EXPECT_GT(s.fluency, 0.0);
     EXPECT_NEAR(s.overall, kAccuracyWeight * 45 + kIntegrityWeight * 50 + kFluencyWeight * s.fluency, 1e-9);
     const TSentenceScores none = SentenceScores(c, u, {0, 0, 0, 0}, {0, 1, 2, 3});

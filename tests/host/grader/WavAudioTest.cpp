@@ -84,7 +84,8 @@ TEST(WavAudioTest, KindsOfWavBecome16kMono)
         {22050, 1, 32, false, {0.25}, 16000, 8192},
     };
     for (const auto &c : cases) {
-        const auto audio = DecodeWav(wav(c.rate, c.channels, c.bits, c.isFloat, static_cast<std::size_t>(c.rate), c.value), 0);
+        const auto audio =
+            DecodeWav(wav(c.rate, c.channels, c.bits, c.isFloat, static_cast<std::size_t>(c.rate), c.value), 0);
         ASSERT_TRUE(audio.has_value()) << c.rate << "/" << c.bits;
         EXPECT_NEAR(static_cast<double>(audio->samples.size()), static_cast<double>(c.samples), 1.0) << c.rate;
         ASSERT_FALSE(audio->samples.empty());
@@ -120,8 +121,8 @@ TEST(WavAudioTest, BrokenAndUnfinishedFiles)
     EXPECT_FALSE(DecodeWav(std::vector<char>(100, 'x'), 0).has_value());
     auto header = wav(16000, 1, 16, false, 10, {0.1});
     EXPECT_FALSE(DecodeWav(std::vector<char>(header.begin(), header.begin() + 30), 0).has_value()); // cut in the format
-    EXPECT_FALSE(DecodeWav(wav(16000, 1, 12, false, 10, {0.1}), 0).has_value());                   // 12-bit
-    EXPECT_FALSE(DecodeWav(wav(100, 1, 16, false, 10, {0.1}), 0).has_value());                     // absurd rate
+    EXPECT_FALSE(DecodeWav(wav(16000, 1, 12, false, 10, {0.1}), 0).has_value());                    // 12-bit
+    EXPECT_FALSE(DecodeWav(wav(100, 1, 16, false, 10, {0.1}), 0).has_value());                      // absurd rate
     EXPECT_FALSE(ReadWav("/nonexistent/file.wav", 0).has_value());
 }
 

@@ -147,12 +147,20 @@ TEST(ScenarioMouse, CommandsReachTheControlsMouseSignalsWithTheLeftButtonAt5x5)
     QObject::connect(c, &TControl::Click, &root, [&](TControl *) { seen << QStringLiteral("click"); });
     QObject::connect(c, &TControl::MouseEnter, &root, [&](TControl *) { seen << QStringLiteral("enter"); });
     QObject::connect(c, &TControl::MouseLeave, &root, [&](TControl *) { seen << QStringLiteral("leave"); });
-    QObject::connect(c, &TControl::MouseDown, &root, [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
-        seen << QStringLiteral("down %1 %2,%3").arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?")).arg(p.x()).arg(p.y());
-    });
-    QObject::connect(c, &TControl::MouseUp, &root, [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
-        seen << QStringLiteral("up %1 %2,%3").arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?")).arg(p.x()).arg(p.y());
-    });
+    QObject::connect(c, &TControl::MouseDown, &root,
+                     [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
+                         seen << QStringLiteral("down %1 %2,%3")
+                                     .arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?"))
+                                     .arg(p.x())
+                                     .arg(p.y());
+                     });
+    QObject::connect(c, &TControl::MouseUp, &root,
+                     [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
+                         seen << QStringLiteral("up %1 %2,%3")
+                                     .arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?"))
+                                     .arg(p.x())
+                                     .arg(p.y());
+                     });
 
     EXPECT_TRUE(SendScenarioMouse(c, TScenarioCommand::Enter));
     EXPECT_TRUE(SendScenarioMouse(c, TScenarioCommand::Click));
@@ -173,10 +181,10 @@ TEST(ScenarioMouse, AControlDeletedByItsPressGetsNoRelease)
     QPointer<TRectangle> c = new TRectangle(&root);
     root.show();
     int ups = 0;
-    QObject::connect(c, &TControl::MouseDown, &root, [&](TControl *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {
-        delete sender;
-    });
-    QObject::connect(c, &TControl::MouseUp, &root, [&](TControl *, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) { ++ups; });
+    QObject::connect(c, &TControl::MouseDown, &root,
+                     [&](TControl *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) { delete sender; });
+    QObject::connect(c, &TControl::MouseUp, &root,
+                     [&](TControl *, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) { ++ups; });
     EXPECT_TRUE(SendScenarioMouse(c, TScenarioCommand::Click));
     EXPECT_TRUE(c.isNull());
     EXPECT_EQ(ups, 0);

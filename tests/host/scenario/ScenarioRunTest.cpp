@@ -142,7 +142,8 @@ TEST(ScenarioEndToEnd, AFailedStepEndsTheRunWithItsLineAndExit1AndTheHostStillCl
     ASSERT_GE(failed, 0) << run.Dump();
     EXPECT_EQ(run.Index(QStringLiteral("> 5 close")), -1) << "nothing after the failed step runs";
     EXPECT_GT(run.Index(QStringLiteral("host end of script: closing")), failed);
-    EXPECT_GT(run.Index(QStringLiteral(R"(out job {"apiCode":10004)")), failed) << "the module is still closed properly";
+    EXPECT_GT(run.Index(QStringLiteral(R"(out job {"apiCode":10004)")), failed)
+        << "the module is still closed properly";
 }
 
 TEST(ScenarioEndToEnd, ABadScriptOrMissingFileRunsNothingAndExits2)
@@ -281,8 +282,10 @@ TEST(ScenarioRunner, GradeResultsAndEngineStateReachTheHostsGradingEngine)
 {
     InProcess p;
     ASSERT_TRUE(p.Run(QStringLiteral("speed 20\n"
-                                     R"(grade {"result":{"overall":91.5}})" "\n"
-                                     R"(grade {"result":{"overall":12}})" "\n"
+                                     R"(grade {"result":{"overall":91.5}})"
+                                     "\n"
+                                     R"(grade {"result":{"overall":12}})"
+                                     "\n"
                                      "start service=off engine=notready\nclose\n")))
         << p.Dump();
     const auto engine = p.runner.GradeEngine();
@@ -303,15 +306,16 @@ TEST(ScenarioRunner, AReplyGivenBeforeStartHoldsForTheFirstRequest)
         << p.Dump();
     EXPECT_GE(p.Lines().indexOf(QStringLiteral("in reply ") % reply), 0) << p.Dump();
     for (const QString &line : p.Lines())
-        EXPECT_FALSE(line.startsWith(QStringLiteral(R"(in reply {"apiCode":2004,"errorCode":0)"))) << "the simulator's own shelf";
+        EXPECT_FALSE(line.startsWith(QStringLiteral(R"(in reply {"apiCode":2004,"errorCode":0)")))
+            << "the simulator's own shelf";
 }
 
 // What a broken host sends reaches the module exactly as written; the
 // module logs what it cannot read and goes on (it still answers the close).
 TEST(ScenarioRunner, SendtextHandsTheRawTextToTheModule)
 {
-    const QString longText = QStringLiteral(R"({"apiCode":99999,"pad":")") + QString(200000, u'x')
-                             + QStringLiteral(R"("})");
+    const QString longText =
+        QStringLiteral(R"({"apiCode":99999,"pad":")") + QString(200000, u'x') + QStringLiteral(R"("})");
     const QStringList texts = {QStringLiteral("not json at all"), QStringLiteral(R"([{"apiCode":10003}])"),
                                QStringLiteral(R"({"apiCode":10003,"x":[)"), QStringLiteral("  two  blanks"), longText};
     QString script = QStringLiteral("speed 20\nstart\nwaitfor out 2003 1000\nwait 500\nmark\n");

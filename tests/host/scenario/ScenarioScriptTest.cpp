@@ -171,10 +171,11 @@ TEST(ScenarioScript, NoticeMarkAndCount)
 
 TEST(ScenarioScript, MouseAnswersWaitsAndScreenshots)
 {
-    const QList<std::pair<QString, TScenarioCommand>> mouse = {
-        {QStringLiteral("click"), TScenarioCommand::Click}, {QStringLiteral("down"), TScenarioCommand::Down},
-        {QStringLiteral("up"), TScenarioCommand::Up},       {QStringLiteral("enter"), TScenarioCommand::Enter},
-        {QStringLiteral("leave"), TScenarioCommand::Leave}};
+    const QList<std::pair<QString, TScenarioCommand>> mouse = {{QStringLiteral("click"), TScenarioCommand::Click},
+                                                               {QStringLiteral("down"), TScenarioCommand::Down},
+                                                               {QStringLiteral("up"), TScenarioCommand::Up},
+                                                               {QStringLiteral("enter"), TScenarioCommand::Enter},
+                                                               {QStringLiteral("leave"), TScenarioCommand::Leave}};
     for (const auto &[word, kind] : mouse) {
         const TScenarioStep s = Only(word % QStringLiteral(" Rectangle_Start"));
         EXPECT_EQ(s.command, kind) << word.toStdString();

@@ -45,8 +45,9 @@ TEST_F(SampleWorkTest, TextbookShowsProgressAndASeventhUnitWithOneLessonLeft)
 
     TAssignDetails details;
     TNoFinishWordLists words;
-    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
-                    details, words);
+    assignq::Decode(
+        QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
+        details, words);
     const TOutlineUnit &seventh = Unit(kTextbook, 6);
     bool finished = true;
     QString content;
@@ -74,8 +75,9 @@ TEST_F(SampleWorkTest, WordBookCountsStudiedWordsOfTheAssignedUnits)
 {
     TAssignDetails details;
     TNoFinishWordLists words;
-    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kWordBook, QStringLiteral("W"))).dump()),
-                    details, words);
+    assignq::Decode(
+        QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kWordBook, QStringLiteral("W"))).dump()),
+        details, words);
     const TOutlineUnit &first = Unit(kWordBook, 0);
     const TOutlineUnit &second = Unit(kWordBook, 1);
     bool finished = true;
@@ -111,8 +113,9 @@ TEST_F(SampleWorkTest, NoticePushesTheUnitOfTheFirstUnfinishedAssignmentUntilItI
     // The walk finds exactly the one lesson still to read.
     TAssignDetails details;
     TNoFinishWordLists words;
-    assignq::Decode(QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
-                    details, words);
+    assignq::Decode(
+        QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
+        details, words);
     const TUnFinishedInfo lessons = assignq::UnfinishedLessons(details, int(seventh.id), &pushed);
     EXPECT_EQ(lessons.count, 1);
     EXPECT_EQ(lessons.firstId, int(seventh.lessons[1].id));
@@ -128,7 +131,8 @@ TEST_F(SampleWorkTest, NoticePushesTheUnitOfTheFirstUnfinishedAssignmentUntilItI
 
     const auto words_notice = m_sim.AssignmentNotice(kSample, kWordBook);
     ASSERT_TRUE(words_notice);
-    ASSERT_TRUE(pushed.SetJson(QString::fromStdString(json::parse(words_notice->toStdString())["content"].get<std::string>())));
+    ASSERT_TRUE(
+        pushed.SetJson(QString::fromStdString(json::parse(words_notice->toStdString())["content"].get<std::string>())));
     EXPECT_EQ(pushed.courseType, QStringLiteral("W"));
     EXPECT_EQ(pushed.FirstUnitId(), Unit(kWordBook, 0).id);
     EXPECT_FALSE(m_sim.AssignmentNotice(kSample, 999999));
@@ -139,7 +143,8 @@ TEST_F(SampleWorkTest, OtherUsersStartWithoutTheSampleWork)
     const json progress = Ask(Request::QueryFinishLesson(Learner(), kTextbook));
     for (const json &e : progress["items"])
         EXPECT_EQ(e["completeCount"].get<int>(), 0);
-    const json details = Ask(Request::QueryAssignmentStatus(Learner(), kTextbook, QStringLiteral("L")))["assignDetails"];
+    const json details =
+        Ask(Request::QueryAssignmentStatus(Learner(), kTextbook, QStringLiteral("L")))["assignDetails"];
     ASSERT_EQ(details.size(), 1u);
     EXPECT_EQ(details[0]["unitid"].get<qint64>(), Unit(kTextbook, 0).id);
     EXPECT_EQ(details[0]["finishcount"].get<int>(), 0);

@@ -45,8 +45,8 @@ TEST_F(ServiceRecordsTest, ScoreIsStoredAndAnsweredWithMedalPointsAndAchievement
         const char *medal;
         int coins;
     };
-    const TCase cases[] = {{85, "金奖章", 3},  {84.9, "银奖章", 2}, {75, "银奖章", 2},
-                           {74.5, "铜奖章", 1}, {65, "铜奖章", 1}, {64.9, "", 0}, {31, "", 0}};
+    const TCase cases[] = {{85, "金奖章", 3}, {84.9, "银奖章", 2}, {75, "银奖章", 2}, {74.5, "铜奖章", 1},
+                           {65, "铜奖章", 1}, {64.9, "", 0},       {31, "", 0}};
     qint64 lastAchievement = 0;
     for (const TCase &c : cases) {
         const json r = SubmitScore(1001011, c.score);
@@ -124,8 +124,7 @@ TEST_F(ServiceRecordsTest, WordResultsDriveWordProgressAndWordAssignments)
 
     const json after = Ask(Request::QueryAssignmentStatus(Learner(), 1002, QStringLiteral("W")));
     EXPECT_EQ(after["assignWordss"][0]["unFinishWords"].size(), unfinished.size() - 1);
-    EXPECT_EQ(after["assignDetails"][0]["finishwords"].get<std::string>(),
-              "1/" + std::to_string(unfinished.size()));
+    EXPECT_EQ(after["assignDetails"][0]["finishwords"].get<std::string>(), "1/" + std::to_string(unfinished.size()));
 
     const json progress = Ask(Request::QueryWordFinish(Learner(), 1002));
     int studied = 0;
@@ -164,8 +163,8 @@ TEST_F(ServiceRecordsTest, HistoryPagesByDateRangeAllOrBest)
 
     auto page = [&](bool best, int size, int num, const char *from = "2024-05-01 00:00:00",
                     const char *to = "2024-05-31 23:59:59") {
-        return Ask(Request::StudyQueryScore(Learner(), QString::fromLatin1(from), QString::fromLatin1(to),
-                                            best, size, num));
+        return Ask(
+            Request::StudyQueryScore(Learner(), QString::fromLatin1(from), QString::fromLatin1(to), best, size, num));
     };
     json all = page(false, 3, 1);
     EXPECT_EQ(all["total"].get<int>(), 4) << "the June score is outside the range";

@@ -23,7 +23,10 @@ inline QString ServedFolder()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
 }
 
-inline TRequestIdentity Learner() { return {kUid, 0}; }
+inline TRequestIdentity Learner()
+{
+    return {kUid, 0};
+}
 
 class ServiceTest : public ::testing::Test
 {

@@ -35,8 +35,8 @@ protected:
 
 TEST_F(ServiceTransferTest, DownloadAddressIsServedWithTheFilesBytes)
 {
-    for (const char *key : {"packages/happy_english_1.7z", "pics/book/tile_1002.png",
-                            "audio/material/material_2001.mp3"}) {
+    for (const char *key :
+         {"packages/happy_english_1.7z", "pics/book/tile_1002.png", "audio/material/material_2001.mp3"}) {
         SCOPED_TRACE(key);
         const json r = Ask(Request::GetDownLoadURLResource(Learner(), QString::fromLatin1(key)));
         ASSERT_EQ(r.value("errorCode", -1), 0) << r.dump();
@@ -47,7 +47,8 @@ TEST_F(ServiceTransferTest, DownloadAddressIsServedWithTheFilesBytes)
         // The module names the file by the address's last segment.
         EXPECT_TRUE(url.endsWith(QString::fromLatin1(key).section(QLatin1Char('/'), -1)));
 
-        const QString target = m_dir.filePath(QStringLiteral("down/") + QString::fromLatin1(key).section(QLatin1Char('/'), -1));
+        const QString target =
+            m_dir.filePath(QStringLiteral("down/") + QString::fromLatin1(key).section(QLatin1Char('/'), -1));
         ASSERT_TRUE(Download(url, target));
         const QByteArray expected = ReadAll(QDir(ServedFolder()).filePath(QString::fromLatin1(key)));
         ASSERT_FALSE(expected.isEmpty());

@@ -42,9 +42,8 @@ protected:
     void SetUp() override
     {
         ServiceTest::SetUp();
-        m_sim.SetReplySink([this](const QString &text) {
-            replies.push_back(json::parse(text.toStdString(), nullptr, false));
-        });
+        m_sim.SetReplySink(
+            [this](const QString &text) { replies.push_back(json::parse(text.toStdString(), nullptr, false)); });
     }
     std::vector<json> replies;
 };
@@ -80,8 +79,8 @@ TEST_F(ShelfTest, ShelfRoundTripMatchesTheCatalog)
         for (const json &b : catalog["books"]) {
             if (b["lessonId"].get<qint64>() != id)
                 continue;
-            for (const char *key : {"lessonName", "courseType", "courseCode", "url", "version",
-                                    "versionNo", "packagePic", "orderId"})
+            for (const char *key :
+                 {"lessonName", "courseType", "courseCode", "url", "version", "versionNo", "packagePic", "orderId"})
                 EXPECT_EQ(tile[key], b[key]) << id << " " << key;
         }
         EXPECT_EQ(tile["uid"].get<qint64>(), kUid);
@@ -149,8 +148,7 @@ TEST_F(ShelfTest, OwnedCourseAndOpenedBookOnTheShelf)
     const json catalog = Catalog();
     int courses = 0;
     for (const json &g : catalog["recommended"]) {
-        if (g.value("price", 0.0) > 0 || g["includes"].size() != 1
-            || g["includes"][0].get<qint64>() != owned.front())
+        if (g.value("price", 0.0) > 0 || g["includes"].size() != 1 || g["includes"][0].get<qint64>() != owned.front())
             continue;
         const qint64 goodsId = g["goodsId"].get<qint64>();
         const json contents = Ask(Request::QueryFreeGoods(kUid, goodsId));
@@ -235,9 +233,12 @@ TEST_F(ShelfTest, FailuresAreAnsweredWithCodeAndText)
         {QStringLiteral(R"({"apiCode":13,"uid":1,"key":7})"), 14, kErrBadMember, "key"},
         {QStringLiteral(R"({"apiCode":13,"uid":1,"key":"../catalog.json"})"), 14, kErrNotFound, "../catalog.json"},
         {QStringLiteral(R"({"apiCode":13,"uid":1,"key":"packages/none.7z"})"), 14, kErrNotFound, "none"},
-        {QStringLiteral(R"({"apiCode":2101,"uid":1,"queryType":"single","lessonId":42,"courseType":"L"})"), 2102, kErrNotFound, ""},
-        {QStringLiteral(R"({"apiCode":41,"uid":1,"pointCaseType":5,"lessonId":1,"score":101})"), 42, kErrBadMember, "score"},
-        {QStringLiteral(R"({"apiCode":1061,"uid":1,"startTime":"a","endTime":"b","pageSize":0,"pageNum":1})"), 1062, kErrBadMember, "pageSize"},
+        {QStringLiteral(R"({"apiCode":2101,"uid":1,"queryType":"single","lessonId":42,"courseType":"L"})"), 2102,
+         kErrNotFound, ""},
+        {QStringLiteral(R"({"apiCode":41,"uid":1,"pointCaseType":5,"lessonId":1,"score":101})"), 42, kErrBadMember,
+         "score"},
+        {QStringLiteral(R"({"apiCode":1061,"uid":1,"startTime":"a","endTime":"b","pageSize":0,"pageNum":1})"), 1062,
+         kErrBadMember, "pageSize"},
         {QStringLiteral(R"({"apiCode":281})"), 282, kErrMissingMember, "text"},
         {QStringLiteral(R"({"uid":1})"), 0, kErrMissingMember, "apiCode"},
         {QStringLiteral("not json"), 0, kErrBadMember, ""},

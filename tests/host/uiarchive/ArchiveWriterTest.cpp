@@ -30,7 +30,11 @@ QByteArray ReadAll(const QString &path)
 class ArchiveWriterTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(temp.isValid()); out = temp.filePath(QStringLiteral("out")); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(temp.isValid());
+        out = temp.filePath(QStringLiteral("out"));
+    }
     QTemporaryDir temp;
     QString out;
 };
@@ -55,7 +59,8 @@ TEST_F(ArchiveWriterTest, WritesPicturesAnimationsSoundsAndTheIndex)
     const auto list = archive.GetResource(QStringLiteral("ani\\manIdle\\filelist.txt"));
     ASSERT_TRUE(list.has_value());
     const TAniFrameList frames = ParseAniFrameList(*list);
-    EXPECT_EQ(frames.frames, QStringList({QStringLiteral("0001.png"), QStringLiteral("0002.png"), QStringLiteral("0003.png")}));
+    EXPECT_EQ(frames.frames,
+              QStringList({QStringLiteral("0001.png"), QStringLiteral("0002.png"), QStringLiteral("0003.png")}));
     EXPECT_EQ(frames.sound, QStringLiteral("hi.mp3"));
     for (const QString &frame : frames.frames) {
         const auto bytes = archive.GetResource(AniEntryName(QStringLiteral("ani\\manIdle\\filelist.txt"), frame));
@@ -66,11 +71,13 @@ TEST_F(ArchiveWriterTest, WritesPicturesAnimationsSoundsAndTheIndex)
     ASSERT_TRUE(sound.has_value());
     EXPECT_TRUE(WalkMp3(*sound).valid);
 
-    const QStringList index = QString::fromUtf8(ReadAll(out + QStringLiteral("/index.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    EXPECT_EQ(index, QStringList({QStringLiteral("ani\\manIdle\\0001.png"), QStringLiteral("ani\\manIdle\\0002.png"),
-                                  QStringLiteral("ani\\manIdle\\0003.png"), QStringLiteral("ani\\manIdle\\filelist.txt"),
-                                  QStringLiteral("ani\\manIdle\\hi.mp3"), QStringLiteral("png\\RecordAnimation.png"),
-                                  QStringLiteral("png\\study\\home\\MyCourseUp.png")}));
+    const QStringList index =
+        QString::fromUtf8(ReadAll(out + QStringLiteral("/index.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(index,
+              QStringList({QStringLiteral("ani\\manIdle\\0001.png"), QStringLiteral("ani\\manIdle\\0002.png"),
+                           QStringLiteral("ani\\manIdle\\0003.png"), QStringLiteral("ani\\manIdle\\filelist.txt"),
+                           QStringLiteral("ani\\manIdle\\hi.mp3"), QStringLiteral("png\\RecordAnimation.png"),
+                           QStringLiteral("png\\study\\home\\MyCourseUp.png")}));
 }
 
 TEST_F(ArchiveWriterTest, FoldersDifferingOnlyInCaseShareOneFolder)

@@ -109,7 +109,8 @@ TEST_F(FolderArchiveTest, RefusesLinksThatLeadOutOfTheFolder)
     Write(outer.filePath(QStringLiteral("elsewhere/x.png")), "outside");
     ASSERT_TRUE(QFile::link(outer.filePath(QStringLiteral("elsewhere")), root + QStringLiteral("/png/linked")));
     // A link that stays inside is served.
-    ASSERT_TRUE(QFile::link(root + QStringLiteral("/png/study/UnRecorded.png"), root + QStringLiteral("/png/alias.png")));
+    ASSERT_TRUE(
+        QFile::link(root + QStringLiteral("/png/study/UnRecorded.png"), root + QStringLiteral("/png/alias.png")));
     TFolderArchive archive(root);
     EXPECT_EQ(archive.GetResource(QStringLiteral("png\\leak.png")), std::nullopt);
     EXPECT_EQ(archive.GetResource(QStringLiteral("png\\LEAK.png")), std::nullopt);
@@ -131,7 +132,8 @@ TEST_F(FolderArchiveTest, RescanFindsFilesAddedLater)
 
 TEST(ArchiveRelativePathTest, MapsNamesToRelativePaths)
 {
-    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\study\\UnRecorded.png")), QStringLiteral("png/study/UnRecorded.png"));
+    EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\study\\UnRecorded.png")),
+              QStringLiteral("png/study/UnRecorded.png"));
     EXPECT_EQ(ArchiveRelativePath(QStringLiteral("ani\\robot\\0001.png")), QStringLiteral("ani/robot/0001.png"));
     EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\\\x.png")), std::nullopt);
     EXPECT_EQ(ArchiveRelativePath(QStringLiteral("png\\x\\..")), std::nullopt);

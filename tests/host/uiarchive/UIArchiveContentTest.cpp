@@ -89,22 +89,23 @@ const char *const ScoreLevels[] = {"ScoreBackGold", "ScoreBackSilver", "ScoreBac
 QStringList AnimationNames()
 {
     QStringList names = {
-        QStringLiteral("ExpEffect"), QStringLiteral("WelcomeToStudy"), QStringLiteral("CoinEffect"),
-        QStringLiteral("MedalEffect"), QStringLiteral("cartoon"), QStringLiteral("cartoonidle"),
-        QStringLiteral("cartoonIdle"), QStringLiteral("robot"), QStringLiteral("manRecorder"),
+        QStringLiteral("ExpEffect"),   QStringLiteral("WelcomeToStudy"),  QStringLiteral("CoinEffect"),
+        QStringLiteral("MedalEffect"), QStringLiteral("cartoon"),         QStringLiteral("cartoonidle"),
+        QStringLiteral("cartoonIdle"), QStringLiteral("robot"),           QStringLiteral("manRecorder"),
         QStringLiteral("manrecorder"), QStringLiteral("manRecorderidle"), QStringLiteral("manrecorderidle"),
     };
     // The speakers of the sample books: reading, idle and talking.
     for (const char *who : {"man", "woman", "boy", "girl"}) {
         const QString name = QString::fromLatin1(who);
-        names << name << name + QStringLiteral("Idle") << name + QStringLiteral("idle") << name + QStringLiteral("talk");
+        names << name << name + QStringLiteral("Idle") << name + QStringLiteral("idle")
+              << name + QStringLiteral("talk");
     }
     for (const char *level : ScoreLevels)
         names << QString::fromLatin1(level);
     // The grading engine's phoneme symbols.
-    for (const char *phoneme : {"aa", "ae", "ah", "ao", "aw", "ay", "b", "ch", "d", "dh", "eh", "er", "ey",
-                                "f", "g", "hh", "ih", "iy", "jh", "k", "l", "m", "n", "ng", "ow", "oy",
-                                "p", "r", "s", "sh", "t", "th", "uh", "uw", "v", "w", "y", "z", "zh"})
+    for (const char *phoneme : {"aa", "ae", "ah", "ao", "aw", "ay", "b",  "ch", "d", "dh", "eh", "er", "ey",
+                                "f",  "g",  "hh", "ih", "iy", "jh", "k",  "l",  "m", "n",  "ng", "ow", "oy",
+                                "p",  "r",  "s",  "sh", "t",  "th", "uh", "uw", "v", "w",  "y",  "z",  "zh"})
         names << QString::fromLatin1(phoneme);
     return names;
 }
@@ -140,8 +141,8 @@ TEST(UIArchiveContentTest, ServesEveryPictureNamedInTheModuleSources)
     const QRegularExpression literal(QStringLiteral(R"re("((?:[Pp]ng)(?:\\\\[^"\\\\]+)+\.png)")re"));
     QStringList names;
     for (const char *folder : {"modstudy", "platform/basemod"}) {
-        QDirIterator it(QStringLiteral(STUDY_SOURCE_ROOT "/") + QLatin1String(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(QStringLiteral(STUDY_SOURCE_ROOT "/") + QLatin1String(folder),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
@@ -153,7 +154,8 @@ TEST(UIArchiveContentTest, ServesEveryPictureNamedInTheModuleSources)
     names.removeDuplicates();
     ASSERT_GT(names.size(), 10) << "the scan found too few picture names to be looking at the sources";
     for (const QString &name : names)
-        EXPECT_TRUE(Archive().GetResource(name).has_value()) << "named in the code, not in the archive: " << name.toStdString();
+        EXPECT_TRUE(Archive().GetResource(name).has_value())
+            << "named in the code, not in the archive: " << name.toStdString();
 }
 
 TEST(UIArchiveContentTest, EveryFrameListParsesAndItsFramesDecode)
@@ -181,7 +183,8 @@ TEST(UIArchiveContentTest, EveryFrameListParsesAndItsFramesDecode)
         // An animation that moves: not every frame the same picture.
         EXPECT_GT(distinct.size(), 1);
         if (!list.sound.isEmpty()) {
-            EXPECT_TRUE(Archive().GetResource(AniEntryName(listName, list.sound)).has_value()) << list.sound.toStdString();
+            EXPECT_TRUE(Archive().GetResource(AniEntryName(listName, list.sound)).has_value())
+                << list.sound.toStdString();
         }
     }
 }

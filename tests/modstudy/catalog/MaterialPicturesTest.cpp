@@ -31,7 +31,8 @@ protected:
     }
     void SetMaterial(const QString &contentPicture)
     {
-        F().MaterialDetailContent = QStringLiteral(R"({"materialId":3,"content":"Spring","contentPicture":"%1"})").arg(contentPicture);
+        F().MaterialDetailContent =
+            QStringLiteral(R"({"materialId":3,"content":"Spring","contentPicture":"%1"})").arg(contentPicture);
     }
     QColor Shown() const { return area->HasBitmap() ? area->Bitmap().pixelColor(1, 1) : QColor(); }
     TRectangle *area = nullptr;

@@ -83,14 +83,17 @@ TEST_F(PackageDownload, AReplyWithoutKeyIsTakenAndAReplyForAnotherPackageIsRepor
     // Another package's address (not a shelf picture): the learner is told.
     host.mod->ReceiveMsg(AddressReply(QStringLiteral("x/other.7z")));
     EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
-    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:ActOnDownloadAddress: the address reply names x/other.7z")).size(), 1);
+    EXPECT_EQ(
+        log.LinesStartingWith(QStringLiteral("error:ActOnDownloadAddress: the address reply names x/other.7z")).size(),
+        1);
     EXPECT_TRUE(LocalFiles().isEmpty());
 
     // Asked again, the answer comes without "key", and a spelling of the
     // key with a leading "/" and backslashes is the same package.
     const QString url = server.Url(QLatin1Char('/') + kBookUrl).toString();
-    for (const QString &reply : {QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\"}").arg(url),
-                                 QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\",\"key\":\"\\\\a\\\\b\\\\c.7z\"}").arg(url)}) {
+    for (const QString &reply :
+         {QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\"}").arg(url),
+          QStringLiteral("{\"apiCode\":14,\"errorCode\":0,\"url\":\"%1\",\"key\":\"\\\\a\\\\b\\\\c.7z\"}").arg(url)}) {
         QFile::remove(Local(kPackage));
         F().TabControl_Home->SetTabIndex(pgHome);
         AskForPackage();
@@ -122,7 +125,8 @@ TEST_F(PackageDownload, ACourseOpenedWhileTheDownloadedPackageIsDecodedIsTheOneS
     host.onRequest = [&](const QString &text) {
         if (TestHost::Code(text) == 2101)
             host.Later([this] {
-                host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":9002,\"version\":\"5\"}]}"));
+                host.mod->ReceiveMsg(
+                    QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":9002,\"version\":\"5\"}]}"));
             });
         else
             answer13(text);
@@ -150,8 +154,9 @@ TEST_F(PackageDownload, ACourseOpenedWhileTheDownloadedPackageIsDecodedIsTheOneS
     EXPECT_EQ(F().PackBook->BookName, QStringLiteral("Book Two"));
     EXPECT_EQ(F().curSelectBook, tileTwo);
     EXPECT_TRUE(Messages().Infos().isEmpty()) << Messages().Infos().join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(WaitUntil([&] { return !log.Lines().filter(QStringLiteral("decoded after another course was asked for")).isEmpty(); },
-                          RealMs{10000}));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !log.Lines().filter(QStringLiteral("decoded after another course was asked for")).isEmpty(); },
+        RealMs{10000}));
 }
 
 TEST_F(PackageDownload, LessonPackageThatCannotBeDecodedIsReportedAndDeleted)
@@ -220,8 +225,7 @@ TEST_F(PackageDownload, NetworkNoticeDuringThePackageDownloadWarnsAndLeavesThePi
 }
 
 class RefusedPackageAddress : public PackageDownload, public ::testing::WithParamInterface<const char *>
-{
-};
+{};
 
 TEST_P(RefusedPackageAddress, IsNotDownloadedLoggedAndReported)
 {
@@ -239,7 +243,8 @@ TEST_P(RefusedPackageAddress, IsNotDownloadedLoggedAndReported)
     EXPECT_EQ(Page(), pgHome);
 }
 
-INSTANTIATE_TEST_SUITE_P(LastSegment, RefusedPackageAddress, ::testing::Values("/a/b/", "/a/b/.", "/a/b/..", "/a/b/?name=c.7z"));
+INSTANTIATE_TEST_SUITE_P(LastSegment, RefusedPackageAddress,
+                         ::testing::Values("/a/b/", "/a/b/.", "/a/b/..", "/a/b/?name=c.7z"));
 
 TEST_F(PackageDownload, ShelfPictureIsStoredUnderPicsBookAndAnAddressWithoutNameIsRefused)
 {

@@ -46,8 +46,8 @@ TEST_F(PackageTargets, DataAndDataWrittenWithCapitalAreOneFolder)
 
 TEST_F(PackageTargets, AddressesWithoutAUsableLastSegmentHaveNoTarget)
 {
-    for (const char *address : {"a/b/", "a/b/.", "a/b/..", "..", "", "http://h/a/b/..", "a\\b\\..\\", "a/b/   ",
-                                "a/b/c:d.7z"}) {
+    for (const char *address :
+         {"a/b/", "a/b/.", "a/b/..", "..", "", "http://h/a/b/..", "a\\b\\..\\", "a/b/   ", "a/b/c:d.7z"}) {
         EXPECT_TRUE(PackageFile(Main(), QString::fromLatin1(address)).isEmpty()) << address;
         EXPECT_TRUE(DownloadTarget(Main(), kBookPictureFolder, QString::fromLatin1(address)).isEmpty()) << address;
     }
@@ -66,14 +66,16 @@ TEST(PackageTexts, QuestionsAndFailureUseTheTrimmedBookName)
     EXPECT_EQ(DownloadQuestion(TPackageState::Missing, QStringLiteral("  英语 一年级 ")),
               QStringLiteral("'英语 一年级'\n的资源包不存在,是否下载？"));
     for (TPackageState s : {TPackageState::Outdated, TPackageState::Unreadable, TPackageState::Unchecked})
-        EXPECT_EQ(DownloadQuestion(s, QStringLiteral(" Book One\t")), QStringLiteral("'Book One'的资源包不是最新版本,是否下载？"));
+        EXPECT_EQ(DownloadQuestion(s, QStringLiteral(" Book One\t")),
+                  QStringLiteral("'Book One'的资源包不是最新版本,是否下载？"));
     EXPECT_EQ(DownloadFailedText(QStringLiteral(" Book One ")), QStringLiteral("下载Book One 的资源包失败,请重试"));
 }
 
 TEST(PackageTexts, OnlyAnUnreadablePackageGoesBeforeTheLearnerAnswers)
 {
     EXPECT_TRUE(DeleteBeforeAsking(TPackageState::Unreadable));
-    for (TPackageState s : {TPackageState::Current, TPackageState::Missing, TPackageState::Outdated, TPackageState::Unchecked})
+    for (TPackageState s :
+         {TPackageState::Current, TPackageState::Missing, TPackageState::Outdated, TPackageState::Unchecked})
         EXPECT_FALSE(DeleteBeforeAsking(s));
 }
 
@@ -111,7 +113,8 @@ TEST_F(PackageCheck, SameVersionIsCurrentAnotherIsOutdatedAndTheFileIsOnlyRead)
     const TPackageCheck other = CheckPackage(path, QStringLiteral("6"));
     EXPECT_EQ(other.state, TPackageState::Outdated);
     EXPECT_EQ(other.version, QStringLiteral("5"));
-    EXPECT_EQ(CheckPackage(path, QStringLiteral("5 ")).state, TPackageState::Outdated) << "versions are compared exactly";
+    EXPECT_EQ(CheckPackage(path, QStringLiteral("5 ")).state, TPackageState::Outdated)
+        << "versions are compared exactly";
 
     EXPECT_EQ(ReadFile(path), before);
 }
@@ -138,7 +141,8 @@ TEST_F(PackageCheck, DamagedForeignOrUndecodableFilesAreUnreadable)
 {
     EXPECT_EQ(CheckPackage(Write(QStringLiteral("text.7z"), "this is not an archive"), QStringLiteral("5")).state,
               TPackageState::Unreadable);
-    const QString good = Make(QStringLiteral("good.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    const QString good =
+        Make(QStringLiteral("good.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
     const QByteArray bytes = ReadFile(good);
     EXPECT_EQ(CheckPackage(Write(QStringLiteral("cut.7z"), bytes.left(bytes.size() / 2)), QStringLiteral("5")).state,
               TPackageState::Unreadable);

@@ -33,7 +33,8 @@ protected:
     {
         ASSERT_TRUE(work.isValid());
         served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
-        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")), work.filePath(QStringLiteral("service"))))
+        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
+                              work.filePath(QStringLiteral("service"))))
             << sim.Error().toStdString();
         sim.SetReplySink([this](const QString &reply) { host.mod->ReceiveMsg(reply); });
         host.onRequest = [this](const QString &text) { sim.Request(text); };
@@ -53,8 +54,9 @@ protected:
     bool Open(TBookIconFrame *tile)
     {
         tile->DoBookMouseUp(Qt::LeftButton, Qt::NoModifier, QPointF(5, 5));
-        return WaitUntil([this] { return F().TabControl_Home->TabIndex() == pgBook || !host.message->Infos().isEmpty(); },
-                         RealMs{30000});
+        return WaitUntil(
+            [this] { return F().TabControl_Home->TabIndex() == pgBook || !host.message->Infos().isEmpty(); },
+            RealMs{30000});
     }
 
     QTemporaryDir work;
@@ -71,7 +73,8 @@ TEST_F(SampleCourse, TextbookIsDownloadedOnceThenOpenedFromDisk)
     ASSERT_TRUE(Open(book));
     EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
     ASSERT_EQ(host.message->Questions().size(), 1);
-    EXPECT_EQ(host.message->Questions().at(0).text, QStringLiteral("'Happy English Book 1'\n的资源包不存在,是否下载？"));
+    EXPECT_EQ(host.message->Questions().at(0).text,
+              QStringLiteral("'Happy English Book 1'\n的资源包不存在,是否下载？"));
     ASSERT_EQ(F().TabControl_Home->TabIndex(), pgBook);
     EXPECT_EQ(F().PackBook->BookName, QStringLiteral("Happy English Book 1"));
     EXPECT_FALSE(F().PackBook->IsWordBook);

@@ -29,8 +29,7 @@ QPointF Cell(int n, int columns)
 }
 
 class ShelfBuild : public ShelfFixture
-{
-};
+{};
 
 } // namespace
 
@@ -96,8 +95,8 @@ TEST_F(ShelfBuild, BookTileCarriesEveryMemberOfItsRecord)
 
 TEST_F(ShelfBuild, BooksGoToTheBoxOfTheirCourseTypeAndOtherBooksShareOneGrid)
 {
-    Deliver({.own = ordered_json::array({Book(1, "Text", "L"), Book(2, "Words", "W"), Book(3, "Extra", "X"),
-                                         Book(4, "Untyped", "")}),
+    Deliver({.own = ordered_json::array(
+                 {Book(1, "Text", "L"), Book(2, "Words", "W"), Book(3, "Extra", "X"), Book(4, "Untyped", "")}),
              .outside = ordered_json::array({Book(5, "Outside", "L")})});
 
     ASSERT_EQ(F().UserBooks.size(), 4);
@@ -190,8 +189,8 @@ TEST_F(ShelfBuild, MaterialsAreOneListPlacedInTwoBoxesCountedApart)
 
 TEST_F(ShelfBuild, AMissingListKeyGivesThatListEmptyAndLeavesTheOthers)
 {
-    Deliver({.own = ordered_json::array({Book(1, "Text", "L")}),
-             .recommended = ordered_json::array({Goods(3001, "G")})});
+    Deliver(
+        {.own = ordered_json::array({Book(1, "Text", "L")}), .recommended = ordered_json::array({Goods(3001, "G")})});
     EXPECT_EQ(F().UserBooks.size(), 1);
     EXPECT_EQ(F().RecommandGoods.size(), 1);
     EXPECT_TRUE(F().UserBooks_Usually.isEmpty());

@@ -103,7 +103,8 @@ TEST_F(ShelfPanels, ShelfButtonsSwitchShelvesAndLayTheRowOut)
     EXPECT_EQ(VisibleBoxes(), QStringList{"VertScrollBox_MaterialsTeacher"});
     EXPECT_FALSE(F().Rectangle_NotingUsuallyBook->Visible());
     EXPECT_TRUE(F().Rectangle_MaterialsTypeSelect->Visible());
-    EXPECT_EQ(F().Rectangle_MaterialsTypeSelect->X(), F().Button_MaterialsBook->X() + F().Button_MaterialsBook->Width());
+    EXPECT_EQ(F().Rectangle_MaterialsTypeSelect->X(),
+              F().Button_MaterialsBook->X() + F().Button_MaterialsBook->Width());
     EXPECT_EQ(F().Text_MaterialsTeacher->Tag(), 1);
     EXPECT_EQ(F().Text_MaterialsTeacher->Color(), 0xFFFF960Du);
     EXPECT_EQ(F().Label_Title->Text(), QStringLiteral("先全文试听 , 然后点击话筒进行全文朗读。"));

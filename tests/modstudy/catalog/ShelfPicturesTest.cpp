@@ -59,7 +59,9 @@ protected:
                 return;
             host.Later([this, key] {
                 pending = false;
-                ordered_json reply{{"apiCode", 14}, {"errorCode", 0}, {"key", key.toStdString()},
+                ordered_json reply{{"apiCode", 14},
+                                   {"errorCode", 0},
+                                   {"key", key.toStdString()},
                                    {"url", server.Url(QLatin1Char('/') + key).toString().toStdString()}};
                 if (refused.contains(key))
                     reply = {{"apiCode", 14}, {"errorCode", 4}, {"errorText", "资源不存在"}};
@@ -110,7 +112,8 @@ TEST_F(ShelfPictures, PicturesAreFetchedOneAtATimeInListOrderAndAFailureLeavesTh
              .own = ordered_json::array({Book(1, "R", "L", "pics/o1.png"), Book(2, "No picture", "W")}),
              .outside = ordered_json::array({Book(3, "X", "X", "pics/x1.png")}),
              .self = ordered_json::array({Material(4, "M", "pics/m1.png")}),
-             .recommended = ordered_json::array({Goods(3001, "G1", "pics/missing.png"), Goods(3002, "G2", "pics/g2.png")})});
+             .recommended =
+                 ordered_json::array({Goods(3001, "G1", "pics/missing.png"), Goods(3002, "G2", "pics/g2.png")})});
 
     ASSERT_TRUE(Settled(6));
     EXPECT_EQ(keys, (QStringList{"pics/r1.png", "pics/o1.png", "pics/x1.png", "pics/m1.png", "pics/missing.png",
@@ -154,8 +157,10 @@ TEST_F(ShelfPictures, OpeningSomethingStopsTheChainAndTheShelfPageResumesIt)
     // acted on and the chain asks for nothing.
     F().bStopDownloadBookPicture = true;
     pending = false;
-    host.mod->ReceiveMsg(Text(ordered_json{{"apiCode", 14}, {"key", "pics/a.png"},
-                                           {"url", server.Url(QStringLiteral("/pics/a.png")).toString().toStdString()}}));
+    host.mod->ReceiveMsg(
+        Text(ordered_json{{"apiCode", 14},
+                          {"key", "pics/a.png"},
+                          {"url", server.Url(QStringLiteral("/pics/a.png")).toString().toStdString()}}));
     F().DisplayMyCoursePicture();
     EXPECT_EQ(keys.size(), 1);
     EXPECT_EQ(F().MyCourseIndex, 0);
@@ -169,9 +174,8 @@ TEST_F(ShelfPictures, OpeningSomethingStopsTheChainAndTheShelfPageResumesIt)
 
 TEST_F(ShelfPictures, APendingAssignmentSkipsThePictureAndStopsTheChain)
 {
-    F().BuildUserBooksIcons(Text(TShelf{.own = ordered_json::array({Book(1, "A", "L", "pics/a.png"),
-                                                                    Book(2, "B", "L", "pics/b.png")})}
-                                     .Json()));
+    F().BuildUserBooksIcons(Text(
+        TShelf{.own = ordered_json::array({Book(1, "A", "L", "pics/a.png"), Book(2, "B", "L", "pics/b.png")})}.Json()));
     F().isAssignmentSkip = true;
     F().MyCourseIndex = 0;
     F().DisplayMyCoursePicture();

@@ -35,8 +35,10 @@ protected:
             goods.push_back(Goods(3000 + i, "Course " + std::to_string(i)));
         for (int i = 0; i < 3; ++i)
             self.push_back(Material(2000 + i, "Material " + std::to_string(i)));
-        Deliver({.recent = ordered_json::array({Book(1000, "Lesson book 0", "L")}), .own = own,
-                 .self = self, .recommended = goods});
+        Deliver({.recent = ordered_json::array({Book(1000, "Lesson book 0", "L")}),
+                 .own = own,
+                 .self = self,
+                 .recommended = goods});
     }
     // Renders the frame, keeps the picture for a look, and tells whether the
     // middle of the tile's cover shows the cover picture.

@@ -112,7 +112,10 @@ inline ordered_json Parse(const QString &text)
 }
 
 // A left click in the middle of a control.
-inline void Click(QWidget *w) { ClickMiddle(w); }
+inline void Click(QWidget *w)
+{
+    ClickMiddle(w);
+}
 
 // A frame started without the user information (so no shelf request of its
 // own) and working in a temporary folder.

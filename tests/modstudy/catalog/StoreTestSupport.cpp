@@ -17,7 +17,8 @@ QByteArray BookJson(const QString &version, const char *bookType)
         {"bookId", 9001},
         {"bookName", "Book One"},
         {"bookType", bookType},
-        {"Units", nlohmann::ordered_json::array({{{"unitId", 11}, {"unitName", "Unit 1"}, {"lessons", nlohmann::ordered_json::array()}}})}};
+        {"Units", nlohmann::ordered_json::array(
+                      {{{"unitId", 11}, {"unitName", "Unit 1"}, {"lessons", nlohmann::ordered_json::array()}}})}};
     return QByteArray::fromStdString(book.dump());
 }
 
@@ -109,7 +110,8 @@ void StoreTest::SetRecordVersion(const QString &version)
 QString StoreTest::AddressReply(const QString &key) const
 {
     const QString url = addressOverride.isEmpty() ? server.Url(QLatin1Char('/') + key).toString() : addressOverride;
-    nlohmann::ordered_json reply = {{"apiCode", 14}, {"errorCode", 0}, {"url", url.toStdString()}, {"key", key.toStdString()}};
+    nlohmann::ordered_json reply = {
+        {"apiCode", 14}, {"errorCode", 0}, {"url", url.toStdString()}, {"key", key.toStdString()}};
     return QString::fromStdString(reply.dump());
 }
 

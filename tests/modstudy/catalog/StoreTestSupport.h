@@ -57,7 +57,8 @@ protected:
     QStringList LocalFiles() const;
 
     // A book tile on the own shelf, selected as a click on it would.
-    TBookIconFrame *SelectBook(const QString &name, const QString &url, const QString &courseType = QStringLiteral("U"));
+    TBookIconFrame *SelectBook(const QString &name, const QString &url,
+                               const QString &courseType = QStringLiteral("U"));
     // The package record of the course being opened.
     void SetRecordVersion(const QString &version);
 

@@ -33,7 +33,10 @@ namespace {
 
 constexpr int kSeventhUnit = 107;
 
-int LessonId(int unit, int j) { return 1000 + 10 * (unit - 100) + j; }
+int LessonId(int unit, int j)
+{
+    return 1000 + 10 * (unit - 100) + j;
+}
 
 class AssignWalk : public ::testing::Test
 {
@@ -86,7 +89,10 @@ protected:
     {
         json list = json::array();
         for (const auto &[unit, lesson, finish] : details)
-            list.push_back({{"assignmentid", 7}, {"unitid", unit}, {"lessonid", lesson}, {"finishcount", finish},
+            list.push_back({{"assignmentid", 7},
+                            {"unitid", unit},
+                            {"lessonid", lesson},
+                            {"finishcount", finish},
                             {"finishwords", "0/5"}});
         Receive({{"apiCode", 1146}, {"errorCode", 0}, {"assignDetails", list}, {"assignWordss", json::array()}});
     }
@@ -118,9 +124,10 @@ TEST_F(AssignWalk, DetailsReplyFillsTheListsAndAsksForTheLessons)
 {
     OpenBook();
     host.requests.clear();
-    Receive({{"apiCode", 1146},
-             {"assignDetails", json::array({{{"assignmentid", 5}, {"unitid", 103}, {"lessonid", 1030}}})},
-             {"assignWordss", json::array({{{"assignmentid", 5}, {"unFinishWords", json::array({{{"wordsid", 8}}})}}})}});
+    Receive(
+        {{"apiCode", 1146},
+         {"assignDetails", json::array({{{"assignmentid", 5}, {"unitid", 103}, {"lessonid", 1030}}})},
+         {"assignWordss", json::array({{{"assignmentid", 5}, {"unFinishWords", json::array({{{"wordsid", 8}}})}}})}});
     ASSERT_EQ(F().AssignDetails.size(), 1u);
     EXPECT_EQ(F().GetAssignmentId(103, 1030), 5);
     EXPECT_EQ(F().GetNoFinishWordList(5)->FunFinishWords, QList<int>{8});
@@ -343,9 +350,10 @@ TEST_F(AssignWalk, CourseNotOwnedGivesTheMessageAndChangesNothing)
     info->FcourseType = QStringLiteral("L");
     F().SetResourcePackageInfo(info);
     F().StartAssignment();
-    EXPECT_TRUE(log.Lines().contains(QStringLiteral(
-        "info：StartAssignment:我的课程中没有'Happy English Book 1'这本书,请先在推荐课程里添加该课程至我的课程后在继续使用！"
-        ",ResourcePackageInfo.packageTitle:Happy English Book 1,ResourcePackageInfo.lessonId:1001")))
+    EXPECT_TRUE(log.Lines().contains(
+        QStringLiteral("info：StartAssignment:我的课程中没有'Happy English Book "
+                       "1'这本书,请先在推荐课程里添加该课程至我的课程后在继续使用！"
+                       ",ResourcePackageInfo.packageTitle:Happy English Book 1,ResourcePackageInfo.lessonId:1001")))
         << log.Lines().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(host.message->Infos(),
               QStringList{QStringLiteral(
@@ -364,8 +372,8 @@ TEST_F(AssignWalk, OwnedCourseIsSelectedAndItsPackageChecked)
     info->FcourseType = QStringLiteral("L");
     F().SetResourcePackageInfo(info);
     // Two own books; the second is the assigned one (name compared ignoring case).
-    for (const auto &[name, id] : {std::pair{QStringLiteral("First Words"), 1002},
-                                   std::pair{QStringLiteral("happy english book 1"), 1001}}) {
+    for (const auto &[name, id] :
+         {std::pair{QStringLiteral("First Words"), 1002}, std::pair{QStringLiteral("happy english book 1"), 1001}}) {
         auto *book = new TBookIconFrame(&host.parent);
         book->SetGoodsName(name);
         book->SetLessonName(name);

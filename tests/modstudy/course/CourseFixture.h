@@ -63,8 +63,8 @@ protected:
     // The progress reply of the open book's kind, as the host relays it.
     void Progress(const nlohmann::ordered_json &items)
     {
-        nlohmann::ordered_json reply{{"apiCode", F().PackBook->IsWordBook ? 2128 : 2130}, {"errorCode", 0},
-                                     {"items", items}};
+        nlohmann::ordered_json reply{
+            {"apiCode", F().PackBook->IsWordBook ? 2128 : 2130}, {"errorCode", 0}, {"items", items}};
         host.mod->ReceiveMsg(QString::fromStdString(reply.dump()));
     }
 

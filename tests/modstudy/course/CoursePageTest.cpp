@@ -22,8 +22,7 @@
 namespace {
 
 class CoursePage : public CourseFixture
-{
-};
+{};
 
 TEST_F(CoursePage, TwelveUnitsPageByFiveAndTheButtonsStopAtTheEnds)
 {

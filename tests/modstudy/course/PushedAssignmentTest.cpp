@@ -68,8 +68,9 @@ TEST_F(PushedAssignment, SampleAssignmentOpensTheSeventhUnitsUnfinishedLesson)
 
     host.message->QueueAnswer(mrYes); // download the missing package
     host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(WaitUntil([this] { return F().TabControl_Home->TabIndex() == pgStudy || !host.message->Infos().isEmpty(); },
-                          RealMs{60000}))
+    ASSERT_TRUE(
+        WaitUntil([this] { return F().TabControl_Home->TabIndex() == pgStudy || !host.message->Infos().isEmpty(); },
+                  RealMs{60000}))
         << "the walk never reached passage reading";
     EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
 
@@ -104,14 +105,15 @@ TEST_F(PushedAssignment, AssignmentOfACourseTheLearnerDoesNotOwnIsRefused)
     item.lessonId = 1;
     pushed.courseType = QStringLiteral("L");
     pushed.Items.append(item);
-    host.mod->ReceiveMsg(QString::fromStdString(
-        json{{"apiCode", 10000}, {"content", pushed.AsJsonText().toStdString()}}.dump()));
+    host.mod->ReceiveMsg(
+        QString::fromStdString(json{{"apiCode", 10000}, {"content", pushed.AsJsonText().toStdString()}}.dump()));
     ASSERT_TRUE(F().isAssignmentSkip);
     host.mod->SetUserInfos(host.user);
     ASSERT_TRUE(WaitUntil([this] { return !host.message->Infos().isEmpty(); }, RealMs{30000}));
     // The service knows no package for the unit: the module says so and
     // opens nothing.
-    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
+    EXPECT_EQ(host.message->Infos(),
+              QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
     EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
     EXPECT_EQ(F().curSelectBook, nullptr);
 }
@@ -135,15 +137,18 @@ TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
     host.mod->ReceiveMsg(*notice);
     host.message->QueueAnswer(mrYes);
     host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(WaitUntil([this] { return F().TabControl_Home->TabIndex() != pgHome || !host.message->Infos().isEmpty(); },
-                          RealMs{60000}));
+    ASSERT_TRUE(
+        WaitUntil([this] { return F().TabControl_Home->TabIndex() != pgHome || !host.message->Infos().isEmpty(); },
+                  RealMs{60000}));
     EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
     ASSERT_EQ(host.message->Questions().size(), 1);
-    EXPECT_EQ(host.message->Questions().at(0).text, QStringLiteral("'HAPPY ENGLISH BOOK 1'\n的资源包不存在,是否下载？"));
+    EXPECT_EQ(host.message->Questions().at(0).text,
+              QStringLiteral("'HAPPY ENGLISH BOOK 1'\n的资源包不存在,是否下载？"));
     QStringList keys;
     for (const TSentText &s : TestHost::WithCode(host.requests, 13))
         keys << QString::fromStdString(json::parse(s.text.toStdString()).value("key", std::string()));
-    EXPECT_TRUE(keys.contains(QStringLiteral("/packages/happy_english_1.7z"))) << keys.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(keys.contains(QStringLiteral("/packages/happy_english_1.7z")))
+        << keys.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(QFile::exists(work.filePath(QStringLiteral("client/data/happy_english_1.7z"))));
 }
 

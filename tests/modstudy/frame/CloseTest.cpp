@@ -19,8 +19,8 @@ void StartIdle(TestHost &host)
 {
     host.AnswerShelfOnce();
     host.Start();
-    ASSERT_TRUE(WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->RunningHandlers() == 0; },
-                          StatedMs{5000}));
+    ASSERT_TRUE(
+        WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->RunningHandlers() == 0; }, StatedMs{5000}));
     ASSERT_EQ(host.Frame()->WorkState, wsIdle);
 }
 

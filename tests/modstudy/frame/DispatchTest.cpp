@@ -24,9 +24,9 @@ auto Snapshot(const TStudyFrame &f)
 {
     return std::make_tuple(f.WorkState, f.bStop, f.bCloseForm, f.ExitMode, f.bResponse, f.bFllowDownload,
                            f.bFllowUpload, f.isAssignmentSkip, f.isUsually_Skip, f.UsuallyLessonId_Skip,
-                           f.MyCourseIndex, f.MaterialsIndex, f.RecommandIndex, f.isAddMyCourse,
-                           f.bSendSuccess_Score, f.bSendSuccess_Match, f.bSendSuccess_SingleWord,
-                           f.iMaxScore_Assignment, f.TabControl_Home ? 0 : 1);
+                           f.MyCourseIndex, f.MaterialsIndex, f.RecommandIndex, f.isAddMyCourse, f.bSendSuccess_Score,
+                           f.bSendSuccess_Match, f.bSendSuccess_SingleWord, f.iMaxScore_Assignment,
+                           f.TabControl_Home ? 0 : 1);
 }
 
 class ThrowingMessages : public FakeCustomMessage
@@ -91,7 +91,8 @@ TEST_F(FrameDispatch, ThrowingHandlerLeavesOneGuardLineAndNothingElse)
     LogCapture log;
     const QString text = QStringLiteral("{\"apiCode\":99999}");
     host.mod->ReceiveMsg(text);
-    EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("error:Study Getmsg:") % text % QStringLiteral("e:message box gone")});
+    EXPECT_EQ(log.Lines(),
+              QStringList{QStringLiteral("error:Study Getmsg:") % text % QStringLiteral("e:message box gone")});
     EXPECT_EQ(Snapshot(F()), before);
 }
 
@@ -149,9 +150,9 @@ TEST_F(FrameDispatch, PackageRecordIsDecodedOnceAndOpensTheCourse)
     EXPECT_FALSE(F().Timer_MyCourse->Enabled());
 
     F().bResponse = false;
-    host.mod->ReceiveMsg(QStringLiteral(
-        "{\"apiCode\":2102,\"items\":[{\"lessonId\":9,\"version\":\"1\"},"
-        "{\"courseCode\":\"c\",\"courseType\":\"W\",\"lessonId\":31,\"packageTitle\":\"Words\",\"version\":\"2.0\",\"versionNo\":7}]}"));
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":9,\"version\":\"1\"},"
+                                        "{\"courseCode\":\"c\",\"courseType\":\"W\",\"lessonId\":31,\"packageTitle\":"
+                                        "\"Words\",\"version\":\"2.0\",\"versionNo\":7}]}"));
     EXPECT_TRUE(F().bResponse);
     ASSERT_TRUE(F().FResourcePackageInfo);
     EXPECT_EQ(F().FResourcePackageInfo->FlessonId, 31) << "the last element wins";
@@ -168,7 +169,8 @@ TEST_F(FrameDispatch, PackageRecordOfAnAssignmentForACourseTheUserLacks)
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":31,\"packageTitle\":\"Words\"}]}"));
     EXPECT_FALSE(F().Timer_Assignment->Enabled());
     EXPECT_FALSE(F().Timer_MyCourse->Enabled());
-    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
+    EXPECT_EQ(host.message->Infos(),
+              QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
     EXPECT_TRUE(log.Lines().contains(QStringLiteral(
         "info：Msg_ResPackageQueryResponse:我的课程中没有'Words'这本书,请先在推荐课程里添加该课程至我的课程后在继续使用"
         ",ResourcePackageInfo.lessonId:31")));
@@ -176,8 +178,8 @@ TEST_F(FrameDispatch, PackageRecordOfAnAssignmentForACourseTheUserLacks)
 
 TEST_F(FrameDispatch, AssignmentAndRecentLessonNoticesAreKeptForTheShelf)
 {
-    host.mod->ReceiveMsg(QStringLiteral(
-        "{\"apiCode\":10000,\"content\":\"{\\\"courseType\\\":\\\"W\\\",\\\"assignments\\\":[{\\\"assignmentId\\\":7,\\\"unitId\\\":12}]}\"}"));
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10000,\"content\":\"{\\\"courseType\\\":\\\"W\\\","
+                                        "\\\"assignments\\\":[{\\\"assignmentId\\\":7,\\\"unitId\\\":12}]}\"}"));
     EXPECT_TRUE(F().isAssignmentSkip);
     EXPECT_EQ(F().AssignmentUnitId, 12);
     ASSERT_TRUE(F().LastAssignMent);
@@ -197,8 +199,8 @@ TEST_F(FrameDispatch, AssignmentAndRecentLessonNoticesAreKeptForTheShelf)
 TEST_F(FrameDispatch, AssignmentIsIgnoredWhileStoppingOrWithoutAUnit)
 {
     F().bStop = true;
-    host.mod->ReceiveMsg(QStringLiteral(
-        "{\"apiCode\":10000,\"content\":\"{\\\"assignments\\\":[{\\\"unitId\\\":12}]}\"}"));
+    host.mod->ReceiveMsg(
+        QStringLiteral("{\"apiCode\":10000,\"content\":\"{\\\"assignments\\\":[{\\\"unitId\\\":12}]}\"}"));
     EXPECT_FALSE(F().isAssignmentSkip);
     EXPECT_FALSE(F().LastAssignMent);
 
@@ -256,7 +258,8 @@ TEST_F(FrameDispatch, ScoreAnswerPlacesTheResultItemsByMedal)
     EXPECT_EQ(F().Text_Exp->X(), 824);
     EXPECT_EQ(F().Rectangle_voxCoin->X(), 878);
     EXPECT_EQ(F().Text_voxCoin->X(), 908);
-    for (TControl *c : std::initializer_list<TControl *>{F().Rectangle_Exp, F().Text_Exp, F().Rectangle_voxCoin, F().Text_voxCoin})
+    for (TControl *c :
+         std::initializer_list<TControl *>{F().Rectangle_Exp, F().Text_Exp, F().Rectangle_voxCoin, F().Text_voxCoin})
         EXPECT_TRUE(c->Visible()) << c->Name().toStdString();
 }
 

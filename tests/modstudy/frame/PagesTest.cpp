@@ -22,7 +22,10 @@
 
 namespace {
 
-void Click(QWidget *w) { ClickMiddle(w); }
+void Click(QWidget *w)
+{
+    ClickMiddle(w);
+}
 
 class FramePages : public ::testing::Test
 {
@@ -46,11 +49,13 @@ TEST_F(FramePages, FrameHasItsPagesAndTimersDisabledWithTheirIntervals)
     ASSERT_TRUE(F().PackBook);
 
     const std::map<QString, int> intervals{
-        {"Timer_QueryAllBook", 400}, {"Timer_MyCourse", 50}, {"Timer_Assignment", 50}, {"Timer_Close", 200},
-        {"Timer_Return", 200}, {"Timer_ChangeMode", 200}, {"Timer_PartContinue", 500}, {"Timer_SentencePlay", 10},
-        {"Timer_SentenceRecord", 10}, {"Timer_SentenceReplay", 10}, {"Timer_PartPlay", 10}, {"Timer_PartRecord", 10},
-        {"Timer_PartReplay", 10}, {"Timer_RepeatPlay", 10}, {"Timer_RepeatRecord", 10}, {"Timer_RepeatReplay", 10},
-        {"Timer_RolePlay", 10}, {"Timer_RolePlayContinue", 10}, {"Timer_PlayRecord", 10}};
+        {"Timer_QueryAllBook", 400},  {"Timer_MyCourse", 50},     {"Timer_Assignment", 50},
+        {"Timer_Close", 200},         {"Timer_Return", 200},      {"Timer_ChangeMode", 200},
+        {"Timer_PartContinue", 500},  {"Timer_SentencePlay", 10}, {"Timer_SentenceRecord", 10},
+        {"Timer_SentenceReplay", 10}, {"Timer_PartPlay", 10},     {"Timer_PartRecord", 10},
+        {"Timer_PartReplay", 10},     {"Timer_RepeatPlay", 10},   {"Timer_RepeatRecord", 10},
+        {"Timer_RepeatReplay", 10},   {"Timer_RolePlay", 10},     {"Timer_RolePlayContinue", 10},
+        {"Timer_PlayRecord", 10}};
     const QList<TTimer *> timers = F().Timers();
     EXPECT_EQ(timers.size(), static_cast<qsizetype>(intervals.size()));
     for (TTimer *t : timers) {
@@ -139,9 +144,9 @@ TEST_F(FramePages, StudyAndResultPagesSetTheirControls)
 TEST_F(FramePages, LoadUiFillsTheHomePicturesAndMarksTheSelectedTab)
 {
     EXPECT_EQ(F().Rectangle_TabMyCourse->Tag(), 1);
-    for (const char *name : {"png\\study\\home\\MyCourseDown.png", "png\\QueryIcon.png",
-                             "png\\study\\home\\NotingUsuallyBook.png", "png\\study\\home\\MaterialsUp.png",
-                             "png\\study\\home\\RecommendUp.png", "png\\Exp.png", "png\\VoxCoin.png"})
+    for (const char *name :
+         {"png\\study\\home\\MyCourseDown.png", "png\\QueryIcon.png", "png\\study\\home\\NotingUsuallyBook.png",
+          "png\\study\\home\\MaterialsUp.png", "png\\study\\home\\RecommendUp.png", "png\\Exp.png", "png\\VoxCoin.png"})
         EXPECT_EQ(host.archive->RequestCount(QString::fromLatin1(name)), 1) << name;
     EXPECT_EQ(host.archive->RequestCount(QStringLiteral("png\\fiveStar.png")), 2);
     EXPECT_TRUE(F().Rectangle_voxCoin->HasBitmap());

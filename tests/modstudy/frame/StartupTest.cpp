@@ -42,8 +42,8 @@ TEST(FrameStartup, AnnouncesItselfThenAsksForTheShelfAfterTheTimer)
     EXPECT_TRUE(host.Frame()->Timer_QueryAllBook->Enabled());
     EXPECT_EQ(host.Frame()->Timer_QueryAllBook->Interval(), 400);
 
-    ASSERT_TRUE(WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->WorkState == wsIdle; },
-                          StatedMs{5000}));
+    ASSERT_TRUE(
+        WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->WorkState == wsIdle; }, StatedMs{5000}));
     ASSERT_EQ(host.requests.size(), 1);
     const TSentText &first = host.requests[0];
     EXPECT_EQ(TestHost::Code(first.text), 2003);
@@ -82,9 +82,9 @@ TEST(FrameStartup, UnansweredShelfRequestIsSentThreeTimesAndFailsOnceAfterTwelve
     host.Start();
     ASSERT_TRUE(WaitUntil([&] { return !host.message->Infos().isEmpty(); }, StatedMs{30000}));
     // Let anything that would wrongly follow show up.
-    EXPECT_FALSE(WaitUntil([&] { return host.message->Infos().size() > 1
-                                        || TestHost::WithCode(host.requests, 2003).size() > 3; },
-                           StatedMs{1500}));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return host.message->Infos().size() > 1 || TestHost::WithCode(host.requests, 2003).size() > 3; },
+        StatedMs{1500}));
 
     const QList<TSentText> sends = TestHost::WithCode(host.requests, 2003);
     ASSERT_EQ(sends.size(), 3);
@@ -146,17 +146,16 @@ TEST(FrameStartup, ShelfReplyArrivingTwiceIsProcessedOnce)
         });
     };
     host.Start();
-    ASSERT_TRUE(WaitUntil([&] { return cursorAfterSecond >= 0 && host.Frame()->WorkState == wsIdle; },
-                          StatedMs{5000}));
+    ASSERT_TRUE(WaitUntil([&] { return cursorAfterSecond >= 0 && host.Frame()->WorkState == wsIdle; }, StatedMs{5000}));
     EXPECT_EQ(cursorAfterFirst, 0);
     EXPECT_EQ(cursorAfterSecond, 11);
     EXPECT_TRUE(host.Frame()->bResponse);
     EXPECT_EQ(host.Frame()->curMsgCode, 2004);
 
     // Answered: no resend and no failure message later on.
-    EXPECT_FALSE(WaitUntil([&] { return TestHost::WithCode(host.requests, 2003).size() > 1
-                                        || !host.message->Infos().isEmpty(); },
-                           StatedMs{6000}));
+    EXPECT_FALSE(WaitUntil(
+        [&] { return TestHost::WithCode(host.requests, 2003).size() > 1 || !host.message->Infos().isEmpty(); },
+        StatedMs{6000}));
 }
 
 TEST(FrameStartup, ShelfRequestEndsSilentlyWhenTheHostClosesDuringTheWait)

@@ -124,7 +124,8 @@ TEST(StudyMod, SecondDeleteFrameAndLateCallsAreHarmless)
     host.mod->SetSoundEngine(host.sound);
     host.mod->SetUserInfos(host.user);
     ASSERT_EQ(log.Lines().size(), 3);
-    EXPECT_EQ(log.Lines()[0], QStringLiteral("info：TStudyMod.ReceiveMsg: no frame; message dropped: {\"apiCode\":10003}"));
+    EXPECT_EQ(log.Lines()[0],
+              QStringLiteral("info：TStudyMod.ReceiveMsg: no frame; message dropped: {\"apiCode\":10003}"));
     EXPECT_TRUE(log.Lines()[1].startsWith(QStringLiteral("info：TStudyMod.SetSoundEngine: no frame")));
     EXPECT_TRUE(log.Lines()[2].startsWith(QStringLiteral("info：TStudyMod.SetUserInfos: no frame")));
     EXPECT_TRUE(host.jobs.isEmpty());

@@ -22,10 +22,10 @@ struct FakeFrame : QObject
 // What the wait did through its callbacks, kept outside the frame.
 struct Trace
 {
-    QList<TWorkState> states;        // every WorkState assignment
-    QStringList infos;               // every ShowInfo
-    QList<int> sendRounds;           // poll counter at every send
-    QList<TWorkState> stateAtSend;   // WorkState seen by each send
+    QList<TWorkState> states;      // every WorkState assignment
+    QStringList infos;             // every ShowInfo
+    QList<int> sendRounds;         // poll counter at every send
+    QList<TWorkState> stateAtSend; // WorkState seen by each send
     TWorkState current = wsIdle;
 };
 
@@ -122,9 +122,8 @@ TEST_F(RequestWaitTest, TheWaitEndsAsSoonAsTheReplyIsHandledNotAtTheEndOfThePoll
     FakeFrame frame;
     bool pollWouldHaveEnded = false;
     QTimer::singleShot(150, &frame, [&] { pollWouldHaveEnded = true; });
-    auto wait = MakeWait(PackageRecordWait(), &frame, [&frame](int) {
-        QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
-    });
+    auto wait = MakeWait(PackageRecordWait(), &frame,
+                         [&frame](int) { QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; }); });
     EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
     EXPECT_FALSE(pollWouldHaveEnded);
     EXPECT_EQ(wait->Round(), 0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const TRequestIdentity kUser{9007199254740993LL, 0};          // 2^53 + 1: lost by a double
+const TRequestIdentity kUser{9007199254740993LL, 0}; // 2^53 + 1: lost by a double
 const TRequestIdentity kSchoolUser{9007199254740993LL, 4611686018427387905LL};
 
 std::string Text(const QString &s)
@@ -20,8 +20,7 @@ std::string Text(const QString &s)
 
 TEST(Requests, ShelfRequestNamesTheSchoolAccountOnlyWhenThereIsOne)
 {
-    EXPECT_EQ(Text(Request::QueryALLBooks(kUser)),
-              R"({"apiCode":2003,"uid":9007199254740993,"actionType":2})");
+    EXPECT_EQ(Text(Request::QueryALLBooks(kUser)), R"({"apiCode":2003,"uid":9007199254740993,"actionType":2})");
     EXPECT_EQ(Text(Request::QueryALLBooks(kSchoolUser)),
               R"({"apiCode":2003,"uid":9007199254740993,"actionType":2,"schoolUserId":4611686018427387905})");
     // A negative school id is still an id.
@@ -30,8 +29,9 @@ TEST(Requests, ShelfRequestNamesTheSchoolAccountOnlyWhenThereIsOne)
 
 TEST(Requests, PackageRecordAsksByUnitForAnAssignmentAndByLessonOtherwise)
 {
-    EXPECT_EQ(Text(Request::QueryPackageVersion(kUser, 2147483647, QStringLiteral("W"), true)),
-              R"({"apiCode":2101,"uid":9007199254740993,"queryType":"resPackage","unitId":2147483647,"courseType":"W"})");
+    EXPECT_EQ(
+        Text(Request::QueryPackageVersion(kUser, 2147483647, QStringLiteral("W"), true)),
+        R"({"apiCode":2101,"uid":9007199254740993,"queryType":"resPackage","unitId":2147483647,"courseType":"W"})");
     EXPECT_EQ(Text(Request::QueryPackageVersion(kUser, 812, QStringLiteral("U"), false)),
               R"({"apiCode":2101,"uid":9007199254740993,"queryType":"single","lessonId":812,"courseType":"L"})");
     // Only an exact "W" is a word course.
@@ -87,8 +87,9 @@ TEST(Requests, AssignmentRequests)
 {
     EXPECT_EQ(Text(Request::QueryAssignmentStatus(kUser, 9007199254740993LL, QStringLiteral("W"))),
               R"({"apiCode":1145,"uid":9007199254740993,"assignment":1,"lessonId":9007199254740993,"assignType":"W"})");
-    EXPECT_EQ(Text(Request::QueryAssignmentMaxScore(kUser, 301, 4002)),
-              R"({"apiCode":1155,"uid":9007199254740993,"userId":9007199254740993,"assignmentId":301,"lessonId":4002})");
+    EXPECT_EQ(
+        Text(Request::QueryAssignmentMaxScore(kUser, 301, 4002)),
+        R"({"apiCode":1155,"uid":9007199254740993,"userId":9007199254740993,"assignmentId":301,"lessonId":4002})");
 }
 
 TEST(Requests, WordResultCarriesTheScoreAsANumberAndTheGradingResultAsText)
@@ -108,16 +109,19 @@ TEST(Requests, WordResultCarriesTheScoreAsANumberAndTheGradingResultAsText)
 
 TEST(Requests, ScoreHistoryPage)
 {
-    EXPECT_EQ(Text(Request::StudyQueryScore(kUser, QStringLiteral("2024-05-01 00:00:00"),
-                                            QStringLiteral("2024-05-31 23:59:59"), true, 10, 3)),
-              R"({"apiCode":1061,"uid":9007199254740993,"pointCaseType":0,"studentId":9007199254740993,)"
-              R"("startTime":"2024-05-01 00:00:00","endTime":"2024-05-31 23:59:59","isMax":1,"pageSize":10,"pageNum":3})");
-    EXPECT_EQ(Text(Request::StudyQueryScore({5, 0}, QStringLiteral("a"), QStringLiteral("b"), false, 10, 1)),
-              R"({"apiCode":1061,"uid":5,"pointCaseType":0,"studentId":5,"startTime":"a","endTime":"b","isMax":0,"pageSize":10,"pageNum":1})");
+    EXPECT_EQ(
+        Text(Request::StudyQueryScore(kUser, QStringLiteral("2024-05-01 00:00:00"),
+                                      QStringLiteral("2024-05-31 23:59:59"), true, 10, 3)),
+        R"({"apiCode":1061,"uid":9007199254740993,"pointCaseType":0,"studentId":9007199254740993,)"
+        R"("startTime":"2024-05-01 00:00:00","endTime":"2024-05-31 23:59:59","isMax":1,"pageSize":10,"pageNum":3})");
+    EXPECT_EQ(
+        Text(Request::StudyQueryScore({5, 0}, QStringLiteral("a"), QStringLiteral("b"), false, 10, 1)),
+        R"({"apiCode":1061,"uid":5,"pointCaseType":0,"studentId":5,"startTime":"a","endTime":"b","isMax":0,"pageSize":10,"pageNum":1})");
 }
 
 TEST(Requests, ShareRegistration)
 {
-    EXPECT_EQ(Text(Request::ShareAudio(kUser, 9007199254741001LL, QStringLiteral("goodVoice/9007199254740993/x.mp3"))),
-              R"({"apiCode":1083,"uid":9007199254740993,"achivementId":9007199254741001,"uuid":"goodVoice/9007199254740993/x.mp3"})");
+    EXPECT_EQ(
+        Text(Request::ShareAudio(kUser, 9007199254741001LL, QStringLiteral("goodVoice/9007199254740993/x.mp3"))),
+        R"({"apiCode":1083,"uid":9007199254740993,"achivementId":9007199254741001,"uuid":"goodVoice/9007199254740993/x.mp3"})");
 }

@@ -27,14 +27,14 @@ protected:
     LogCapture m_log;
 };
 
-const QString kPartRow31 = QStringLiteral(
-    R"({"partAudio":"[\"tmp/part/1.wav\"]","partIndex":2,"partId":402,"partTotalCount":5,)"
-    R"("lessonId":31,"unitId":21,"bookId":11,"uid":7,)"
-    R"("partResult":"{\"parts\":[{\"id\":401,\"score\":88.5}],\"b\":1,\"a\":2}"})");
-const QString kPartRow31Selected = QStringLiteral(
-    R"({"uid":7,"bookId":11,"unitId":21,"lessonId":31,"partTotalCount":5,"partId":402,)"
-    R"("partIndex":2,"partResult":{"parts":[{"id":401,"score":88.5}],"b":1,"a":2},)"
-    R"("partAudio":["tmp/part/1.wav"]})");
+const QString kPartRow31 =
+    QStringLiteral(R"({"partAudio":"[\"tmp/part/1.wav\"]","partIndex":2,"partId":402,"partTotalCount":5,)"
+                   R"("lessonId":31,"unitId":21,"bookId":11,"uid":7,)"
+                   R"("partResult":"{\"parts\":[{\"id\":401,\"score\":88.5}],\"b\":1,\"a\":2}"})");
+const QString kPartRow31Selected =
+    QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":31,"partTotalCount":5,"partId":402,)"
+                   R"("partIndex":2,"partResult":{"parts":[{"id":401,"score":88.5}],"b":1,"a":2},)"
+                   R"("partAudio":["tmp/part/1.wav"]})");
 const QString kPartKey31 = QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":31})");
 const QString kPartKey32 = QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":32})");
 
@@ -42,19 +42,18 @@ TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKey)
 {
     TResultStore store(DbPath());
     ASSERT_TRUE(store.InsertPartResult(kPartRow31));
-    ASSERT_TRUE(store.InsertPartResult(
-        QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":32,"partTotalCount":3,)"
-                       R"("partId":77,"partIndex":0,"partResult":"[]","partAudio":"[]"})")));
+    ASSERT_TRUE(
+        store.InsertPartResult(QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":32,"partTotalCount":3,)"
+                                              R"("partId":77,"partIndex":0,"partResult":"[]","partAudio":"[]"})")));
 
     EXPECT_EQ(store.SelectPartResult(kPartKey31), kPartRow31Selected);
     EXPECT_EQ(store.SelectPartResult(kPartKey32),
               QStringLiteral(R"({"uid":7,"bookId":11,"unitId":21,"lessonId":32,"partTotalCount":3,)"
                              R"("partId":77,"partIndex":0,"partResult":[],"partAudio":[]})"));
     // Every key member takes part: changing any one of them finds nothing.
-    for (const char *other : {R"({"uid":8,"bookId":11,"unitId":21,"lessonId":31})",
-                              R"({"uid":7,"bookId":12,"unitId":21,"lessonId":31})",
-                              R"({"uid":7,"bookId":11,"unitId":22,"lessonId":31})",
-                              R"({"uid":7,"bookId":11,"unitId":21,"lessonId":33})"}) {
+    for (const char *other :
+         {R"({"uid":8,"bookId":11,"unitId":21,"lessonId":31})", R"({"uid":7,"bookId":12,"unitId":21,"lessonId":31})",
+          R"({"uid":7,"bookId":11,"unitId":22,"lessonId":31})", R"({"uid":7,"bookId":11,"unitId":21,"lessonId":33})"}) {
         const QString selected = store.SelectPartResult(QString::fromUtf8(other));
         EXPECT_TRUE(selected.isEmpty()) << other << " -> " << selected.toStdString();
     }
@@ -69,27 +68,25 @@ TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKey)
 TEST_F(ResultStoreTest, WordResultsAreKeyedByUnitWithoutLesson)
 {
     TResultStore store(DbPath());
-    ASSERT_TRUE(store.InsertWordResult(QStringLiteral(
-        R"({"lessonId":5,"wordResult":"[{\"wordId\":9000,\"score\":71}]","wordIndex":14,)"
-        R"("wordId":9001,"wordTotalCount":30,"unitId":22,"bookId":12,"uid":7})")));
+    ASSERT_TRUE(store.InsertWordResult(
+        QStringLiteral(R"({"lessonId":5,"wordResult":"[{\"wordId\":9000,\"score\":71}]","wordIndex":14,)"
+                       R"("wordId":9001,"wordTotalCount":30,"unitId":22,"bookId":12,"uid":7})")));
     ASSERT_TRUE(store.InsertWordResult(QStringLiteral(
         R"({"uid":7,"bookId":12,"unitId":23,"wordTotalCount":8,"wordId":1,"wordIndex":0,"wordResult":"[]"})")));
     // A part row with the same leading key lives in the other table.
     ASSERT_TRUE(store.InsertPartResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})")));
 
-    const QString expected = QStringLiteral(
-        R"({"uid":7,"bookId":12,"unitId":22,"wordTotalCount":30,"wordId":9001,"wordIndex":14,)"
-        R"("wordResult":[{"wordId":9000,"score":71}]})");
+    const QString expected =
+        QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"wordTotalCount":30,"wordId":9001,"wordIndex":14,)"
+                       R"("wordResult":[{"wordId":9000,"score":71}]})");
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22})")), expected);
-    EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":99})")),
-              expected);
+    EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":99})")), expected);
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":8,"bookId":12,"unitId":22})")), QString());
 
     store.DeleteWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})"));
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22})")), QString());
     EXPECT_FALSE(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":23})")).isEmpty());
-    EXPECT_FALSE(store.SelectPartResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})"))
-                     .isEmpty());
+    EXPECT_FALSE(store.SelectPartResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})")).isEmpty());
     EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
 }
 
@@ -104,10 +101,10 @@ TEST_F(ResultStoreTest, NullAndMissingColumnsAndDuplicateRows)
                                            "typeof(partId) || ':' || partId from PartResult"))
                       .toString(),
                   QStringLiteral("text::integer:0"));
-        ASSERT_TRUE(raw.Exec(QStringLiteral(
-            R"(insert into PartResult values (9,9,9,9,2,5,1,'{"score":[1,2]}',NULL))")));
-        ASSERT_TRUE(raw.Exec(QStringLiteral(
-            R"(insert into PartResult values (9,9,9,9,2,6,2,'{"second":true}','["x"]'))")));
+        ASSERT_TRUE(
+            raw.Exec(QStringLiteral(R"(insert into PartResult values (9,9,9,9,2,5,1,'{"score":[1,2]}',NULL))")));
+        ASSERT_TRUE(
+            raw.Exec(QStringLiteral(R"(insert into PartResult values (9,9,9,9,2,6,2,'{"second":true}','["x"]'))")));
     }
     EXPECT_EQ(store.SelectPartResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3,"lessonId":4})")),
               QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3,"lessonId":4,"partTotalCount":0,)"
@@ -126,11 +123,11 @@ TEST_F(ResultStoreTest, IdsBeyond32BitsAndChineseTextSurvive)
 {
     TResultStore store(DbPath());
     // 2^53 + 1 does not survive a trip through a double.
-    const QString row = QStringLiteral(
-        R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1,)"
-        R"("partTotalCount":2,"partId":9223372036854775807,"partIndex":1,)"
-        R"("partResult":"{\"sentence\":\"我喜欢学英语\",\"comment\":\"很好！\"}",)"
-        R"("partAudio":"[\"录音/第一段.wav\"]"})");
+    const QString row =
+        QStringLiteral(R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1,)"
+                       R"("partTotalCount":2,"partId":9223372036854775807,"partIndex":1,)"
+                       R"("partResult":"{\"sentence\":\"我喜欢学英语\",\"comment\":\"很好！\"}",)"
+                       R"("partAudio":"[\"录音/第一段.wav\"]"})");
     ASSERT_TRUE(store.InsertPartResult(row));
     EXPECT_EQ(store.SelectPartResult(QStringLiteral(
                   R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":1})")),
@@ -176,10 +173,18 @@ const std::vector<TFailingCall> &AllOperations()
     static const std::vector<TFailingCall> calls{
         {"error:insert part result", [](TResultStore &s, const QString &j) { return !s.InsertPartResult(j); }},
         {"error:select part result", [](TResultStore &s, const QString &j) { return s.SelectPartResult(j).isEmpty(); }},
-        {"error:Delete part result", [](TResultStore &s, const QString &j) { s.DeletePartResult(j); return true; }},
+        {"error:Delete part result",
+         [](TResultStore &s, const QString &j) {
+             s.DeletePartResult(j);
+             return true;
+         }},
         {"error:insert word result", [](TResultStore &s, const QString &j) { return !s.InsertWordResult(j); }},
         {"error:select word result", [](TResultStore &s, const QString &j) { return s.SelectWordResult(j).isEmpty(); }},
-        {"error:Delete word result", [](TResultStore &s, const QString &j) { s.DeleteWordResult(j); return true; }},
+        {"error:Delete word result",
+         [](TResultStore &s, const QString &j) {
+             s.DeleteWordResult(j);
+             return true;
+         }},
     };
     return calls;
 }
@@ -188,7 +193,9 @@ TEST_F(ResultStoreTest, BadArgumentsLogTheOperationsLineAndFail)
 {
     TResultStore store(DbPath());
     const QStringList badArguments{
-        QStringLiteral(R"({"uid":1,"bookId":)"), QString(), QStringLiteral("[1,2,3]"),
+        QStringLiteral(R"({"uid":1,"bookId":)"),
+        QString(),
+        QStringLiteral("[1,2,3]"),
         QStringLiteral(R"({"uid":"seven","bookId":1,"unitId":1,"lessonId":1})"),
         QStringLiteral(R"({"uid":1,"bookId":true,"unitId":1,"lessonId":1})"),
         QStringLiteral(R"({"uid":7.5,"bookId":1,"unitId":1,"lessonId":1})"),
@@ -260,14 +267,16 @@ TEST_F(ResultStoreTest, DatabaseErrorIsLoggedAndTheStoreStaysUsable)
     }
     TResultStore store(DbPath());
     EXPECT_FALSE(store.InsertPartResult(kPartRow31));
-    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")), QStringList{QStringLiteral("error:insert part result")});
+    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:insert part result")});
     ASSERT_EQ(m_log.LinesStartingWith(QStringLiteral("info：")).size(), 1);
     EXPECT_TRUE(m_log.LinesStartingWith(QStringLiteral("info："))[0].contains(QStringLiteral("partAudio")));
     EXPECT_FALSE(IsOpen(store));
 
     m_log.Clear();
     EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
-    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")), QStringList{QStringLiteral("error:select part result")});
+    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:select part result")});
 
     m_log.Clear();
     EXPECT_TRUE(store.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
@@ -311,7 +320,8 @@ TEST_F(ResultStoreTest, EachStoreHasItsOwnConnectionRemovedCleanly)
     // A store without a file name must not fall back to a throw-away database.
     TResultStore unnamed{QString()};
     EXPECT_FALSE(unnamed.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
-    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")), QStringList{QStringLiteral("error:insert word result")});
+    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:insert word result")});
 }
 
 } // namespace

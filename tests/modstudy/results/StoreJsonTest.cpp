@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 TEST(StoreJsonTest, IntegerMembersAreExact64BitValuesOrRejected)
 {
-    const TJson argument = TJson::parse(
-        R"({"max":9223372036854775807,"min":-9223372036854775808,"whole":12.0,"null":null,)"
-        R"("digits":" -42 ","over":9223372036854775808,"fraction":0.5,"huge":1e19,"flag":true,)"
-        R"("text":"4a","decimal":"4.5","list":[1]})");
+    const TJson argument =
+        TJson::parse(R"({"max":9223372036854775807,"min":-9223372036854775808,"whole":12.0,"null":null,)"
+                     R"("digits":" -42 ","over":9223372036854775808,"fraction":0.5,"huge":1e19,"flag":true,)"
+                     R"("text":"4a","decimal":"4.5","list":[1]})");
     EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("max")), std::numeric_limits<qint64>::max());
     EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("min")), std::numeric_limits<qint64>::min());
     EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("whole")), 12);
@@ -36,8 +35,7 @@ TEST(StoreJsonTest, TextMembersAndStoredText)
     EXPECT_EQ(StoredTextValue(QVariant(), QStringLiteral("c")), TJson::array());
     EXPECT_EQ(StoredTextValue(QVariant(QMetaType::fromType<QString>()), QStringLiteral("c")), TJson::array());
     EXPECT_EQ(StoredTextValue(QStringLiteral(" \n"), QStringLiteral("c")), TJson::array());
-    EXPECT_EQ(StoredTextValue(QStringLiteral(R"({"b":1,"a":2})"), QStringLiteral("c")).dump(),
-              R"({"b":1,"a":2})");
+    EXPECT_EQ(StoredTextValue(QStringLiteral(R"({"b":1,"a":2})"), QStringLiteral("c")).dump(), R"({"b":1,"a":2})");
 }
 
 } // namespace

@@ -10,8 +10,7 @@
 class TRawDatabase
 {
 public:
-    explicit TRawDatabase(const QString &path)
-        : m_name(QStringLiteral("raw-") + QString::number(++Counter()))
+    explicit TRawDatabase(const QString &path) : m_name(QStringLiteral("raw-") + QString::number(++Counter()))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);

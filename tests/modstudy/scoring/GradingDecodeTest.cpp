@@ -13,7 +13,11 @@ namespace {
 QString Dump(const TGradingResult &r)
 {
     QString out = QStringLiteral("%1 %2 %3 %4 %5|")
-                      .arg(int(r.graded)).arg(r.overall).arg(r.accuracy).arg(r.integrity).arg(r.fluency);
+                      .arg(int(r.graded))
+                      .arg(r.overall)
+                      .arg(r.accuracy)
+                      .arg(r.integrity)
+                      .arg(r.fluency);
     for (const TGradingDetail &d : r.details) {
         out += QStringLiteral("%1:%2:%3[").arg(int(d.shape)).arg(d.text).arg(d.score);
         for (const TScoredPiece &p : d.phones + d.words)

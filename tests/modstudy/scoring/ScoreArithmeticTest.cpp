@@ -23,15 +23,15 @@ TJson wordGrading(double overall, TResultEmbedding e = TResultEmbedding::Object)
 TEST(ScoreScales, BoundariesTakeTheHigherColourAndLevel)
 {
     const QList<std::pair<double, unsigned>> colours{
-        {85, 0xFF000000u}, {84.99, 0xFFFFB512u}, {70, 0xFFFFB512u}, {69.99, 0xFFC832FAu},
+        {85, 0xFF000000u}, {84.99, 0xFFFFB512u}, {70, 0xFFFFB512u},          {69.99, 0xFFC832FAu},
         {60, 0xFFC832FAu}, {59.99, 0xFFFF0202u}, {std::nan(""), 0xFFFF0202u}};
     for (const auto &[score, colour] : colours)
         EXPECT_EQ(ScoreColor(score), colour) << score;
 
     const QList<std::pair<double, QString>> levels{
-        {85, QStringLiteral("ScoreBackGold")},     {84.99, QStringLiteral("ScoreBackSilver")},
-        {75, QStringLiteral("ScoreBackSilver")},   {74.99, QStringLiteral("ScoreBackCopper")},
-        {65, QStringLiteral("ScoreBackCopper")},   {64.99, QStringLiteral("ScoreBackBad")},
+        {85, QStringLiteral("ScoreBackGold")},         {84.99, QStringLiteral("ScoreBackSilver")},
+        {75, QStringLiteral("ScoreBackSilver")},       {74.99, QStringLiteral("ScoreBackCopper")},
+        {65, QStringLiteral("ScoreBackCopper")},       {64.99, QStringLiteral("ScoreBackBad")},
         {std::nan(""), QStringLiteral("ScoreBackBad")}};
     for (const auto &[score, level] : levels)
         EXPECT_EQ(ScoreLevelName(ScoreLevelOf(score)), level) << score;
@@ -39,9 +39,9 @@ TEST(ScoreScales, BoundariesTakeTheHigherColourAndLevel)
 
 TEST(ScoreRounding, NearestSendsHalvesToTheEvenNeighbour)
 {
-    const QList<std::pair<double, int>> cases{{0.5, 0},     {1.5, 2},    {2.5, 2},   {3.5, 4},
-                                              {-0.5, 0},    {-1.5, -2},  {-2.5, -2}, {2.4999, 2},
-                                              {2.5001, 3},  {12.5, 12},  {200.0 / 3, 67}};
+    const QList<std::pair<double, int>> cases{{0.5, 0},    {1.5, 2},   {2.5, 2},       {3.5, 4},
+                                              {-0.5, 0},   {-1.5, -2}, {-2.5, -2},     {2.4999, 2},
+                                              {2.5001, 3}, {12.5, 12}, {200.0 / 3, 67}};
     for (const auto &[value, nearest] : cases)
         EXPECT_EQ(Nearest(value), nearest) << value;
     EXPECT_EQ(Nearest(std::nan("")), 0);
@@ -52,8 +52,8 @@ TEST(ScoreRounding, NearestSendsHalvesToTheEvenNeighbour)
 TEST(ScoreTotals, PassageTotalDividesByPartCountAndFallsBackToThePartsWithTheLogLine)
 {
     LogCapture log;
-    TJson doc = MakePassageRepeatDocument(
-        {PassageGrading({}, 80.3), PassageGrading({}, 70.16, TResultEmbedding::Text)});
+    TJson doc =
+        MakePassageRepeatDocument({PassageGrading({}, 80.3), PassageGrading({}, 70.16, TResultEmbedding::Text)});
     EXPECT_DOUBLE_EQ(PassageDisplayTotal(doc), 150.5); // partcount 1: 150.46 rounded
     PutI(doc, "partcount", 2);
     EXPECT_DOUBLE_EQ(PassageDisplayTotal(doc), 75.2); // 75.23
@@ -97,9 +97,11 @@ TEST(ScoreDocuments, FiveWordUnitWithWordsOneAndThreeGraded)
     h.wordTotalCount = 5;
     // Word 2 scored 30 (not above), word 5 scored 12, word 4 was never
     // tried; index 9 lies outside the unit.
-    const TJson doc = MakeWordScoreDocument(h, {{0, wordGrading(s1)}, {1, wordGrading(30.0)},
+    const TJson doc = MakeWordScoreDocument(h, {{0, wordGrading(s1)},
+                                                {1, wordGrading(30.0)},
                                                 {2, wordGrading(s3, TResultEmbedding::Text)},
-                                                {4, wordGrading(12)}, {9, wordGrading(99)}});
+                                                {4, wordGrading(12)},
+                                                {9, wordGrading(99)}});
     EXPECT_EQ(I64(doc, "uid"), 9000000001LL);
     const TJson results = A(doc, "wordResult");
     ASSERT_EQ(results.size(), 5u);
@@ -117,8 +119,8 @@ TEST(ScoreDocuments, WordAttemptScoreIsRoundedBeforeTheKeepThreshold)
     TWordScoreHeader h;
     h.wordTotalCount = 3;
     // 30.04 and 30.05 (half to even) round to 30.0 and are not kept.
-    const TJson doc = MakeWordScoreDocument(
-        h, {{0, wordGrading(30.04)}, {1, wordGrading(30.05)}, {2, wordGrading(30.06)}});
+    const TJson doc =
+        MakeWordScoreDocument(h, {{0, wordGrading(30.04)}, {1, wordGrading(30.05)}, {2, wordGrading(30.06)}});
     EXPECT_TRUE(IsWordResultPlaceholder(A(doc, "wordResult")[0]));
     EXPECT_TRUE(IsWordResultPlaceholder(A(doc, "wordResult")[1]));
     EXPECT_FALSE(IsWordResultPlaceholder(A(doc, "wordResult")[2]));

@@ -108,10 +108,9 @@ protected:
             row->SetTag(i);
             rows << row;
         }
-        QObject::connect(&box, &TVertScrollBox::ViewportPositionChange, &box,
-                         [this](TVertScrollBox *, QPointF oldPos, QPointF newPos) {
-                             moves << qMakePair(oldPos.y(), newPos.y());
-                         });
+        QObject::connect(
+            &box, &TVertScrollBox::ViewportPositionChange, &box,
+            [this](TVertScrollBox *, QPointF oldPos, QPointF newPos) { moves << qMakePair(oldPos.y(), newPos.y()); });
     }
     TVertScrollBox box;
     QList<TRectangle *> rows;

@@ -135,7 +135,7 @@ TEST(Control, TextsLetClicksThroughUntilAMouseHandlerIsConnected)
     caption->SetBounds(0, 0, 200, 40);
     auto *other = new TText(&row);
     other->SetBounds(0, 0, 100, 40);
-    other->SetHitTest(false); // set on purpose: stays off
+    other->SetHitTest(false);                 // set on purpose: stays off
     EXPECT_EQ(row.childAt(150, 20), nullptr); // the row gets the click
 
     QObject::connect(caption, &TControl::Click, &row, [](TControl *) {});
@@ -162,8 +162,8 @@ TEST(Rectangle, StrokeIsDrawnOnlyOnTheChosenSides)
     r.SetSides(TRectangle::SideTop | TRectangle::SideLeft);
     const QImage img = renderOf(&r);
     const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
-    EXPECT_EQ(img.pixel(20, 1), red);   // top
-    EXPECT_EQ(img.pixel(1, 15), red);   // left
+    EXPECT_EQ(img.pixel(20, 1), red);    // top
+    EXPECT_EQ(img.pixel(1, 15), red);    // left
     EXPECT_EQ(img.pixel(20, 28), white); // bottom: no stroke
     EXPECT_EQ(img.pixel(38, 15), white); // right: no stroke
     EXPECT_EQ(img.pixel(20, 15), white); // inside
@@ -184,8 +184,8 @@ TEST(Rectangle, OnlyChosenCornersAreRoundedAndOpacityAppliesToTheFill)
     r.SetYRadius(12);
     r.SetCorners(TRectangle::CornerTopLeft | TRectangle::CornerBottomRight);
     QImage img = renderOf(&r);
-    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);     // rounded
-    EXPECT_EQ(qAlpha(img.pixel(39, 39)), 0);   // rounded
+    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);        // rounded
+    EXPECT_EQ(qAlpha(img.pixel(39, 39)), 0);      // rounded
     EXPECT_EQ(img.pixel(39, 0), qRgb(0, 0, 255)); // square
     EXPECT_EQ(img.pixel(0, 39), qRgb(0, 0, 255)); // square
 
@@ -205,7 +205,7 @@ TEST(Rectangle, BitmapFillIsStretchedAndCanBeTurned)
     EXPECT_EQ(r.Fill(), TRectangle::FillKind::Solid);
     r.SetBitmap(bitmap);
     QImage img = renderOf(&r);
-    EXPECT_GT(qRed(img.pixel(3, 20)), 200);   // left half red
+    EXPECT_GT(qRed(img.pixel(3, 20)), 200);    // left half red
     EXPECT_GT(qGreen(img.pixel(36, 20)), 200); // right half green
     r.SetBitmapRotation(180);
     img = renderOf(&r);

@@ -47,9 +47,9 @@ TEST_F(EffectsTest, ShadowFallsAtItsDistanceAndDirectionAndCanBeSwitchedOff)
     shadow->SetDistance(10);
     shadow->SetDirection(90); // straight down
     QImage img = shot();
-    EXPECT_FALSE(isWhite(img.pixel(50, 65))); // below the square
-    EXPECT_TRUE(isWhite(img.pixel(50, 35)));  // above: no shadow
-    EXPECT_TRUE(isWhite(img.pixel(65, 50)));  // right: no shadow
+    EXPECT_FALSE(isWhite(img.pixel(50, 65)));      // below the square
+    EXPECT_TRUE(isWhite(img.pixel(50, 35)));       // above: no shadow
+    EXPECT_TRUE(isWhite(img.pixel(65, 50)));       // right: no shadow
     EXPECT_EQ(img.pixel(50, 50), qRgb(0, 0, 255)); // the control itself on top
 
     shadow->SetDirection(0); // to the right
@@ -94,7 +94,7 @@ TEST_F(EffectsTest, GlowAndShadowOnOneControlCombineWithItsOpacity)
     glow->SetSoftness(0.3);
     left->SetOpacity(0.5);
     const QImage img = shot();
-    EXPECT_FALSE(isWhite(img.pixel(50, 68)));  // shadow below
+    EXPECT_FALSE(isWhite(img.pixel(50, 68)));                     // shadow below
     EXPECT_GT(qRed(img.pixel(37, 45)), qBlue(img.pixel(37, 45))); // glow at the side
     const QRgb body = img.pixel(50, 45);
     EXPECT_GT(qBlue(body), qRed(body)); // half-transparent blue over the page

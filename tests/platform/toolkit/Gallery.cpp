@@ -35,7 +35,7 @@ QImage gradientImage(int w, int h)
     return image;
 }
 
-template <typename T>
+template<typename T>
 T *make(QWidget *parent, const char *name, double x, double y, double w, double h)
 {
     auto *c = new T(parent);

@@ -125,8 +125,8 @@ TEST_F(PackageArchiveTest, ReportsNamesThatAreNotFileEntriesAsNotFound)
 {
     TPackageArchive package;
     ASSERT_TRUE(package.Open(makeSample()));
-    for (const QString &name : {QStringLiteral("missing.mp3"), QStringLiteral("empty"),
-                                QStringLiteral("A.png"), QStringLiteral("x.txt")}) {
+    for (const QString &name :
+         {QStringLiteral("missing.mp3"), QStringLiteral("empty"), QStringLiteral("A.png"), QStringLiteral("x.txt")}) {
         QByteArray stream("stale");
         EXPECT_FALSE(package.ContentToMemory(name, stream)) << name.toStdString();
         EXPECT_TRUE(stream.isEmpty());
@@ -165,8 +165,8 @@ TEST_F(PackageArchiveTest, BigPackagesAreCachedInAPrivateFolderThatGoesOnClose)
     ASSERT_FALSE(folder.isEmpty());
     const QFile::Permissions perms = QFileInfo(folder).permissions();
     const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(perms & owner, owner);
     EXPECT_EQ(perms & others, QFile::Permissions());
     // Read back out of order: offsets, not the order of reading, matter.
@@ -319,10 +319,13 @@ TEST_F(PackageArchiveTest, ThePasswordGoesOnStandardInputWhichIsThenClosed)
     // the input stayed open it would never finish and the run would time out.
     const QString args = path(QStringLiteral("args.txt"));
     const QString input = path(QStringLiteral("input.txt"));
-    const QString reader = script(QStringLiteral("reader.sh"),
-                                  "printf '%s\\n' \"$@\" > '" + args.toUtf8() + "'\n"
-                                  "cat > '" + input.toUtf8() + "'\n"
-                                  "printf 'Path = a.txt\\nSize = 3\\nAttributes = A\\n\\n'\n");
+    const QString reader =
+        script(QStringLiteral("reader.sh"), "printf '%s\\n' \"$@\" > '" + args.toUtf8()
+                                                + "'\n"
+                                                  "cat > '"
+                                                + input.toUtf8()
+                                                + "'\n"
+                                                  "printf 'Path = a.txt\\nSize = 3\\nAttributes = A\\n\\n'\n");
     const QString file = makeSample();
     TPackageArchive package;
     package.SetReaderProgram(reader);
@@ -373,8 +376,10 @@ TEST_F(PackageArchiveTest, ContentThatDoesNotMatchTheListingIsRefused)
                                       "if [ \"$1\" = l ]; then\n"
                                       "  printf 'Path = a.txt\\nSize = 4\\nCRC = 6C844E92\\nAttributes = A\\n\\n'\n"
                                       "else\n"
-                                      "  printf '" + c.stream + "'\n"
-                                      "fi\n");
+                                      "  printf '"
+                                          + c.stream
+                                          + "'\n"
+                                            "fi\n");
         for (bool keep : {true, false}) {
             if (!keep && !c.oneShotToo)
                 continue;
@@ -382,8 +387,8 @@ TEST_F(PackageArchiveTest, ContentThatDoesNotMatchTheListingIsRefused)
             package.SetReaderProgram(reader);
             ASSERT_TRUE(package.Open(file));
             QHash<QString, QByteArray> found;
-            const TArchiveResult r = keep ? package.ExtractSet({"a.txt"}, found)
-                                          : package.ExtractUncached({"a.txt"}, found);
+            const TArchiveResult r =
+                keep ? package.ExtractSet({"a.txt"}, found) : package.ExtractUncached({"a.txt"}, found);
             EXPECT_EQ(r.error, TArchiveError::Corrupt) << c.what << (keep ? " kept" : " one-shot");
             EXPECT_TRUE(found.isEmpty()) << c.what;
         }
@@ -406,8 +411,8 @@ protected:
     {
         PackageArchiveTest::SetUp();
         gate = path(QStringLiteral("gate"));
-        reader = script(QStringLiteral("gated.sh"), "while [ ! -e '" + gate.toUtf8() +
-                                                         "' ]; do sleep 0.01; done\nexec 7zz \"$@\"\n");
+        reader = script(QStringLiteral("gated.sh"),
+                        "while [ ! -e '" + gate.toUtf8() + "' ]; do sleep 0.01; done\nexec 7zz \"$@\"\n");
     }
     void openGate()
     {

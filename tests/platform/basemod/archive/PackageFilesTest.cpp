@@ -62,7 +62,8 @@ TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
         {"not JSON", make("text.7z", {{"data.json", "version: 1"}}), TArchiveError::Corrupt},
         {"not an object", make("array.7z", {{"data.json", "[1,2]"}}), TArchiveError::Corrupt},
         {"not UTF-8", make("latin.7z", {{"data.json", "{\"version\":\"\xe9\"}"}}), TArchiveError::Corrupt},
-        {"other password", make("other.7z", {{"data.json", R"({"version":"1"})"}}, other), TArchiveError::WrongPassword},
+        {"other password", make("other.7z", {{"data.json", R"({"version":"1"})"}}, other),
+         TArchiveError::WrongPassword},
         {"no file", dir.filePath("missing.7z"), TArchiveError::FileMissing},
     };
     for (const Case &c : cases) {

@@ -21,42 +21,66 @@ namespace K = DataJson;
 
 Json sentence(qint64 id, const char *text, const char *speaker, const char *picture, const char *audio)
 {
-    return {{K::kSentenceId, id}, {K::kText, text}, {K::kSpeaker, speaker},
-            {K::kSpeakerPicture, picture}, {K::kAudio, audio}};
+    return {{K::kSentenceId, id},
+            {K::kText, text},
+            {K::kSpeaker, speaker},
+            {K::kSpeakerPicture, picture},
+            {K::kAudio, audio}};
 }
 
 // Two units; the first has a lesson with two parts (a dialogue of Tom and
 // Amy, then a passage without speaker) and a lesson without picture.
 Json lessonBook()
 {
-    Json lesson1 = {{K::kLessonId, 111}, {K::kLessonName, "Greetings"}, {K::kLessonPicture, "pics/l111"},
-                    {K::kParts, Json::array({
-                         {{K::kPartId, 1}, {K::kSentences, Json::array({
-                              sentence(5001, "Hello, Amy.", "Tom", "Man.png", "u1/l1/5001.mp3"),
-                              sentence(5002, "Hi, Tom!", "Amy", "Woman.png", "u1/l1/5002.mp3")})}},
-                         {{K::kPartId, 2}, {K::kSentences, Json::array({
-                              {{K::kSentenceId, 5003}, {K::kText, "It is a fine day."}, {K::kAudio, "u1/l1/5003.mp3"}}})}}})}};
+    Json lesson1 = {
+        {K::kLessonId, 111},
+        {K::kLessonName, "Greetings"},
+        {K::kLessonPicture, "pics/l111"},
+        {K::kParts,
+         Json::array(
+             {{{K::kPartId, 1},
+               {K::kSentences, Json::array({sentence(5001, "Hello, Amy.", "Tom", "Man.png", "u1/l1/5001.mp3"),
+                                            sentence(5002, "Hi, Tom!", "Amy", "Woman.png", "u1/l1/5002.mp3")})}},
+              {{K::kPartId, 2},
+               {K::kSentences,
+                Json::array(
+                    {{{K::kSentenceId, 5003}, {K::kText, "It is a fine day."}, {K::kAudio, "u1/l1/5003.mp3"}}})}}})}};
     Json lesson2 = {{K::kLessonId, 112}, {K::kLessonName, "Numbers"}, {K::kParts, Json::array()}};
-    return {{K::kVersion, "12"}, {K::kBookId, 9001}, {K::kBookName, "Book One"}, {K::kBookType, "lesson"},
-            {K::kUnits, Json::array({
-                 {{K::kUnitId, 11}, {K::kUnitName, "Unit 1"}, {K::kLessons, Json::array({lesson1, lesson2})}},
-                 {{K::kUnitId, 12}, {K::kUnitName, "Unit 2"}, {K::kLessons, Json::array()}}})}};
+    return {{K::kVersion, "12"},
+            {K::kBookId, 9001},
+            {K::kBookName, "Book One"},
+            {K::kBookType, "lesson"},
+            {K::kUnits,
+             Json::array({{{K::kUnitId, 11}, {K::kUnitName, "Unit 1"}, {K::kLessons, Json::array({lesson1, lesson2})}},
+                          {{K::kUnitId, 12}, {K::kUnitName, "Unit 2"}, {K::kLessons, Json::array()}}})}};
 }
 
 Json wordBook()
 {
-    Json word = {{K::kWordId, 77}, {K::kWordContent, "apple"}, {K::kWordPhonetic, "/ˈæpl/"},
-                 {K::kWordTranslate, "苹果"}, {K::kWordExample, "I eat an apple."},
-                 {K::kWordPicture, "apple.jpg"}, {K::kWordFolder, 31}};
+    Json word = {{K::kWordId, 77},
+                 {K::kWordContent, "apple"},
+                 {K::kWordPhonetic, "/ˈæpl/"},
+                 {K::kWordTranslate, "苹果"},
+                 {K::kWordExample, "I eat an apple."},
+                 {K::kWordPicture, "apple.jpg"},
+                 {K::kWordFolder, 31}};
     Json word2 = word;
     word2[K::kWordId] = 78;
     word2[K::kWordContent] = "pear";
-    return {{K::kVersion, "3"}, {K::kBookId, 9002}, {K::kBookName, "Words"}, {K::kBookType, "word"},
-            {K::kUnits, Json::array({
-                 {{K::kWordUnitId, 31}, {K::kUnitName, "Fruit"}, {K::kOrderId, 1}, {K::kCount, 2},
-                  {K::kWords, Json::array({word, word2})}},
-                 {{K::kWordUnitId, 32}, {K::kUnitName, "Empty"}, {K::kOrderId, 2}, {K::kCount, 0},
-                  {K::kWords, Json::array()}}})}};
+    return {{K::kVersion, "3"},
+            {K::kBookId, 9002},
+            {K::kBookName, "Words"},
+            {K::kBookType, "word"},
+            {K::kUnits, Json::array({{{K::kWordUnitId, 31},
+                                      {K::kUnitName, "Fruit"},
+                                      {K::kOrderId, 1},
+                                      {K::kCount, 2},
+                                      {K::kWords, Json::array({word, word2})}},
+                                     {{K::kWordUnitId, 32},
+                                      {K::kUnitName, "Empty"},
+                                      {K::kOrderId, 2},
+                                      {K::kCount, 0},
+                                      {K::kWords, Json::array()}}})}};
 }
 
 class PackBookTest : public ::testing::Test
@@ -151,7 +175,10 @@ TEST_F(PackBookTest, RefusesBrokenLayoutsAndLeavesNoHalfReadBook)
         Json description;
         const char *where; // part of the error naming the place
     };
-    auto without = [](Json j, const char *key) { j.erase(key); return j; };
+    auto without = [](Json j, const char *key) {
+        j.erase(key);
+        return j;
+    };
     QList<Case> cases;
     cases.append({"no version", without(lessonBook(), K::kVersion), "version"});
     {

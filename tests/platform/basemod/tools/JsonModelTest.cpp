@@ -28,7 +28,8 @@ TEST(JsonModel, ParsesObjectsAndGivesAnEmptyObjectForAnythingElse)
 
 TEST(JsonModel, ReadsANestedResultTheSameWhetherEmbeddedOrSentAsText)
 {
-    const QString inner = QStringLiteral("{\"overall\":85.5,\"fluency\":{\"overall\":70},\"words\":[{\"char\":\"hi\"}]}");
+    const QString inner =
+        QStringLiteral("{\"overall\":85.5,\"fluency\":{\"overall\":70},\"words\":[{\"char\":\"hi\"}]}");
     const TJson embedded = SO(QStringLiteral("{\"result\":") + inner + QStringLiteral("}"));
     TJson asText = SO();
     PutS(asText, "result", inner);
@@ -68,10 +69,10 @@ TEST(JsonModel, MissingMembersReadAsEmptyValues)
 
 TEST(JsonModel, CoercesNumbersTextsAndBooleans)
 {
-    const TJson o = SO(QStringLiteral(
-        "{\"si\":\" 12 \",\"sd\":\"85.5\",\"sx\":\"abc\",\"i\":12,\"d\":85.5,\"half\":2.5,\"t\":true,"
-        "\"big\":9007199254740993,\"sbig\":\"9007199254740993\",\"huge\":1e300,\"neg\":-3.5,"
-        "\"sb1\":\"1\",\"sbt\":\"True\",\"sb0\":\"0\",\"sbf\":\"false\",\"u\":18446744073709551615}"));
+    const TJson o = SO(
+        QStringLiteral("{\"si\":\" 12 \",\"sd\":\"85.5\",\"sx\":\"abc\",\"i\":12,\"d\":85.5,\"half\":2.5,\"t\":true,"
+                       "\"big\":9007199254740993,\"sbig\":\"9007199254740993\",\"huge\":1e300,\"neg\":-3.5,"
+                       "\"sb1\":\"1\",\"sbt\":\"True\",\"sb0\":\"0\",\"sbf\":\"false\",\"u\":18446744073709551615}"));
     EXPECT_EQ(I(o, "si"), 12);
     EXPECT_EQ(I(o, "sd"), 86);
     EXPECT_EQ(I(o, "half"), 2); // nearest, halves to even

@@ -77,7 +77,8 @@ bool startsWithMp3Frame(const QByteArray &b)
 {
     if (b.startsWith("ID3"))
         return true;
-    return b.size() > 2 && static_cast<unsigned char>(b[0]) == 0xFF && (static_cast<unsigned char>(b[1]) & 0xE0) == 0xE0;
+    return b.size() > 2 && static_cast<unsigned char>(b[0]) == 0xFF
+           && (static_cast<unsigned char>(b[1]) & 0xE0) == 0xE0;
 }
 
 // Names of the files in `folder`.
@@ -88,7 +89,10 @@ QStringList filesIn(const QString &folder)
 
 struct LogLines
 {
-    LogLines() { previous = SetLogSink([this](const QString &l) { lines << l; }); }
+    LogLines()
+    {
+        previous = SetLogSink([this](const QString &l) { lines << l; });
+    }
     ~LogLines() { SetLogSink(previous); }
     QStringList lines;
     TLogSink previous;
@@ -203,12 +207,11 @@ TEST_F(WaveToMp3, FailsClearlyOnInputThatIsNotAnAcceptedWave)
     writeFile(path("float.wav"), makeWav(16000, 1, 0.5, -1, 32, 3));
     writeFile(path("eight.wav"), makeWav(16000, 1, 0.5, -1, 8));
     writeFile(path("short.wav"), makeWav(16000, 1, 1.0).left(30));
-    const QStringList bad = {QStringLiteral("text.wav"), QStringLiteral("empty.wav"), QStringLiteral("float.wav"),
+    const QStringList bad = {QStringLiteral("text.wav"),  QStringLiteral("empty.wav"), QStringLiteral("float.wav"),
                              QStringLiteral("eight.wav"), QStringLiteral("short.wav"), QStringLiteral("missing.wav")};
     for (const QString &name : bad) {
         QString why;
-        EXPECT_EQ(EncodeWaveToMp3(path(name), path("out.mp3"), &stop, &why), TMp3Result::BadWave)
-            << name.toStdString();
+        EXPECT_EQ(EncodeWaveToMp3(path(name), path("out.mp3"), &stop, &why), TMp3Result::BadWave) << name.toStdString();
         EXPECT_FALSE(why.isEmpty());
         EXPECT_FALSE(waveToMp3(path(name), path("out.mp3"), stop));
         EXPECT_FALSE(QFileInfo::exists(path("out.mp3"))) << name.toStdString();

@@ -175,7 +175,8 @@ TEST(TeduLastAssignMent, ReadsTheContentFormat)
 TEST(TeduLastAssignMent, AcceptsTheVariantsHostsSend)
 {
     TeduLastAssignMent a;
-    ASSERT_TRUE(a.SetJson(QStringLiteral("[{\"unitid\":\"5\",\"lessonid\":6,\"assignmentid\":1,\"courseType\":\"L\"}]")));
+    ASSERT_TRUE(
+        a.SetJson(QStringLiteral("[{\"unitid\":\"5\",\"lessonid\":6,\"assignmentid\":1,\"courseType\":\"L\"}]")));
     EXPECT_EQ(a.courseType, QStringLiteral("L"));
     ASSERT_EQ(a.Count(), 1);
     EXPECT_EQ(a.FirstUnitId(), 5);
@@ -195,8 +196,8 @@ TEST(TeduLastAssignMent, RefusesTextOutsideTheFormatAndEmptiesItself)
 {
     TeduLastAssignMent a;
     ASSERT_TRUE(a.SetJson(QStringLiteral("{\"courseType\":\"L\",\"assignments\":[{\"unitId\":4}]}")));
-    for (const QString &bad : {QStringLiteral(""), QStringLiteral("garbage"), QStringLiteral("{\"x\":1}"),
-                               QStringLiteral("12")}) {
+    for (const QString &bad :
+         {QStringLiteral(""), QStringLiteral("garbage"), QStringLiteral("{\"x\":1}"), QStringLiteral("12")}) {
         a.SetJson(QStringLiteral("{\"courseType\":\"L\",\"assignments\":[{\"unitId\":4}]}"));
         EXPECT_FALSE(a.SetJson(bad)) << bad.toStdString();
         EXPECT_EQ(a.Count(), 0);

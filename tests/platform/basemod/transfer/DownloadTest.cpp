@@ -71,9 +71,8 @@ TEST_F(Download, QuietAndModalRunsStoreTheExactBytesAndReportToTheSink)
         transfer.SetDescription(QStringLiteral("英语课本"));
         bool sawWindow = false;
         QTimer probe;
-        QObject::connect(&probe, &QTimer::timeout, &probe, [&] {
-            sawWindow = sawWindow || (transfer.isVisible() && transfer.isModal());
-        });
+        QObject::connect(&probe, &QTimer::timeout, &probe,
+                         [&] { sawWindow = sawWindow || (transfer.isVisible() && transfer.isModal()); });
         probe.start(1);
         const bool ok = modal ? transfer.ShowModal() : transfer.DownloadingQuiet();
         EXPECT_TRUE(ok);
@@ -140,8 +139,7 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class DownloadFailure : public Download, public ::testing::WithParamInterface<FailureCase>
-{
-};
+{};
 
 TEST_P(DownloadFailure, LeavesNoFileUnderTheTargetNameAndKeepsAnExistingOne)
 {
@@ -299,8 +297,7 @@ TEST_F(Download, CancelOrClosingTheWindowEndsTheTransferAsFailed)
     });
     timer.start(5);
     EXPECT_FALSE(transfer.ShowModal());
-    EXPECT_TRUE(transfer.ErrorText().startsWith(QStringLiteral("cancelled")))
-        << transfer.ErrorText().toStdString();
+    EXPECT_TRUE(transfer.ErrorText().startsWith(QStringLiteral("cancelled"))) << transfer.ErrorText().toStdString();
     EXPECT_FALSE(transfer.isVisible());
     EXPECT_TRUE(Entries(target.path()).isEmpty());
 

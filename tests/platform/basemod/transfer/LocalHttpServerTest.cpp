@@ -115,8 +115,8 @@ TEST(MultipartForm, ReadsFieldsAndFileInOrderWithBinaryData)
                             "Content-Disposition: form-data; name=\"semi;colon\"\r\n\r\n"
                             "\r\n--XyZ\r\n"
                             "Content-Disposition: form-data; name=\"file\"; filename=\"a b.mp3\"\r\n"
-                            "Content-Type: audio/mpeg\r\n\r\n" +
-                            data + "\r\n--XyZ--\r\n";
+                            "Content-Type: audio/mpeg\r\n\r\n"
+                            + data + "\r\n--XyZ--\r\n";
     const auto parts = ParseMultipartForm("multipart/form-data; boundary=\"XyZ\"", body);
     ASSERT_TRUE(parts.has_value());
     ASSERT_EQ(parts->size(), 3);
@@ -130,8 +130,7 @@ TEST(MultipartForm, ReadsFieldsAndFileInOrderWithBinaryData)
     EXPECT_EQ((*parts)[2].data, data);
 
     // Without its closing delimiter the body is incomplete.
-    EXPECT_FALSE(ParseMultipartForm("multipart/form-data; boundary=XyZ",
-                                    body.left(body.size() - 9)).has_value());
+    EXPECT_FALSE(ParseMultipartForm("multipart/form-data; boundary=XyZ", body.left(body.size() - 9)).has_value());
     EXPECT_FALSE(ParseMultipartForm("text/plain; boundary=XyZ", body).has_value());
 }
 
@@ -139,9 +138,9 @@ TEST_F(ServerFixture, AnswersRequestsInPiecesAndInTurnOnOneConnection)
 {
     Serve(QStringLiteral("one.txt"), "first");
     Serve(QStringLiteral("two.txt"), "second!");
-    const QByteArray answer =
-        Exchange(server.Port(), {"GET /one.t", "xt HTTP/1.1\r\nHost: x\r\n", "\r\nGET /two.txt HTTP/1.1\r\n"
-                                 "Connection: close\r\n\r\n"});
+    const QByteArray answer = Exchange(server.Port(), {"GET /one.t", "xt HTTP/1.1\r\nHost: x\r\n",
+                                                       "\r\nGET /two.txt HTTP/1.1\r\n"
+                                                       "Connection: close\r\n\r\n"});
     const qsizetype first = answer.indexOf("HTTP/1.1 200 OK");
     const qsizetype second = answer.indexOf("HTTP/1.1 200 OK", first + 1);
     ASSERT_GE(first, 0) << answer.constData();
@@ -150,37 +149,34 @@ TEST_F(ServerFixture, AnswersRequestsInPiecesAndInTurnOnOneConnection)
     EXPECT_TRUE(answer.mid(first, second - first).endsWith("\r\n\r\nfirst"));
     EXPECT_TRUE(answer.mid(second).contains("Content-Length: 7\r\n"));
     EXPECT_TRUE(answer.endsWith("\r\n\r\nsecond!"));
-    EXPECT_EQ(server.RequestLog(),
-              (QStringList{QStringLiteral("GET /one.txt"), QStringLiteral("GET /two.txt")}));
+    EXPECT_EQ(server.RequestLog(), (QStringList{QStringLiteral("GET /one.txt"), QStringLiteral("GET /two.txt")}));
 }
 
 TEST_F(ServerFixture, RefusesPathsLeavingTheRootAndReportsMissingFiles)
 {
     QTemporaryDir outside;
     ASSERT_TRUE(WriteFile(outside.path() + QStringLiteral("/secret.txt"), "secret"));
-    ASSERT_TRUE(QFile::link(outside.path() + QStringLiteral("/secret.txt"),
-                            served.path() + QStringLiteral("/link.txt")));
+    ASSERT_TRUE(
+        QFile::link(outside.path() + QStringLiteral("/secret.txt"), served.path() + QStringLiteral("/link.txt")));
     // The served root is one level below the folder holding "secret.txt".
     const QString inner = served.path() + QStringLiteral("/inner");
     ASSERT_TRUE(QDir().mkpath(inner));
     ASSERT_TRUE(WriteFile(served.path() + QStringLiteral("/secret.txt"), "secret"));
     server.SetRoot(inner);
-    const QByteArray escapes[] = {"/../secret.txt", "/%2e%2e/secret.txt", "/a/../../secret.txt",
-                                  "/..%5csecret.txt"};
+    const QByteArray escapes[] = {"/../secret.txt", "/%2e%2e/secret.txt", "/a/../../secret.txt", "/..%5csecret.txt"};
     for (const QByteArray &path : escapes) {
-        const QByteArray answer =
-            Exchange(server.Port(), {"GET " + path + " HTTP/1.1\r\nConnection: close\r\n\r\n"});
+        const QByteArray answer = Exchange(server.Port(), {"GET " + path + " HTTP/1.1\r\nConnection: close\r\n\r\n"});
         EXPECT_TRUE(answer.startsWith("HTTP/1.1 403")) << path.constData() << answer.constData();
         EXPECT_FALSE(answer.contains("secret\r")) << path.constData();
         EXPECT_FALSE(answer.endsWith("secret")) << path.constData();
     }
     server.SetRoot(served.path());
-    EXPECT_TRUE(Exchange(server.Port(), {"GET /link.txt HTTP/1.1\r\nConnection: close\r\n\r\n"})
-                    .startsWith("HTTP/1.1 403"));
-    EXPECT_TRUE(Exchange(server.Port(), {"GET /none.txt HTTP/1.1\r\nConnection: close\r\n\r\n"})
-                    .startsWith("HTTP/1.1 404"));
-    EXPECT_TRUE(Exchange(server.Port(), {"GET /secret.txt HTTP/1.1\r\nConnection: close\r\n\r\n"})
-                    .endsWith("\r\n\r\nsecret"));
+    EXPECT_TRUE(
+        Exchange(server.Port(), {"GET /link.txt HTTP/1.1\r\nConnection: close\r\n\r\n"}).startsWith("HTTP/1.1 403"));
+    EXPECT_TRUE(
+        Exchange(server.Port(), {"GET /none.txt HTTP/1.1\r\nConnection: close\r\n\r\n"}).startsWith("HTTP/1.1 404"));
+    EXPECT_TRUE(
+        Exchange(server.Port(), {"GET /secret.txt HTTP/1.1\r\nConnection: close\r\n\r\n"}).endsWith("\r\n\r\nsecret"));
 }
 
 TEST_F(ServerFixture, AnswersAMalformedRequestWith400AndCloses)

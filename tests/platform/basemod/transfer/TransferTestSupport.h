@@ -46,8 +46,7 @@ inline QByteArray ReadFile(const QString &path)
 // Every entry of a folder, hidden ones included.
 inline QStringList Entries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 struct FastClock

@@ -98,7 +98,8 @@ TEST_F(TPngAniTest, SingleRunShowsEveryFrameInOrderThenCallsTheStopHandlerOnce)
     ani->PlayAni();
     EXPECT_TRUE(WaitUntil([&] { return stops == 2; }, RealMs{5000}));
     for (int i = 0; i < kFrames; ++i)
-        EXPECT_EQ(archive->RequestCount(QStringLiteral("ani\\cartoon\\cartoon_%1.png").arg(i, 3, 10, QLatin1Char('0'))), 1);
+        EXPECT_EQ(archive->RequestCount(QStringLiteral("ani\\cartoon\\cartoon_%1.png").arg(i, 3, 10, QLatin1Char('0'))),
+                  1);
 }
 
 TEST_F(TPngAniTest, LoopingRunStartsOverUntilStopAniAndLeavesTheChosenFrame)
