@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build ccache pkg-config clang-format-14
+  build-essential cmake ninja-build ccache pkg-config clang-format-14 lld
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -1,4 +1,4 @@
-// Downloads of the package store: the address reply 14 acted on by what the
+// Downloads of the package store: the address reply acDownloadUrl acted on by what the
 // pending address was asked for (NowLoadType), the package download with its
 // transfer window, the quiet downloads of shelf pictures and of a teaching
 // material's audio and picture, and opening a freshly downloaded package.

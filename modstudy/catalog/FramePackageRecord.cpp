@@ -1,7 +1,7 @@
-// The package record of a course (reply 2102) and opening the course's
+// The package record of a course (reply acPackageRecord) and opening the course's
 // package once the record is in: EnterMyCourse checks the package on disk
 // against the record and either opens it or asks whether to download it.
-// The download itself follows the address reply 14 (PackageDownload.cpp).
+// The download itself follows the address reply acDownloadUrl (PackageDownload.cpp).
 
 #include "StudyFrame.h"
 

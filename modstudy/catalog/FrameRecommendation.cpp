@@ -1,6 +1,6 @@
 // Recommended courses: a click on a recommended tile asks for the courses it
-// contains (1131); the reply (1132) either shows that the learner already
-// has them or offers to add them (35, answered by 36). Closing the panel
+// contains (acFreeGoods); the reply (acFreeGoodsContents) either shows that the learner already
+// has them or offers to add them (acAddMyCourse, answered by acAddMyCourseResult). Closing the panel
 // asks for the shelf again when a course was added, so the new course
 // appears among the own books.
 

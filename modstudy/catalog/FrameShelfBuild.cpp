@@ -1,5 +1,5 @@
 // The course shelf's five tile lists: building them from the shelf reply
-// (2004), placing the tiles on the grid of their boxes, finding a tile and
+// (acAllBooksShelf), placing the tiles on the grid of their boxes, finding a tile and
 // freeing the lists.
 //
 // Each builder replaces its whole list and frees the old tiles. A shelf reply

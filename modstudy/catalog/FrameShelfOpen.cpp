@@ -1,6 +1,6 @@
 // Opening a shelf tile: an own, outside or recently used book asks for its
-// package record; a teaching material asks for its content (2021) and the
-// reply (2022) hands the passage to the passage view and fetches its audio.
+// package record; a teaching material asks for its content (acMaterialContent) and the
+// reply (acMaterialContentItems) hands the passage to the passage view and fetches its audio.
 
 #include "StudyFrame.h"
 

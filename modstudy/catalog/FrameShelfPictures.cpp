@@ -1,8 +1,8 @@
 // The shelf's picture chain: one tile picture after another across the five
 // lists (recent, own, outside, materials, recommended), with at most one
-// download-address request (13) outstanding. A tile whose picture is already
+// download-address request (acGetDownloadUrl) outstanding. A tile whose picture is already
 // on disk, or that has none, is shown at once and the chain moves on; a tile
-// whose picture must be fetched ends the step, and the address reply (14)
+// whose picture must be fetched ends the step, and the address reply (acDownloadUrl)
 // downloads it, shows it and continues with ContinuePictureChain. A refused
 // address (PictureAddressFailed) or a failed download leaves the default
 // picture and the chain goes on.

@@ -1,5 +1,5 @@
 #pragma once
-// The package record of the course being opened (reply 2102): which resource
+// The package record of the course being opened (reply acPackageRecord): which resource
 // package holds the course and which version of it is current.
 
 #include <QString>

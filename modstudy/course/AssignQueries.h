@@ -29,7 +29,7 @@ struct TUnFinishedInfo
 
 namespace assignq {
 
-// Replaces both lists with the content of a 1146 reply: "assignDetails"
+// Replaces both lists with the content of a acAssignmentDetails reply: "assignDetails"
 // (detail objects) and "assignWordss" (objects with "assignmentid" and
 // "unFinishWords", objects with "wordsid"). A missing or malformed member
 // leaves its list empty; elements that are not objects are skipped.

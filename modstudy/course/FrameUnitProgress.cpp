@@ -1,5 +1,5 @@
-// The unit progress step: the reply to the word-book (2128) or textbook
-// (2130) progress query updates each unit's completion and average, the
+// The unit progress step: the reply to the word-book (acWordFinishProgress) or textbook
+// (acFinishLessonProgress) progress query updates each unit's completion and average, the
 // whole book's figures in the header, the reminder and the page on show;
 // storing one unit's figures on the open book and the rounded ends of the
 // whole book's progress bar.

@@ -91,7 +91,7 @@ void TStudyFrame::Dispatch(int code, const ordered_json &body, const QString &ms
 
 void TStudyFrame::Msg_AllBooksShelf(const QString &msg)
 {
-    // A resend of 2003 can earn a second copy of the shelf; build it once.
+    // A resend of acAllBooks can earn a second copy of the shelf; build it once.
     if (bResponse)
         return;
     bResponse = true;

@@ -41,9 +41,9 @@ struct TRequestWaitSettings
     bool leaveStateWhenStoppedAtOnce = false;
 };
 
-// Course shelf (2003): resent at polls 25 and 50.
+// Course shelf (acAllBooks): resent at polls 25 and 50.
 TRequestWaitSettings ShelfRequestWait();
-// Package record (2101): resent at polls 10, 20, ... 60.
+// Package record (acPackageVersion): resent at polls 10, 20, ... 60.
 TRequestWaitSettings PackageRecordWait();
 
 class TRequestWait

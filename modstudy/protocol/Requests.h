@@ -36,78 +36,78 @@ struct TRequestIdentity
 
 namespace Request {
 
-// 2003, the whole course shelf: "apiCode", "uid", "actionType" 2, and
+// acAllBooks, the whole course shelf: "apiCode", "uid", "actionType" 2, and
 // "schoolUserId" only when it is not 0.
 QString QueryALLBooks(const TRequestIdentity &who);
 
-// 2101, the resource package record: "apiCode", "uid", then for an
+// acPackageVersion, the resource package record: "apiCode", "uid", then for an
 // assignment's unit "queryType" "resPackage" and "unitId", otherwise
 // "queryType" "single" and "lessonId"; last "courseType", "W" when
 // courseType is exactly "W" and "L" for anything else.
 QString QueryPackageVersion(const TRequestIdentity &who, qint64 paramId, const QString &courseType, bool assignment);
 
-// 2029, the lessons of a course or unit: "apiCode", "uid", "queryType", then
+// acLessonList, the lessons of a course or unit: "apiCode", "uid", "queryType", then
 // "parentId" when queryType is exactly "list", else "lessonId".
 QString QueryLesson(const TRequestIdentity &who, const QString &queryType, qint64 id);
 
-// 2129, progress of a book's lesson units: "apiCode", "uid", "userId", "bookId".
+// acFinishLesson, progress of a book's lesson units: "apiCode", "uid", "userId", "bookId".
 QString QueryFinishLesson(const TRequestIdentity &who, qint64 bookId);
 
-// 2127, progress of a book's word units: "apiCode", "uid", "userId", "bookId".
+// acWordFinish, progress of a book's word units: "apiCode", "uid", "userId", "bookId".
 QString QueryWordFinish(const TRequestIdentity &who, qint64 bookId);
 
-// 1131, contents of a recommended course: "apiCode", "uid" and "userId" both
+// acFreeGoods, contents of a recommended course: "apiCode", "uid" and "userId" both
 // userId, "goodsId".
 QString QueryFreeGoods(qint64 userId, qint64 goodsId);
 
-// 35, add a free recommended course: "apiCode", "uid" and "userId" both
+// acAddMyCourse, add a free recommended course: "apiCode", "uid" and "userId" both
 // userId, "goodsId".
 QString AddMyCourse(qint64 userId, qint64 goodsId);
 
-// 13, download address of a resource: "apiCode", "uid", "key".
+// acGetDownloadUrl, download address of a resource: "apiCode", "uid", "key".
 QString GetDownLoadURLResource(const TRequestIdentity &who, const QString &key);
 
-// 11, upload address for a file key: "apiCode", "uid", "key".
+// acGetUploadUrl, upload address for a file key: "apiCode", "uid", "key".
 QString GetUpLoadURLResource(const TRequestIdentity &who, const QString &key);
 
-// 2021, content of one teaching material (sent by the material tile click,
+// acMaterialContent, content of one teaching material (sent by the material tile click,
 // StudyMaterialsMouseUp): "apiCode", "uid", "queryType" "single", "materialId".
 QString MaterialContent(const TRequestIdentity &who, qint64 materialId);
 
-// 10007 alone, on the job channel: the main view was set up or scrolled.
+// acMainUpdated alone, on the job channel: the main view was set up or scrolled.
 QString SendMainUpdated();
 
-// The answer of Timer_CloseTimer on the job channel: 10004 when exitMode is
-// exactly "close" (the host closes the module), otherwise 10006 (the host
+// The answer of Timer_CloseTimer on the job channel: acCloseReady when exitMode is
+// exactly "close" (the host closes the module), otherwise acSwitchReady (the host
 // switches to another module).
 QString CloseAnswer(const QString &exitMode);
 
-// 281, synthesised speech of a clicked word: "apiCode", "text"; no "uid".
+// acTtsAudio, synthesised speech of a clicked word: "apiCode", "text"; no "uid".
 QString GetTTSAudio(const QString &text);
 
-// 1145, the assignments of a course: "apiCode", "uid", "assignment" 1,
+// acAssignmentStatus, the assignments of a course: "apiCode", "uid", "assignment" 1,
 // "lessonId" (the course's id), "assignType" ("W" for a word book, "L" for a
 // textbook; passed through as given).
 QString QueryAssignmentStatus(const TRequestIdentity &who, qint64 lessonId, const QString &assignType);
 
-// 1155, best score so far of an assignment's lesson: "apiCode", "uid",
+// acAssignmentMaxScore, best score so far of an assignment's lesson: "apiCode", "uid",
 // "userId", "assignmentId", "lessonId".
 QString QueryAssignmentMaxScore(const TRequestIdentity &who, qint64 assignmentId, qint64 lessonId);
 
-// 75, one graded word of the word drill (sent by StartWordStudy for a word
+// acWordResult, one graded word of the word drill (sent by StartWordStudy for a word
 // that scored above 30): "apiCode", "uid", "wordAchiveId" 0, "pointCaseType"
 // 1, "wordsId", "score" (a JSON number; the caller passes it through
 // PrecisionChange), "accuracy", "fluent", "integrity" all 0, "content" (the
 // grading result text, as a JSON string).
 QString SingleWordResult(const TRequestIdentity &who, qint64 wordsId, double score, const QString &content);
 
-// 1061, one page of the score history: "apiCode", "uid", "pointCaseType" 0,
+// acScoreHistory, one page of the score history: "apiCode", "uid", "pointCaseType" 0,
 // "studentId" (the uid), "startTime", "endTime" (texts as given, e.g.
 // "2024-05-01 00:00:00"), "isMax" 1 or 0, "pageSize", "pageNum" (from 1).
 QString StudyQueryScore(const TRequestIdentity &who, const QString &startTime, const QString &endTime, bool maxOnly,
                         int pageSize, int pageNum);
 
-// 1083, register an uploaded recording as shared (built by ShareAudio, sent
+// acShareAudio, register an uploaded recording as shared (built by ShareAudio, sent
 // by SendShareRequest): "apiCode", "uid", "achivementId", "uuid" (the upload
 // key).
 QString ShareAudio(const TRequestIdentity &who, qint64 achievementId, const QString &uploadKey);

@@ -22,7 +22,7 @@ enum TStudyModule : int {
 // The page of TabControl_Home that shows a logical view.
 int PageOfStudyModule(TStudyModule module);
 
-// What a pending download-address request (13) is for; the reply 14 acts on it.
+// What a pending download-address request (acGetDownloadUrl) is for; the reply acDownloadUrl acts on it.
 enum TLoadType : int {
     LTRecommPic = 0,           // picture of a recommended course tile
     LTMaterialsPic = 1,        // picture of a teaching material tile

@@ -1,10 +1,12 @@
 // The study module loaded the way a host loads it: the plug-in file from the
-// binary folder, its metadata, the registered class found by name, the frame
-// created and messages exchanged, then everything released and unloaded.
+// binary folder, its metadata, the plug-in interface and its factory (the
+// class is also registered by name), the frame created and messages
+// exchanged, then everything released and unloaded.
 
 #include "ClassRegistry.h"
 #include "IBaseMod.h"
 #include "ModuleInfo.h"
+#include "StudyModulePlugin.h"
 
 #include "FakeAccount.h"
 #include "FakeArchive.h"
@@ -42,6 +44,8 @@ TEST(PluginLoad, HostLoadsCreatesTalksToAndUnloadsTheModule)
     const QJsonObject meta = loader.metaData().value(QStringLiteral("MetaData")).toObject();
     EXPECT_EQ(meta.value(QStringLiteral("description")).toString(), QStringLiteral("TStudyMod"));
     EXPECT_EQ(meta.value(QStringLiteral("contractVersion")).toInt(-1), kHostContractVersion);
+    EXPECT_EQ(meta.value(QStringLiteral("version")).toString(), QString::fromLatin1(kStudyModuleVersionText));
+    EXPECT_EQ(loader.metaData().value(QStringLiteral("IID")).toString(), QStringLiteral(IStudyModulePlugin_iid));
 
     EXPECT_FALSE(TClassRegistry::IsRegistered(QStringLiteral("TStudyMod")));
     ASSERT_TRUE(loader.load()) << loader.errorString().toStdString();
@@ -52,7 +56,11 @@ TEST(PluginLoad, HostLoadsCreatesTalksToAndUnloadsTheModule)
     QStringList jobs;
     QStringList requests;
     {
-        std::shared_ptr<IBaseMod> mod(TClassRegistry::CreateClass<IBaseMod>(QStringLiteral("TStudyMod")));
+        auto *plugin = qobject_cast<IStudyModulePlugin *>(loader.instance());
+        ASSERT_NE(plugin, nullptr);
+        const TStudyModFactory factory = plugin->ModFactory();
+        ASSERT_TRUE(factory);
+        std::shared_ptr<IBaseMod> mod = factory();
         ASSERT_TRUE(mod);
         QWidget parent;
         parent.resize(1024, 635);
