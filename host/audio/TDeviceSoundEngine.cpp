@@ -94,16 +94,11 @@ void TDeviceSoundEngine::SetPlaySpeed(const QString &fileName, int speedPercent)
 
 void TDeviceSoundEngine::PlayUrl(const QString &url, bool wait)
 {
-    const QUrl address(url);
-    if (address.isLocalFile()) {
-        PlayFile(address.toLocalFile(), wait, 0);
+    if (const std::optional<QString> file = LocalFileOfAddress(url)) {
+        PlayFile(*file, wait, 0);
         return;
     }
-    if (address.scheme().isEmpty()) {
-        PlayFile(url, wait, 0);
-        return;
-    }
-    playStream(address, wait);
+    playStream(QUrl(url), wait);
 }
 
 void TDeviceSoundEngine::StopPlay()

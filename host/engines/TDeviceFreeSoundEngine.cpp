@@ -96,16 +96,11 @@ void TDeviceFreeSoundEngine::SetPlaySpeed(const QString &fileName, int speedPerc
 
 void TDeviceFreeSoundEngine::PlayUrl(const QString &url, bool wait)
 {
-    const QUrl address(url);
-    if (address.isLocalFile()) {
-        PlayFile(address.toLocalFile(), wait, 0);
+    if (const std::optional<QString> file = LocalFileOfAddress(url)) {
+        PlayFile(*file, wait, 0);
         return;
     }
-    if (address.scheme().isEmpty()) {
-        PlayFile(url, wait, 0);
-        return;
-    }
-    playStream(address, wait);
+    playStream(QUrl(url), wait);
 }
 
 void TDeviceFreeSoundEngine::StopPlay()
