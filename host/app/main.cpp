@@ -98,18 +98,20 @@ std::optional<int> RunFromMainPath(const QString &asked, bool scenario, bool kee
     if (asked.isEmpty() && !scenario)
         return std::nullopt;
 
-    QTemporaryDir fresh(QDir::temp().filePath(QStringLiteral("studyhost-XXXXXX")));
+    // A scenario's own folder; none is made when a folder was asked for.
+    std::optional<QTemporaryDir> fresh;
     QString folder;
     if (!asked.isEmpty()) {
         folder = QDir(asked).absolutePath();
     } else {
-        if (!fresh.isValid()) {
+        fresh.emplace(QDir::temp().filePath(QStringLiteral("studyhost-XXXXXX")));
+        if (!fresh->isValid()) {
             std::fprintf(stderr, "studyhost: cannot create a temporary main path: %s\n",
-                         qPrintable(fresh.errorString()));
+                         qPrintable(fresh->errorString()));
             return 1;
         }
-        fresh.setAutoRemove(!keep);
-        folder = fresh.path();
+        fresh->setAutoRemove(!keep);
+        folder = fresh->path();
     }
     const QString error = PrepareHostFolder(own, QCoreApplication::applicationFilePath(), folder);
     if (!error.isEmpty()) {

@@ -141,6 +141,24 @@ TArchiveResult refreshListing(const ImplPtr &s)
     return listPackage(s);
 }
 
+// The reader's arguments that stream the package's content ("x -so").
+QStringList extractArguments(const ImplPtr &s)
+{
+    QStringList args{QStringLiteral("x"), QStringLiteral("-so")};
+    args += commonSwitches();
+    args << QFileInfo(s->path).absoluteFilePath();
+    return args;
+}
+
+// Every entry of `wanted` has been received completely and checked.
+bool allIn(const TEntrySplitter &splitter, const QSet<int> &wanted)
+{
+    for (int i : wanted)
+        if (!splitter.IsDone(i))
+            return false;
+    return true;
+}
+
 // Runs the reader over the whole archive. With `keep` every entry goes into
 // the cache; otherwise only the entries of `wanted` are collected into
 // `collected` and the reader is stopped once they are all in.
@@ -160,19 +178,11 @@ TArchiveResult streamPackage(const ImplPtr &s, bool keep, const QSet<int> &wante
             collected[index].append(data, size);
         return true;
     });
-    auto allWantedIn = [&] {
-        for (int i : wanted)
-            if (!splitter.IsDone(i))
-                return false;
-        return true;
-    };
+    auto allWantedIn = [&] { return allIn(splitter, wanted); };
     if (!keep && allWantedIn())
         return TArchiveResult::Ok(); // only empty entries were asked for
 
-    QStringList args{QStringLiteral("x"), QStringLiteral("-so")};
-    args += commonSwitches();
-    args << QFileInfo(s->path).absoluteFilePath();
-    const TReaderOutcome o = runReader(s, args, [&](const QByteArray &chunk) {
+    const TReaderOutcome o = runReader(s, extractArguments(s), [&](const QByteArray &chunk) {
         // After a mismatch the reader runs on, so that its own verdict (a
         // wrong password, a damaged block) names the failure.
         if (!splitter.Feed(chunk))
@@ -211,9 +221,8 @@ bool streamNamedEntries(const ImplPtr &s, const QSet<int> &wanted, QHash<int, QB
     QSet<QString> names;
     for (int i : wanted)
         names.insert(s->entries.at(i).name);
-    QStringList args{QStringLiteral("x"), QStringLiteral("-so")};
-    args += commonSwitches();
-    args << QFileInfo(s->path).absoluteFilePath() << QStringLiteral("--");
+    QStringList args = extractArguments(s);
+    args << QStringLiteral("--");
     // Only the named files come through: every other entry is split off as
     // if it held nothing.
     QList<TArchiveEntry> named = s->entries;
@@ -229,12 +238,7 @@ bool streamNamedEntries(const ImplPtr &s, const QSet<int> &wanted, QHash<int, QB
             got[index].append(data, size);
         return true;
     });
-    auto allWantedIn = [&] {
-        for (int i : wanted)
-            if (!splitter.IsDone(i))
-                return false;
-        return true;
-    };
+    auto allWantedIn = [&] { return allIn(splitter, wanted); };
     const TReaderOutcome o = runReader(s, args, [&](const QByteArray &chunk) {
         if (!splitter.Feed(chunk))
             return true; // let the reader finish: its verdict may name the fault
