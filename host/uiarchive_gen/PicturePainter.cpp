@@ -364,6 +364,31 @@ QImage PaintPicture(const TPictureEntry &e)
         p.setBrush(down ? AccentDark : Accent);
         p.drawEllipse(square.adjusted(2, 2, -2, -2));
         DrawMicrophone(p, square.adjusted(s * 0.18, s * 0.18, -s * 0.18, -s * 0.18), White);
+    } else if (look == QLatin1String("readUp") || look == QLatin1String("replayUp")) {
+        // A white round button with an accent ring: a loudspeaker to hear
+        // the model, a circling arrow around a play sign to hear oneself.
+        p.setPen(QPen(Accent, s * 0.05));
+        p.setBrush(White);
+        p.drawEllipse(square.adjusted(s * 0.04, s * 0.04, -s * 0.04, -s * 0.04));
+        if (look == QLatin1String("readUp")) {
+            DrawSpeaker(p, square.adjusted(s * 0.22, s * 0.22, -s * 0.18, -s * 0.22), Accent, 2);
+        } else {
+            const QRectF arc = square.adjusted(s * 0.24, s * 0.24, -s * 0.24, -s * 0.24);
+            p.setPen(QPen(Accent, s * 0.06, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(arc, 110 * 16, 300 * 16);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Accent);
+            const QPointF tip(arc.center().x() + std::cos(qDegreesToRadians(110.0)) * arc.width() / 2,
+                              arc.center().y() - std::sin(qDegreesToRadians(110.0)) * arc.height() / 2);
+            const double a = s * 0.09;
+            p.drawPolygon(QPolygonF{QPointF(tip.x() - a, tip.y() - a), QPointF(tip.x() + a * 0.6, tip.y() - a * 0.2),
+                                    QPointF(tip.x() - a * 0.4, tip.y() + a)});
+            const QPointF c = arc.center();
+            const double t = s * 0.1;
+            p.drawPolygon(QPolygonF{QPointF(c.x() - t * 0.6, c.y() - t), QPointF(c.x() - t * 0.6, c.y() + t),
+                                    QPointF(c.x() + t, c.y())});
+        }
     } else if (look == QLatin1String("recordingBadge")) {
         FillRounded(p, r.adjusted(1, 1, -1, -1), White, Red, 2);
         p.setPen(Qt::NoPen);

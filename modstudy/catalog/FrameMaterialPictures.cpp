@@ -3,6 +3,7 @@
 // is downloaded on first use.
 
 #include "StudyFrame.h"
+#include "StudyPartFrame.h"
 
 #include "PackageStore.h"
 
@@ -47,7 +48,7 @@ bool TStudyFrame::LoadPictureFromPackage(TRectangle *PictureControl, const QStri
 
 TRectangle *TStudyFrame::MaterialPictureArea() const
 {
-    return StudyPartFrame ? StudyPartFrame->findChild<TRectangle *>(QStringLiteral("Rectangle_PartPicture")) : nullptr;
+    return StudyPartFrame ? StudyPartFrame->Rectangle_PartPicture : nullptr;
 }
 
 void TStudyFrame::LoadMaterialContentPic()

@@ -3,6 +3,7 @@
 // reply (acMaterialContentItems) hands the passage to the passage view and fetches its audio.
 
 #include "StudyFrame.h"
+#include "StudyPartFrame.h"
 
 #include "Envelope.h"
 #include "PendingWork.h"

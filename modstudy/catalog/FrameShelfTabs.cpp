@@ -70,8 +70,7 @@ void TStudyFrame::Button_UsuallyBookClick(TControl *Sender)
         DisplayMyCourse_Usually();
     } else if (Sender == Button_MaterialsBook) {
         // The sentence counter of the study page has no place in a material.
-        for (TControl *c : std::initializer_list<TControl *>{Text_SelectSentenceIndex, Text1, Text_SentenceTotalCount})
-            c->SetVisible(false);
+        DisplaySentenceCount(false);
         Label_Title->SetText(QStringLiteral("先全文试听 , 然后点击话筒进行全文朗读。"));
         LayOutLeftToRight({Button_UsuallyBook, Button_MyBook, Button_MaterialsBook, Rectangle_MaterialsTypeSelect});
         Rectangle_MaterialsTypeSelect->SetVisible(true);

@@ -1,4 +1,5 @@
 #include "ControlMakers.h"
+#include "Palette.h"
 
 #include "TButton.h"
 #include "TLabel.h"
@@ -73,6 +74,14 @@ TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, doub
 TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w, double h)
 {
     return Place(new TVertScrollBox(parent), name, x, y, w, h);
+}
+
+void Card(TRectangle *r)
+{
+    r->SetXRadius(8);
+    r->SetYRadius(8);
+    r->SetStrokeColor(Palette::kLine);
+    r->SetStrokeThickness(1);
 }
 
 } // namespace ControlMakers

@@ -25,5 +25,7 @@ TButton *Button(QWidget *parent, const QString &name, double x, double y, double
 TCornerButton *CornerButton(QWidget *parent, const QString &name, double x, double y, double w, double h,
                             const QString &text);
 TVertScrollBox *ScrollBox(QWidget *parent, const QString &name, double x, double y, double w, double h);
+// Rounds a rectangle's corners and gives it a thin grey outline (a white card).
+void Card(TRectangle *r);
 
 } // namespace ControlMakers

@@ -46,6 +46,22 @@ void TStudyFrame::ConnectHandlers()
             RunHandler(QStringLiteral("Button_UsuallyBookClick"), [this, sender] { Button_UsuallyBookClick(sender); });
         });
     }
+    // The study page's mode tabs.
+    for (TText *tab : {Text_TabSentence, Text_TabPart, Text_TabRepeat, Text_TabRole}) {
+        connect(tab, &TControl::MouseDown, this,
+                [this](TControl *sender, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) {
+                    RunHandler(QStringLiteral("Text_TabSentenceMouseDown"),
+                               [this, sender] { Text_TabSentenceMouseDown(sender); });
+                });
+        connect(tab, &TControl::MouseEnter, this, [this](TControl *sender) {
+            RunHandler(QStringLiteral("Text_TabSentenceMouseEnter"),
+                       [this, sender] { Text_TabSentenceMouseEnter(sender); });
+        });
+        connect(tab, &TControl::MouseLeave, this, [this](TControl *sender) {
+            RunHandler(QStringLiteral("Text_TabSentenceMouseLeave"),
+                       [this, sender] { Text_TabSentenceMouseLeave(sender); });
+        });
+    }
     // Scrolling a shelf tells the host the main view moved.
     for (TVertScrollBox *box :
          {VertScrollBox_MaterialsTeacher, VertScrollBox_MyBookText, VertScrollBox_Recommand, VertScrollBox_Usually}) {

@@ -15,20 +15,12 @@
 #include "TTabControl.h"
 #include "TText.h"
 #include "TVertScrollBox.h"
+#include "TFrameAnimation.h"
+
+#include "StudyModeRules.h"
 
 using namespace ControlMakers;
 using namespace Palette;
-
-namespace {
-
-void Card(TRectangle *r)
-{
-    r->SetXRadius(8);
-    r->SetYRadius(8);
-    r->SetStrokeColor(kLine);
-    r->SetStrokeThickness(1);
-}
-} // namespace
 
 void TStudyFrame::BuildBookPage()
 {
@@ -108,16 +100,44 @@ void TStudyFrame::BuildStudyPage()
                                          32, QStringLiteral("返回"));
     Rectangle_StudyModeSelectTab =
         Holder(Rectangle_StudyTop, QStringLiteral("Rectangle_StudyModeSelectTab"), 120, 8, 520, 48);
+    // The four mode tabs side by side; the word study's tab takes the first
+    // place when it is on show instead.
+    const struct
+    {
+        StudyModes::TModeTab tab;
+        TRectangle **rect;
+        TText **text;
+    } tabs[] = {
+        {StudyModes::TModeTab::Sentence, &Rectangle_Sentence, &Text_TabSentence},
+        {StudyModes::TModeTab::Part, &Rectangle_Part, &Text_TabPart},
+        {StudyModes::TModeTab::Repeat, &Rectangle_Repeat, &Text_TabRepeat},
+        {StudyModes::TModeTab::Role, &Rectangle_Role, &Text_TabRole},
+    };
+    double tabX = 0;
+    for (const auto &t : tabs) {
+        *t.rect = Rect(Rectangle_StudyModeSelectTab, StudyModes::TabRectName(t.tab), tabX, 4, 120, 40, kWhite);
+        (*t.rect)->SetXRadius(6);
+        (*t.rect)->SetYRadius(6);
+        (*t.rect)->SetStrokeThickness(0);
+        *t.text = Text(*t.rect, StudyModes::TabTextName(t.tab), 0, 0, 120, 40, StudyModes::TabCaption(t.tab), 14);
+        (*t.text)->setCursor(Qt::PointingHandCursor);
+        tabX += 128;
+    }
+    Rectangle_Word = Rect(Rectangle_StudyModeSelectTab, QStringLiteral("Rectangle_Word"), 0, 4, 120, 40, kCourseOrange);
+    Text(Rectangle_Word, QStringLiteral("Text_TabWord"), 0, 0, 120, 40, QStringLiteral("单词学习"), 14, kWhite);
+    Rectangle_Word->SetVisible(false);
 
     Label_Title = Label(page, QStringLiteral("Label_Title"), 24, 62, 760, 30, QString(), 12, kGrey);
     Text_WordContinueTitle = Text(page, QStringLiteral("Text_WordContinueTitle"), 24, 62, 300, 30,
                                   QStringLiteral("继续上次的学习"), 12, kGrey);
     Text_WordContinueTitle->SetHorzAlign(TTextAlign::Leading);
     Text_WordContinueTitle->SetVisible(false);
+    Text1 = Text(page, QStringLiteral("Text1"), w - 172, 62, 48, 30, QStringLiteral("句子"), 12);
+    Text1->SetHorzAlign(TTextAlign::Trailing);
     Text_SelectSentenceIndex = Text(page, QStringLiteral("Text_SelectSentenceIndex"), w - 124, 62, 44, 30,
                                     QStringLiteral("1"), 16, 0xFFFF960D);
     Text_SelectSentenceIndex->SetHorzAlign(TTextAlign::Trailing);
-    Text1 = Text(page, QStringLiteral("Text1"), w - 80, 62, 16, 30, QStringLiteral("/"), 12);
+    Text3 = Text(page, QStringLiteral("Text3"), w - 80, 62, 16, 30, QStringLiteral("/"), 12);
     Text_SentenceTotalCount =
         Text(page, QStringLiteral("Text_SentenceTotalCount"), w - 64, 62, 44, 30, QStringLiteral("0"), 12);
     Text_SentenceTotalCount->SetHorzAlign(TTextAlign::Leading);
@@ -125,7 +145,23 @@ void TStudyFrame::BuildStudyPage()
     Rectangle_StudyCenterBackground =
         Rect(page, QStringLiteral("Rectangle_StudyCenterBackground"), 20, 98, w - 40, 456, kWhite);
     Card(Rectangle_StudyCenterBackground);
-    Rectangle_RecordImage = Holder(page, QStringLiteral("Rectangle_RecordImage"), (w - 64) / 2, 562, 64, 64);
+    // Above the mode view: the figure's place, and the microphone animation
+    // (laid on a view's microphone while recording).
+    Rectangle_AnimationBackground_Study =
+        Holder(page, QStringLiteral("Rectangle_AnimationBackground_Study"), 817, 106, 136, 90);
+    Rectangle_AnimationBackground_Study->SetHitTest(false);
+    Rectangle_RecordAnimation = Holder(page, QStringLiteral("Rectangle_RecordAnimation"), 0, 0, 48, 48);
+    Rectangle_RecordAnimation->SetHitTest(false);
+    Rectangle_RecordAnimation->SetVisible(false);
+    BitmapListAnimation_Play = new TFrameAnimation(Rectangle_RecordAnimation);
+    BitmapListAnimation_Play->setObjectName(QStringLiteral("BitmapListAnimation_Play"));
+    BitmapListAnimation_Play->SetBounds(0, 0, 48, 48);
+    BitmapListAnimation_Play->SetHitTest(false);
+    BitmapListAnimation_Play->SetLoop(true);
+    // The "recording" badge, shown only while a word or a role-play answer
+    // is recorded.
+    Rectangle_RecordImage = Holder(page, QStringLiteral("Rectangle_RecordImage"), (w - 96) / 2, 570, 96, 32);
+    Rectangle_RecordImage->SetVisible(false);
 }
 
 void TStudyFrame::BuildScorePage()
@@ -174,7 +210,7 @@ void TStudyFrame::ApplyFixedFontSizes()
 {
     // The toolkit draws every text the same way, so the sizes apply always.
     Button_ReccommandBook->SetFontSize(10);
-    for (TText *t : {static_cast<TText *>(Label_Title), Text1, Text_WordContinueTitle,
+    for (TText *t : {static_cast<TText *>(Label_Title), Text1, Text3, Text_WordContinueTitle,
                      static_cast<TText *>(Label_FullBookFinishRate), static_cast<TText *>(Label_FullBookAverageScore),
                      static_cast<TText *>(Label2), static_cast<TText *>(Label_Remind)})
         t->SetFontSize(12);

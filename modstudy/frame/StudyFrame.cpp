@@ -2,6 +2,10 @@
 // destruction while one of its handlers is still running.
 
 #include "StudyFrame.h"
+#include "StudyPartFrame.h"
+#include "StudyPlayFrame.h"
+#include "StudyRepeatFrame.h"
+#include "StudySentenceFrame.h"
 
 #include "NoFinishWordList.h"
 #include "PackBook.h"
@@ -84,8 +88,11 @@ TStudyFrame::~TStudyFrame()
     PackBook.reset();
     qDeleteAll(LessonDisplays);
     LessonDisplays.clear();
-    for (QPointer<TFrame> *child : {&StudySentenceFrame, &StudyPartFrame, &StudyRepeatFrame, &StudyPlayFrame,
-                                    &StudyDisplayFrame, &StudyQueryFrame}) {
+    delete StudySentenceFrame.data();
+    delete StudyPartFrame.data();
+    delete StudyRepeatFrame.data();
+    delete StudyPlayFrame.data();
+    for (QPointer<TFrame> *child : {&StudyWordFrame, &StudyDisplayFrame, &StudyQueryFrame}) {
         delete child->data();
         *child = nullptr;
     }

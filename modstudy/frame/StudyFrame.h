@@ -50,6 +50,13 @@ class TText;
 class TTimer;
 class TVertScrollBox;
 class TLessonDisplayFrame;
+class TFrameAnimation;
+class TStudySentenceFrame;
+class TStudyPartFrame;
+class TStudyRepeatFrame;
+class TStudyPlayFrame;
+class TeduPack_Lesson;
+class TeduPack_Sentence;
 
 class TBookIconFrame;
 class TPngAni;
@@ -313,13 +320,33 @@ public:
 
     // -- Page 2, a lesson or word study --
     TRectangle *Rectangle_StudyTop = nullptr;
+    // The strip of the four mode tabs: a rectangle each (its name is the
+    // mode's name in curModeName) around the tab's text (Tag 1: chosen).
     TRectangle *Rectangle_StudyModeSelectTab = nullptr;
-    TLabel *Label_Title = nullptr;
+    TRectangle *Rectangle_Sentence = nullptr;
+    TRectangle *Rectangle_Part = nullptr;
+    TRectangle *Rectangle_Repeat = nullptr;
+    TRectangle *Rectangle_Role = nullptr;
+    TText *Text_TabSentence = nullptr;
+    TText *Text_TabPart = nullptr;
+    TText *Text_TabRepeat = nullptr;
+    TText *Text_TabRole = nullptr;
+    TRectangle *Rectangle_Word = nullptr; // the word study's tab (hidden in lesson modes)
+    TLabel *Label_Title = nullptr;        // the mode's instruction line
+    // The sentence counter: Text1 "句子", the current number, Text3 "/" and
+    // the total.
+    TText *Text1 = nullptr;
     TText *Text_SelectSentenceIndex = nullptr;
-    TText *Text1 = nullptr; // the "/" of the sentence counter
+    TText *Text3 = nullptr;
     TText *Text_SentenceTotalCount = nullptr;
     TText *Text_WordContinueTitle = nullptr;
-    TRectangle *Rectangle_StudyCenterBackground = nullptr;
+    TRectangle *Rectangle_StudyCenterBackground = nullptr; // holds the one mode view
+    // Where the figure animations play (moved and sized by PlayReadAni and
+    // PlayRecordAni).
+    TRectangle *Rectangle_AnimationBackground_Study = nullptr;
+    // The animation laid on the microphone while recording (PlayRecordAnimation).
+    TRectangle *Rectangle_RecordAnimation = nullptr;
+    TFrameAnimation *BitmapListAnimation_Play = nullptr;
     TRectangle *Rectangle_RecordImage = nullptr;
     TButton *Button_Study_LearningReturn = nullptr;
 
@@ -527,11 +554,12 @@ public:
     qint64 UsuallyLessonId_Skip = 0;
     QString UsuallyName_Skip;
 
-    // -- study -- (child frames are owned by the page they sit on)
-    QPointer<TFrame> StudySentenceFrame;
-    QPointer<TFrame> StudyPartFrame;
-    QPointer<TFrame> StudyRepeatFrame;
-    QPointer<TFrame> StudyPlayFrame;
+    // -- study -- (child frames are owned by the page they sit on; at most
+    // one of the four mode views exists after a switch)
+    QPointer<TStudySentenceFrame> StudySentenceFrame;
+    QPointer<TStudyPartFrame> StudyPartFrame;
+    QPointer<TStudyRepeatFrame> StudyRepeatFrame;
+    QPointer<TStudyPlayFrame> StudyPlayFrame;
     QPointer<TFrame> StudyWordFrame;
     QPointer<TFrame> StudyDisplayFrame;
     QPointer<TFrame> StudyQueryFrame;
@@ -750,11 +778,9 @@ public:
     // TProgressBar::ApplyStyleLookup): rounds the ends of its style parts.
     void ProgressBar_FullBookFinishRateApplyStyleLookup(TProgressBar *sender);
 
-    // ---- Units and lessons: the study-mode menus (course/FrameModeMenu.cpp) ----
-    // The menus' hand-over to the study modes: a lesson's mode label
-    // (Label_Sentence, Label_Part, Label_Repeat, Label_Role) and a word
-    // unit's Label_Word.
-    void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    // ---- Units and lessons: the word unit's menu (course/FrameModeMenu.cpp) ----
+    // The menu's hand-over to the word study: a word unit's Label_Word. (A
+    // lesson's mode labels go to StudyModeButtonUp, with the study modes.)
     void WordStudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X,
                                double Y);
 
@@ -806,9 +832,104 @@ public:
     void AssignmentWalk_Lesson(int RowIndex, int UnitIndex);
     void AssignmentWalk_Mode(int RowIndex, int LessonIndex);
 
-    // ---- Study modes (modes/FrameModes.cpp) ----
+    // ---- Study modes: tabs, switching and returning (modes/FrameModeSwitch.cpp) ----
+    // A lesson's mode label (Label_Sentence, Label_Part, Label_Repeat; any
+    // other name opens role play): shows the study page and chooses the tab.
+    void StudyModeButtonUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, double X, double Y);
+    // A tab text pressed: marks the tab, sets the instruction line and asks
+    // for the switch to its mode.
+    void Text_TabSentenceMouseDown(TControl *Sender);
+    void Text_TabSentenceMouseEnter(TControl *Sender);
+    void Text_TabSentenceMouseLeave(TControl *Sender);
+    // Stops every running action and asks for the switch to the mode named by
+    // Sender (a tab rectangle); Timer_ChangeMode carries it out once idle.
+    void StudyModeChangeUp(TControl *Sender);
+    // Leaves the study page (also from Button_Study_LearningReturn);
+    // Timer_Return carries it out once idle.
     void ModeFrameReturnUp();
+    void DisplaySentenceCount(bool Visible);
+    // The character name of a speaker picture ("Man.png" -> "man").
+    static QString GetRoleName(const QString &Character);
+    // The speed of a speed label in percent (-25, 0, 25).
+    static int GetSpeedPlay(const TLabel *Label);
+    // Cycles the label x1.0 -> x1.25 -> x0.75 and applies the new speed to
+    // the audio playing now.
+    void Label_SpeedPlayOnClick(TControl *Sender);
+    // The microphone animation on Target while recording; off with false.
+    void PlayRecordAnimation(bool On, TControl *Target = nullptr);
+
+private:
+    void Timer_ChangeModeTimer();
+    void Timer_ReturnTimer();
+    // Frees every mode view.
+    void FreeModeFrames();
+
+public:
+    // ---- Study modes: filling a mode view from the lesson (modes/FrameModeContent.cpp) ----
+    void DoUpdateLV_Sentences(int UnitIndex, int LessonIndex);
+    void DoUpdateLV_Part(int UnitIndex, int LessonIndex);
+    void DoUpdateLV_Play(int UnitIndex, int LessonIndex);
+    void DoUpdateLV_Role(int UnitIndex, int LessonIndex);
+    // The lesson at these indexes of PackBook; null when there is none.
+    const TeduPack_Lesson *LessonAt(int UnitIndex, int LessonIndex) const;
+    // The chosen sentence (curselectUnitButtonIndex, curSelectLessonButtonIndex,
+    // curSelectPartIndex, curSelectSentenceIndex); null when there is none.
+    const TeduPack_Sentence *SelectedSentence() const;
+    // The lesson's picture into a mode view's picture area, the default
+    // lesson picture when the package has none.
+    void LoadLessonPicture(TRectangle *target, const TeduPack_Lesson *lesson);
+    // The character of the first sentence of the book's first lesson ("" when
+    // the book has none), whose idle figure the passage modes show.
+    QString FirstCharacterOfBook() const;
+
+    // ---- Study modes: the start timers (modes/FrameStartTimers.cpp) ----
+    // Every tick of a study-mode timer comes here: the switch and return
+    // timers, and the start timers of play, record and replay, which start
+    // their action only when the frame is ready for it (StartTimerRule.h).
     void StudyModeTimerTick(TTimer *sender);
+
+    // ---- Sentence practice (modes/FrameSentencePractice.cpp) ----
+    void SentenceContentMouseUp(TControl *Sender);
+    void SentenceContentMouseEnter(TControl *Sender);
+    void SentenceContentMouseLeave(TControl *Sender);
+    void SentenceTrumpetMouseUp(TControl *Sender);
+    void SentenceTrumpetMouseEnter(TControl *Sender);
+    void SentenceTrumpetMouseLeave(TControl *Sender);
+    void Button_ListenOnClick();
+    void Button_RecordOnClick();
+    void Button_ReplayOnClick();
+    // Run by the start timers.
+    void SentencePlayMethod();
+    void SentenceRecordMethod();
+    void SentenceReplayMethod();
+
+    // ---- Study modes whose actions are not built yet (modes/FrameModesPending.cpp) ----
+    // Passage reading, passage repeat and role play: their buttons are wired
+    // and their timers run, and each action logs that it is not available yet.
+    void PartButton_ListenOnClick();
+    void PartButton_RecordOnClick();
+    void PartButton_ReplayOnClick();
+    void RepeatButton_ListenOnClick();
+    void RepeatButton_RecordOnClick();
+    void RepeatButton_ReplayOnClick();
+    void PartPlayMethod();
+    void PartRecordMethod();
+    void PartReplayMethod();
+    void RepeatPlayMethod();
+    void RepeatRecordMethod();
+    void RepeatReplayMethod();
+    void RolePlayMethod(TControl *Sender);
+    void PlayRecordMethod();
+    void Rectangle_SelectRoleMouseDown(TControl *Sender);
+    void RectangleConfirmOnClick();
+    void RectangleEndPlayMouseUp();
+    void RectangleReselectRoleMouseUp();
+    void PlayStartRecordOnClick();
+    // The sound engine's play-finished handler while role play is on show.
+    void SoundPlayFinished();
+    void Timer_PartContinueTimer();
+    void Timer_RolePlayContinueTimer();
+    void Timer_PlayRecordTimer();
     void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
 
     // ---- Scoring and results (scoring/FrameScoring.cpp) ----

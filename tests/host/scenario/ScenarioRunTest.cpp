@@ -84,6 +84,19 @@ TEST(ScenarioEndToEnd, TheShelfReplyIsAcceptedWithoutResendOrFailure)
     EXPECT_EQ(run.Index(QStringLiteral("FAILED")), -1);
 }
 
+TEST(ScenarioEndToEnd, ALearnerPractisesASentenceThroughTheFourModesAndReturns)
+{
+    const THostRun run = RunHost(Script("sentence_practice.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    // One sentence score, graded by the simulated grader word by word.
+    const QString score = QStringLiteral(R"(out send {"apiCode":41,"type":"L","pointCaseType":2,"lessonId":0,)");
+    ASSERT_EQ(run.Count(score), 1) << run.Dump();
+    const QString line = run.lines.at(run.Index(score));
+    for (const char *word : {"Good", "morning", "Tom", "How", "are", "you"})
+        EXPECT_TRUE(line.contains(QStringLiteral(R"(char\\":\\"%1\\")").arg(QLatin1String(word)))) << word;
+    EXPECT_EQ(run.Count(QStringLiteral("log error:")), 0) << run.Dump();
+}
+
 TEST(ScenarioEndToEnd, ADroppedShelfRequestIsSentThreeTimesThenReportedOnce)
 {
     const THostRun run = RunHost(Script("shelf_dropped.scn"));

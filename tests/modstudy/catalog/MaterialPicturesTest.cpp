@@ -5,6 +5,7 @@
 #include "StoreTestSupport.h"
 
 #include "ClockSpeed.h"
+#include "StudyPartFrame.h"
 #include "TRectangle.h"
 #include "TTabControl.h"
 
@@ -23,9 +24,8 @@ protected:
     {
         StoreTest::SetUp();
         host.archive->SetPictureColor(Qt::blue);
-        auto *passage = new TFrame(F().TabItem_Study);
-        area = new TRectangle(passage);
-        area->SetName(QStringLiteral("Rectangle_PartPicture"));
+        auto *passage = new TStudyPartFrame(F().TabItem_Study);
+        area = passage->Rectangle_PartPicture;
         F().StudyPartFrame = passage;
         ServeFile(kPicture, FakeArchive::MakePng(QSize(12, 12), Qt::red));
     }

@@ -25,6 +25,8 @@
 
 #include <QElapsedTimer>
 
+#include "TText.h"
+
 #include <gtest/gtest.h>
 
 using json = nlohmann::ordered_json;
@@ -111,7 +113,8 @@ protected:
     bool PassageStarted() const
     {
         return host.Frame()->TabControl_Home->TabIndex() == pgStudy
-               && host.Frame()->curModeName == QStringLiteral("Rectangle_Part");
+               && host.Frame()->curModeName == QStringLiteral("Rectangle_Part")
+               && host.Frame()->Text_TabPart->Tag() == 1;
     }
 
     TBookIconFrame tile; // the open book's shelf tile (outlives the frame)

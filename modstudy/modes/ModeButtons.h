@@ -1,0 +1,27 @@
+#pragma once
+// The control bar the passage views share with sentence practice: play the
+// model audio, the microphone with its caption, replay, and the speed label.
+
+#include "HostServices.h"
+
+#include <QString>
+
+class QWidget;
+class TLabel;
+class TRectangle;
+
+struct TModeButtons
+{
+    TRectangle *Rectangle_Read = nullptr;
+    TRectangle *Rectangle_Start = nullptr; // integer tag 1 while a recording of the view runs
+    TLabel *Label_Start = nullptr;
+    TRectangle *Rectangle_Replay = nullptr;
+    TLabel *Label_SpeedPlay = nullptr;
+};
+
+// Creates the bar on `parent` with its top-left corner at x, y (about 330 by
+// 100 logical pixels) and the given captions under play and replay.
+TModeButtons MakeModeButtons(QWidget *parent, double x, double y, const QString &readCaption,
+                             const QString &replayCaption);
+// Loads the bar's pictures from the archive.
+void LoadModeButtonPictures(const TModeButtons &buttons, const IArchivePtr &archive);

@@ -1,0 +1,50 @@
+#pragma once
+// TStudyPartFrame: the view of passage reading ("短文朗读").
+//
+// The main frame creates it on a switch to passage reading, hands it the
+// sound engine and the hint service, fills it from the lesson (or, for a
+// teaching material, with the material's picture) and wires its buttons to
+// its own handlers. This view shows the lesson picture, the passage text and
+// the control bar; the reading itself (recording part by part, continuing an
+// unfinished reading) is done by the main frame.
+
+#include "HostServices.h"
+#include "ModeButtons.h"
+
+#include "TFrame.h"
+
+class TeduPack_Lesson;
+class TText;
+class TVertScrollBox;
+
+class TStudyPartFrame : public TFrame
+{
+    Q_OBJECT
+public:
+    explicit TStudyPartFrame(QWidget *parent);
+
+    void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
+    void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
+    void SetUIArchive(const IArchivePtr &value);
+
+    // The passage of a lesson: its sentences in order, part after part
+    // (`newContent` starts afresh, otherwise they are added).
+    void CreatePartContent(const TeduPack_Lesson &lesson, bool newContent);
+    // The passage as shown.
+    QString PartContent() const;
+
+    TRectangle *Rectangle_PartPicture = nullptr;
+    TVertScrollBox *VertScrollBox_Part = nullptr;
+    TText *Text_PartContent = nullptr;
+    TText *Text_HintContinue = nullptr; // "continue the last reading" notice
+    TRectangle *Rectangle_Read = nullptr;
+    TRectangle *Rectangle_Start = nullptr;
+    TLabel *Label_Start = nullptr;
+    TRectangle *Rectangle_Replay = nullptr;
+    TLabel *Label_SpeedPlay = nullptr;
+
+private:
+    ICustomHintPtr FCustomHint;
+    ISoundEnginePtr FSoundEngine;
+    TModeButtons m_buttons;
+};

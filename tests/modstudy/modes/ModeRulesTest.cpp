@@ -1,0 +1,145 @@
+#include "SentenceScore.h"
+#include "StartTimerRule.h"
+#include "StudyModeRules.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+using namespace StudyModes;
+
+namespace {
+
+TEST(ModeRules, MenuLabelsOpenTheirTabAndAnyOtherNameOpensRolePlay)
+{
+    const struct
+    {
+        const char *label;
+        const char *rect;
+    } cases[] = {{"Label_Sentence", "Rectangle_Sentence"}, {"LABEL_PART", "Rectangle_Part"},
+                 {"label_repeat", "Rectangle_Repeat"},     {"Label_Role", "Rectangle_Role"},
+                 {"Label_Word", "Rectangle_Role"},         {"", "Rectangle_Role"}};
+    for (const auto &c : cases) {
+        const TModeTab tab = TabOfLabel(QString::fromLatin1(c.label));
+        EXPECT_EQ(TabRectName(tab), QString::fromLatin1(c.rect)) << c.label;
+        TModeTab back = TModeTab::Sentence;
+        ASSERT_TRUE(TabOfRectName(TabRectName(tab), back));
+        EXPECT_EQ(back, tab);
+    }
+    TModeTab unknown = TModeTab::Part;
+    EXPECT_FALSE(TabOfRectName(QStringLiteral("Rectangle_Word"), unknown));
+    // Only sentence practice shows the counter; role play has no instruction.
+    EXPECT_TRUE(TabShowsSentenceCount(TModeTab::Sentence));
+    EXPECT_FALSE(TabShowsSentenceCount(TModeTab::Part));
+    EXPECT_TRUE(TabInstruction(TModeTab::Role).isEmpty());
+}
+
+TEST(ModeRules, CharacterNamesAndRolePictures)
+{
+    EXPECT_EQ(RoleName(QStringLiteral("Man.png")), QStringLiteral("man"));
+    EXPECT_EQ(RoleName(QStringLiteral("Woman.PNG")), QStringLiteral("woman"));
+    EXPECT_EQ(RoleName(QStringLiteral("Boy.Cool.png")), QStringLiteral("boy"));
+    EXPECT_EQ(RoleName(QStringLiteral("Cartoon")), QStringLiteral("cartoon"));
+    EXPECT_EQ(RolePicture(QStringLiteral("cartoon")), QStringLiteral("ani\\robot\\0001.png"));
+    EXPECT_EQ(RolePicture(QStringLiteral("girl")), QStringLiteral("ani\\girltalk\\0001.png"));
+}
+
+TEST(ModeRules, TheSpeedLabelCyclesThroughThreeValuesAndAnUnreadableOneIsNormal)
+{
+    const struct
+    {
+        const char *label;
+        int percent;
+        const char *next;
+    } cases[] = {{"x1.0", 0, "x1.25"}, {"x1.25", 25, "x0.75"}, {"x0.75", -25, "x1.0"},
+                 {"fast", 0, "x1.25"}, {"", 0, "x1.25"},       {"x2", 0, "x1.25"}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(SpeedPercent(QString::fromLatin1(c.label)), c.percent) << c.label;
+        EXPECT_EQ(NextSpeedLabel(QString::fromLatin1(c.label)), QString::fromLatin1(c.next)) << c.label;
+    }
+}
+
+TEST(ModeRules, TimeLimitIsSixTenthsOfASecondPerWordRoundedPlusTwo)
+{
+    const struct
+    {
+        const char *sentence;
+        const char *reference;
+        int seconds;
+    } cases[] = {
+        {"I like apples very much.", "I like apples very much.", 5}, // 3.0 + 2
+        {"Hello.", "Hello.", 3},                                     // 0.6 rounds to 1
+        {"Well... I think so.", "Well  I think so.", 4},             // 2.4 rounds to 2
+        {"...", " ", 2},
+        {"One two three four five six seven eight.", "One two three four five six seven eight.", 7}, // 4.8 -> 5
+    };
+    for (const auto &c : cases) {
+        const QString reference = ReferenceText(QString::fromLatin1(c.sentence));
+        EXPECT_EQ(reference, QString::fromLatin1(c.reference));
+        EXPECT_EQ(SentenceSeconds(reference), c.seconds) << c.sentence;
+    }
+}
+
+TEST(StartTimerRule, RunsWhenReadyDropsWhileLeavingAndOtherwiseStopsTheRunningWork)
+{
+    using W = TStartWanted;
+    using S = TStartStep;
+    const TStartFlags none{}, closing{true, false, false}, returning{false, true, false}, switching{false, false, true};
+    const struct
+    {
+        W wanted;
+        TWorkState state;
+        TStartFlags flags;
+        S step;
+    } cases[] = {
+        {W::Idle, wsIdle, none, S::Run},
+        {W::Idle, wsPlaying, none, S::StopRunning},
+        {W::Idle, wsRecording, none, S::StopRunning},
+        {W::Idle, wsBusy, none, S::StopRunning},
+        {W::NotPlaying, wsRecording, none, S::Run}, // a second microphone click
+        {W::NotPlaying, wsIdle, none, S::Run},
+        {W::NotPlaying, wsPlaying, none, S::StopRunning},
+        {W::Idle, wsIdle, closing, S::Drop},
+        {W::Idle, wsPlaying, returning, S::Drop},
+        {W::NotPlaying, wsRecording, switching, S::Drop},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DecideStart(c.wanted, c.state, c.flags), c.step)
+            << int(c.wanted) << " " << c.state << " " << c.flags.closing << c.flags.returning << c.flags.switching;
+    EXPECT_TRUE(StopsRecording(W::Idle));
+    EXPECT_FALSE(StopsRecording(W::NotPlaying));
+}
+
+TEST(SentenceScore, TheRecordCarriesTheSentenceAndIsSentOnlyAboveThirty)
+{
+    const auto result = [](const char *overall) {
+        return QStringLiteral(R"({"result":{%1"accuracy":71.6,"integrity":90,"fluency":{"overall":64.5},)"
+                              R"("details":[{"char":"Hello","score":80}]}})")
+            .arg(QString::fromLatin1(overall));
+    };
+    const struct
+    {
+        const char *overall;
+        bool sent;
+    } cases[] = {{"\"overall\":30.0,", false}, {"\"overall\":30.5,", true}, {"", false}, {"\"overall\":\"\",", false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(SentenceScoreIsSent(DecodeGradingResult(result(c.overall))), c.sent) << c.overall;
+
+    const QString text = result("\"overall\":30.5,");
+    const TeduPartScore record = SentenceScoreRecord(DecodeGradingResult(text), text, 5001, 10001);
+    const auto json = nlohmann::ordered_json::parse(record.AsString().toStdString());
+    EXPECT_EQ(json["apiCode"], 41);
+    EXPECT_EQ(json["type"], "L");
+    EXPECT_EQ(json["pointCaseType"], 2);
+    EXPECT_EQ(json["sentenceId"], 5001);
+    EXPECT_EQ(json["lessonId"], 0);
+    EXPECT_EQ(json["refId"], 0);
+    EXPECT_EQ(json["uid"], 10001);
+    EXPECT_DOUBLE_EQ(json["score"].get<double>(), 30.5);
+    EXPECT_EQ(json["accuracy"], 72);
+    EXPECT_EQ(json["integrity"], 90);
+    EXPECT_EQ(json["fluency"], 64); // halves go to the even neighbour
+    EXPECT_EQ(json["remark"], "");
+}
+
+} // namespace
