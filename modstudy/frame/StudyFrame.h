@@ -887,6 +887,8 @@ public:
     // timers, and the start timers of play, record and replay, which start
     // their action only when the frame is ready for it (StartTimerRule.h).
     void StudyModeTimerTick(TTimer *sender);
+    // Role play's answer timer, with its own rule (DecideAnswerStart).
+    void Timer_PlayRecordTimer();
 
     // ---- Sentence practice (modes/FrameSentencePractice.cpp) ----
     void SentenceContentMouseUp(TControl *Sender);
@@ -929,7 +931,6 @@ public:
     void SoundPlayFinished();
     void Timer_PartContinueTimer();
     void Timer_RolePlayContinueTimer();
-    void Timer_PlayRecordTimer();
     void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
 
     // ---- Scoring and results (scoring/FrameScoring.cpp) ----

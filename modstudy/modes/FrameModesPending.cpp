@@ -142,12 +142,6 @@ void TStudyFrame::Timer_RolePlayContinueTimer()
     Pending("Timer_RolePlayContinueTimer", kRole);
 }
 
-void TStudyFrame::Timer_PlayRecordTimer()
-{
-    Timer_PlayRecord->SetEnabled(false);
-    Pending("Timer_PlayRecordTimer", kRole);
-}
-
 void TStudyFrame::DeleteBackupsFile(const nlohmann::ordered_json &)
 {
     LogPendingWork(QStringLiteral("DeleteBackupsFile"), QStringLiteral("deleting passage backups"), kPassage);

@@ -6,6 +6,9 @@
 #include "StudyFrame.h"
 
 #include "StartTimerRule.h"
+#include "StudyPlayFrame.h"
+
+#include "TRectangle.h"
 
 #include "TTimer.h"
 
@@ -88,4 +91,25 @@ void TStudyFrame::StudyModeTimerTick(TTimer *sender)
         }
     }
     sender->SetEnabled(false);
+}
+
+void TStudyFrame::Timer_PlayRecordTimer()
+{
+    const bool learnersTurn = StudyPlayFrame && StudyPlayFrame->Rectangle_NoticeBackground->Visible();
+    switch (DecideAnswerStart(WorkState, bStop, TStartFlags{bCloseForm, isStudyModeReturn, isStudyModeChange},
+                              learnersTurn)) {
+    case TStartStep::Run:
+        Timer_PlayRecord->SetEnabled(false);
+        // From the event loop, as the other start timers do, so that a second
+        // click can tick this timer again during the answer.
+        QMetaObject::invokeMethod(
+            this, [this] { RunHandler(QStringLiteral("Timer_PlayRecord"), [this] { PlayRecordMethod(); }); },
+            Qt::QueuedConnection);
+        return;
+    case TStartStep::Drop: Timer_PlayRecord->SetEnabled(false); return;
+    case TStartStep::StopRunning:
+        if (FSoundEngine)
+            FSoundEngine->StopPlay();
+        return;
+    }
 }

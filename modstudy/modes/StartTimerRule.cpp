@@ -13,4 +13,16 @@ TStartStep DecideStart(TStartWanted wanted, TWorkState state, const TStartFlags 
     return TStartStep::StopRunning;
 }
 
+TStartStep DecideAnswerStart(TWorkState state, bool stop, const TStartFlags &flags, bool learnersTurn)
+{
+    const bool leaving = flags.closing || flags.returning || flags.switching;
+    if (state != wsPlaying && !stop && !leaving && learnersTurn)
+        return TStartStep::Run;
+    if (stop || leaving)
+        return TStartStep::Drop;
+    if (state == wsRecording)
+        return TStartStep::Run;
+    return TStartStep::StopRunning;
+}
+
 } // namespace StudyModes

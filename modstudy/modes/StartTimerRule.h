@@ -35,6 +35,14 @@ struct TStartFlags
 
 TStartStep DecideStart(TStartWanted wanted, TWorkState state, const TStartFlags &flags);
 
+// The answer timer of role play follows a rule of its own: it runs when
+// nothing plays, no stop is asked, nothing is leaving and it is the learner's
+// turn (the notice shows); it is dropped when a stop is asked or the module
+// is leaving; it runs during the learner's recording too (a second click on
+// the microphone ends it); otherwise it stops playback (StopRunning, without
+// touching bStop) and tries again.
+TStartStep DecideAnswerStart(TWorkState state, bool stop, const TStartFlags &flags, bool learnersTurn);
+
 // Whether the StopRunning step also stops recording: only timers that wait
 // for idle do; a record timer stops playback only.
 inline bool StopsRecording(TStartWanted wanted)

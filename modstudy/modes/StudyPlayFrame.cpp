@@ -35,47 +35,67 @@ TStudyPlayFrame::TStudyPlayFrame(QWidget *parent) : TFrame(parent)
 {
     setObjectName(QStringLiteral("StudyPlayFrame"));
     SetBounds(0, 0, 984, 456);
-    VertScrollBox_Content = ScrollBox(this, QStringLiteral("VertScrollBox_Content"), 16, 16, 760, 360);
-    Rectangle_UserPhoto = Holder(this, QStringLiteral("Rectangle_UserPhoto"), 800, 200, 90, 90);
-    Label_PlayRoleName = Label(this, QStringLiteral("Label_PlayRoleName"), 790, 292, 110, 24, QString(), 12, kGrey);
+    VertScrollBox_Content = ScrollBox(this, QStringLiteral("VertScrollBox_Content"), 16, 16, 600, 360);
+    Rectangle_PlayPicture = Holder(this, QStringLiteral("Rectangle_PlayPicture"), 640, 180, 150, 100);
+    Rectangle_UserPhoto = Holder(this, QStringLiteral("Rectangle_UserPhoto"), 820, 180, 90, 90);
+    Label_PlayRoleName = Label(this, QStringLiteral("Label_PlayRoleName"), 810, 272, 110, 24, QString(), 12, kGrey);
     Label_PlayRoleName->SetHorzAlign(TTextAlign::Center);
-    Rectangle_EndPlay = CaptionButton(this, QStringLiteral("Rectangle_EndPlay"), 160, 400, QStringLiteral("结束对话"));
-    Rectangle_Start = Holder(this, QStringLiteral("Rectangle_Start"), 460, 384, 64, 64);
-    Rectangle_Start->setCursor(Qt::PointingHandCursor);
-    Rectangle_ReselectRole =
-        CaptionButton(this, QStringLiteral("Rectangle_ReselectRole"), 714, 400, QStringLiteral("重选角色"));
+    Rectangle_PlayResultPicture = Holder(this, QStringLiteral("Rectangle_PlayResultPicture"), 208, 120, 200, 120);
+    Rectangle_PlayResultPicture->SetHitTest(false);
 
-    // The role selection, over everything until a role is confirmed.
+    Rectangle_NoticeBackground =
+        Rect(this, QStringLiteral("Rectangle_NoticeBackground"), 664, 300, 280, 36, 0xFFFFF3E0);
+    Rectangle_NoticeBackground->SetXRadius(18);
+    Rectangle_NoticeBackground->SetYRadius(18);
+    Label_Notice = Label(Rectangle_NoticeBackground, QStringLiteral("Label_Notice"), 0, 0, 280, 36,
+                         QStringLiteral("Hi , 到你了哦"), 13, kOrange);
+    Label_Notice->SetHorzAlign(TTextAlign::Center);
+    Rectangle_NoticeBackground->SetVisible(false);
+
+    Rectangle_EndPlay = CaptionButton(this, QStringLiteral("Rectangle_EndPlay"), 660, 360, QStringLiteral("结束对话"));
+    Rectangle_Start = Holder(this, QStringLiteral("Rectangle_Start"), 790, 346, 64, 64);
+    Rectangle_Start->setCursor(Qt::PointingHandCursor);
+    Label_Start =
+        Label(this, QStringLiteral("Label_Start"), 742, 414, 160, 22, QStringLiteral("点击话筒 , 开始录音"), 11, kGrey);
+    Label_Start->SetHorzAlign(TTextAlign::Center);
+    Rectangle_ReselectRole =
+        CaptionButton(this, QStringLiteral("Rectangle_ReselectRole"), 864, 360, QStringLiteral("重置角色"));
+    Rectangle_ReselectRole->SetWidth(100);
+
+    // The role selection, over everything until the dialogue starts.
     Rectangle_SelectRoleBack = Rect(this, QStringLiteral("Rectangle_SelectRoleBack"), 0, 0, 984, 456, kWhite);
-    Text(Rectangle_SelectRoleBack, QStringLiteral("Text_SelectRoleTitle"), 0, 24, 984, 32,
-         QStringLiteral("请选择您要扮演的角色"), 16)
-        ->SetFontStyle(fsBold);
+    Button_RoleSelectTabTitle = Text(Rectangle_SelectRoleBack, QStringLiteral("Button_RoleSelectTabTitle"), 0, 20, 984,
+                                     32, QStringLiteral("备选角色"), 16);
+    Button_RoleSelectTabTitle->SetFontStyle(fsBold);
+    Text(Rectangle_SelectRoleBack, QStringLiteral("Text_RoleSelectUsage"), 0, 52, 984, 24,
+         QStringLiteral("点击选择您要扮演的角色，然后点击“开 始”"), 11, kGrey);
     for (int i = 0; i < kMaxRoles; ++i) {
-        const double x = 72 + (i % 4) * (kSlotWidth + 120);
-        const double y = 76 + (i / 4) * (kSlotHeight + 24);
+        const double x = 112 + (i % 4) * (kSlotWidth + 100);
+        const double y = 88 + (i / 4) * (kSlotHeight + 16);
         TRectangle *slot = Rect(Rectangle_SelectRoleBack, QStringLiteral("Rectangle_Role%1").arg(i), x, y, kSlotWidth,
-                                kSlotHeight, kWhite);
+                                kSlotHeight - 30, kWhite);
         Card(slot);
         slot->setCursor(Qt::PointingHandCursor);
-        Holder(slot, QStringLiteral("Rectangle_RolePicture%1").arg(i), 10, 6, 80, 90)->SetHitTest(false);
-        TText *name = Text(slot, QStringLiteral("Text_RoleName%1").arg(i), 0, 98, kSlotWidth, 28, QString(), 12);
+        TText *name = Text(Rectangle_SelectRoleBack, QStringLiteral("Text_selectedRoleName%1").arg(i), x,
+                           y + kSlotHeight - 28, kSlotWidth, 24, QString(), 12);
         name->SetHitTest(false);
-        slot->SetVisible(false);
         Rectangle_Role.append(slot);
+        Text_selectedRoleName.append(name);
     }
-    CornerButton_Confirm = CornerButton(Rectangle_SelectRoleBack, QStringLiteral("CornerButton_Confirm"), 432, 400, 120,
-                                        36, QStringLiteral("确定"));
+    Text_SelectSentenceCount = Text(Rectangle_SelectRoleBack, QStringLiteral("Text_SelectSentenceCount"), 0, 372, 984,
+                                    24, QString(), 12, kGrey);
+    CornerButton_Confirm = CornerButton(Rectangle_SelectRoleBack, QStringLiteral("CornerButton_Confirm"), 432, 404, 120,
+                                        36, QStringLiteral("开 始"));
+    ClearRoleImage();
 }
 
 void TStudyPlayFrame::ClearRoleImage()
 {
-    for (TRectangle *slot : Rectangle_Role) {
-        slot->SetVisible(false);
-        slot->SetTagString(QString());
-        if (auto *picture = slot->findChild<TRectangle *>())
-            picture->ClearBitmap();
-        if (auto *name = slot->findChild<TText *>())
-            name->SetText(QString());
+    for (int i = 0; i < kMaxRoles; ++i) {
+        Rectangle_Role.at(i)->ClearBitmap();
+        Rectangle_Role.at(i)->SetTagString(QString());
+        Rectangle_Role.at(i)->SetVisible(false);
+        Text_selectedRoleName.at(i)->SetText(QString());
     }
     m_roleCount = 0;
 }
@@ -83,7 +103,7 @@ void TStudyPlayFrame::ClearRoleImage()
 bool TStudyPlayFrame::FindRole(const QString &speakerName) const
 {
     for (int i = 0; i < m_roleCount; ++i)
-        if (Rectangle_Role.at(i)->TagString() == speakerName)
+        if (Text_selectedRoleName.at(i)->Text() == speakerName)
             return true;
     return false;
 }
@@ -92,12 +112,13 @@ bool TStudyPlayFrame::LoadRoleImage(const QString &picture, const QString &speak
 {
     if (m_roleCount >= kMaxRoles)
         return false;
-    TRectangle *slot = Rectangle_Role.at(m_roleCount++);
-    slot->SetTagString(speakerName);
-    if (auto *holder = slot->findChild<TRectangle *>(); holder && FUIArchive)
-        LoadPicture_UI(holder, picture, FUIArchive);
-    if (auto *name = slot->findChild<TText *>())
-        name->SetText(speakerName);
+    const int i = m_roleCount++;
+    TRectangle *slot = Rectangle_Role.at(i);
+    QString file = picture.section(QLatin1Char('\\'), -1);
+    slot->SetTagString(file.left(file.lastIndexOf(QLatin1Char('.'))));
+    if (FUIArchive)
+        LoadPicture_UI(slot, picture, FUIArchive);
+    Text_selectedRoleName.at(i)->SetText(speakerName);
     slot->SetVisible(true);
     return true;
 }
@@ -106,6 +127,6 @@ QStringList TStudyPlayFrame::Roles() const
 {
     QStringList out;
     for (int i = 0; i < m_roleCount; ++i)
-        out << Rectangle_Role.at(i)->TagString();
+        out << Text_selectedRoleName.at(i)->Text();
     return out;
 }

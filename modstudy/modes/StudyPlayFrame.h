@@ -34,21 +34,33 @@ public:
     void ClearRoleImage();
     // Whether a slot shows this speaker.
     bool FindRole(const QString &speakerName) const;
-    // Shows the picture (a name in the UI archive) and the speaker in the next
-    // free slot; false when all eight are taken.
+    // Shows the picture (a name in the UI archive) in the next free slot and
+    // the speaker in its Text_selectedRoleName; the slot's string tag is the
+    // picture's file name without extension. False when all eight are taken.
     bool LoadRoleImage(const QString &picture, const QString &speakerName);
     // Speakers of the filled slots, in slot order.
     QStringList Roles() const;
 
-    TRectangle *Rectangle_SelectRoleBack = nullptr; // the role selection panel
-    QList<TRectangle *> Rectangle_Role;             // "Rectangle_Role0" ... "Rectangle_Role7"
+    // -- the role selection panel --
+    TRectangle *Rectangle_SelectRoleBack = nullptr;
+    TText *Button_RoleSelectTabTitle = nullptr; // "备选角色"
+    QList<TRectangle *> Rectangle_Role;         // "Rectangle_Role0" ... "Rectangle_Role7"
+    QList<TText *> Text_selectedRoleName;       // the speaker under each role
+    TText *Text_SelectSentenceCount = nullptr;  // the chosen role's number of sentences
     TCornerButton *CornerButton_Confirm = nullptr;
-    TVertScrollBox *VertScrollBox_Content = nullptr; // the dialogue bubbles
-    TRectangle *Rectangle_UserPhoto = nullptr;
+    // -- the dialogue --
+    TVertScrollBox *VertScrollBox_Content = nullptr; // the bubbles
+    TRectangle *Rectangle_PlayPicture = nullptr;     // the lesson picture
+    TRectangle *Rectangle_UserPhoto = nullptr;       // the speaker now
     TLabel *Label_PlayRoleName = nullptr;
+    TRectangle *Rectangle_Start = nullptr; // integer tag 1 while the learner answers
+    TLabel *Label_Start = nullptr;
     TRectangle *Rectangle_EndPlay = nullptr;
     TRectangle *Rectangle_ReselectRole = nullptr;
-    TRectangle *Rectangle_Start = nullptr;
+    // Visible exactly while it is the learner's turn.
+    TRectangle *Rectangle_NoticeBackground = nullptr;
+    TLabel *Label_Notice = nullptr;
+    TRectangle *Rectangle_PlayResultPicture = nullptr;
 
 private:
     IArchivePtr FUIArchive;

@@ -106,6 +106,24 @@ TEST(StartTimerRule, RunsWhenReadyDropsWhileLeavingAndOtherwiseStopsTheRunningWo
     for (const auto &c : cases)
         EXPECT_EQ(DecideStart(c.wanted, c.state, c.flags), c.step)
             << int(c.wanted) << " " << c.state << " " << c.flags.closing << c.flags.returning << c.flags.switching;
+    // The answer timer of role play.
+    const struct
+    {
+        TWorkState state;
+        bool stop;
+        TStartFlags flags;
+        bool turn;
+        S step;
+    } answers[] = {
+        {wsIdle, false, none, true, S::Run},
+        {wsIdle, false, none, false, S::StopRunning},
+        {wsPlaying, false, none, true, S::StopRunning},
+        {wsRecording, false, none, false, S::Run}, // a second click during the answer
+        {wsIdle, true, none, true, S::Drop},
+        {wsRecording, false, returning, true, S::Drop},
+    };
+    for (const auto &a : answers)
+        EXPECT_EQ(DecideAnswerStart(a.state, a.stop, a.flags, a.turn), a.step) << a.state << a.stop << a.turn;
     EXPECT_TRUE(StopsRecording(W::Idle));
     EXPECT_FALSE(StopsRecording(W::NotPlaying));
 }
