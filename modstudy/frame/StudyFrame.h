@@ -941,6 +941,12 @@ public:
     // Reply acUploadUrl, once Msg_UploadAddress let it through.
     void UploadAddressArrived(const QString &sjson);
 
+    // ---- Score submission (results/FrameScoreSubmission.cpp) ----
+    // Turns a shown passage or word-unit result into the score record and
+    // submits it (point type 5 passage reading, 7 passage repeat, 1 word
+    // unit).
+    void SendPartScore(qint64 LessonId, int Count, const QString &Doc, int PointType);
+
     // ---- Score history (history/FrameHistory.cpp) ----
     // Reply acScoreHistoryPage without an error, from Msg_ScoreHistory.
     void ScoreHistoryArrived(const QString &sjson);
