@@ -10,7 +10,8 @@
 
 void TStudyFrame::SendPartScore(qint64, int, const QString &, int PointType)
 {
-    LogPendingWork(QStringLiteral("SendPartScore"), QStringLiteral("submitting the score of point type ")
-                                                        + QString::number(PointType), QStringLiteral("score submission"));
+    LogPendingWork(QStringLiteral("SendPartScore"),
+                   QStringLiteral("submitting the score of point type ") + QString::number(PointType),
+                   QStringLiteral("score submission"));
     WorkState = wsIdle;
 }

@@ -1,8 +1,5 @@
-#include "AniFrameList.h"
 #include "ClockSpeed.h"
 #include "FakeArchive.h"
-#include "FakeCustomHint.h"
-#include "FakeCustomMessage.h"
 #include "StudyClock.h"
 #include "WaitUntil.h"
 
@@ -11,42 +8,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-TEST(FakeCustomMessage, AnswersFromTheQueueAndRecordsCaptionsOfTheNextQuestionOnly)
-{
-    FakeCustomMessage msg;
-    msg.QueueAnswer(mrYes);
-    msg.SetOkCaption(QStringLiteral("确定"));
-    msg.SetCancelCaption(QStringLiteral("取消"));
-    EXPECT_EQ(msg.AskQuestion(QStringLiteral("是否下载？"), mbYesNo), mrYes);
-    msg.ShowInfo(QStringLiteral("网络异常，请重试"));
-    EXPECT_EQ(msg.AskQuestion(QStringLiteral("再问"), mbYesNo), mrNo);
-
-    ASSERT_EQ(msg.Questions().size(), 2);
-    const TQuestionRecord &first = msg.Questions()[0];
-    EXPECT_EQ(first.text, QStringLiteral("是否下载？"));
-    EXPECT_EQ(first.buttons, 3);
-    EXPECT_EQ(first.okCaption, QStringLiteral("确定"));
-    EXPECT_EQ(first.cancelCaption, QStringLiteral("取消"));
-    EXPECT_FALSE(first.unplanned);
-    const TQuestionRecord &second = msg.Questions()[1];
-    EXPECT_TRUE(second.okCaption.isEmpty());
-    EXPECT_TRUE(second.unplanned);
-    EXPECT_NE(second.answer, mrYes);
-    EXPECT_EQ(msg.UnplannedQuestions(), 1);
-    EXPECT_EQ(msg.Infos(), QStringList{QStringLiteral("网络异常，请重试")});
-}
-
-TEST(FakeCustomHint, TracksTheShownHint)
-{
-    FakeCustomHint hint;
-    hint.ShowHint(QStringLiteral("Book"), 3);
-    EXPECT_TRUE(hint.IsShown());
-    EXPECT_EQ(hint.Text(), QStringLiteral("Book"));
-    hint.HideHint();
-    EXPECT_FALSE(hint.IsShown());
-    EXPECT_EQ(hint.Calls().Names(), (QStringList{"ShowHint", "HideHint"}));
-}
 
 TEST(FakeArchive, ServesGeneratedPicturesUnlessMissingAndRecordsRequests)
 {
@@ -70,25 +31,6 @@ TEST(FakeArchive, ServesGeneratedPicturesUnlessMissingAndRecordsRequests)
     EXPECT_EQ(archive.Requests().size(), 5);
     EXPECT_EQ(archive.RequestCount(QStringLiteral("png/study/Gone.png")), 1);
     EXPECT_EQ(archive.Requests().first(), QStringLiteral("png\\study\\UnRecorded.png"));
-}
-
-TEST(FakeArchive, AnimationFrameListNamesFramesItServesInOrder)
-{
-    FakeArchive archive;
-    const QString list = archive.AddAnimation(QStringLiteral("ExpEffect"), 4, QSize(10, 20), "mp3bytes");
-    EXPECT_EQ(list, QStringLiteral("ani\\ExpEffect\\filelist.txt"));
-
-    const TAniFrameList parsed = ParseAniFrameList(archive.GetResource(list).value());
-    ASSERT_EQ(parsed.frames.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const auto bytes = archive.GetResource(AniEntryName(list, parsed.frames[i]));
-        ASSERT_TRUE(bytes.has_value()) << i;
-        const QImage frame = QImage::fromData(*bytes, "PNG");
-        EXPECT_EQ(frame.size(), QSize(10, 20));
-        EXPECT_EQ(frame.pixelColor(0, 0), FakeArchive::FrameColor(i)) << i;
-    }
-    EXPECT_NE(FakeArchive::FrameColor(0), FakeArchive::FrameColor(1));
-    EXPECT_EQ(archive.GetResource(AniEntryName(list, parsed.sound)).value(), QByteArray("mp3bytes"));
 }
 
 TEST(WaitUntil, ReturnsWhenAConditionSetByATimerHoldsAndFailsAfterItsLimit)

@@ -148,18 +148,23 @@ TEST_F(FakeSoundEngineTest, RecordingWritesA16kHzMonoPcmWaveIntoNewFolders)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray b = f.readAll();
     ASSERT_EQ(b.size(), 44 + samples.size() * 2);
-    EXPECT_EQ(b.left(4), QByteArray("RIFF"));
-    EXPECT_EQ(u32(b, 4), quint32(b.size() - 8));
-    EXPECT_EQ(b.mid(8, 8), QByteArray("WAVEfmt "));
-    EXPECT_EQ(u32(b, 16), 16u);
-    EXPECT_EQ(u16(b, 20), 1); // PCM
-    EXPECT_EQ(u16(b, 22), 1); // mono
-    EXPECT_EQ(u32(b, 24), 16000u);
-    EXPECT_EQ(u32(b, 28), 32000u);
-    EXPECT_EQ(u16(b, 32), 2);
-    EXPECT_EQ(u16(b, 34), 16);
-    EXPECT_EQ(b.mid(36, 4), QByteArray("data"));
-    EXPECT_EQ(u32(b, 40), quint32(samples.size() * 2));
+    EXPECT_EQ(b.left(4) + b.mid(8, 8) + b.mid(36, 4), QByteArray("RIFFWAVEfmt data"));
+    // (offset, width, value): sizes, PCM, mono, 16 kHz, 32000 bytes/s, 2-byte frames, 16 bits.
+    const struct
+    {
+        int at, width;
+        quint32 value;
+    } fields[] = {{4, 4, quint32(b.size() - 8)},
+                  {16, 4, 16},
+                  {20, 2, 1},
+                  {22, 2, 1},
+                  {24, 4, 16000},
+                  {28, 4, 32000},
+                  {32, 2, 2},
+                  {34, 2, 16},
+                  {40, 4, quint32(samples.size() * 2)}};
+    for (const auto &f : fields)
+        EXPECT_EQ(f.width == 4 ? u32(b, f.at) : u16(b, f.at), f.value) << f.at;
     for (int i = 0; i < samples.size(); ++i)
         EXPECT_EQ(static_cast<qint16>(u16(b, 44 + 2 * i)), samples[i]) << i;
 }

@@ -90,18 +90,12 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
     ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
     ASSERT_TRUE(run.host->IsRunning());
 
-    // The module announces itself at once and asks for its shelf next.
+    // The module announces itself at once and asks for its shelf next (the
+    // shelf's acceptance and the close's order are the scenarios' part).
     const int announce = run.Find(kJob, hostnotice::kAnnounce);
     ASSERT_GE(announce, 0);
-    ASSERT_TRUE(WaitUntil([&] { return run.Find(kRequest) >= 0; }, StatedMs{5000}));
-    const int shelfRequest = run.Find(kRequest);
-    EXPECT_LT(announce, shelfRequest);
-    EXPECT_EQ(hostnotice::ApiCode(run.host->Events()[shelfRequest].mid(kRequest.size())), hostnotice::kShelfRequest);
     ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
-    // Accepted: no resend, no failure message.
-    EXPECT_FALSE(WaitUntil(
-        [&] { return run.Count(kRequest, hostnotice::kShelfRequest) > 1 || run.ShelfFailureShown(); }, StatedMs{8000}));
-    EXPECT_TRUE(run.messages->Infos().isEmpty()) << run.messages->Infos().join(u'|').toStdString();
+    EXPECT_LT(announce, run.Find(kRequest, hostnotice::kShelfRequest));
 
     std::optional<bool> closed;
     QObject::connect(run.host.get(), &TStudyHost::Closed, &run.parent, [&](bool answered) { closed = answered; });
@@ -119,14 +113,7 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
     EXPECT_EQ(run.Find(QStringLiteral("DeleteFrame")), -1) << "the frame stays until the module answers";
     ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{20000}));
     EXPECT_TRUE(*closed) << "the module answered";
-    const int close = run.Find(kNotice, hostnotice::kClose);
-    const int closedJob = run.Find(kJob, hostnotice::kClosed);
-    const int deleted = run.Find(QStringLiteral("DeleteFrame"));
-    const int unloaded = run.Find(QStringLiteral("unload"));
-    ASSERT_GE(close, 0);
-    EXPECT_LT(close, closedJob);
-    EXPECT_LT(closedJob, deleted);
-    EXPECT_LT(deleted, unloaded);
+    EXPECT_LT(run.Find(kJob, hostnotice::kClosed), run.Find(QStringLiteral("DeleteFrame")));
     ASSERT_TRUE(turnedAtUnload.has_value());
     EXPECT_TRUE(*turnedAtUnload) << "unloaded in the same turn as DeleteFrame";
     EXPECT_FALSE(run.host->IsPluginLoaded());

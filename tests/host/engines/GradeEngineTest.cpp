@@ -182,23 +182,3 @@ TEST_F(GradeEngineTest, StopFlagEndsTheEvaluationEarly)
     EXPECT_LT(static_cast<double>(t.elapsed()) * StudyClock::speed(), 500);
     EXPECT_EQ(resultOf(m_engine)["overall"], 0);
 }
-
-TEST_F(GradeEngineTest, QueuedResultsReadinessAndLiveParameters)
-{
-    EXPECT_TRUE(m_engine.GetLastResult().isEmpty());
-    EXPECT_TRUE(m_engine.IsEngineReady());
-    m_engine.SetEngineReady(false);
-    EXPECT_FALSE(m_engine.IsEngineReady());
-
-    m_engine.QueueResult(QStringLiteral("{\"result\":{\"overall\":42}}"));
-    m_engine.Evaluate(1, QString(), QStringLiteral("Hello."), 3);
-    EXPECT_EQ(m_engine.GetLastResult(), "{\"result\":{\"overall\":42}}");
-    m_engine.Evaluate(1, QString(), QStringLiteral("Hello."), 3);
-    EXPECT_NE(m_engine.GetLastResult(), "{\"result\":{\"overall\":42}}");
-
-    m_engine.SetEngineParams(ordered_json::object());
-    m_engine.GetEngineParams()["Title"] = " ";
-    EXPECT_EQ(m_engine.GetEngineParams().value("Title", ""), " ");
-    m_engine.SetEngineParams({{"Description", "x"}});
-    EXPECT_FALSE(m_engine.GetEngineParams().contains("Title"));
-}

@@ -66,17 +66,6 @@ TEST_F(SoundEngineTest, WaitingPlaybackLastsTheFileScaledBySpeed)
     EXPECT_FALSE(m_engine.IsPlaying());
 }
 
-TEST_F(SoundEngineTest, WaitingPlaybackOfAnMp3LastsItsFrames)
-{
-    ClockSpeed fast(4);
-    ASSERT_EQ(EncodeWaveToMp3(m_dir.filePath(QStringLiteral("tmp/two.wav")),
-                              m_dir.filePath(QStringLiteral("tmp/two.mp3")), nullptr),
-              TMp3Result::Ok);
-    const qint64 ms = timedPlay(QStringLiteral("tmp\\two.mp3"), 0);
-    EXPECT_GE(ms, 1950);
-    EXPECT_LE(ms, 2800);
-}
-
 TEST_F(SoundEngineTest, StopPlayEndsAWaitingPlaybackFromAnEventHandler)
 {
     ClockSpeed fast(4);

@@ -73,14 +73,4 @@ TEST(PictureListTest, RejectsMalformedLinesNamingTheLine)
     }
 }
 
-TEST(PictureListTest, TheProjectListParses)
-{
-    QFile file(QStringLiteral(STUDY_UIARCHIVE_LIST));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QString error;
-    const auto entries = ParsePictureList(file.readAll(), &error);
-    ASSERT_TRUE(entries.has_value()) << error.toStdString();
-    EXPECT_GT(entries->size(), 40);
-}
-
 } // namespace

@@ -35,22 +35,26 @@ protected:
     QString root;
 };
 
-TEST_F(FolderArchiveTest, ServesFilesByTheirWindowsStyleNames)
+// Names use either separator and any case (the folder is "sentence" on disk);
+// absent files, folders and a missing archive folder give nothing.
+TEST_F(FolderArchiveTest, LooksNamesUpWithEitherSeparatorInAnyCase)
 {
     TFolderArchive archive(root);
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\UnRecorded.png")), QByteArray("mic"));
-    EXPECT_EQ(archive.GetResource(QStringLiteral("ani\\ExpEffect\\filelist.txt")), QByteArray("0001.png\n"));
-    // Forward slashes name the same file.
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png/study/UnRecorded.png")), QByteArray("mic"));
-}
-
-TEST_F(FolderArchiveTest, LooksNamesUpWithoutRegardToCase)
-{
-    TFolderArchive archive(root);
-    EXPECT_EQ(archive.GetResource(QStringLiteral("PNG\\Study\\unrecorded.PNG")), QByteArray("mic"));
-    // The folder is "sentence" on disk and "Sentence" in the name.
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\Sentence\\ACCURACY.png")), QByteArray("accuracy"));
-    EXPECT_EQ(archive.GetResource(QStringLiteral("ani\\expeffect\\FILELIST.TXT")), QByteArray("0001.png\n"));
+    const std::pair<const char *, std::optional<QByteArray>> cases[] = {
+        {"png\\study\\UnRecorded.png", "mic"},
+        {"png/study/UnRecorded.png", "mic"},
+        {"PNG\\Study\\unrecorded.PNG", "mic"},
+        {"png\\study\\Sentence\\ACCURACY.png", "accuracy"},
+        {"ani\\expeffect\\FILELIST.TXT", "0001.png\n"},
+        {"png\\study\\Missing.png", std::nullopt},
+        {"png\\study", std::nullopt},
+        {"png\\study\\", std::nullopt},
+    };
+    for (const auto &[name, bytes] : cases)
+        EXPECT_EQ(archive.GetResource(QString::fromLatin1(name)), bytes) << name;
+    TFolderArchive none(outer.filePath(QStringLiteral("no-such-folder")));
+    EXPECT_EQ(none.GetResource(QStringLiteral("png\\study\\UnRecorded.png")), std::nullopt);
+    EXPECT_TRUE(none.Files().isEmpty());
 }
 
 TEST_F(FolderArchiveTest, PrefersTheExactSpellingWhenNamesDifferOnlyInCase)
@@ -64,17 +68,6 @@ TEST_F(FolderArchiveTest, PrefersTheExactSpellingWhenNamesDifferOnlyInCase)
     const auto first = archive.GetResource(QStringLiteral("PNG\\a.PNG"));
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(archive.GetResource(QStringLiteral("PNG\\a.PNG")), first);
-}
-
-TEST_F(FolderArchiveTest, AbsentNamesAndFoldersGiveNothing)
-{
-    TFolderArchive archive(root);
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\Missing.png")), std::nullopt);
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study")), std::nullopt);
-    EXPECT_EQ(archive.GetResource(QStringLiteral("png\\study\\")), std::nullopt);
-    TFolderArchive none(outer.filePath(QStringLiteral("no-such-folder")));
-    EXPECT_EQ(none.GetResource(QStringLiteral("png\\study\\UnRecorded.png")), std::nullopt);
-    EXPECT_TRUE(none.Files().isEmpty());
 }
 
 TEST_F(FolderArchiveTest, RefusesNamesThatLeaveTheFolder)

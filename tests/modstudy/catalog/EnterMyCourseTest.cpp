@@ -32,20 +32,6 @@ protected:
     const QString missing = QStringLiteral("'Book One'\n的资源包不存在,是否下载？");
 };
 
-TEST_F(EnterMyCourse, CurrentPackageOpensTheBookPageWithoutAskingOrDownloading)
-{
-    ServePackage(QStringLiteral("src.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    PutLocal(kPackage, ReadFile(Served(QStringLiteral("src.7z"))));
-    F().EnterMyCourse();
-    EXPECT_EQ(Page(), pgBook);
-    ASSERT_TRUE(F().PackBook);
-    EXPECT_EQ(F().PackBook->BookName, QStringLiteral("Book One"));
-    EXPECT_EQ(F().PackBook->Version, QStringLiteral("5"));
-    EXPECT_TRUE(Messages().Questions().isEmpty());
-    EXPECT_TRUE(RequestedKeys().isEmpty());
-    EXPECT_TRUE(F().isAllowOperate);
-}
-
 TEST_F(EnterMyCourse, MissingPackageIsDownloadedUnderTheLastSegmentOfTheBookAddressAndOpened)
 {
     ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});

@@ -159,26 +159,20 @@ TEST_F(PackageDownload, ACourseOpenedWhileTheDownloadedPackageIsDecodedIsTheOneS
         RealMs{10000}));
 }
 
-TEST_F(PackageDownload, LessonPackageThatCannotBeDecodedIsReportedAndDeleted)
+// A lesson package that cannot be decoded is deleted; a word package is kept.
+TEST_F(PackageDownload, PackageThatCannotBeDecodedIsReportedAndOnlyALessonPackageDeleted)
 {
     ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"), "poem")}});
-    LogCapture log;
-    AskForPackage(LTLessonPackage);
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
-    EXPECT_EQ(Page(), pgHome);
-    EXPECT_FALSE(QFile::exists(Local(kPackage)));
-    EXPECT_FALSE(log.LinesStartingWith(QStringLiteral("error:ActOnDownloadAddress")).isEmpty());
-}
-
-TEST_F(PackageDownload, WordPackageThatCannotBeDecodedIsReportedAndKept)
-{
-    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"), "poem")}});
-    AskForPackage(LTWordPackage);
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
-    EXPECT_EQ(Page(), pgHome);
-    EXPECT_TRUE(QFile::exists(Local(kPackage)));
+    for (const TLoadType kind : {LTLessonPackage, LTWordPackage}) {
+        Messages().Clear();
+        LogCapture log;
+        AskForPackage(kind);
+        ASSERT_TRUE(WaitForOutcome());
+        EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
+        EXPECT_EQ(Page(), pgHome);
+        EXPECT_EQ(QFile::exists(Local(kPackage)), kind == LTWordPackage);
+        EXPECT_FALSE(log.LinesStartingWith(QStringLiteral("error:ActOnDownloadAddress")).isEmpty());
+    }
 }
 
 TEST_F(PackageDownload, AddressNamingAnotherFileStillStoresThePackageUnderTheBookName)

@@ -101,68 +101,46 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PackageCheck, SameVersionIsCurrentAnotherIsOutdatedAndTheFileIsOnlyRead)
+// The package on disk against the record's version: the same version is
+// current; another one (compared exactly, a numeric one by its digits) or no
+// "data.json" (a name differing in case does not count) is outdated; a
+// damaged, foreign or undecodable file is unreadable; no file is missing.
+TEST_F(PackageCheck, ThePackageOnDiskIsCurrentOutdatedUnreadableOrMissing)
 {
-    const QString path = Make(QStringLiteral("c.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    const QByteArray before = ReadFile(path);
-
-    const TPackageCheck same = CheckPackage(path, QStringLiteral("5"));
-    EXPECT_EQ(same.state, TPackageState::Current) << same.reason.toStdString();
-    EXPECT_EQ(same.version, QStringLiteral("5"));
-
-    const TPackageCheck other = CheckPackage(path, QStringLiteral("6"));
-    EXPECT_EQ(other.state, TPackageState::Outdated);
-    EXPECT_EQ(other.version, QStringLiteral("5"));
-    EXPECT_EQ(CheckPackage(path, QStringLiteral("5 ")).state, TPackageState::Outdated)
-        << "versions are compared exactly";
-
-    EXPECT_EQ(ReadFile(path), before);
-}
-
-TEST_F(PackageCheck, NumericVersionInTheDescriptionComparesByItsDigits)
-{
-    const QString path = Make(QStringLiteral("n.7z"), {{QStringLiteral("data.json"), QByteArray(R"({"version":12})")}});
-    EXPECT_EQ(CheckPackage(path, QStringLiteral("12")).state, TPackageState::Current);
-    EXPECT_EQ(CheckPackage(path, QStringLiteral("13")).state, TPackageState::Outdated);
-}
-
-TEST_F(PackageCheck, PackageWithoutDescriptionIsOutdatedNotUnreadable)
-{
-    // Also an entry whose name differs only by case does not count.
-    const QString path = Make(QStringLiteral("c.7z"), {{QStringLiteral("Data.json"), BookJson(QStringLiteral("5"))},
-                                                       {QStringLiteral("pics/a.png"), QByteArray("png")}});
-    const TPackageCheck check = CheckPackage(path, QStringLiteral("5"));
-    EXPECT_EQ(check.state, TPackageState::Outdated);
-    EXPECT_TRUE(check.version.isEmpty());
-    EXPECT_FALSE(check.reason.isEmpty());
-}
-
-TEST_F(PackageCheck, DamagedForeignOrUndecodableFilesAreUnreadable)
-{
-    EXPECT_EQ(CheckPackage(Write(QStringLiteral("text.7z"), "this is not an archive"), QStringLiteral("5")).state,
-              TPackageState::Unreadable);
-    const QString good =
-        Make(QStringLiteral("good.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    const QByteArray bytes = ReadFile(good);
-    EXPECT_EQ(CheckPackage(Write(QStringLiteral("cut.7z"), bytes.left(bytes.size() / 2)), QStringLiteral("5")).state,
-              TPackageState::Unreadable);
+    using S = TPackageState;
+    const QList<TestEntry> five{{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}};
+    const QString current = Make(QStringLiteral("c.7z"), five);
+    const QByteArray bytes = ReadFile(current);
+    const QString numeric = Make(QStringLiteral("n.7z"), {{QStringLiteral("data.json"), R"({"version":12})"}});
+    const QString undescribed = Make(QStringLiteral("d.7z"), {{QStringLiteral("Data.json"), BookJson("5")},
+                                                              {QStringLiteral("pics/a.png"), QByteArray("png")}});
     PackageOptions otherPassword;
     otherPassword.password = QStringLiteral("another-password");
-    EXPECT_EQ(CheckPackage(Make(QStringLiteral("pw.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}},
-                                otherPassword),
-                           QStringLiteral("5"))
-                  .state,
-              TPackageState::Unreadable);
-    EXPECT_EQ(CheckPackage(Make(QStringLiteral("bad.7z"), {{QStringLiteral("data.json"), QByteArray("{\"version\":")}}),
-                           QStringLiteral("5"))
-                  .state,
-              TPackageState::Unreadable);
-}
-
-TEST_F(PackageCheck, NoFileIsMissing)
-{
-    EXPECT_EQ(CheckPackage(dir.filePath(QStringLiteral("none.7z")), QStringLiteral("5")).state, TPackageState::Missing);
-    EXPECT_EQ(CheckPackage(QString(), QStringLiteral("5")).state, TPackageState::Missing);
+    const struct
+    {
+        QString path;
+        const char *record;
+        TPackageState state;
+    } cases[] = {
+        {current, "5", S::Current},
+        {current, "6", S::Outdated},
+        {current, "5 ", S::Outdated},
+        {numeric, "12", S::Current},
+        {numeric, "13", S::Outdated},
+        {undescribed, "5", S::Outdated},
+        {Write(QStringLiteral("text.7z"), "this is not an archive"), "5", S::Unreadable},
+        {Write(QStringLiteral("cut.7z"), bytes.left(bytes.size() / 2)), "5", S::Unreadable},
+        {Make(QStringLiteral("pw.7z"), five, otherPassword), "5", S::Unreadable},
+        {Make(QStringLiteral("bad.7z"), {{QStringLiteral("data.json"), "{\"version\":"}}), "5", S::Unreadable},
+        {dir.filePath(QStringLiteral("none.7z")), "5", S::Missing},
+        {QString(), "5", S::Missing},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CheckPackage(c.path, QString::fromLatin1(c.record)).state, c.state)
+            << c.path.toStdString() << " against " << c.record;
+    EXPECT_EQ(CheckPackage(current, QStringLiteral("6")).version, QStringLiteral("5"));
+    EXPECT_TRUE(CheckPackage(undescribed, QStringLiteral("5")).version.isEmpty());
+    EXPECT_EQ(ReadFile(current), bytes) << "the file is only read";
 }
 
 } // namespace

@@ -22,19 +22,6 @@ TEST(ShelfLayout, GridStartsANewRowOnlyAfterAFullOne)
     EXPECT_EQ(cursor.r, 2);
 }
 
-TEST(ShelfLayout, BoxAndKeptCourseTypeOfABook)
-{
-    EXPECT_EQ(OwnBoxOfCourseType(QStringLiteral("L")), obText);
-    EXPECT_EQ(OwnBoxOfCourseType(QStringLiteral("W")), obWord);
-    EXPECT_EQ(OwnBoxOfCourseType(QStringLiteral("X")), obOther);
-    EXPECT_EQ(OwnBoxOfCourseType(QStringLiteral("l")), obOther) << "course types are compared exactly";
-    EXPECT_EQ(OwnBoxOfCourseType(QString()), obOther);
-    EXPECT_EQ(TileCourseType(QStringLiteral("W")), QStringLiteral("W"));
-    EXPECT_EQ(TileCourseType(QStringLiteral("L")), QStringLiteral("U"));
-    EXPECT_EQ(TileCourseType(QStringLiteral("X")), QStringLiteral("U"));
-    EXPECT_EQ(TileCourseType(QString()), QStringLiteral("U"));
-}
-
 TEST(ShelfLayout, ChainRunsRecentOwnOutsideMaterialsRecommendedAndEnds)
 {
     QList<int> order{slUsually};

@@ -1,33 +1,22 @@
 // Assignments on the frame: the details reply, the reminder banner, the walk
 // to a pushed assignment from the progress reply to passage reading, and
-// opening the course of a pushed assignment from the shelf.
-//
-// The book has twelve units; unit u (1-based) has id 100 + u and three
-// lessons with ids 1000 + 10 u + j (j = 0, 1, 2).
+// opening the course of a pushed assignment from the shelf, on the twelve
+// units of CourseFixture's book.
 
-#include "TestHost.h"
+#include "CourseFixture.h"
 
 #include "ClockSpeed.h"
-#include "LessonDisplayFrame.h"
 #include "LogCapture.h"
 #include "NoFinishWordList.h"
 
-#include "PackBook.h"
 #include "ResourcePackageInfo.h"
-#include "TBookIconFrame.h"
 #include "TeduLastAssignMent.h"
 
-#include "TButton.h"
-#include "TLabel.h"
-#include "TRectangle.h"
-#include "TTabControl.h"
 #include "TVertScrollBox.h"
 
 #include <QElapsedTimer>
 
 #include "TText.h"
-
-#include <gtest/gtest.h>
 
 using json = nlohmann::ordered_json;
 
@@ -40,39 +29,15 @@ int LessonId(int unit, int j)
     return 1000 + 10 * (unit - 100) + j;
 }
 
-class AssignWalk : public ::testing::Test
+class AssignWalk : public CourseFixture
 {
 protected:
     void SetUp() override
     {
-        host.Start(false);
+        CourseFixture::SetUp();
         host.login->SetUserType(1);
     }
-    TStudyFrame &F() { return *host.Frame(); }
-
-    void OpenBook(bool wordBook = false)
-    {
-        auto &book = *F().PackBook;
-        book.IsWordBook = wordBook;
-        book.Units.clear();
-        for (int u = 1; u <= 12; ++u) {
-            TeduPack_Unit unit;
-            unit.Id = 100 + u;
-            unit.Name = QStringLiteral("Unit %1").arg(u);
-            for (int j = 0; j < 3 && !wordBook; ++j) {
-                TeduPack_Lesson lesson;
-                lesson.Id = LessonId(100 + u, j);
-                lesson.Name = QStringLiteral("Lesson %1-%2").arg(u).arg(j + 1);
-                unit.Lessons.append(lesson);
-            }
-            book.Units.append(unit);
-        }
-        tile.SetGoodsName(QStringLiteral("Sample Book"));
-        tile.SetCourseType(wordBook ? QStringLiteral("W") : QStringLiteral("U"));
-        tile.SetLessonID(900);
-        F().curSelectBook = &tile;
-        F().TabControl_Home->SetTabIndex(pgBook);
-    }
+    void OpenBook(bool wordBook = false) { CourseFixture::OpenBook(12, wordBook); }
 
     void Receive(const json &msg) { host.mod->ReceiveMsg(QString::fromStdString(msg.dump())); }
 
@@ -100,10 +65,7 @@ protected:
     }
 
     // The progress reply (no items: the walk needs none).
-    void Progress()
-    {
-        Receive({{"apiCode", F().PackBook->IsWordBook ? 2128 : 2130}, {"errorCode", 0}, {"items", json::array()}});
-    }
+    void Progress() { CourseFixture::Progress(json::array()); }
 
     bool RemindShown() const
     {
@@ -116,9 +78,6 @@ protected:
                && host.Frame()->curModeName == QStringLiteral("Rectangle_Part")
                && host.Frame()->Text_TabPart->Tag() == 1;
     }
-
-    TBookIconFrame tile; // the open book's shelf tile (outlives the frame)
-    TestHost host;
 };
 
 } // namespace
@@ -145,50 +104,6 @@ TEST_F(AssignWalk, DetailsReplyFillsTheListsAndAsksForTheLessons)
     Receive({{"apiCode", 1146}});
     EXPECT_TRUE(F().AssignDetails.empty());
     EXPECT_TRUE(F().NoFinishWordList.empty());
-}
-
-TEST_F(AssignWalk, ReminderShowsOnlyForATextbookAndUserTypeOne)
-{
-    OpenBook();
-    // No details: nothing shows, no unit carries a flag or the mark.
-    Details({});
-    Progress();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
-    ASSERT_EQ(F().LessonDisplays.size(), 5);
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_FALSE(F().UnitRow(r)->Rectangle_UnitFinishFlag->Visible());
-        EXPECT_FALSE(F().UnitRow(r)->CornerButton_Unit->Hint().contains(QStringLiteral("有作业")));
-    }
-
-    Details({{102, LessonId(102, 0), 0}});
-    Progress();
-    EXPECT_TRUE(RemindShown());
-    EXPECT_TRUE(F().UnitRow(1)->Rectangle_UnitFinishFlag->Visible());
-
-    // Hiding empties the text as well.
-    F().NotDisplayRemind();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
-    EXPECT_TRUE(F().Label_Remind->Text().isEmpty());
-
-    // Another user type: the same details show nothing.
-    host.login->SetUserType(2);
-    Progress();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
-    EXPECT_FALSE(F().UnitRow(1)->Rectangle_UnitFinishFlag->Visible());
-    EXPECT_FALSE(F().UnitRow(1)->CornerButton_Unit->Hint().contains(QStringLiteral("有作业")));
-    F().DisplayRemind();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
-
-    // A word book never shows the banner, even for user type 1.
-    host.login->SetUserType(1);
-    F().PackBook->IsWordBook = true;
-    F().DisplayRemind();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
-    // Nor does the home page, where no book is open.
-    F().PackBook->IsWordBook = false;
-    F().curSelectBook = nullptr;
-    F().DisplayRemind();
-    EXPECT_FALSE(F().Rectangle_Remind->Visible());
 }
 
 TEST_F(AssignWalk, PushedSeventhUnitWithOneUnfinishedLessonWalksToPassageReading)

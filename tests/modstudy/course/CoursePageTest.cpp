@@ -31,17 +31,12 @@ TEST_F(CoursePage, TwelveUnitsPageByFiveAndTheButtonsStopAtTheEnds)
     EXPECT_EQ(F().Label_TotalUnitPage->Text(), QStringLiteral("/3"));
     EXPECT_EQ(F().Label_CurrentUnitPage->Text(), QStringLiteral("1"));
     EXPECT_EQ(RowButtons(), (QStringList{"No.1", "No.2", "No.3", "No.4", "No.5"}));
-    EXPECT_EQ(F().Rectangle_UnitPageControl->X(), 183);
 
     Press(F().Button_UnitNexPage);
     Press(F().Button_UnitNexPage);
     EXPECT_EQ(F().Label_CurrentUnitPage->Text(), QStringLiteral("3"));
     EXPECT_EQ(RowButtons(), (QStringList{"No.11", "No.12"}));
     EXPECT_EQ(F().UnitRow(1)->Label_Title->Text(), QStringLiteral("Unit 12"));
-    EXPECT_EQ(F().UnitRow(1)->Y(), 85);
-    EXPECT_EQ(F().UnitRow(1)->X(), 18);
-    EXPECT_EQ(F().UnitRow(1)->CornerButton_Unit->TagFloat(), 11);
-    EXPECT_EQ(F().UnitRow(1)->CornerButton_Unit->Tag(), 1);
     EXPECT_EQ(F().UnitRow(1)->CornerButton_Unit->Hint(), QStringLiteral("点击打开'No.12'"));
 
     // Next on the last page keeps the rows that are there.
@@ -279,16 +274,12 @@ TEST_F(CoursePage, ALessonPressSelectsItAndOpensTheModeMenuUnderIt)
     TLessonDisplayFrame *row = F().UnitRow(1);
     EXPECT_EQ(F().curSelectLessonButtonIndex, 2);
     TRectangle *selected = row->FRectangleLesson[2];
-    EXPECT_EQ(selected->Fill(), TRectangle::FillKind::Solid);
     EXPECT_EQ(selected->FillColor(), 0xFFFFA417u);
-    EXPECT_EQ(selected->StrokeThickness(), 0);
     EXPECT_EQ(row->FTextLesson[2]->Color(), 0xFFFFFFFFu);
     EXPECT_EQ(row->ShadowEffect_public->Target(), selected);
     EXPECT_TRUE(row->ShadowEffect_public->Enabled());
     // The earlier choice is back to the plain look.
     EXPECT_EQ(row->FRectangleLesson[0]->Fill(), TRectangle::FillKind::None);
-    EXPECT_EQ(row->FRectangleLesson[0]->StrokeThickness(), 1);
-    EXPECT_EQ(row->FRectangleLesson[0]->StrokeColor(), 0xFF5FC0FDu);
     EXPECT_EQ(row->FTextLesson[0]->Color(), 0xFF000000u);
     EXPECT_TRUE(row->Rectangle_StudyMode->Visible());
     EXPECT_EQ(row->Rectangle_StudyMode->Y(), selected->Y() + selected->Height() - 2);
@@ -322,12 +313,9 @@ TEST_F(CoursePage, AWordBookShowsItsAssignmentCountsAndTheWordMenu)
     Progress(nlohmann::ordered_json::array({
         {{"unitId", 101}, {"completeCount", 3}, {"avgScore", 75}, {"wordsCount", 5}},
     }));
-    EXPECT_EQ(F().Rectangle_UnitPageControl->X(), 448);
     EXPECT_EQ(F().Label_TotalUnitPage->Text(), QStringLiteral("/2"));
     EXPECT_FALSE(F().Rectangle_Remind->Visible()) << "no banner for a word book";
     TLessonDisplayFrame *first = F().UnitRow(0);
-    EXPECT_EQ(first->Rectangle_Back->Width(), 950);
-    EXPECT_EQ(first->Label_Title->Width(), 660);
     EXPECT_FALSE(first->Rectangle_UnitFinishFlag->Visible());
     EXPECT_TRUE(first->Rectangle_WordFinishInfo->Visible());
     EXPECT_EQ(first->Label_WordFinishCount->Text(), QStringLiteral("3"));

@@ -151,27 +151,3 @@ TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
         << keys.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(QFile::exists(work.filePath(QStringLiteral("client/data/happy_english_1.7z"))));
 }
-
-TEST_F(PushedAssignment, ALostPackageRecordFailsOnceWithoutAskingForTheShelfAgain)
-{
-    ClockSpeed speed(20);
-    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
-    ASSERT_TRUE(notice);
-    host.mod->ReceiveMsg(*notice);
-    host.onRequest = [this](const QString &text) {
-        if (TestHost::Code(text) != 2101)
-            sim.Request(text);
-    };
-    host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(WaitUntil([this] { return !host.message->Infos().isEmpty(); }, RealMs{30000}));
-    QPointer<TBookIconFrame> firstTile = F().UserBooks.value(0);
-    ASSERT_TRUE(firstTile);
-    // Anything the wrongly restarted shelf wait would do comes within its
-    // 12 seconds; give it the time.
-    WaitUntil([] { return false; }, StatedMs{13000});
-    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("网络异常，请重试")});
-    EXPECT_EQ(TestHost::WithCode(host.requests, 2101).size(), 7);
-    EXPECT_EQ(TestHost::WithCode(host.requests, 2003).size(), 1);
-    EXPECT_TRUE(firstTile) << "the shelf was built again";
-    EXPECT_EQ(F().WorkState, wsIdle);
-}

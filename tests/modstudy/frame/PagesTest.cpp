@@ -36,40 +36,6 @@ protected:
     TestHost host;
 };
 
-TEST_F(FramePages, FrameHasItsPagesAndTimersDisabledWithTheirIntervals)
-{
-    EXPECT_EQ(F().Name(), QStringLiteral("TStudyMod"));
-    EXPECT_EQ(F().TabControl_Home->TabCount(), 4);
-    EXPECT_EQ(F().TabControl_Home->TabIndex(), 0);
-    EXPECT_EQ(F().TabControl_Home->Tabs(3)->Name(), QStringLiteral("TabItem_DisplayScore"));
-    EXPECT_EQ(F().WorkState, wsIdle);
-    EXPECT_TRUE(F().bFllowDownload);
-    EXPECT_TRUE(F().isAllowOperate);
-    EXPECT_EQ(F().StudyModule, smNone);
-    ASSERT_TRUE(F().PackBook);
-
-    const std::map<QString, int> intervals{
-        {"Timer_QueryAllBook", 400},  {"Timer_MyCourse", 50},     {"Timer_Assignment", 50},
-        {"Timer_Close", 200},         {"Timer_Return", 200},      {"Timer_ChangeMode", 200},
-        {"Timer_PartContinue", 500},  {"Timer_SentencePlay", 10}, {"Timer_SentenceRecord", 10},
-        {"Timer_SentenceReplay", 10}, {"Timer_PartPlay", 10},     {"Timer_PartRecord", 10},
-        {"Timer_PartReplay", 10},     {"Timer_RepeatPlay", 10},   {"Timer_RepeatRecord", 10},
-        {"Timer_RepeatReplay", 10},   {"Timer_RolePlay", 10},     {"Timer_RolePlayContinue", 10},
-        {"Timer_PlayRecord", 10}};
-    const QList<TTimer *> timers = F().Timers();
-    EXPECT_EQ(timers.size(), static_cast<qsizetype>(intervals.size()));
-    for (TTimer *t : timers) {
-        ASSERT_TRUE(intervals.count(t->Name())) << t->Name().toStdString();
-        EXPECT_EQ(t->Interval(), intervals.at(t->Name())) << t->Name().toStdString();
-        EXPECT_FALSE(t->Enabled()) << t->Name().toStdString();
-    }
-    // The shelf buttons keep the exact captions.
-    EXPECT_EQ(F().Button_ReccommandBook->Text(), QStringLiteral("        课外推荐"));
-    EXPECT_EQ(F().Button_MaterialsBook->Text(), QStringLiteral("精选自传"));
-    EXPECT_EQ(F().CornerButton_SharedAudio->Text(), QStringLiteral("上传好声音"));
-    EXPECT_EQ(F().Text_DisplayTotalScore->FontSize(), 23);
-}
-
 TEST_F(FramePages, ReturningHomeForgetsTheOpenBookAndPositions)
 {
     TBookIconFrame tile;

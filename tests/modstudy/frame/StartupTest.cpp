@@ -74,55 +74,6 @@ TEST(FrameStartup, SchoolUserIdIsSentOnlyWhenTheAccountHasOne)
     }
 }
 
-TEST(FrameStartup, UnansweredShelfRequestIsSentThreeTimesAndFailsOnceAfterTwelveSeconds)
-{
-    // Slow enough that a poll of 200 ms stays well above the wait's 5 ms tick.
-    ClockSpeed speed(10);
-    TestHost host;
-    host.Start();
-    ASSERT_TRUE(WaitUntil([&] { return !host.message->Infos().isEmpty(); }, StatedMs{30000}));
-    // Let anything that would wrongly follow show up.
-    EXPECT_FALSE(WaitUntil(
-        [&] { return host.message->Infos().size() > 1 || TestHost::WithCode(host.requests, 2003).size() > 3; },
-        StatedMs{1500}));
-
-    const QList<TSentText> sends = TestHost::WithCode(host.requests, 2003);
-    ASSERT_EQ(sends.size(), 3);
-    EXPECT_EQ(sends[0].text, sends[1].text);
-    EXPECT_EQ(sends[0].text, sends[2].text);
-    const double k = StudyClock::speed();
-    // Resends at polls 25 and 50 of 200 ms.
-    EXPECT_NEAR((sends[1].realMs - sends[0].realMs) * k, 5000, 1500);
-    EXPECT_NEAR((sends[2].realMs - sends[0].realMs) * k, 10000, 2000);
-    EXPECT_EQ(host.message->Infos(), QStringList{kShelfFailure});
-    EXPECT_EQ(host.Frame()->WorkState, wsIdle);
-    EXPECT_FALSE(host.Frame()->bResponse);
-}
-
-TEST(FrameStartup, FailureMessageComesAboutTwelveSecondsAfterTheFirstSend)
-{
-    ClockSpeed speed(10);
-    TestHost host;
-    qint64 infoAt = -1;
-    struct TimedMessages : FakeCustomMessage
-    {
-        std::function<void()> onInfo;
-        void ShowInfo(const QString &text) override
-        {
-            FakeCustomMessage::ShowInfo(text);
-            onInfo();
-        }
-    };
-    auto timed = std::make_shared<TimedMessages>();
-    timed->onInfo = [&] { infoAt = host.clock.elapsed(); };
-    host.message = timed;
-    host.Start();
-    ASSERT_TRUE(WaitUntil([&] { return infoAt >= 0; }, StatedMs{30000}));
-    const double stated = (infoAt - host.requests[0].realMs) * StudyClock::speed();
-    EXPECT_GE(stated, 11000);
-    EXPECT_LE(stated, 16000);
-}
-
 TEST(FrameStartup, ShelfReplyArrivingTwiceIsProcessedOnce)
 {
     ClockSpeed speed(50);

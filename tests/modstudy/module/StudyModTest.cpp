@@ -44,12 +44,6 @@ TEST(StudyMod, CreateFrameBuildsANamedFrameInTheParentWithBothChannels)
     EXPECT_EQ(host.requests[0].text, QStringLiteral("r"));
     ASSERT_EQ(host.jobs.size(), 1);
     EXPECT_EQ(host.jobs[0].text, QStringLiteral("j"));
-    // The services reach the frame.
-    EXPECT_EQ(frame->SoundEngine(), host.sound);
-    EXPECT_EQ(frame->GradeEngine(), host.grade);
-    EXPECT_EQ(frame->LoginInfos(), host.login);
-    EXPECT_EQ(frame->CustomHint(), host.hint);
-    EXPECT_EQ(frame->CustomMsg(), host.message);
 }
 
 TEST(StudyMod, ChannelsDropTextWithoutAHostCallback)
@@ -64,27 +58,6 @@ TEST(StudyMod, ChannelsDropTextWithoutAHostCallback)
     host.mod->SetSendMsg([&](const QString &s) { got = s; });
     host.Frame()->SendRequest(QStringLiteral("kept"));
     EXPECT_EQ(got, QStringLiteral("kept"));
-}
-
-TEST(StudyMod, ClientTypeAndFatherLayoutChangeNothing)
-{
-    TestHost host;
-    host.Start(false);
-    TStudyFrame *frame = host.Frame();
-    const QRect geometry = frame->geometry();
-    const int children = frame->findChildren<QObject *>().size();
-    LogCapture log;
-    QWidget layout;
-    host.mod->SetClientType(3);
-    host.mod->SetFatherLayout(&layout);
-    EXPECT_EQ(host.Frame(), frame);
-    EXPECT_EQ(frame->parentWidget(), &host.parent);
-    EXPECT_EQ(frame->geometry(), geometry);
-    EXPECT_EQ(frame->findChildren<QObject *>().size(), children);
-    EXPECT_TRUE(layout.children().isEmpty());
-    EXPECT_TRUE(log.Lines().isEmpty());
-    EXPECT_TRUE(host.jobs.isEmpty());
-    EXPECT_TRUE(host.requests.isEmpty());
 }
 
 TEST(StudyMod, ArchivePackageSetsTheMainPathToTheExecutableFolder)

@@ -96,26 +96,6 @@ TEST(EnvelopeReaders, NumbersSentAsTextReadAsNumbersAndOtherTextStaysRefused)
     EXPECT_EQ(ReadInt64Member(m, "fraction"), std::nullopt);
 }
 
-TEST(IsKnownApiCode, KnowsTheTableAndNothingElse)
-{
-    for (int code : {11,   12,   13,   14,   35,   36,    42,    75,    76,    281,   282,   1061,  1062,  1083,
-                     1084, 1131, 1132, 1145, 1146, 1155,  1156,  2003,  2004,  2021,  2022,  2029,  2030,  2101,
-                     2102, 2127, 2128, 2129, 2130, 10000, 10002, 10003, 10004, 10005, 10006, 10007, 10010, 99999})
-        EXPECT_TRUE(IsKnownApiCode(code)) << code;
-    for (int code : {0, 1, 15, 10001, 10008, 2005, 100000, -14})
-        EXPECT_FALSE(IsKnownApiCode(code)) << code;
-}
-
-TEST(OpenIncomingMessage, LogsUnparsableTextOnceAndStops)
-{
-    LogCapture log;
-    const QString text = QStringLiteral("{\"apiCode\":2004,");
-    const TIncomingMessage m = OpenIncomingMessage(text);
-    EXPECT_FALSE(m.ok);
-    EXPECT_EQ(m.apiCode, 0);
-    EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("error:contest Getmsg :") + text});
-}
-
 TEST(OpenIncomingMessage, LogsAReportedErrorForAnyCodeAndStillLetsDispatchGoOn)
 {
     LogCapture log;

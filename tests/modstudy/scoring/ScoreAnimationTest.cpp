@@ -171,8 +171,6 @@ TEST(FigureAni, ReadAndRecordFiguresTakeTheirParentsSizesAndReplaceEachOther)
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->parentWidget(), spot);
     EXPECT_EQ(read->geometry(), QRect(0, 0, 90, 136));
-    EXPECT_EQ(read->Speed(), 35);
-    EXPECT_EQ(h.frame->ReadAni->ListName(), QStringLiteral("ani\\cartoon\\filelist.txt"));
     EXPECT_EQ(h.frame->ReadAni->FrameCount(), 4);
     EXPECT_TRUE(h.frame->ReadAni->IsLooping());
     EXPECT_TRUE(h.frame->ReadAni->IsPlaying());
@@ -185,7 +183,6 @@ TEST(FigureAni, ReadAndRecordFiguresTakeTheirParentsSizesAndReplaceEachOther)
     EXPECT_EQ(spot->geometry(), QRect(817, 106, 160, 85));
     TFrameAnimation *rec = h.frame->RecordAni->View();
     EXPECT_EQ(rec->geometry(), QRect(0, 0, 85, 160));
-    EXPECT_EQ(rec->Speed(), 35);
     EXPECT_TRUE(h.frame->RecordAni->IsLooping());
     EXPECT_TRUE(h.frame->RecordAni->IsPlaying());
 
@@ -265,7 +262,6 @@ TEST(WelcomeAni, PlaysOnceOverTheWholeParentAndHidesAtTheEnd)
     TFrameAnimation *view = h.frame->WelcomeAni->View();
     EXPECT_EQ(view->parentWidget(), parent);
     EXPECT_EQ(view->geometry(), QRect(QPoint(0, 0), parent->size()));
-    EXPECT_EQ(view->Speed(), 32);
     EXPECT_EQ(h.frame->WelcomeAni->ListName(), QStringLiteral("ani\\WelcomeToStudy\\filelist.txt"));
     EXPECT_FALSE(h.frame->WelcomeAni->IsLooping());
     EXPECT_TRUE(h.frame->WelcomeAni->IsPlaying());
@@ -304,26 +300,6 @@ TEST(UnitProgress, StoresOnTheFirstUnitWithTheIdOnly)
     EXPECT_FLOAT_EQ(h.frame->PackBook->Units[0].FinishPercent(), 0);
     h.frame->PackBook.reset();
     h.frame->DisplayProgressBar(7, 1, 1);
-}
-
-TEST(UnitProgress, StyleLookupRoundsBothEndsOfTheBar)
-{
-    ScoringHost h;
-    TProgressBar bar(h.frame);
-    bar.SetBounds(0, 0, 300, 12);
-    QObject::connect(&bar, &TProgressBar::ApplyStyleLookup, h.frame,
-                     &TStudyFrame::ProgressBar_FullBookFinishRateApplyStyleLookup);
-    bar.ApplyStyle();
-    TRectangle *track = bar.FindStylePart(QStringLiteral("RectangleStyle1"));
-    TRectangle *fill = bar.FindStylePart(QStringLiteral("RectangleStyle2"));
-    ASSERT_NE(track, nullptr);
-    ASSERT_NE(fill, nullptr);
-    // The track fills the 12 high bar, the fill is inset by one on each side.
-    EXPECT_DOUBLE_EQ(track->XRadius(), 5);
-    EXPECT_DOUBLE_EQ(track->YRadius(), 5);
-    EXPECT_DOUBLE_EQ(fill->XRadius(), 4);
-    EXPECT_DOUBLE_EQ(fill->YRadius(), 4);
-    h.frame->ProgressBar_FullBookFinishRateApplyStyleLookup(nullptr); // no bar, no crash
 }
 
 } // namespace

@@ -41,18 +41,10 @@ TEST(AlphaColor, ParsesAlphaFirstTextsAndRejectsOthers)
     EXPECT_EQ(FromQColor(c), 0x80102030u);
 }
 
-TEST(Control, TagsNameAndFractionalGeometrySurviveRounding)
+TEST(Control, FractionalGeometrySurvivesRounding)
 {
     TControl c;
-    c.SetName(QStringLiteral("LessonDisplays3"));
-    c.SetTag(3);
-    c.SetTagFloat(87.5);
-    c.SetTagString(QStringLiteral("apple"));
     c.SetBounds(10.4, 20.6, 100.5, 30.25);
-    EXPECT_EQ(c.objectName(), QStringLiteral("LessonDisplays3"));
-    EXPECT_EQ(c.Tag(), 3);
-    EXPECT_DOUBLE_EQ(c.TagFloat(), 87.5);
-    EXPECT_EQ(c.TagString(), QStringLiteral("apple"));
     EXPECT_DOUBLE_EQ(c.X(), 10.4);
     EXPECT_DOUBLE_EQ(c.Width(), 100.5);
     EXPECT_EQ(c.geometry(), QRect(10, 21, 101, 30));

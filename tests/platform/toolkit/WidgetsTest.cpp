@@ -6,23 +6,13 @@
 #include "TProgressBar.h"
 #include "TRectangle.h"
 #include "Render.h"
+#include "TestMouse.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-void click(QWidget *w)
-{
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &release);
-}
 
 TEST(Buttons, StaysPressedTogglesOnClickAndTurningItOffReleases)
 {
@@ -30,12 +20,12 @@ TEST(Buttons, StaysPressedTogglesOnClickAndTurningItOffReleases)
     b.SetSize(80, 30);
     int clicks = 0;
     QObject::connect(&b, &TControl::Click, &b, [&](TControl *) { ++clicks; });
-    click(&b);
+    ClickMiddle(&b);
     EXPECT_FALSE(b.IsPressed()); // a plain button does not stay down
     b.SetStaysPressed(true);
-    click(&b);
+    ClickMiddle(&b);
     EXPECT_TRUE(b.IsPressed());
-    click(&b);
+    ClickMiddle(&b);
     EXPECT_FALSE(b.IsPressed());
     b.SetIsPressed(true);
     b.SetStaysPressed(false);
@@ -68,11 +58,11 @@ TEST(CheckBox, ClickTogglesAndChangeFiresOnlyOnRealChanges)
     c.SetSize(120, 20);
     int changes = 0;
     QObject::connect(&c, &TCheckBox::Change, &c, [&](TControl *) { ++changes; });
-    click(&c);
+    ClickMiddle(&c);
     EXPECT_TRUE(c.IsChecked());
     c.SetIsChecked(true);
     EXPECT_EQ(changes, 1);
-    click(&c);
+    ClickMiddle(&c);
     EXPECT_FALSE(c.IsChecked());
     EXPECT_EQ(changes, 2);
 }
@@ -96,14 +86,14 @@ TEST(RadioButton, CheckingOneUnchecksOnlyItsGroupUnderTheSameParent)
     int a1Changes = 0;
     QObject::connect(a1, &TRadioButton::Change, a1, [&](TControl *) { ++a1Changes; });
     a1->SetIsChecked(true);
-    click(a2);
+    ClickMiddle(a2);
     EXPECT_FALSE(a1->IsChecked());
     EXPECT_TRUE(a2->IsChecked());
     EXPECT_EQ(a1Changes, 2);
     EXPECT_TRUE(b1->IsChecked());        // other group
     EXPECT_TRUE(elsewhere->IsChecked()); // other parent
 
-    click(a2); // clicking a checked radio keeps it checked
+    ClickMiddle(a2); // clicking a checked radio keeps it checked
     EXPECT_TRUE(a2->IsChecked());
     // Through the check box interface the group rule still holds.
     static_cast<TCheckBox *>(a1)->SetIsChecked(true);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include <nlohmann/json.hpp>
@@ -172,60 +173,27 @@ TEST_F(PackBookTest, RefusesBrokenLayoutsAndLeavesNoHalfReadBook)
     struct Case
     {
         const char *what;
-        Json description;
+        bool word; // starts from the word book, else from the lesson book
+        std::function<void(Json &)> breakIt;
         const char *where; // part of the error naming the place
     };
-    auto without = [](Json j, const char *key) {
-        j.erase(key);
-        return j;
+    const auto sentences = [](Json &j, int part) -> Json & {
+        return j[K::kUnits][0][K::kLessons][0][K::kParts][part][K::kSentences];
     };
-    QList<Case> cases;
-    cases.append({"no version", without(lessonBook(), K::kVersion), "version"});
-    {
-        Json j = lessonBook();
-        j[K::kVersion] = 12;
-        cases.append({"numeric version", j, "version"});
-    }
-    {
-        Json j = lessonBook();
-        j[K::kBookType] = "comic";
-        cases.append({"unknown kind", j, "bookType"});
-    }
-    {
-        Json j = lessonBook();
-        j[K::kUnits] = Json::object();
-        cases.append({"units not an array", j, "Units"});
-    }
-    {
-        Json j = lessonBook();
-        j[K::kUnits][1].erase(K::kUnitId);
-        cases.append({"unit without id", j, "Units[1].unitId"});
-    }
-    {
-        Json j = lessonBook();
-        j[K::kUnits][0][K::kLessons][0][K::kParts][0][K::kSentences][1][K::kText] = 5;
-        cases.append({"sentence text a number", j, "Units[0].lessons[0].parts[0].sentences[1].text"});
-    }
-    {
-        Json j = lessonBook();
-        j[K::kUnits][0][K::kLessons][0][K::kParts][1][K::kSentences][0].erase(K::kAudio);
-        cases.append({"sentence without audio", j, "sentences[0].audio"});
-    }
-    {
-        Json j = wordBook();
-        j[K::kUnits][0][K::kCount] = 3;
-        cases.append({"word count differs", j, "Units[0].Count"});
-    }
-    {
-        Json j = wordBook();
-        j[K::kUnits][0][K::kWords][1].erase(K::kWordId);
-        cases.append({"word without id", j, "wordes[1].wordsId"});
-    }
-    {
-        Json j = wordBook();
-        j[K::kUnits][0][K::kWordUnitId] = "31";
-        cases.append({"unit id as text", j, "Units[0].lessonId"});
-    }
+    const QList<Case> cases = {
+        {"no version", false, [](Json &j) { j.erase(K::kVersion); }, "version"},
+        {"numeric version", false, [](Json &j) { j[K::kVersion] = 12; }, "version"},
+        {"unknown kind", false, [](Json &j) { j[K::kBookType] = "comic"; }, "bookType"},
+        {"units not an array", false, [](Json &j) { j[K::kUnits] = Json::object(); }, "Units"},
+        {"unit without id", false, [](Json &j) { j[K::kUnits][1].erase(K::kUnitId); }, "Units[1].unitId"},
+        {"sentence text a number", false, [&](Json &j) { sentences(j, 0)[1][K::kText] = 5; },
+         "Units[0].lessons[0].parts[0].sentences[1].text"},
+        {"sentence without audio", false, [&](Json &j) { sentences(j, 1)[0].erase(K::kAudio); }, "sentences[0].audio"},
+        {"word count differs", true, [](Json &j) { j[K::kUnits][0][K::kCount] = 3; }, "Units[0].Count"},
+        {"word without id", true, [](Json &j) { j[K::kUnits][0][K::kWords][1].erase(K::kWordId); },
+         "wordes[1].wordsId"},
+        {"unit id as text", true, [](Json &j) { j[K::kUnits][0][K::kWordUnitId] = "31"; }, "Units[0].lessonId"},
+    };
 
     TeduPack_Book book;
     const QString good = make(QStringLiteral("good.7z"), lessonBook());
@@ -233,7 +201,9 @@ TEST_F(PackBookTest, RefusesBrokenLayoutsAndLeavesNoHalfReadBook)
     for (const Case &c : cases) {
         // A good book first: a failed decode must not leave it behind.
         ASSERT_TRUE(book.funcDecodeResourceFile(good));
-        const QString p = make(QStringLiteral("bad%1.7z").arg(n++), c.description);
+        Json description = c.word ? wordBook() : lessonBook();
+        c.breakIt(description);
+        const QString p = make(QStringLiteral("bad%1.7z").arg(n++), description);
         EXPECT_FALSE(book.funcDecodeResourceFile(p)) << c.what;
         EXPECT_TRUE(book.DecodeError().contains(QLatin1String(c.where)))
             << c.what << ": " << book.DecodeError().toStdString();

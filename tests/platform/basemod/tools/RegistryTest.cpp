@@ -111,10 +111,3 @@ TEST(ClassRegistry, SurvivesConcurrentRegistrationAndLookup)
     for (const QString &n : c.names)
         EXPECT_FALSE(TClassRegistry::IsRegistered(n));
 }
-
-TEST(Commonconst, NamesTheSharedFontAndDefaultsToTheStoppableEngine)
-{
-    EXPECT_EQ(FontWQYdzStr, QStringLiteral("WenQuanYi Zen Hei"));
-    EXPECT_TRUE(QFontDatabase::families().contains(FontWQYdzStr));
-    EXPECT_EQ(EngineType, 2);
-}

@@ -3,6 +3,7 @@
 #include "TBookIconFrame.h"
 #include "TRectangle.h"
 #include "TText.h"
+#include "TestMouse.h"
 #include "TextStyle.h"
 #include "UIPicture.h"
 
@@ -18,13 +19,6 @@
 namespace {
 
 const QString kLongTitle = QStringLiteral("人教版新起点小学英语三年级上册同步练习与听说训练");
-
-void mouse(QWidget *w, QEvent::Type type, QPointF pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, Qt::ShiftModifier);
-    QCoreApplication::sendEvent(w, &e);
-}
 
 struct Click
 {
@@ -88,8 +82,8 @@ TEST(TBookIconFrame, ReleaseOnThePressedTileRunsTheHandlerAndSignal)
     });
     QObject::connect(&tile, &TBookIconFrame::BookMouseUp, &tile, [&] { ++signalled; });
 
-    mouse(&tile, QEvent::MouseButtonPress, QPointF(30, 40));
-    mouse(&tile, QEvent::MouseButtonRelease, QPointF(31, 41));
+    SendMouse(&tile, QEvent::MouseButtonPress, QPointF(30, 40), Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(&tile, QEvent::MouseButtonRelease, QPointF(31, 41), Qt::LeftButton, Qt::ShiftModifier);
     ASSERT_EQ(handled.size(), 1);
     EXPECT_EQ(handled[0].sender, &tile);
     EXPECT_EQ(handled[0].sender->Tag(), 4);
@@ -99,9 +93,9 @@ TEST(TBookIconFrame, ReleaseOnThePressedTileRunsTheHandlerAndSignal)
     EXPECT_EQ(signalled, 1);
 
     // Dragged off the tile, or released without a press: nothing happens.
-    mouse(&tile, QEvent::MouseButtonPress, QPointF(30, 40));
-    mouse(&tile, QEvent::MouseButtonRelease, QPointF(500, 40));
-    mouse(&tile, QEvent::MouseButtonRelease, QPointF(30, 40));
+    SendMouse(&tile, QEvent::MouseButtonPress, QPointF(30, 40), Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(&tile, QEvent::MouseButtonRelease, QPointF(500, 40), Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(&tile, QEvent::MouseButtonRelease, QPointF(30, 40), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(handled.size(), 1);
 
     tile.DoBookMouseUp(Qt::LeftButton, Qt::NoModifier, QPointF(5, 5));
@@ -116,8 +110,8 @@ TEST(TBookIconFrame, AHandlerMayDeleteTheTile)
     QObject context;
     QObject::connect(tile.data(), &TBookIconFrame::BookMouseUp, &context, [&] { ++signalled; });
     tile->SetOnBookMouseUp([&](TBookIconFrame *s, Qt::MouseButton, Qt::KeyboardModifiers, QPointF) { delete s; });
-    mouse(tile, QEvent::MouseButtonPress, QPointF(10, 10));
-    mouse(tile, QEvent::MouseButtonRelease, QPointF(10, 10));
+    SendMouse(tile, QEvent::MouseButtonPress, QPointF(10, 10), Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(tile, QEvent::MouseButtonRelease, QPointF(10, 10), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_TRUE(tile.isNull());
     EXPECT_EQ(signalled, 0);
 }
