@@ -12,11 +12,10 @@
 #include "ResourcePackageInfo.h"
 #include "TeduLastAssignMent.h"
 
+#include "TText.h"
 #include "TVertScrollBox.h"
 
 #include <QElapsedTimer>
-
-#include "TText.h"
 
 using json = nlohmann::ordered_json;
 
