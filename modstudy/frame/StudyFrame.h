@@ -931,6 +931,13 @@ public:
     void SoundPlayFinished();
     void Timer_PartContinueTimer();
     void Timer_RolePlayContinueTimer();
+
+    // ---- Passage recordings: joining and backups (modes/FramePassageRecordings.cpp) ----
+    // Joins the part recordings "tmp\part\<n>.wav" into "tmp\temp.wav".
+    bool MergeWavePart();
+    // Joins the backups listed in AudioFileJson's "audios" into "tmp\temp.wav".
+    bool MergeWaveBackups();
+    // Deletes the backups listed in the "audios" array of the JSON.
     void DeleteBackupsFile(const nlohmann::ordered_json &audioFiles);
 
     // ---- Scoring and results (scoring/FrameScoring.cpp) ----
@@ -938,15 +945,44 @@ public:
     // "result" parsed again; 0 for the placeholder entry {"result": ""}.
     double GetSingleWordScore(const QString &entryText) const;
     void Msg_TtsAudioUrl(const QString &sjson); // acTtsAudioUrl
-    // Reply acUploadUrl, once Msg_UploadAddress let it through.
-    void UploadAddressArrived(const QString &sjson);
 
     // ---- Score submission (results/FrameScoreSubmission.cpp) ----
     // Turns a shown passage or word-unit result into the score record and
     // submits it (point type 5 passage reading, 7 passage repeat, 1 word
-    // unit).
+    // unit): plays the score's level, keeps the record (and a passage's
+    // recording as MP3) under "Fail\Study\" until the service accepts it,
+    // sends it and waits for the acceptance, asking whether to try again
+    // when none comes. Only scores above 30 are sent and kept.
     void SendPartScore(qint64 LessonId, int Count, const QString &Doc, int PointType);
+    // Sends a score record and waits for acceptance (bSendSuccess_Score);
+    // true when accepted.
+    bool SendStudyPartResult(const QString &Text);
+    // Uploads the file with the address of reply acUploadUrl; false (and the
+    // learner told) when the transfer failed.
+    bool UpLoadDataFile(const QString &Reply, const QString &FileName);
+    // Uploads the recording named by ShareAudioGuid and registers it as
+    // shared for the achievement.
+    void ShareAudio(qint64 AchievementId);
+    // Sends the share registration and waits for acceptance; deletes the
+    // share record file once accepted.
+    bool SendShareRequest(const QString &Text, const QString &MatchFile);
+    // Writes the share record file (user id, achievement id, upload key).
+    bool SaveMatchFile(const nlohmann::ordered_json &Msg, const QString &FileName);
+    // The share button of the result page.
+    void CornerButton_SharedAudioMouseUp(TControl *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                         double X, double Y);
+    // Reply acUploadUrl, once Msg_UploadAddress let it through: uploads the
+    // shared recording.
+    void UploadAddressArrived(const QString &sjson);
 
+private:
+    // Waits for a confirmation flag in 100 ms steps, at most 8 seconds;
+    // false when none came (or bStop ended the wait).
+    bool WaitForConfirmation(const bool &flag);
+    // Waits in 300 ms steps until the file is no longer being written.
+    void WaitWhileFileInUse(const QString &file);
+
+public:
     // ---- Score history (history/FrameHistory.cpp) ----
     // Reply acScoreHistoryPage without an error, from Msg_ScoreHistory.
     void ScoreHistoryArrived(const QString &sjson);

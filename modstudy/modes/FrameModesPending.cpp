@@ -141,8 +141,3 @@ void TStudyFrame::Timer_RolePlayContinueTimer()
     Timer_RolePlayContinue->SetEnabled(false);
     Pending("Timer_RolePlayContinueTimer", kRole);
 }
-
-void TStudyFrame::DeleteBackupsFile(const nlohmann::ordered_json &)
-{
-    LogPendingWork(QStringLiteral("DeleteBackupsFile"), QStringLiteral("deleting passage backups"), kPassage);
-}

@@ -3,11 +3,13 @@
 target_sources(ModStudyLogic PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SentenceScore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartTimerRule.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StudyModeRules.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/StudyModeRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaveMerge.cpp)
 target_sources(ModStudyFrame PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FrameModeContent.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameModeSwitch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameModesPending.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePassageRecordings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameSentencePractice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameStartTimers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModeButtons.cpp

@@ -1,9 +1,8 @@
 // The study frame's score members, and the result views' entry points
 // reached from the dispatcher.
 //
-// Playing the synthesised speech of a clicked word and uploading a shared
-// recording are built with the score display and submission subsystems;
-// until then each entry below logs that it was reached.
+// Playing the synthesised speech of a clicked word is built with the score
+// display; until then its entry logs that it was reached.
 
 #include "StudyFrame.h"
 
@@ -19,10 +18,4 @@ void TStudyFrame::Msg_TtsAudioUrl(const QString &)
 {
     LogPendingWork(QStringLiteral("Msg_TtsAudioUrl"), QStringLiteral("playing a word's speech"),
                    QStringLiteral("score display"));
-}
-
-void TStudyFrame::UploadAddressArrived(const QString &)
-{
-    LogPendingWork(QStringLiteral("UploadAddressArrived"), QStringLiteral("uploading the shared recording"),
-                   QStringLiteral("score submission"));
 }

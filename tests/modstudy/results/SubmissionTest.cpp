@@ -1,0 +1,207 @@
+// Submitting a passage score and sharing its recording, with the simulated
+// learning service answering over its own event-loop turns.
+
+#include "ClockSpeed.h"
+#include "LearningServiceSim.h"
+#include "TestHost.h"
+#include "WaitUntil.h"
+
+#include "LocalPath.h"
+#include "WaveFile.h"
+
+#include "TButton.h"
+#include "TText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+constexpr int kYes = 6;
+const QString kRetry = QStringLiteral("上传成绩失败，是否重新上传？");
+
+class Submission : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        const QString served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
+        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
+                              work.filePath(QStringLiteral("service"))))
+            << sim.Error().toStdString();
+        sim.SetReplySink([this](const QString &reply) {
+            if (onReply)
+                onReply(reply);
+            host.mod->ReceiveMsg(reply);
+        });
+        host.onRequest = [this](const QString &text) { sim.Request(text); };
+        host.login->SetUid(TLearningServiceSim::kSampleUid);
+        host.Start(false);
+        main = work.filePath(QStringLiteral("client")) + QLatin1Char('/');
+        F().SetMainPath(main);
+        // Two seconds of the learner's reading.
+        QList<qint16> samples;
+        for (int i = 0; i < 32000; ++i)
+            samples << qint16((i % 40) * 400 - 8000);
+        QDir().mkpath(main + QStringLiteral("tmp/part"));
+        QFile wav(main + QStringLiteral("tmp/part/0.wav"));
+        ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
+        wav.write(BuildMonoWave(samples, 16000));
+    }
+    TStudyFrame &F() { return *host.Frame(); }
+
+    static QString Document(double overall)
+    {
+        return QString::fromStdString(
+            Json{{"parts", Json::array({Json{{"result", Json{{"overall", overall}, {"details", Json::array()}}}}})},
+                 {"audios", Json::array({Json{{"audio", "1-2-3-4.wav"}}})},
+                 {"achiveType", "L"},
+                 {"partcount", 1}}
+                .dump());
+    }
+    void Submit(double overall)
+    {
+        F().RunHandler(QStringLiteral("SendPartScore"),
+                       [&] { F().SendPartScore(1001011, 1, Document(overall), 5); });
+    }
+    QStringList Kept(const QString &pattern = QStringLiteral("*")) const
+    {
+        return QDir(LocalPath(main, QStringLiteral("Fail\\Study\\"))).entryList({pattern}, QDir::Files, QDir::Name);
+    }
+    int Sent(int code) const { return TestHost::WithCode(host.requests, code).size(); }
+
+    ClockSpeed fast{20};
+    QTemporaryDir work;
+    TLearningServiceSim sim;
+    std::function<void(const QString &)> onReply;
+    TestHost host;
+    QString main;
+};
+
+TEST_F(Submission, AScoreOfThirtyIsNeitherSentNorKept)
+{
+    Submit(30.0);
+    EXPECT_EQ(Sent(41), 0);
+    EXPECT_TRUE(Kept().isEmpty()) << Kept().join(' ').toStdString();
+    EXPECT_EQ(F().WorkState, wsIdle);
+    EXPECT_EQ(F().Text_DisplayTotalScore->Text(), QStringLiteral("30"));
+}
+
+TEST_F(Submission, TheRecordAndTheMp3StayUntilTheServiceAcceptsTheScore)
+{
+    QStringList keptWhenAccepted;
+    onReply = [&](const QString &reply) {
+        if (TestHost::Code(reply) == 42)
+            keptWhenAccepted = Kept();
+    };
+    Submit(72.5);
+    ASSERT_EQ(Sent(41), 1);
+    const Json record = Json::parse(TestHost::WithCode(host.requests, 41).first().text.toStdString());
+    EXPECT_EQ(record["pointCaseType"], 5);
+    EXPECT_EQ(record["lessonId"], 1001011);
+    EXPECT_DOUBLE_EQ(record["score"].get<double>(), 72.5);
+    ASSERT_EQ(keptWhenAccepted.size(), 2) << keptWhenAccepted.join(' ').toStdString();
+    EXPECT_TRUE(keptWhenAccepted[0].endsWith(QStringLiteral("-1001011.mp3")));
+    EXPECT_TRUE(keptWhenAccepted[1].endsWith(QStringLiteral("-1001011.stypt")));
+    EXPECT_TRUE(Kept().isEmpty());
+    EXPECT_GT(F().ReceiveAchivementId, 0);
+    EXPECT_TRUE(host.message->Questions().isEmpty());
+    EXPECT_EQ(F().WorkState, wsIdle);
+}
+
+TEST_F(Submission, WithoutAnAnswerTheLearnerChoosesToRetryOrToKeepTheFiles)
+{
+    sim.Drop(41);
+    host.message->QueueAnswer(kYes); // the first silence: send again
+    host.message->QueueAnswer(mrNo); // the second: give up, keep the files
+    Submit(80);
+    EXPECT_EQ(Sent(41), 2);
+    ASSERT_EQ(host.message->Questions().size(), 2);
+    EXPECT_EQ(host.message->Questions()[0].text, kRetry);
+    EXPECT_EQ(Kept().size(), 2);
+    EXPECT_EQ(F().WorkState, wsIdle);
+
+    // A retry that gets its answer deletes what it kept for it.
+    sim.Drop(41, false);
+    Submit(81);
+    EXPECT_EQ(Kept().size(), 2) << "the earlier attempt's files stay; this one's went";
+}
+
+TEST_F(Submission, ClosingDuringTheWaitEndsItAtOnceWithoutAQuestionAndKeepsTheFiles)
+{
+    sim.Drop(41);
+    QTimer::singleShot(100, &host.parent, [&] {
+        F().bCloseForm = true;
+        F().bStop = true;
+    });
+    Submit(80);
+    EXPECT_TRUE(host.message->Questions().isEmpty());
+    EXPECT_EQ(Kept().size(), 2);
+    EXPECT_EQ(F().WorkState, wsIdle);
+}
+
+TEST_F(Submission, AnUnwritableRetryFolderIsToldAndTheScoreIsStillSent)
+{
+    const QString folder = LocalPath(main, QStringLiteral("Fail\\Study"));
+    QDir().mkpath(QFileInfo(folder).path());
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder belongs
+    blocker.close();
+    Submit(75);
+    ASSERT_EQ(host.message->Infos().size(), 1);
+    EXPECT_TRUE(host.message->Infos()[0].contains(QStringLiteral("无法保存")));
+    EXPECT_EQ(Sent(41), 1);
+    EXPECT_TRUE(host.message->Questions().isEmpty());
+}
+
+TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
+{
+    // The share button before any acceptance only disables itself.
+    F().CornerButton_SharedAudio->SetEnabled(true);
+    F().CornerButton_SharedAudioMouseUp(F().CornerButton_SharedAudio, Qt::LeftButton, Qt::NoModifier, 5, 5);
+    EXPECT_FALSE(F().CornerButton_SharedAudio->Enabled());
+    EXPECT_EQ(Sent(11), 0);
+
+    Submit(88);
+    ASSERT_GT(F().ReceiveAchivementId, 0);
+    const QString submitted = F().ShareAudioGuid;
+    EXPECT_FALSE(QFile::exists(submitted)) << "deleted once accepted";
+    F().RunHandler(QStringLiteral("share"), [&] {
+        F().CornerButton_SharedAudioMouseUp(F().CornerButton_SharedAudio, Qt::LeftButton, Qt::NoModifier, 5, 5);
+    });
+    EXPECT_EQ(Sent(11), 1);
+    EXPECT_EQ(Sent(1083), 1);
+    // Made again from tmp/temp.wav as <achievement>_<old name>, uploaded, then deleted.
+    EXPECT_EQ(QFileInfo(F().ShareAudioGuid).fileName(),
+              QStringLiteral("%1_").arg(F().ReceiveAchivementId) + QFileInfo(submitted).fileName());
+    EXPECT_FALSE(QFile::exists(F().ShareAudioGuid));
+    const QStringList uploads = QDir(work.filePath(QStringLiteral("service/uploads"))).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    EXPECT_FALSE(uploads.isEmpty());
+    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("上传成功，可以继续使用")});
+    EXPECT_TRUE(Kept(QStringLiteral("*.stymth")).isEmpty());
+    EXPECT_EQ(F().WorkState, wsIdle);
+}
+
+TEST_F(Submission, ABetterScoreOnAnAssignmentLessonIsSharedWithoutAPress)
+{
+    F().isAssignment = true;
+    F().iMaxScore_Assignment = 60;
+    Submit(70);
+    EXPECT_EQ(Sent(1083), 1);
+    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("上传成功，可以继续使用")});
+
+    // Not better than the best so far: no share.
+    F().iMaxScore_Assignment = 90;
+    Submit(70);
+    EXPECT_EQ(Sent(1083), 1);
+}
+
+} // namespace
