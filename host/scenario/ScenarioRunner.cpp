@@ -84,6 +84,7 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
     switch (step.command) {
     case TScenarioCommand::Start: return Start(step.start);
     case TScenarioCommand::ServiceDrop:
+    case TScenarioCommand::ServiceDelay:
     case TScenarioCommand::ServiceReply:
     case TScenarioCommand::ServiceClear: {
         const QString reply = step.command == TScenarioCommand::ServiceReply ? step.text : QString();
@@ -92,7 +93,8 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
                 m_pendingService.clear();
                 m_pendingClear = true;
             } else {
-                m_pendingService.append({static_cast<int>(step.number), reply, step.filterMember, step.filterPrefix});
+                m_pendingService.append({static_cast<int>(step.number), reply, step.filterMember, step.filterPrefix,
+                                         step.command == TScenarioCommand::ServiceDelay ? step.timeoutMs : -1});
             }
             return {};
         }
@@ -103,6 +105,8 @@ QString TScenarioRunner::RunStep(const TScenarioStep &step)
             service->ClearOverrides();
         else if (step.command == TScenarioCommand::ServiceDrop)
             service->Drop(static_cast<int>(step.number), true, {step.filterMember, step.filterPrefix});
+        else if (step.command == TScenarioCommand::ServiceDelay)
+            service->Delay(static_cast<int>(step.number), step.timeoutMs, {step.filterMember, step.filterPrefix});
         else
             service->OverrideReply(static_cast<int>(step.number), reply, {step.filterMember, step.filterPrefix});
         return {};
@@ -167,7 +171,9 @@ QString TScenarioRunner::Start(const TScenarioStart &options)
         if (m_pendingClear)
             service.ClearOverrides();
         for (const TPendingControl &c : m_pendingService) {
-            if (c.reply.isEmpty())
+            if (c.delayMs >= 0)
+                service.Delay(c.code, c.delayMs, {c.member, c.prefix});
+            else if (c.reply.isEmpty())
                 service.Drop(c.code, true, {c.member, c.prefix});
             else
                 service.OverrideReply(c.code, c.reply, {c.member, c.prefix});

@@ -77,9 +77,10 @@ private:
     struct TPendingControl
     {
         int code = 0;
-        QString reply; // empty: drop
+        QString reply; // empty: drop (or delay)
         QString member;
         QString prefix;
+        int delayMs = -1; // 0 or more: delay the replies
     };
     QList<TPendingControl> m_pendingService;
     bool m_pendingClear = false;

@@ -126,6 +126,12 @@ QString ParseLine(const QString &line, TScenarioStep &step)
         }
         auto [codeWord, tail] = SplitWord(args);
         const auto code = NonNegative(codeWord);
+        std::optional<qint64> delay;
+        if (sub == QLatin1String("delay")) {
+            const auto [msWord, afterMs] = SplitWord(tail);
+            delay = NonNegative(msWord);
+            tail = afterMs;
+        }
         // An optional MEMBER=PREFIX word before the JSON names the requests
         // concerned.
         if (!tail.isEmpty() && !tail.startsWith(u'{')) {
@@ -137,6 +143,12 @@ QString ParseLine(const QString &line, TScenarioStep &step)
             step.filterMember = filter.left(eq);
             step.filterPrefix = filter.mid(eq + 1);
             tail = afterFilter;
+        }
+        if (sub == QLatin1String("delay") && code && delay && tail.isEmpty()) {
+            step.command = TScenarioCommand::ServiceDelay;
+            step.number = *code;
+            step.timeoutMs = static_cast<int>(*delay);
+            return {};
         }
         if (sub == QLatin1String("drop") && code && tail.isEmpty()) {
             step.command = TScenarioCommand::ServiceDrop;
@@ -151,8 +163,8 @@ QString ParseLine(const QString &line, TScenarioStep &step)
             step.text = tail;
             return {};
         }
-        return QStringLiteral("service takes \"drop CODE [MEMBER=PREFIX]\", \"reply CODE [MEMBER=PREFIX] JSON\" or "
-                              "\"clear\"");
+        return QStringLiteral("service takes \"drop CODE [MEMBER=PREFIX]\", \"delay CODE MS [MEMBER=PREFIX]\", "
+                              "\"reply CODE [MEMBER=PREFIX] JSON\" or \"clear\"");
     }
     if (command == QLatin1String("sendtext")) {
         // Whatever follows the command word, unchanged (the line's outer

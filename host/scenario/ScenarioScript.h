@@ -12,6 +12,7 @@
 enum class TScenarioCommand {
     Start,        // start [usertype=N] [schooluser=ID] [engine=ready|notready] [service=on|off]
     ServiceDrop,  // service drop CODE [MEMBER=PREFIX]
+    ServiceDelay, // service delay CODE MS [MEMBER=PREFIX]
     ServiceReply, // service reply CODE [MEMBER=PREFIX] JSON
     ServiceClear, // service clear
     Send,         // send JSON

@@ -1,5 +1,7 @@
 #include "LearningServiceSim.h"
 
+#include "StudyClock.h"
+
 #include "LocalHttpServer.h"
 #include "MultipartForm.h"
 #include "ServiceErrors.h"
@@ -62,8 +64,15 @@ void TLearningServiceSim::Request(const QString &text)
         for (auto control = m_controls.crbegin(); control != m_controls.crend(); ++control) {
             if (control->code != code || !control->filter.Matches(request))
                 continue;
-            if (!control->reply.isNull())
+            if (control->delayMs >= 0) {
+                QTimer::singleShot(StudyClock::scaled(control->delayMs), this, [this, replies] {
+                    for (const QString &r : replies)
+                        if (m_sink)
+                            m_sink(r);
+                });
+            } else if (!control->reply.isNull()) {
                 m_sink(control->reply);
+            }
             return;
         }
         for (const QString &r : replies)
@@ -87,13 +96,19 @@ void TLearningServiceSim::Drop(int requestCode, bool drop, const TRequestFilter 
         m_controls.append({requestCode, filter, QString()});
         return;
     }
-    m_controls.removeIf([requestCode](const TControl &c) { return c.code == requestCode && c.reply.isNull(); });
+    m_controls.removeIf(
+        [requestCode](const TControl &c) { return c.code == requestCode && c.reply.isNull() && c.delayMs < 0; });
 }
 
 void TLearningServiceSim::OverrideReply(int requestCode, const QString &replyText, const TRequestFilter &filter)
 {
     // A reply is never null, so that it is told apart from a drop.
     m_controls.append({requestCode, filter, replyText.isNull() ? QStringLiteral("") : replyText});
+}
+
+void TLearningServiceSim::Delay(int requestCode, int ms, const TRequestFilter &filter)
+{
+    m_controls.append({requestCode, filter, QString(), qMax(0, ms)});
 }
 
 void TLearningServiceSim::ClearOverrides()

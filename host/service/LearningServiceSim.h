@@ -61,6 +61,9 @@ public:
     // Drop(code, false) ends the drops of that code.
     void Drop(int requestCode, bool drop = true, const TRequestFilter &filter = {});
     void OverrideReply(int requestCode, const QString &replyText, const TRequestFilter &filter = {});
+    // The computed replies to the requests concerned arrive `ms` of stated
+    // time (the study clock) late, as from a slow service.
+    void Delay(int requestCode, int ms, const TRequestFilter &filter = {});
     void ClearOverrides();
 
     // The replies to a request, computed and applied to the state at once
@@ -138,6 +141,7 @@ private:
         int code = 0;
         TRequestFilter filter;
         QString reply;
+        int delayMs = -1; // 0 or more: a delay, not a drop or a reply
     };
     QList<TControl> m_controls;
     QHash<int, int> m_requestCounts;

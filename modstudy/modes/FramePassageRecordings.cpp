@@ -53,8 +53,7 @@ bool Join(const QStringList &inputs, const QString &output, const char *what)
 bool TStudyFrame::MergeWavePart()
 {
     const QString folder = LocalPath(FMainPath, QStringLiteral("tmp\\part\\"));
-    return Join(PartRecordingsInOrder(folder), LocalPath(FMainPath, QStringLiteral("tmp\\temp.wav")),
-                "MergeWavePart");
+    return Join(PartRecordingsInOrder(folder), LocalPath(FMainPath, QStringLiteral("tmp\\temp.wav")), "MergeWavePart");
 }
 
 bool TStudyFrame::MergeWaveBackups()

@@ -67,6 +67,11 @@ TEST(ScenarioScript, ServiceControlsAndJsonArguments)
     EXPECT_EQ(reply.number, 2101);
     EXPECT_EQ(reply.text, QStringLiteral(R"({"apiCode":2102, "items": [ ]})")) << "the JSON text is kept as written";
     EXPECT_EQ(Only(QStringLiteral("service clear")).command, TScenarioCommand::ServiceClear);
+    const TScenarioStep delay = Only(QStringLiteral("service delay 41 9000 type=L"));
+    EXPECT_EQ(delay.command, TScenarioCommand::ServiceDelay);
+    EXPECT_EQ(delay.number, 41);
+    EXPECT_EQ(delay.timeoutMs, 9000);
+    EXPECT_EQ(delay.filterMember, QStringLiteral("type"));
 
     const TScenarioStep send = Only(QStringLiteral(R"(send {"apiCode":99999})"));
     EXPECT_EQ(send.command, TScenarioCommand::Send);

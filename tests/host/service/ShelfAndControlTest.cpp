@@ -192,6 +192,16 @@ TEST_F(ShelfTest, DroppedCodeGetsNoReplyAndOthersStillDo)
     EXPECT_EQ(replies[1].value("apiCode", 0), 2004);
 }
 
+TEST_F(ShelfTest, ADelayedCodeIsAnsweredLateAndAfterTheOthers)
+{
+    m_sim.Delay(2003, 300);
+    Send(Request::QueryALLBooks(Learner()));
+    Send(Request::QueryFinishLesson(Learner(), 1001));
+    ASSERT_TRUE(WaitReplies(2));
+    EXPECT_EQ(replies[0].value("apiCode", 0), 2130);
+    EXPECT_EQ(replies[1].value("apiCode", 0), 2004);
+}
+
 TEST_F(ShelfTest, OverriddenReplyIsSentButTheRequestIsStillCarriedOut)
 {
     m_sim.OverrideReply(41, QStringLiteral(R"({"apiCode":42,"errorCode":7,"errorText":"忙"})"));

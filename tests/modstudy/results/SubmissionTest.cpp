@@ -60,17 +60,15 @@ protected:
 
     static QString Document(double overall)
     {
-        return QString::fromStdString(
-            Json{{"parts", Json::array({Json{{"result", Json{{"overall", overall}, {"details", Json::array()}}}}})},
-                 {"audios", Json::array({Json{{"audio", "1-2-3-4.wav"}}})},
-                 {"achiveType", "L"},
-                 {"partcount", 1}}
-                .dump());
+        return QString::fromStdString(Json{
+            {"parts", Json::array({Json{{"result", Json{{"overall", overall}, {"details", Json::array()}}}}})},
+            {"audios", Json::array({Json{{"audio", "1-2-3-4.wav"}}})},
+            {"achiveType", "L"},
+            {"partcount", 1}}.dump());
     }
     void Submit(double overall)
     {
-        F().RunHandler(QStringLiteral("SendPartScore"),
-                       [&] { F().SendPartScore(1001011, 1, Document(overall), 5); });
+        F().RunHandler(QStringLiteral("SendPartScore"), [&] { F().SendPartScore(1001011, 1, Document(overall), 5); });
     }
     QStringList Kept(const QString &pattern = QStringLiteral("*")) const
     {
@@ -183,7 +181,8 @@ TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
     EXPECT_EQ(QFileInfo(F().ShareAudioGuid).fileName(),
               QStringLiteral("%1_").arg(F().ReceiveAchivementId) + QFileInfo(submitted).fileName());
     EXPECT_FALSE(QFile::exists(F().ShareAudioGuid));
-    const QStringList uploads = QDir(work.filePath(QStringLiteral("service/uploads"))).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    const QStringList uploads =
+        QDir(work.filePath(QStringLiteral("service/uploads"))).entryList(QDir::Files | QDir::NoDotAndDotDot);
     EXPECT_FALSE(uploads.isEmpty());
     EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("上传成功，可以继续使用")});
     EXPECT_TRUE(Kept(QStringLiteral("*.stymth")).isEmpty());
