@@ -1,6 +1,7 @@
 # The lesson study modes: their rules (logic); the mode views and the frame's
 # switching, start timers and mode actions (frame).
 target_sources(ModStudyLogic PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/PassageText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SentenceScore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartTimerRule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StudyModeRules.cpp
