@@ -3,6 +3,8 @@
 #include "ControlMakers.h"
 #include "Palette.h"
 
+#include "PassageText.h"
+
 #include "PackBook.h"
 
 #include "TLabel.h"
@@ -24,36 +26,58 @@ TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TFrame(parent)
     Text_PartContent->SetVertAlign(TTextAlign::Leading);
     Text_PartContent->SetWordWrap(true);
     VertScrollBox_Part->AddToContent(Text_PartContent);
+    Label_PartContent =
+        Text(VertScrollBox_Part->Content(), QStringLiteral("Label_PartContent"), 8, 8, 570, 40, QString(), 15);
+    Label_PartContent->SetHorzAlign(TTextAlign::Leading);
+    Label_PartContent->SetVertAlign(TTextAlign::Leading);
+    Label_PartContent->SetWordWrap(true);
+    Label_PartContent->SetVisible(false);
+    VertScrollBox_Part->AddToContent(Label_PartContent);
     Rectangle_PartPicture = Holder(this, QStringLiteral("Rectangle_PartPicture"), 640, 180, 240, 160);
     Text_HintContinue = Text(this, QStringLiteral("Text_HintContinue"), 640, 60, 150, 40,
-                             QStringLiteral("继续上次的朗读"), 11, kOrange);
+                             QStringLiteral("本篇可分段续读"), 11, kOrange);
     Text_HintContinue->SetVisible(false);
-    m_buttons = MakeModeButtons(this, 640, 350, QStringLiteral("全文试听"), QStringLiteral("录音回放"));
+    m_buttons = MakeModeButtons(this, 640, 350, QStringLiteral("短文播放"), QStringLiteral("录音回放"));
     Rectangle_Read = m_buttons.Rectangle_Read;
     Rectangle_Start = m_buttons.Rectangle_Start;
     Label_Start = m_buttons.Label_Start;
     Rectangle_Replay = m_buttons.Rectangle_Replay;
     Label_SpeedPlay = m_buttons.Label_SpeedPlay;
+    Rectangle_LoopPlay = m_buttons.Rectangle_LoopPlay;
+    connect(Rectangle_LoopPlay, &TControl::Click, this, [this](TControl *) { ToggleLoop(m_buttons, FUIArchive); });
+    HintModeButtons(this, m_buttons, &FCustomHint);
 }
 
 void TStudyPartFrame::SetUIArchive(const IArchivePtr &value)
 {
+    FUIArchive = value;
     LoadModeButtonPictures(m_buttons, value);
 }
 
 void TStudyPartFrame::CreatePartContent(const TeduPack_Lesson &lesson, bool newContent)
 {
-    QStringList sentences;
-    if (!newContent && !Text_PartContent->Text().isEmpty())
-        sentences << Text_PartContent->Text();
-    for (const TeduPack_Part &part : lesson.Parts)
-        for (const TeduPack_Sentence &s : part.Sentences)
-            sentences << s.Text;
-    Text_PartContent->SetText(sentences.join(QLatin1Char(' ')));
+    FCurRecordContent = PassageText::ReadingText(lesson);
+    Text_PartContent->SetText(newContent ? FCurRecordContent : Text_PartContent->Text() + FCurRecordContent);
     Text_PartContent->SetHeight(Text_PartContent->AutoSizedHeight() + 4);
+    Text_PartContent->SetVisible(true);
+    Label_PartContent->SetVisible(false);
+}
+
+void TStudyPartFrame::CreateMaterial(const QString &text)
+{
+    FCurRecordContent = QString(text).remove(QStringLiteral("\r\n"));
+    Label_PartContent->SetText(QStringLiteral("        ") + FCurRecordContent);
+    Label_PartContent->SetHeight(Label_PartContent->AutoSizedHeight() + 4);
+    Label_PartContent->SetVisible(true);
+    Text_PartContent->SetVisible(false);
 }
 
 QString TStudyPartFrame::PartContent() const
 {
-    return Text_PartContent->Text();
+    return Label_PartContent->Visible() ? Label_PartContent->Text() : Text_PartContent->Text();
+}
+
+bool TStudyPartFrame::LoopOn() const
+{
+    return Rectangle_LoopPlay->Tag() != 0;
 }

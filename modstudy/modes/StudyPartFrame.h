@@ -27,24 +27,34 @@ public:
     void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
     void SetUIArchive(const IArchivePtr &value);
 
-    // The passage of a lesson: its sentences in order, part after part
-    // (`newContent` starts afresh, otherwise they are added).
+    // The passage of a lesson (PassageText::ReadingText) becomes the text
+    // that is read and graded, and is shown. (`newContent` false adds it to
+    // what is shown already.)
     void CreatePartContent(const TeduPack_Lesson &lesson, bool newContent);
+    // A teaching material's passage: line breaks removed; shown indented.
+    void CreateMaterial(const QString &text);
     // The passage as shown.
     QString PartContent() const;
+    // The whole passage text that is read and graded.
+    QString CurRecordContent() const { return FCurRecordContent; }
 
     TRectangle *Rectangle_PartPicture = nullptr;
     TVertScrollBox *VertScrollBox_Part = nullptr;
-    TText *Text_PartContent = nullptr;
+    TText *Text_PartContent = nullptr;  // a lesson's passage
+    TText *Label_PartContent = nullptr; // a material's passage
     TText *Text_HintContinue = nullptr; // "continue the last reading" notice
     TRectangle *Rectangle_Read = nullptr;
     TRectangle *Rectangle_Start = nullptr;
     TLabel *Label_Start = nullptr;
     TRectangle *Rectangle_Replay = nullptr;
     TLabel *Label_SpeedPlay = nullptr;
+    TRectangle *Rectangle_LoopPlay = nullptr; // integer tag 1: loop on
+    bool LoopOn() const;
 
 private:
+    IArchivePtr FUIArchive;
     ICustomHintPtr FCustomHint;
+    QString FCurRecordContent;
     ISoundEnginePtr FSoundEngine;
     TModeButtons m_buttons;
 };

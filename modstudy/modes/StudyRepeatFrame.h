@@ -21,14 +21,17 @@ public:
     void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
     void SetUIArchive(const IArchivePtr &value);
 
-    TRectangle *Rectangle_RepeatPicture = nullptr;
+    TRectangle *Rectangle_PartPicture = nullptr; // the repeat picture
     TRectangle *Rectangle_Read = nullptr;
     TRectangle *Rectangle_Start = nullptr;
     TLabel *Label_Start = nullptr;
     TRectangle *Rectangle_Replay = nullptr;
     TLabel *Label_SpeedPlay = nullptr;
+    TRectangle *Rectangle_LoopPlay = nullptr; // integer tag 1: loop on
+    bool LoopOn() const;
 
 private:
+    IArchivePtr FUIArchive;
     ICustomHintPtr FCustomHint;
     ISoundEnginePtr FSoundEngine;
     TModeButtons m_buttons;

@@ -33,8 +33,8 @@ QString Words(int n)
 
 TEST(PassageText, ReadingRepeatAndTheTwoEngineReferences)
 {
-    const TeduPack_Lesson lesson = Lesson({{QStringLiteral("Yes,I do."), QStringLiteral("Well...")},
-                                           {QStringLiteral("  Bye!\r\n")}});
+    const TeduPack_Lesson lesson =
+        Lesson({{QStringLiteral("Yes,I do."), QStringLiteral("Well...")}, {QStringLiteral("  Bye!\r\n")}});
     EXPECT_EQ(ReadingText(lesson), QStringLiteral("Yes, I do. Well... Bye! "));
     EXPECT_EQ(RepeatText(lesson), QStringLiteral("Yes, I do. Well... Bye! "));
     EXPECT_EQ(PlainReference(ReadingText(lesson)), QStringLiteral("Yes, I do. Well  Bye! "));
