@@ -22,6 +22,8 @@
 #include "TText.h"
 #include "TVertScrollBox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 using namespace ControlMakers;
@@ -306,6 +308,7 @@ void TStudyWordFrame::CheckBox_AutoPlayExampleClick()
     const QString file = LocalPath(m_mainPath, QStringLiteral("config\\Param.ini"));
     if (file.isEmpty())
         return;
+    QDir().mkpath(QFileInfo(file).path());
     QSettings ini(file, QSettings::IniFormat);
     ini.beginGroup(QStringLiteral("wordParam"));
     ini.setValue(QStringLiteral("autoPlayExample"), CheckBox_AutoPlayExample->IsChecked());

@@ -148,6 +148,19 @@ TEST_F(ResultPage, PassageResultShownAndHandedToTheSubmission)
     EXPECT_EQ(QImage(path).size(), QSize(TStudyFrame::kDesignWidth, TStudyFrame::kDesignHeight));
 }
 
+TEST_F(ResultPage, ReturnButtonGoesBackToTheStudyPage)
+{
+    F().DisplayScore(5, Text(Passage()));
+    F().PartStartIndex = 3;
+    F().PartResultJson = std::make_unique<Json>(Json{{"bContinue", 1}});
+    host.sound->Calls().Clear();
+    ClickMiddle(F().Button_DisplayReturn);
+    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgStudy);
+    EXPECT_EQ(host.sound->Calls().Count(QStringLiteral("StopPlay")), 1);
+    EXPECT_EQ(F().PartStartIndex, 0);
+    EXPECT_EQ(F().PartResultJson, nullptr);
+}
+
 TEST_F(ResultPage, WordSpeechAskedForAndPlayed)
 {
     ClockSpeed fast(20);

@@ -7,15 +7,19 @@
 #include "FakeCustomMessage.h"
 #include "FakeSoundEngine.h"
 #include "GradingResults.h"
+#include "TestMouse.h"
 
 #include "JsonModel.h"
 
 #include "TButton.h"
+#include "TCheckBox.h"
 #include "TMemo.h"
 #include "TRectangle.h"
 #include "TText.h"
 #include "TVertScrollBox.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -142,6 +146,18 @@ TEST_F(WordCard, SelWordFindsTheWordAlsoAtTheStart)
             EXPECT_EQ(card->Memo_WordExample->SelText().toLower(), QString::fromLatin1(c.word).trimmed().toLower());
         }
     }
+}
+
+TEST_F(WordCard, OptionsWrittenToTheParameterFile)
+{
+    QTemporaryDir dir;
+    card->SetMainPath(dir.path() + QLatin1Char('/'));
+    EXPECT_TRUE(card->CheckBox_AutoPlayExample->IsChecked());
+    EXPECT_TRUE(card->CheckBox_OnlyStudyUnread->IsChecked());
+    ClickMiddle(card->CheckBox_OnlyStudyUnread);
+    QSettings ini(dir.filePath(QStringLiteral("config/Param.ini")), QSettings::IniFormat);
+    EXPECT_TRUE(ini.value(QStringLiteral("wordParam/autoPlayExample")).toBool());
+    EXPECT_FALSE(ini.value(QStringLiteral("wordParam/OnlyUnread"), true).toBool());
 }
 
 TEST(WordTable, ThreeEntriesFillColumnsOneToThreeOnly)
