@@ -51,6 +51,7 @@ class TTimer;
 class TVertScrollBox;
 class TLessonDisplayFrame;
 class TFrameAnimation;
+class TStudyDisplayFrame;
 class TStudySentenceFrame;
 class TStudyPartFrame;
 class TStudyRepeatFrame;
@@ -946,6 +947,23 @@ public:
     double GetSingleWordScore(const QString &entryText) const;
     void Msg_TtsAudioUrl(const QString &sjson); // acTtsAudioUrl
 
+    // ---- Result views: the result page and the speech of a clicked word (scoring/FrameResultViews.cpp) ----
+    // Shows a graded passage on the result page (a fresh result view with
+    // its sentence table and total) and submits it. pointType: 5 passage
+    // reading, 7 passage repeat.
+    void DisplayScore(int pointType, const QString &doc);
+    // Shows a word drill's result (one row per graded word), submits it and
+    // puts the word card back on its home page.
+    void DisplayWordScore(int pointType, const QString &doc);
+    // A word's play button on the result page (or a word strip's): asks the
+    // host for the word's speech (acTtsAudio); the reply plays it.
+    void WordResultTextClick(TControl *sender);
+
+private:
+    // Frees the shown result view and makes a fresh one on the result page.
+    TStudyDisplayFrame *NewDisplayFrame();
+
+public:
     // ---- Score submission (results/FrameScoreSubmission.cpp) ----
     // Turns a shown passage or word-unit result into the score record and
     // submits it (point type 5 passage reading, 7 passage repeat, 1 word
