@@ -32,6 +32,8 @@
 
 #include <QList>
 #include <QPointer>
+
+#include <functional>
 #include <QString>
 
 #include <memory>
@@ -58,6 +60,8 @@ class TStudyRepeatFrame;
 class TStudyPlayFrame;
 class TeduPack_Lesson;
 class TeduPack_Sentence;
+class TMyLabelFrame;
+struct TPassageTake;
 
 class TBookIconFrame;
 class TPngAni;
@@ -906,21 +910,44 @@ public:
     void SentenceRecordMethod();
     void SentenceReplayMethod();
 
-    // ---- Study modes whose actions are not built yet (modes/FrameModesPending.cpp) ----
-    // Passage reading, passage repeat and role play: their buttons are wired
-    // and their timers run, and each action logs that it is not available yet.
+    // ---- Passage modes: listening, recording and replaying (modes/FramePassageSteps.cpp) ----
+    // The steps passage reading and passage repeat share. Listening plays
+    // every sentence of the open lesson, in a loop while `loopOn` says so,
+    // colouring each in `highlight` (when given) while it plays.
+    void ListenToLesson(TLabel *speedLabel, const std::function<bool()> &loopOn, TMyLabelFrame *highlight);
+    // Plays the learner's "tmp\part\<n>.wav" recordings in order.
+    void ReplayPassageRecordings();
+    // The microphone's toggle: true when a recording starts (the part
+    // recordings emptied, WorkState recording); false when this click ended
+    // the running one.
+    bool BeginPassageRecording(TPassageTake &take);
+    // Records "tmp\part\0.wav" and grades it (mode 2) against `reference`
+    // for at most `seconds`; the grading result text. `take.gone` tells
+    // that the frame went during the recording.
+    QString RecordPassage(TPassageTake &take, const QString &reference, int seconds, const QString &wavForEngine,
+                          bool gradeOnlyUnlessStopped);
+    // The figure of a lesson's first sentence ("cartoon" without one).
+    static QString FirstFigureOfLesson(const TeduPack_Lesson &lesson);
+
+    // ---- Passage reading (modes/FramePassageReading.cpp) ----
     void PartButton_ListenOnClick();
     void PartButton_RecordOnClick();
     void PartButton_ReplayOnClick();
-    void RepeatButton_ListenOnClick();
-    void RepeatButton_RecordOnClick();
-    void RepeatButton_ReplayOnClick();
     void PartPlayMethod();
     void PartRecordMethod();
     void PartReplayMethod();
+
+    // ---- Passage repeat (modes/FramePassageRepeat.cpp) ----
+    void RepeatButton_ListenOnClick();
+    void RepeatButton_RecordOnClick();
+    void RepeatButton_ReplayOnClick();
     void RepeatPlayMethod();
     void RepeatRecordMethod();
     void RepeatReplayMethod();
+
+    // ---- Role play, not built yet (modes/FrameModesPending.cpp) ----
+    // Its buttons are wired and its timers run; each action logs that it is
+    // not available yet.
     void RolePlayMethod(TControl *Sender);
     void PlayRecordMethod();
     void Rectangle_SelectRoleMouseDown(TControl *Sender);

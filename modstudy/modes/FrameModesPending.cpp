@@ -1,10 +1,8 @@
-// Passage reading, passage repeat and role play as far as they go today.
+// Role play as far as it goes today.
 //
-// Their views are created and wired by a mode switch, and their buttons
-// start their timers as in sentence practice; the actions themselves
-// (reading a passage part by part, repeating it, the dialogue) are not built
-// yet, so each logs that it was reached and leaves the frame idle. Nothing
-// here plays, records or changes WorkState.
+// Its view is created and wired by a mode switch; the dialogue itself is
+// not built yet, so each action logs that it was reached and leaves the
+// frame idle. Nothing here plays, records or changes WorkState.
 
 #include "StudyFrame.h"
 
@@ -13,8 +11,6 @@
 #include "TTimer.h"
 
 namespace {
-const QString kPassage = QStringLiteral("passage reading");
-const QString kRepeat = QStringLiteral("passage repeat");
 const QString kRole = QStringLiteral("role play");
 
 void Pending(const char *member, const QString &subsystem)
@@ -22,72 +18,6 @@ void Pending(const char *member, const QString &subsystem)
     LogPendingWork(QString::fromLatin1(member), QStringLiteral("this action"), subsystem);
 }
 } // namespace
-
-void TStudyFrame::PartButton_ListenOnClick()
-{
-    bStop = false;
-    Timer_PartPlay->SetEnabled(true);
-}
-
-void TStudyFrame::PartButton_RecordOnClick()
-{
-    bStop = false;
-    Timer_PartRecord->SetEnabled(true);
-}
-
-void TStudyFrame::PartButton_ReplayOnClick()
-{
-    bStop = false;
-    Timer_PartReplay->SetEnabled(true);
-}
-
-void TStudyFrame::RepeatButton_ListenOnClick()
-{
-    bStop = false;
-    Timer_RepeatPlay->SetEnabled(true);
-}
-
-void TStudyFrame::RepeatButton_RecordOnClick()
-{
-    bStop = false;
-    Timer_RepeatRecord->SetEnabled(true);
-}
-
-void TStudyFrame::RepeatButton_ReplayOnClick()
-{
-    bStop = false;
-    Timer_RepeatReplay->SetEnabled(true);
-}
-
-void TStudyFrame::PartPlayMethod()
-{
-    Pending("PartPlayMethod", kPassage);
-}
-
-void TStudyFrame::PartRecordMethod()
-{
-    Pending("PartRecordMethod", kPassage);
-}
-
-void TStudyFrame::PartReplayMethod()
-{
-    Pending("PartReplayMethod", kPassage);
-}
-
-void TStudyFrame::RepeatPlayMethod()
-{
-    Pending("RepeatPlayMethod", kRepeat);
-}
-
-void TStudyFrame::RepeatRecordMethod()
-{
-    Pending("RepeatRecordMethod", kRepeat);
-}
-
-void TStudyFrame::RepeatReplayMethod()
-{
-    Pending("RepeatReplayMethod", kRepeat);
-}
 
 void TStudyFrame::RolePlayMethod(TControl *)
 {
@@ -133,7 +63,7 @@ void TStudyFrame::SoundPlayFinished()
 void TStudyFrame::Timer_PartContinueTimer()
 {
     Timer_PartContinue->SetEnabled(false);
-    Pending("Timer_PartContinueTimer", kPassage);
+    Pending("Timer_PartContinueTimer", QStringLiteral("continuing a passage reading"));
 }
 
 void TStudyFrame::Timer_RolePlayContinueTimer()

@@ -3,6 +3,7 @@
 #include "ControlMakers.h"
 #include "Palette.h"
 
+#include "MyLabelFrame.h"
 #include "PassageText.h"
 
 #include "PackBook.h"
@@ -57,9 +58,8 @@ void TStudyPartFrame::SetUIArchive(const IArchivePtr &value)
 void TStudyPartFrame::CreatePartContent(const TeduPack_Lesson &lesson, bool newContent)
 {
     FCurRecordContent = PassageText::ReadingText(lesson);
-    Text_PartContent->SetText(newContent ? FCurRecordContent : Text_PartContent->Text() + FCurRecordContent);
-    Text_PartContent->SetHeight(Text_PartContent->AutoSizedHeight() + 4);
-    Text_PartContent->SetVisible(true);
+    FMyLabel->SetText(newContent ? FCurRecordContent : FMyLabel->Text() + FCurRecordContent);
+    FMyLabel->SetVisible(true);
     Label_PartContent->SetVisible(false);
 }
 
@@ -69,12 +69,12 @@ void TStudyPartFrame::CreateMaterial(const QString &text)
     Label_PartContent->SetText(QStringLiteral("        ") + FCurRecordContent);
     Label_PartContent->SetHeight(Label_PartContent->AutoSizedHeight() + 4);
     Label_PartContent->SetVisible(true);
-    Text_PartContent->SetVisible(false);
+    FMyLabel->SetVisible(false);
 }
 
 QString TStudyPartFrame::PartContent() const
 {
-    return Label_PartContent->Visible() ? Label_PartContent->Text() : Text_PartContent->Text();
+    return Label_PartContent->Visible() ? Label_PartContent->Text() : FMyLabel->Text();
 }
 
 bool TStudyPartFrame::LoopOn() const

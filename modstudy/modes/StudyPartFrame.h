@@ -14,6 +14,7 @@
 #include "TFrame.h"
 
 class TeduPack_Lesson;
+class TMyLabelFrame;
 class TText;
 class TVertScrollBox;
 
@@ -40,7 +41,7 @@ public:
 
     TRectangle *Rectangle_PartPicture = nullptr;
     TVertScrollBox *VertScrollBox_Part = nullptr;
-    TText *Text_PartContent = nullptr;  // a lesson's passage
+    TMyLabelFrame *FMyLabel = nullptr;  // a lesson's passage, one label per word
     TText *Label_PartContent = nullptr; // a material's passage
     TText *Text_HintContinue = nullptr; // "continue the last reading" notice
     TRectangle *Rectangle_Read = nullptr;
