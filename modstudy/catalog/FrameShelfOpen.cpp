@@ -6,7 +6,8 @@
 #include "StudyPartFrame.h"
 
 #include "Envelope.h"
-#include "PendingWork.h"
+#include "TRectangle.h"
+#include "TTabControl.h"
 #include "Requests.h"
 #include "ShelfJson.h"
 #include "ShelfLayout.h"
@@ -93,9 +94,15 @@ void TStudyFrame::Msg_MaterialContentItems(const QString &sjson)
     if (!parsed.ok || !parsed.body.contains("items"))
         return;
     // A fresh passage view for every material.
-    delete StudyPartFrame.data();
-    StudyPartFrame = nullptr;
+    FreeModeFrames();
+    auto *view = new TStudyPartFrame(Rectangle_StudyCenterBackground);
+    StudyPartFrame = view;
+    view->SetCustomHint(FCustomHint);
+    view->SetSoundEngine(FSoundEngine);
+    view->SetUIArchive(FUIArchive);
+    view->show();
     CurSelectPartCount = 1;
+    QStringList voices;
     for (const ordered_json &e : Shelf::MemberArray(parsed.body, "items")) {
         if (!e.is_object())
             continue;
@@ -105,16 +112,24 @@ void TStudyFrame::Msg_MaterialContentItems(const QString &sjson)
         MaterialVoiceName = LocalNameFromUrl(voice);
         const bool present = !MaterialVoiceName.isEmpty()
                              && QFileInfo::exists(LocalPath(FMainPath, QStringLiteral("Data\\") % MaterialVoiceName));
-        if (!present || MaterialVoiceName.size() < 10) {
-            NowLoadType = LTMaterialVoic;
-            GetDownLoadURLResource(voice);
-        }
+        if (!present || MaterialVoiceName.size() < 10)
+            voices << voice;
+    }
+    // The material reads in passage reading. Its picture is fetched first
+    // (that step waits for its own download), its audio after it, so that
+    // the two download answers are not taken for each other.
+    TabControl_Home->SetTabIndex(pgStudy);
+    StudyModule = smStudyPart;
+    DoUpdateLV_Part(0, 0);
+    for (const QString &voice : voices) {
+        NowLoadType = LTMaterialVoic;
+        GetDownLoadURLResource(voice);
     }
 }
 
 void TStudyFrame::CreateMaterialPassage(const QString &content, bool)
 {
     MaterialPassageText = content;
-    LogPendingWork(QStringLiteral("CreateMaterialPassage"), QStringLiteral("reading the material passage"),
-                   QStringLiteral("passage reading"));
+    if (StudyPartFrame)
+        StudyPartFrame->CreateMaterial(content);
 }

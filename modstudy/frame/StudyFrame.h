@@ -667,9 +667,8 @@ public:
     void StudyMaterialsMouseUp(TBookIconFrame *Sender, Qt::MouseButton Button, double X, double Y);
     // acMaterialContentItems: the material's passage and its audio.
     void Msg_MaterialContentItems(const QString &sjson);
-    // Creation entry of a teaching material's passage view: receives the
-    // material's spaced-out text. Passage reading completes it; until then
-    // the text is kept in MaterialPassageText.
+    // A teaching material's spaced-out text into the passage view (and
+    // MaterialPassageText).
     void CreateMaterialPassage(const QString &content, bool isMaterial);
 
     // ---- Course shelves: recommended courses (catalog/FrameRecommendation.cpp) ----
@@ -866,10 +865,11 @@ public:
 private:
     void Timer_ChangeModeTimer();
     void Timer_ReturnTimer();
+
+public:
     // Frees every mode view.
     void FreeModeFrames();
 
-public:
     // ---- Study modes: filling a mode view from the lesson (modes/FrameModeContent.cpp) ----
     void DoUpdateLV_Sentences(int UnitIndex, int LessonIndex);
     void DoUpdateLV_Part(int UnitIndex, int LessonIndex);

@@ -11,6 +11,7 @@
 #include "StudyRepeatFrame.h"
 
 #include "Commonconst.h"
+#include "LocalPath.h"
 #include "Log.h"
 #include "PackBook.h"
 
@@ -47,7 +48,8 @@ void TStudyFrame::RepeatButton_ReplayOnClick()
 void TStudyFrame::RepeatPlayMethod()
 {
     const QPointer<TStudyRepeatFrame> view = StudyRepeatFrame;
-    ListenToLesson(view ? view->Label_SpeedPlay : nullptr, [view] { return view && view->LoopOn(); }, nullptr);
+    ListenToLesson(
+        view ? view->Label_SpeedPlay : nullptr, [view] { return view && view->LoopOn(); }, nullptr);
 }
 
 void TStudyFrame::RepeatReplayMethod()
@@ -73,8 +75,7 @@ void TStudyFrame::RepeatRecordMethod()
         const QString reference =
             EngineType == 2 ? PassageText::SentenceLines(lesson) : PassageText::PlainReference(spoken);
         const QString result =
-            RecordPassage(take, reference, seconds, FMainPath.isEmpty() ? QString() : QStringLiteral("tmp\\part\\0.wav"),
-                          true);
+            RecordPassage(take, reference, seconds, LocalPath(FMainPath, QStringLiteral("tmp\\part\\0.wav")), true);
         if (take.gone)
             return;
         if (!bStop && !bCloseForm && !isStudyModeReturn && !isStudyModeChange) {

@@ -9,7 +9,7 @@ class TRectangle;
 
 struct TPassageTake
 {
-    QPointer<TRectangle> start;  // the microphone (integer tag 1 while recording)
-    QPointer<TLabel> caption;    // "点击话筒 , 开始录音" / "点击话筒 , 停止录音"
-    bool gone = false;           // the frame was destroyed during the recording
+    QPointer<TRectangle> start; // the microphone (integer tag 1 while recording)
+    QPointer<TLabel> caption;   // "点击话筒 , 开始录音" / "点击话筒 , 停止录音"
+    bool gone = false;          // the frame was destroyed during the recording
 };

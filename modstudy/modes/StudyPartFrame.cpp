@@ -21,12 +21,9 @@ TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TFrame(parent)
     setObjectName(QStringLiteral("StudyPartFrame"));
     SetBounds(0, 0, 984, 456);
     VertScrollBox_Part = ScrollBox(this, QStringLiteral("VertScrollBox_Part"), 16, 16, 600, 424);
-    Text_PartContent =
-        Text(VertScrollBox_Part->Content(), QStringLiteral("Text_PartContent"), 8, 8, 570, 40, QString(), 15);
-    Text_PartContent->SetHorzAlign(TTextAlign::Leading);
-    Text_PartContent->SetVertAlign(TTextAlign::Leading);
-    Text_PartContent->SetWordWrap(true);
-    VertScrollBox_Part->AddToContent(Text_PartContent);
+    FMyLabel = new TMyLabelFrame(VertScrollBox_Part->Content());
+    FMyLabel->SetBounds(8, 8, 570, 0);
+    VertScrollBox_Part->AddToContent(FMyLabel);
     Label_PartContent =
         Text(VertScrollBox_Part->Content(), QStringLiteral("Label_PartContent"), 8, 8, 570, 40, QString(), 15);
     Label_PartContent->SetHorzAlign(TTextAlign::Leading);

@@ -10,7 +10,10 @@ target_sources(ModStudyFrame PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FrameModeContent.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameModeSwitch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameModesPending.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePassageReading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FramePassageRecordings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePassageRepeat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FramePassageSteps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameSentencePractice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameStartTimers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ModeButtons.cpp
