@@ -46,6 +46,12 @@ void TStudyFrame::ConnectHandlers()
             RunHandler(QStringLiteral("Button_UsuallyBookClick"), [this, sender] { Button_UsuallyBookClick(sender); });
         });
     }
+    // The result page's share button.
+    connect(CornerButton_SharedAudio, &TControl::MouseUp, this,
+            [this](TControl *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF at) {
+                RunHandler(QStringLiteral("CornerButton_SharedAudioMouseUp"),
+                           [&] { CornerButton_SharedAudioMouseUp(sender, button, shift, at.x(), at.y()); });
+            });
     // The study page's mode tabs.
     for (TText *tab : {Text_TabSentence, Text_TabPart, Text_TabRepeat, Text_TabRole}) {
         connect(tab, &TControl::MouseDown, this,

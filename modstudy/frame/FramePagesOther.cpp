@@ -188,16 +188,16 @@ void TStudyFrame::BuildScorePage()
                                                          Rectangle_voxCoin, Text_voxCoin})
         c->SetVisible(false);
 
-    auto *scoreCard = Rect(page, QStringLiteral("Rectangle_TotalScoreBackground"), 20, 72, 200, 300, kWhite);
+    auto *scoreCard = Rect(page, QStringLiteral("Rectangle_TotalScoreBackground"), 20, 72, 200, 362, kWhite);
     Card(scoreCard);
     Rectangle_JudgeAnimationBackground =
         Holder(scoreCard, QStringLiteral("Rectangle_JudgeAnimationBackground"), 10, 10, 180, 180);
-    Text_DisplayTotalScore =
-        Text(scoreCard, QStringLiteral("Text_DisplayTotalScore"), 10, 60, 180, 50, QStringLiteral("0"), 23, 0xFFFF960D);
+    Text_DisplayTotalScore = Text(scoreCard, QStringLiteral("Text_DisplayTotalScore"), 10, 192, 180, 44,
+                                  QStringLiteral("0"), 23, 0xFFFF960D);
     Text_DisplayTotalScore->SetFontStyle(fsBold);
     Text_TotalScoreCaption =
-        Text(scoreCard, QStringLiteral("Text_TotalScoreCaption"), 10, 112, 180, 28, QStringLiteral("总分"), 14, kGrey);
-    CornerButton_SharedAudio = CornerButton(scoreCard, QStringLiteral("CornerButton_SharedAudio"), 20, 240, 160, 40,
+        Text(scoreCard, QStringLiteral("Text_TotalScoreCaption"), 10, 234, 180, 22, QStringLiteral("总分"), 12, kGrey);
+    CornerButton_SharedAudio = CornerButton(scoreCard, QStringLiteral("CornerButton_SharedAudio"), 20, 306, 160, 40,
                                             QStringLiteral("上传好声音"));
     CornerButton_SharedAudio->SetVisible(false);
 

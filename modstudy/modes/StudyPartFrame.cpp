@@ -31,7 +31,7 @@ TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TFrame(parent)
     Label_PartContent->SetWordWrap(true);
     Label_PartContent->SetVisible(false);
     VertScrollBox_Part->AddToContent(Label_PartContent);
-    Rectangle_PartPicture = Holder(this, QStringLiteral("Rectangle_PartPicture"), 640, 180, 240, 160);
+    Rectangle_PartPicture = Holder(this, QStringLiteral("Rectangle_PartPicture"), 640, 110, 240, 160);
     Text_HintContinue = Text(this, QStringLiteral("Text_HintContinue"), 640, 60, 150, 40,
                              QStringLiteral("本篇可分段续读"), 11, kOrange);
     Text_HintContinue->SetVisible(false);

@@ -97,6 +97,16 @@ TEST(ScenarioEndToEnd, ALearnerPractisesASentenceThroughTheFourModesAndReturns)
     EXPECT_EQ(run.Count(QStringLiteral("log error:")), 0) << run.Dump();
 }
 
+TEST(ScenarioEndToEnd, APassageIsReadSubmittedAndSharedThenRepeated)
+{
+    const THostRun run = RunHost(Script("passage_reading.scn"));
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral(R"(out send {"apiCode":41,"type":"L","pointCaseType":5,)")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral(R"(out send {"apiCode":41,"type":"L","pointCaseType":7,)")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral(R"(out send {"apiCode":1083,)")), 1) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("log error:")), 0) << run.Dump();
+}
+
 TEST(ScenarioEndToEnd, ADroppedShelfRequestIsSentThreeTimesThenReportedOnce)
 {
     const THostRun run = RunHost(Script("shelf_dropped.scn"));
