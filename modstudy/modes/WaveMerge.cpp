@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QSaveFile>
 
 namespace {
 constexpr qint64 kHeaderBytes = 44;
@@ -20,36 +19,41 @@ bool LooksLikeWave(const QByteArray &head)
 TWaveMergeResult MergeWaveFiles(const QStringList &inputs, const QString &output)
 {
     TWaveMergeResult result;
-    QList<QByteArray> bodies;
+    // First the inputs that will go in, and the data size for the header.
+    QStringList usable;
     qint64 dataBytes = 0;
     for (const QString &path : inputs) {
         QFile in(path);
-        if (!in.open(QIODevice::ReadOnly)) {
+        if (!in.open(QIODevice::ReadOnly) || !LooksLikeWave(in.read(kHeaderBytes))) {
             result.skipped << path;
             continue;
         }
-        const QByteArray bytes = in.readAll();
-        if (!LooksLikeWave(bytes)) {
-            result.skipped << path;
-            continue;
-        }
-        bodies << bytes.mid(kHeaderBytes);
-        dataBytes += bodies.last().size();
+        usable << path;
+        dataBytes += in.size() - kHeaderBytes;
     }
     if (dataBytes > 0xFFFFFFFFLL - 36) {
         result.error = QStringLiteral("the joined recording is larger than a WAV file can hold");
         return result;
     }
-    QSaveFile out(output);
-    if (!out.open(QIODevice::WriteOnly)) {
+    QFile out(output);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         result.error = out.errorString();
         return result;
     }
-    out.write(PcmWaveHeader(static_cast<quint32>(dataBytes), kSampleRate));
-    for (const QByteArray &body : bodies)
-        out.write(body);
-    if (!out.commit()) {
+    bool written = out.write(PcmWaveHeader(static_cast<quint32>(dataBytes), kSampleRate)) == kHeaderBytes;
+    for (const QString &path : usable) {
+        QFile in(path);
+        written = written && in.open(QIODevice::ReadOnly) && in.seek(kHeaderBytes);
+        while (written && !in.atEnd()) {
+            const QByteArray chunk = in.read(1 << 20);
+            written = out.write(chunk) == chunk.size();
+        }
+    }
+    out.close();
+    if (!written || out.error() != QFileDevice::NoError) {
+        // Not left half written for the submission to pick up.
         result.error = out.errorString();
+        QFile::remove(output);
         return result;
     }
     result.ok = true;

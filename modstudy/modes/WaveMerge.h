@@ -16,8 +16,8 @@ struct TWaveMergeResult
 // Writes the header and, in order, every input's bytes after its own 44-byte
 // header (copied as they are). An input that cannot be read, is shorter than
 // 44 bytes or does not start as a RIFF/WAVE file is left out and named in
-// `skipped`, so one bad file neither corrupts nor stops the join. The output
-// is replaced only once it is complete.
+// `skipped`, so one bad file neither corrupts nor stops the join. An output
+// that cannot be written completely is removed and reported.
 TWaveMergeResult MergeWaveFiles(const QStringList &inputs, const QString &output);
 
 // The "<n>.wav" files of a folder in joining order: by increasing n (a name
