@@ -16,10 +16,8 @@
 using namespace ControlMakers;
 using namespace Palette;
 
-TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TFrame(parent)
+TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TModeBarFrame(parent, QStringLiteral("StudyPartFrame"))
 {
-    setObjectName(QStringLiteral("StudyPartFrame"));
-    SetBounds(0, 0, 984, 456);
     VertScrollBox_Part = ScrollBox(this, QStringLiteral("VertScrollBox_Part"), 16, 16, 600, 424);
     FMyLabel = new TMyLabelFrame(VertScrollBox_Part->Content());
     FMyLabel->SetBounds(8, 8, 570, 0);
@@ -35,21 +33,7 @@ TStudyPartFrame::TStudyPartFrame(QWidget *parent) : TFrame(parent)
     Text_HintContinue = Text(this, QStringLiteral("Text_HintContinue"), 640, 60, 150, 40,
                              QStringLiteral("本篇可分段续读"), 11, kOrange);
     Text_HintContinue->SetVisible(false);
-    m_buttons = MakeModeButtons(this, 640, 350, QStringLiteral("短文播放"), QStringLiteral("录音回放"));
-    Rectangle_Read = m_buttons.Rectangle_Read;
-    Rectangle_Start = m_buttons.Rectangle_Start;
-    Label_Start = m_buttons.Label_Start;
-    Rectangle_Replay = m_buttons.Rectangle_Replay;
-    Label_SpeedPlay = m_buttons.Label_SpeedPlay;
-    Rectangle_LoopPlay = m_buttons.Rectangle_LoopPlay;
-    connect(Rectangle_LoopPlay, &TControl::Click, this, [this](TControl *) { ToggleLoop(m_buttons, FUIArchive); });
-    HintModeButtons(this, m_buttons, &FCustomHint);
-}
-
-void TStudyPartFrame::SetUIArchive(const IArchivePtr &value)
-{
-    FUIArchive = value;
-    LoadModeButtonPictures(m_buttons, value);
+    BuildBar(640, 350, QStringLiteral("短文播放"));
 }
 
 void TStudyPartFrame::CreatePartContent(const TeduPack_Lesson &lesson, bool newContent)
@@ -72,9 +56,4 @@ void TStudyPartFrame::CreateMaterial(const QString &text)
 QString TStudyPartFrame::PartContent() const
 {
     return Label_PartContent->Visible() ? Label_PartContent->Text() : FMyLabel->Text();
-}
-
-bool TStudyPartFrame::LoopOn() const
-{
-    return Rectangle_LoopPlay->Tag() != 0;
 }

@@ -8,25 +8,18 @@
 // the control bar; the reading itself (recording part by part, continuing an
 // unfinished reading) is done by the main frame.
 
-#include "HostServices.h"
-#include "ModeButtons.h"
-
-#include "TFrame.h"
+#include "ModeBarFrame.h"
 
 class TeduPack_Lesson;
 class TMyLabelFrame;
 class TText;
 class TVertScrollBox;
 
-class TStudyPartFrame : public TFrame
+class TStudyPartFrame : public TModeBarFrame
 {
     Q_OBJECT
 public:
     explicit TStudyPartFrame(QWidget *parent);
-
-    void SetCustomHint(const ICustomHintPtr &value) { FCustomHint = value; }
-    void SetSoundEngine(const ISoundEnginePtr &value) { FSoundEngine = value; }
-    void SetUIArchive(const IArchivePtr &value);
 
     // The passage of a lesson (PassageText::ReadingText) becomes the text
     // that is read and graded, and is shown. (`newContent` false adds it to
@@ -43,19 +36,8 @@ public:
     TVertScrollBox *VertScrollBox_Part = nullptr;
     TMyLabelFrame *FMyLabel = nullptr;  // a lesson's passage, one label per word
     TText *Label_PartContent = nullptr; // a material's passage
-    TText *Text_HintContinue = nullptr; // "continue the last reading" notice
-    TRectangle *Rectangle_Read = nullptr;
-    TRectangle *Rectangle_Start = nullptr;
-    TLabel *Label_Start = nullptr;
-    TRectangle *Rectangle_Replay = nullptr;
-    TLabel *Label_SpeedPlay = nullptr;
-    TRectangle *Rectangle_LoopPlay = nullptr; // integer tag 1: loop on
-    bool LoopOn() const;
+    TText *Text_HintContinue = nullptr; // "本篇可分段续读", kept hidden
 
 private:
-    IArchivePtr FUIArchive;
-    ICustomHintPtr FCustomHint;
     QString FCurRecordContent;
-    ISoundEnginePtr FSoundEngine;
-    TModeButtons m_buttons;
 };

@@ -16,7 +16,7 @@ target_sources(ModStudyFrame PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FramePassageSteps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameSentencePractice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameStartTimers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ModeButtons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ModeBarFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StudyPartFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StudyPlayFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StudyRepeatFrame.cpp
