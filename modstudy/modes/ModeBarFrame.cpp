@@ -28,8 +28,8 @@ void TModeBarFrame::BuildBar(double x, double y, const QString &readCaption)
     Rectangle_Read = Holder(this, QStringLiteral("Rectangle_Read"), x + 50, y + 8, 48, 48);
     Rectangle_Start = Holder(this, QStringLiteral("Rectangle_Start"), x + 134, y, 64, 64);
     Rectangle_Replay = Holder(this, QStringLiteral("Rectangle_Replay"), x + 234, y + 8, 48, 48);
-    Label_Start =
-        Label(this, QStringLiteral("Label_Start"), x + 86, y + 68, 160, 22, QStringLiteral("点击话筒 , 开始录音"), 11, kGrey);
+    Label_Start = Label(this, QStringLiteral("Label_Start"), x + 86, y + 68, 160, 22,
+                        QStringLiteral("点击话筒 , 开始录音"), 11, kGrey);
     Label_Start->SetHorzAlign(TTextAlign::Center);
     for (const auto &[at, caption] : {std::pair{x + 34, readCaption}, std::pair{x + 218, QStringLiteral("录音回放")}}) {
         TText *t = Text(this, QString(), at, y + 58, 80, 20, caption, 10, kGrey);
@@ -78,6 +78,7 @@ void TModeBarFrame::LoadBarPictures()
     LoadPicture_UI(Rectangle_Start, QStringLiteral("png\\study\\UnRecorded.png"), FUIArchive);
     LoadPicture_UI(Rectangle_Replay, QStringLiteral("png\\study\\public\\ReplayUp.png"), FUIArchive);
     LoadPicture_UI(Rectangle_LoopPlay,
-                   LoopOn() ? QStringLiteral("png\\study\\LoopPlayDown.png") : QStringLiteral("png\\study\\LoopPlayUp.png"),
+                   LoopOn() ? QStringLiteral("png\\study\\LoopPlayDown.png")
+                            : QStringLiteral("png\\study\\LoopPlayUp.png"),
                    FUIArchive);
 }
