@@ -70,10 +70,10 @@ void TStudyFrame::ListenToLesson(TLabel *speedLabel, const std::function<bool()>
                     label->SetSelStart(next);
             }
             if (sound && !file.isEmpty() && sentence.SaveToFile(file)) {
-                if (!sentence.SpeakerPicture.isEmpty())
-                    figure = GetRoleName(sentence.SpeakerPicture);
-                PlayReadAni(sentence.SpeakerPicture.isEmpty() ? QString::fromLatin1(StudyModes::kRobotCharacter)
-                                                              : GetRoleName(sentence.SpeakerPicture),
+                const QString speaker = GetRoleName(sentence.SpeakerPicture);
+                if (!speaker.isEmpty())
+                    figure = speaker;
+                PlayReadAni(speaker.isEmpty() ? QString::fromLatin1(StudyModes::kRobotCharacter) : speaker,
                             Rectangle_AnimationBackground_Study);
                 isPlayFinish = false;
                 PlayingVoiceFileName = file;

@@ -39,17 +39,14 @@ constexpr int kConfirmSteps = 80;
 constexpr int kFileBusyStepMs = 300;
 constexpr int kAskYesNo = 3;
 constexpr int kAnswerYes = 6;
-constexpr int kPassagePointTypes[] = {5, 7};
 const QString kRetryScore = QStringLiteral("上传成绩失败，是否重新上传？");
 const QString kRetryShare = QStringLiteral("上传失败，是否重新上传？");
 const QString kCannotKeep = QStringLiteral("成绩无法保存到本机（磁盘已满或没有写入权限），仍将尝试上传");
 
+// Passage reading (5) and passage repeat (7) come with a recording.
 bool IsPassage(int pointType)
 {
-    for (int t : kPassagePointTypes)
-        if (t == pointType)
-            return true;
-    return false;
+    return pointType == 5 || pointType == 7;
 }
 } // namespace
 
