@@ -1,6 +1,6 @@
 // grader_eval: measures the offline grader on synthetic speech.
 //
-//   grader_eval [--data DIR] [--items N] [--voices a,b,…] [--fit]
+//   grader_eval [--data DIR] [--items N] [--voices a,b,…] [--fit | --dump FILE]
 //
 // The speech is made on first use by the speech synthesisers Debian ships
 // (espeak-ng, flite, festival with an HTS voice) from the items of
@@ -15,9 +15,11 @@
 // overall of silence and noise, the real-time factor (CPU time of grading ÷
 // audio time, one thread) and the peak memory. With --fit it reads the
 // "fit" items and prints the calibration (expected GOP per phone and the
-// logistic curve) in the form Calibration.cpp holds it.
+// logistic curve) in the form Calibration.cpp holds it. With --dump it writes
+// the analyses of every reading of both sets to FILE (EvalDump.h).
 
 #include "EvalData.h"
+#include "EvalDump.h"
 #include "EvalStats.h"
 
 #include "OfflineGrader.h"
@@ -26,6 +28,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -166,14 +169,54 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
         }
     }
     const auto [mid, slope] = FitLogistic(x, y);
-    std::printf("// fitted on %zu readings of %zu items by %zu voices; fit-set pair AUC %.3f\n", correct.size(),
-                items.size(), voices.size(), bestAuc);
+    c.mid = mid;
+    c.slope = slope;
+    // The read floor that brings integrity closest to the share of words
+    // read in the omitted readings, then the lowest accuracy gate that keeps
+    // every unrelated reading (each correct reading graded against the next
+    // item's text) under 30 overall.
+    std::vector<std::pair<TUtterance, double>> omitted;
+    std::vector<TUtterance> unrelated;
+    for (const TVoice &v : voices) {
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const TEvalItem &item = items[k];
+            omitted.emplace_back(g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Omitted)),
+                                 100.0 * ReadShare(item));
+            unrelated.push_back(
+                g.analyse(items[(k + 1) % items.size()].sentence, RenditionPath(dir, v, item, TRendition::Correct)));
+        }
+    }
+    double bestError = 1e9;
+    double bestFloor = 0;
+    for (double floor : {0.0, 2.0, 5.0, 10.0, 15.0, 25.0}) {
+        c.readFloor = floor;
+        double error = 0;
+        for (const auto &[u, share] : omitted)
+            error += std::abs(integrityOf(c, u) - share);
+        if (error < bestError - 1e-9) {
+            bestError = error;
+            bestFloor = floor;
+        }
+    }
+    c.readFloor = bestFloor;
+    for (double gate = 0; gate <= 100; gate += 10) {
+        c.accuracyGate = gate;
+        double worst = 0;
+        for (const TUtterance &u : unrelated)
+            worst = std::max(worst, overallOf(c, u));
+        if (worst < 30)
+            break;
+    }
+    std::printf("// fitted on %zu readings of %zu items by %zu voices; fit-set pair AUC %.3f; omissions' mean "
+                "integrity error %.1f\n",
+                correct.size(), items.size(), voices.size(), bestAuc,
+                bestError / std::max<std::size_t>(1, omitted.size()));
     std::printf("f.expected = {");
     for (const auto &[phone, value] : c.expected)
         std::printf("{\"%s\", %.2f}, ", phone.c_str(), value);
     std::printf("};\nf.defaultExpected = %.2f;\nf.worstWeight = %.1f;\nf.competitorWeight = %.2f;\nf.mid = %.2f;\n"
-                "f.slope = %.2f;\n",
-                c.defaultExpected, c.worstWeight, c.competitorWeight, mid, slope);
+                "f.slope = %.2f;\nf.readFloor = %.0f;\nf.accuracyGate = %.0f;\n",
+                c.defaultExpected, c.worstWeight, c.competitorWeight, mid, slope, c.readFloor, c.accuracyGate);
     return 0;
 }
 
@@ -192,6 +235,7 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
     std::map<std::string, std::pair<int, int>> perVoice;
     std::vector<std::pair<TUtterance, double>> omittedReadings; // with the share read
     std::vector<TUtterance> unrelatedReadings;
+    std::vector<TUtterance> correctReadings;
     for (const TVoice &v : voices) {
         for (std::size_t k = 0; k < items.size(); ++k) {
             const TEvalItem &item = items[k];
@@ -211,6 +255,7 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
             for (const TWordEval &w : right.words)
                 correctScores.push_back(WordScore(c, w));
             correctOverall.push_back(overallOf(c, right));
+            correctReadings.push_back(right);
 
             const TUtterance omitted = g.analyse(item.sentence, RenditionPath(dir, v, item, TRendition::Omitted));
             const double share = 100.0 * ReadShare(item);
@@ -256,23 +301,32 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
     std::printf("unrelated speech overall: mean %.1f, max %.1f (target < 30)\n", Mean(unrelated),
                 *std::max_element(unrelated.begin(), unrelated.end()));
     std::printf("silence overall: %.1f (target 0); quiet noise overall: %.1f\n", silenceOverall, noiseOverall);
-    // How the read floor trades integrity against unrelated speech.
-    for (double floor : {0.0, 2.0, 5.0, 10.0, 15.0, 25.0}) {
-        TCalibration alt = c;
-        alt.readFloor = floor;
-        double err = 0;
-        int in10 = 0;
-        for (const auto &[u, share] : omittedReadings) {
-            const double e = integrityOf(alt, u) - share;
-            err += e;
-            in10 += std::abs(e) <= 10 ? 1 : 0;
+    // How the read floor and the accuracy gate trade integrity and the
+    // overall of correct readings against unrelated speech.
+    for (double floor : {0.0, 5.0, 10.0, 25.0}) {
+        for (double gate : {0.0, 60.0, 80.0}) {
+            TCalibration alt = c;
+            alt.readFloor = floor;
+            alt.accuracyGate = gate;
+            double err = 0;
+            int in10 = 0;
+            for (const auto &[u, share] : omittedReadings) {
+                const double e = integrityOf(alt, u) - share;
+                err += std::abs(e);
+                in10 += std::abs(e) <= 10 ? 1 : 0;
+            }
+            double worstUnrelated = 0;
+            for (const TUtterance &u : unrelatedReadings)
+                worstUnrelated = std::max(worstUnrelated, overallOf(alt, u));
+            double correctSum = 0;
+            for (const TUtterance &u : correctReadings)
+                correctSum += overallOf(alt, u);
+            std::printf("  read floor %4.1f, gate %3.0f: integrity mean |error| %.1f, within 10 points %d of %zu; "
+                        "unrelated max %.1f; correct readings overall mean %.1f\n",
+                        floor, gate, err / std::max<std::size_t>(1, omittedReadings.size()), in10,
+                        omittedReadings.size(), worstUnrelated,
+                        correctSum / std::max<std::size_t>(1, correctReadings.size()));
         }
-        double worstUnrelated = 0;
-        for (const TUtterance &u : unrelatedReadings)
-            worstUnrelated = std::max(worstUnrelated, overallOf(alt, u));
-        std::printf("  read floor %4.1f: integrity error mean %+.1f, within 10 points %d of %zu; unrelated max %.1f\n",
-                    floor, err / std::max<std::size_t>(1, omittedReadings.size()), in10, omittedReadings.size(),
-                    worstUnrelated);
     }
     std::printf("real-time factor (CPU time of grading / audio time, one thread): %.3f (target <= 0.3)\n",
                 g.cpu / std::max(1e-9, g.audio));
@@ -290,6 +344,7 @@ int main(int argc, char **argv)
     std::size_t limit = 0;
     bool fit = false;
     std::string voiceList;
+    std::string dump;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc)
@@ -300,8 +355,11 @@ int main(int argc, char **argv)
             voiceList = argv[++i];
         else if (arg == "--fit")
             fit = true;
+        else if (arg == "--dump" && i + 1 < argc)
+            dump = argv[++i];
         else {
-            std::fprintf(stderr, "usage: grader_eval [--data DIR] [--items N] [--voices a,b,...] [--fit]\n");
+            std::fprintf(stderr,
+                         "usage: grader_eval [--data DIR] [--items N] [--voices a,b,...] [--fit | --dump FILE]\n");
             return 2;
         }
     }
@@ -319,5 +377,22 @@ int main(int argc, char **argv)
         return 1;
     }
     TTimedGrader g;
+    if (!dump.empty()) {
+        std::vector<std::pair<std::string, std::vector<TEvalItem>>> sets;
+        for (const char *set : {"fit", "eval"}) {
+            std::vector<TEvalItem> setItems = LoadItems(GRADER_PAIRS_FILE, set);
+            if (!GenerateSpeech(dir, voices, setItems, error)) {
+                std::fprintf(stderr, "grader_eval: %s\n", error.c_str());
+                return 1;
+            }
+            sets.emplace_back(set, std::move(setItems));
+        }
+        const bool written =
+            WriteAnalyses(dump, dir, voices, sets,
+                          [&g](const std::string &text, const std::string &wav) { return g.analyse(text, wav); });
+        if (!written)
+            std::fprintf(stderr, "grader_eval: cannot write %s\n", dump.c_str());
+        return written ? 0 : 1;
+    }
     return fit ? runFit(g, items, voices, dir) : runEval(g, items, voices, dir);
 }

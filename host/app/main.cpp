@@ -16,7 +16,11 @@
 //                                     exist); scenarios never use devices
 //   --grader offline|sim              grades recordings with the offline
 //                                     grader (default) or the simulated one;
-//                                     scenarios always use the simulated one
+//                                     scenarios use the simulated one unless
+//                                     --grader offline is given
+//   --microphone FILE[,FILE...]       without audio devices, the recordings
+//                                     hold the speech of these WAV files in
+//                                     turn instead of a quiet tone
 //   --main-path DIR                   the module keeps its files in DIR
 //                                     (the host runs from there); by default
 //                                     the folder of studyhost, and for
@@ -30,6 +34,7 @@
 #include "RecordingScorer.h"
 #include "ScenarioRunner.h"
 #include "StudyHostWindow.h"
+#include "TSimGradeEngine.h"
 #include "TStudyHost.h"
 
 #include "Log.h"
@@ -179,8 +184,14 @@ int main(int argc, char **argv)
                                           QStringLiteral("Grade recordings with the offline grader (offline, the "
                                                          "default) or the simulated one (sim)."),
                                           QStringLiteral("offline|sim"), QStringLiteral("offline"));
+    const QCommandLineOption microphoneOption(
+        QStringLiteral("microphone"),
+        QStringLiteral("Without audio devices, the recordings hold the speech of these WAV files in turn "
+                       "(comma-separated) instead of a quiet tone."),
+        QStringLiteral("files"));
     parser.addOption(audioOption);
     parser.addOption(graderOption);
+    parser.addOption(microphoneOption);
     const QCommandLineOption mainPathOption(QStringLiteral("main-path"),
                                             QStringLiteral("The module keeps its files (packages, pictures, results, "
                                                            "recordings) in <folder>; the host runs from there. "
@@ -205,6 +216,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "studyhost: --audio takes auto, devices or none\n");
         return 2;
     }
+    const QStringList microphone = parser.value(microphoneOption).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!microphone.isEmpty()) {
+        if (*audioMode == TAudioMode::Devices) {
+            std::fprintf(stderr, "studyhost: --microphone stands in for a microphone; it does not apply with "
+                                 "--audio devices\n");
+            return 2;
+        }
+        if (!TSimGradeEngine(QString()).SetMicrophone(microphone)) {
+            std::fprintf(stderr, "studyhost: --microphone: cannot read %s as WAV files\n",
+                         qPrintable(microphone.join(QLatin1String(", "))));
+            return 2;
+        }
+    }
     if (parser.isSet(scenarioOption)) {
         if (*audioMode == TAudioMode::Devices) {
             std::fprintf(stderr, "studyhost: scenarios run without audio devices; --audio devices does not apply\n");
@@ -212,6 +236,15 @@ int main(int argc, char **argv)
         }
         TScenarioSetup setup;
         setup.appFolder = QCoreApplication::applicationDirPath();
+        setup.microphone = microphone;
+        if (parser.isSet(graderOption) && parser.value(graderOption) == QLatin1String("offline")) {
+            try {
+                setup.scorer = MakeOfflineScorer();
+            } catch (const std::exception &e) {
+                std::fprintf(stderr, "studyhost: the offline grader cannot start (%s)\n", e.what());
+                return 1;
+            }
+        }
         return RunScenarioFile(parser.value(scenarioOption), setup, [](const QString &line) {
             std::fputs(line.toUtf8().constData(), stdout);
             std::fputc('\n', stdout);
@@ -248,16 +281,20 @@ int main(int argc, char **argv)
                                     : QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
         };
     TStudyHostOptions options = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
-    const THostSound sound = MakeHostSound(*audioMode, options, recordingScorer);
+    // A microphone file means no devices: the device-free engines record it.
+    const THostSound sound =
+        MakeHostSound(microphone.isEmpty() ? *audioMode : TAudioMode::None, options, recordingScorer);
     std::fprintf(stderr, "studyhost: %s\n", qPrintable(sound.line));
     procSaveLog(QStringLiteral("info：studyhost ") % sound.line);
     if (!sound.error.isEmpty())
         return 1;
     options.sound = sound.sound;
     options.grade = sound.grade;
-    if (!options.grade && offline) {
+    if (!options.grade && (offline || !microphone.isEmpty())) {
         auto engine = std::make_shared<TSimGradeEngine>(options.mainPath);
-        engine->SetScorer(offline);
+        if (offline)
+            engine->SetScorer(offline);
+        engine->SetMicrophone(microphone);
         options.grade = engine;
     }
     TStudyHost host(std::move(options));

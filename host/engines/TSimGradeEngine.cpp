@@ -3,12 +3,16 @@
 #include "EnginePath.h"
 #include "SimGrading.h"
 #include "SimWav.h"
+#include "WavAudio.h"
 
 #include "Log.h"
 #include "StudyClock.h"
 #include "Wait.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <chrono>
 #include <future>
@@ -63,6 +67,22 @@ void TSimGradeEngine::SetScorer(TGradeScorer scorer)
     m_scorer = std::move(scorer);
 }
 
+bool TSimGradeEngine::SetMicrophone(const QStringList &wavPaths)
+{
+    std::vector<std::vector<std::int16_t>> speech;
+    for (const QString &path : wavPaths) {
+        std::optional<grader::TAudio> audio = grader::ReadWav(path.toStdString(), 0);
+        if (!audio || audio->samples.empty()) {
+            procSaveLog(QStringLiteral("error:SetMicrophone cannot read ") + path);
+            return false;
+        }
+        speech.push_back(std::move(audio->samples));
+    }
+    m_microphone = std::move(speech);
+    m_nextMicrophone = 0;
+    return true;
+}
+
 void TSimGradeEngine::QueueResult(const QString &resultJson)
 {
     m_queued << resultJson;
@@ -72,7 +92,11 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
 {
     m_lastResult.clear();
     const qint64 allowed = std::max(0, seconds) * qint64(1000);
-    const qint64 wanted = std::min(SimSpeechMs(text), allowed);
+    const std::vector<std::int16_t> *speech = nullptr;
+    if (!m_microphone.empty())
+        speech = &m_microphone[m_nextMicrophone++ % m_microphone.size()];
+    const qint64 spoken = speech ? static_cast<qint64>(speech->size()) * 1000 / kSimWavSampleRate : SimSpeechMs(text);
+    const qint64 wanted = std::min(spoken, allowed);
     // A recording that ran its full time has exactly the wanted length (the
     // same attempt always grades the same); a stopped one has the stated time
     // that passed on the study clock.
@@ -92,7 +116,8 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
     const QString name =
         wavFileName.isEmpty() && m_scorer && m_queued.isEmpty() ? QStringLiteral("tmp\\grading.wav") : wavFileName;
     const QString path = EngineFilePath(m_mainPath, name);
-    if (!path.isEmpty() && !WriteSimWav(path, recorded))
+    const bool written = speech ? writeSpeech(path, *speech, recorded) : WriteSimWav(path, recorded);
+    if (!path.isEmpty() && !written)
         procSaveLog(QStringLiteral("error:Evaluate cannot write ") + name);
 
     if (!m_queued.isEmpty()) {
@@ -105,6 +130,27 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
     const nlohmann::ordered_json result = SimGradeResult(gradeMode, text, recorded);
     m_lastResult = QString::fromStdString(nlohmann::ordered_json{{"result", result}}.dump());
     return true;
+}
+
+bool TSimGradeEngine::writeSpeech(const QString &path, const std::vector<std::int16_t> &speech, qint64 ms)
+{
+    if (path.isEmpty())
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const auto count = std::min<std::size_t>(speech.size(), static_cast<std::size_t>(SimSamplesForMs(ms)));
+    QByteArray samples;
+    samples.reserve(static_cast<qsizetype>(count * 2));
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto v = static_cast<quint16>(speech[i]);
+        samples.append(static_cast<char>(v & 0xff));
+        samples.append(static_cast<char>(v >> 8));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(SimWavHeader(static_cast<quint32>(samples.size())));
+    file.write(samples);
+    return file.commit();
 }
 
 bool TSimGradeEngine::score(int mode, const QString &text, const QString &wavPath, int seconds)

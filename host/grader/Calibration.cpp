@@ -5,24 +5,29 @@ namespace grader {
 // Fitted by `grader_eval --fit` on the "fit" items of bench/grader/pairs.txt
 // (12 sentences with a minimal-pair replacement each, read by five synthetic
 // voices; none of them is an evaluation item): the expected GOP of a phone is
-// its median over the correct readings, the worst-phone weight is the one
-// that separates correct from replaced words best, and the logistic curve is
-// a regression of correct (1) against replaced (0) words on the word GOP.
+// its median over the correct readings, the competitor and worst-phone
+// weights are the ones that separate correct from replaced words best, the
+// logistic curve is a regression of correct (1) against replaced (0) words on
+// the word GOP, the read floor brings integrity closest to the share of words
+// read in the readings with words left out, and the accuracy gate is the
+// lowest that keeps speech of another text under 30 overall.
 const TCalibration &TCalibration::Fitted()
 {
     static const TCalibration c = [] {
         TCalibration f;
-        f.expected = {{"AA", -18.96}, {"AE", 0.20},   {"AH", -15.83}, {"AO", -34.14}, {"AW", -15.44}, {"AY", -13.41},
-                      {"B", -14.02},  {"CH", -16.00}, {"D", -13.64},  {"DH", -4.51},  {"EH", -6.78},  {"ER", -12.46},
-                      {"EY", -11.66}, {"F", -13.13},  {"G", -29.66},  {"HH", -1.29},  {"IH", -11.15}, {"IY", -5.18},
-                      {"K", -21.50},  {"L", -27.81},  {"M", -9.78},   {"N", -12.13},  {"NG", -12.43}, {"OW", -16.46},
-                      {"P", -10.76},  {"R", -16.64},  {"S", -8.32},   {"SH", -1.04},  {"T", -21.54},  {"TH", -6.68},
-                      {"UH", -14.21}, {"UW", -1.81},  {"W", -1.65},   {"Y", -7.96},   {"Z", -11.00}};
-        f.defaultExpected = -12.88;
-        f.worstWeight = 0.2;
-        f.competitorWeight = 1.25;
-        f.mid = -24.78;
-        f.slope = 13.18;
+        f.expected = {{"AA", -20.47}, {"AE", 0.12},   {"AH", -16.87}, {"AO", -33.74}, {"AW", -17.02}, {"AY", -13.77},
+                      {"B", -14.48},  {"CH", -14.30}, {"D", -14.56},  {"DH", -6.43},  {"EH", -10.22}, {"ER", -13.59},
+                      {"EY", -15.32}, {"F", -14.49},  {"G", -36.81},  {"HH", -2.52},  {"IH", -11.15}, {"IY", -4.67},
+                      {"K", -21.49},  {"L", -28.90},  {"M", -12.75},  {"N", -12.87},  {"NG", -12.85}, {"OW", -15.76},
+                      {"P", -9.44},   {"R", -16.84},  {"S", -9.34},   {"SH", -0.84},  {"T", -21.80},  {"TH", -14.91},
+                      {"UH", -7.36},  {"UW", -0.06},  {"W", -1.36},   {"Y", -8.44},   {"Z", -11.05}};
+        f.defaultExpected = -13.43;
+        f.worstWeight = 0.1;
+        f.competitorWeight = 2.0;
+        f.mid = -26.49;
+        f.slope = 14.96;
+        f.readFloor = 0;
+        f.accuracyGate = 80;
         return f;
     }();
     return c;

@@ -67,6 +67,16 @@ double WordScore(const TCalibration &c, const TWordEval &word)
     return GopToScore(c, WordGop(c, word));
 }
 
+bool WordFound(const TCalibration &c, const TWordEval &word, double score)
+{
+    if (!WordRead(c, word) || score < c.readFloor)
+        return false;
+    double frames = 0;
+    for (const TPhoneEval &p : word.phones)
+        frames += p.endFrame - p.startFrame + 1;
+    return frames > c.minFramesPerPhone * static_cast<double>(word.phones.size());
+}
+
 double FluencyScore(int phones, int speechFrames, const std::vector<int> &pauses, int wordsFound, int wordsTotal)
 {
     if (wordsFound == 0 || wordsTotal == 0 || speechFrames <= 0)
@@ -99,10 +109,19 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
     int found = 0;
     int phones = 0;
     int speech = 0;
+    double weighted = 0;
+    double weights = 0;
     for (int w : words) {
         const TWordEval &word = u.words[static_cast<std::size_t>(w)];
         const double score = wordScores[static_cast<std::size_t>(w)];
-        if (score >= c.readFloor)
+        // Accuracy is over every word of the text, an unread one counting 0,
+        // so that reading one word well does not make a sentence accurate;
+        // each word weighs as many phones as its pronunciation has, so that
+        // "a" and "the" found in another text count little.
+        const double weight = static_cast<double>(std::max<std::size_t>(1, word.reference.size()));
+        weighted += weight * score;
+        weights += weight;
+        if (WordFound(c, word, score))
             ++found;
         if (WordRead(c, word)) {
             phones += static_cast<int>(word.phones.size());
@@ -111,15 +130,11 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
         }
     }
     const int total = static_cast<int>(words.size());
-    // Accuracy is over every word of the text, an unread one counting 0, so
-    // that reading one word well does not make a sentence accurate.
-    double all = 0;
-    for (int w : words)
-        all += wordScores[static_cast<std::size_t>(w)];
-    s.accuracy = all / total;
+    s.accuracy = weighted / weights;
     s.integrity = 100.0 * found / total;
     s.fluency = FluencyScore(phones, speech, u.pauses, found, total);
-    s.overall = kAccuracyWeight * s.accuracy + kIntegrityWeight * s.integrity + kFluencyWeight * s.fluency;
+    const double gate = c.accuracyGate > 0 ? std::min(1.0, s.accuracy / c.accuracyGate) : 1.0;
+    s.overall = kAccuracyWeight * s.accuracy + gate * (kIntegrityWeight * s.integrity + kFluencyWeight * s.fluency);
     return s;
 }
 

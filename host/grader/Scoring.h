@@ -8,9 +8,12 @@
 // Word: the same curve applied to a blend of the mean and the worst of its
 // normalised phone GOPs, so one replaced phone in a long word still counts;
 // a word the alignment skipped, or that lies mostly in silence, is not read
-// and scores 0. Sentence: accuracy is the mean score of the words read,
-// integrity the share of words read, fluency comes from the speaking rate
-// and the pauses, and overall weighs the three.
+// and scores 0. Sentence: accuracy is the mean score of its words weighted by
+// their phones (an unread word counts 0), integrity the share of words found
+// (read, not squeezed into the shortest span the model allows, and scoring at
+// least the read floor), fluency comes from the speaking rate and the pauses,
+// and overall weighs the three, with integrity and fluency counting in full
+// only once the accuracy reaches the gate.
 
 #include "Utterance.h"
 
@@ -32,6 +35,14 @@ struct TCalibration
     double competitorWeight = 1.0; // weight of the competitor GOP in a phone's GOP
     double silenceLimit = 0.6;     // a word with more silence than this was not read
     double readFloor = 25;         // a word under this score counts as not found for integrity
+    // A word whose phones average no more frames than this was squeezed in by
+    // the alignment (three frames is the shortest a phone model can take),
+    // as happens to a word left out: it counts as not found.
+    double minFramesPerPhone = 3.0;
+    // Below this accuracy, integrity and fluency count in proportion to it,
+    // so that speech of another text that happens to hold the reference's
+    // short words in order cannot earn a fair overall from them.
+    double accuracyGate = 60;
 
     // The calibration fitted for the installed model.
     static const TCalibration &Fitted();
@@ -53,6 +64,9 @@ bool WordRead(const TCalibration &c, const TWordEval &word);
 
 // 0 for a word not read.
 double WordScore(const TCalibration &c, const TWordEval &word);
+
+// True when the word counts as found for integrity, given its score.
+bool WordFound(const TCalibration &c, const TWordEval &word, double score);
 
 struct TSentenceScores
 {

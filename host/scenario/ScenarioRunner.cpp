@@ -30,6 +30,9 @@ TScenarioRunner::TScenarioRunner(TScenarioSetup setup, QObject *parent)
     if (m_setup.mainPath.isEmpty())
         m_setup.mainPath = m_setup.appFolder % QStringLiteral("/");
     m_grade = std::make_shared<TSimGradeEngine>(m_setup.mainPath);
+    if (m_setup.scorer)
+        m_grade->SetScorer(m_setup.scorer);
+    m_grade->SetMicrophone(m_setup.microphone);
 }
 
 TScenarioRunner::~TScenarioRunner()

@@ -7,6 +7,7 @@
 
 #include "ScenarioScript.h"
 #include "ScenarioTranscript.h"
+#include "TSimGradeEngine.h"
 
 #include <QList>
 #include <QObject>
@@ -17,7 +18,6 @@
 
 class TScriptedHint;
 class TScriptedMessage;
-class TSimGradeEngine;
 class TStudyHost;
 class TStudyHostWindow;
 class QWidget;
@@ -30,6 +30,12 @@ struct TScenarioSetup
     QString mainPath;
     // Real milliseconds a close waits for the module's answer.
     int handshakeTimeoutMs = 15000;
+    // Grades recordings instead of the simulation when set (the offline
+    // grader, chosen explicitly: scenarios grade by simulation otherwise).
+    TGradeScorer scorer;
+    // WAV files whose speech the recordings hold in turn (see
+    // TSimGradeEngine::SetMicrophone); the quiet tone when none.
+    QStringList microphone;
 };
 
 class TScenarioRunner : public QObject

@@ -2,6 +2,7 @@
 // stopping.
 
 #include "SimGrading.h"
+#include "SimWav.h"
 #include "TSimGradeEngine.h"
 
 #include "ClockSpeed.h"
@@ -10,6 +11,7 @@
 #include "StudyClock.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -181,4 +183,47 @@ TEST_F(GradeEngineTest, StopFlagEndsTheEvaluationEarly)
     m_engine.EvaluateStoppable(0, QStringLiteral("apple"), QString(), 3, stop);
     EXPECT_LT(static_cast<double>(t.elapsed()) * StudyClock::speed(), 500);
     EXPECT_EQ(resultOf(m_engine)["overall"], 0);
+}
+
+TEST_F(GradeEngineTest, MicrophoneFilesAreRecordedInTurnAndCutAtTheTimeAllowed)
+{
+    // Two "utterances": 1.5 s of a ramp at 8 kHz (converted to 16 kHz) and
+    // 4 s of another one at 16 kHz.
+    const auto writeWav = [this](const char *name, int rate, int samples, int step) {
+        QByteArray data;
+        for (int i = 0; i < samples; ++i) {
+            const auto v = static_cast<quint16>(static_cast<qint16>((i * step) % 20000 - 10000));
+            data.append(static_cast<char>(v & 0xff));
+            data.append(static_cast<char>(v >> 8));
+        }
+        QByteArray header = SimWavHeader(static_cast<quint32>(data.size()));
+        const auto put32 = [&header](int at, quint32 v) {
+            for (int b = 0; b < 4; ++b)
+                header[at + b] = static_cast<char>((v >> (8 * b)) & 0xff);
+        };
+        put32(24, static_cast<quint32>(rate));     // sample rate
+        put32(28, static_cast<quint32>(rate * 2)); // bytes a second
+        QFile file(m_dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(header + data);
+        return file.fileName();
+    };
+    const QString first = writeWav("a.wav", 8000, 12000, 7);
+    const QString second = writeWav("b.wav", 16000, 64000, 13);
+    EXPECT_FALSE(m_engine.SetMicrophone({first, m_dir.filePath(QStringLiteral("missing.wav"))}));
+    ASSERT_TRUE(m_engine.SetMicrophone({first, second}));
+
+    const auto recordedBytes = [this](int seconds) {
+        m_engine.Evaluate(1, QStringLiteral("tmp\\m.wav"), QStringLiteral("Any text at all."), seconds);
+        TWaveFormat format;
+        EXPECT_TRUE(ReadWaveFormat(m_dir.filePath(QStringLiteral("tmp/m.wav")), format));
+        return format.dataBytes;
+    };
+    // The first file, whole (its conversion to 16 kHz may end a sample short).
+    EXPECT_NEAR(recordedBytes(10), 1500 * 32, 64);
+    EXPECT_NEAR(m_engine.LastRecordedMs(), 1500, 1);
+    EXPECT_EQ(recordedBytes(3), 3000 * 32);        // the second, cut at 3 s
+    EXPECT_NEAR(recordedBytes(10), 1500 * 32, 64); // the first again
+    ASSERT_TRUE(m_engine.SetMicrophone({}));
+    EXPECT_EQ(recordedBytes(10), SimSpeechMs(QStringLiteral("Any text at all.")) * 32); // the tone again
 }

@@ -134,20 +134,38 @@ TEST(ScoringTest, FluencyFollowsRateAndPauses)
             << c.phones << "/" << c.frames;
 }
 
-TEST(ScoringTest, SentenceScoresCountUnreadWordsAsZero)
+TEST(ScoringTest, SentenceScoresWeighWordsByPhonesAndCountOnlyWordsFound)
 {
-    const TCalibration c = calibration();
+    TCalibration c = calibration();
+    c.accuracyGate = 80;
+    auto withReference = [](TWordEval w, std::size_t phones) {
+        w.reference.assign(phones, "AH");
+        return w;
+    };
     TUtterance u;
-    u.words = {word({phone("SH", 0, 9, -2)}), word({phone("IH", 10, 19, -10)}), word({}, false),
-               word({phone("IH", 20, 29, -60)})};
-    const std::vector<double> scores = {90, 80, 0, 10};
+    u.words = {withReference(word({phone("SH", 0, 9, -2)}), 3), withReference(word({phone("IH", 10, 19, -10)}), 1),
+               withReference(word({}, false), 2),
+               // Squeezed into three frames, the shortest a phone can take:
+               // the alignment put a word left out there.
+               withReference(word({phone("IH", 20, 22, -10)}), 1)};
+    const std::vector<double> scores = {90, 80, 0, 50};
     const TSentenceScores s = SentenceScores(c, u, scores, {0, 1, 2, 3});
-    EXPECT_DOUBLE_EQ(s.accuracy, 45.0);  // (90 + 80 + 0 + 10) / 4
-    EXPECT_DOUBLE_EQ(s.integrity, 50.0); // 10 is below the read floor
+    EXPECT_DOUBLE_EQ(s.accuracy, 400.0 / 7); // (90·3 + 80·1 + 0·2 + 50·1) / 7 phones
+    EXPECT_DOUBLE_EQ(s.integrity, 50.0);
     EXPECT_GT(s.fluency, 0.0);
-    EXPECT_NEAR(s.overall, kAccuracyWeight * 45 + kIntegrityWeight * 50 + kFluencyWeight * s.fluency, 1e-9);
-    const TSentenceScores none = SentenceScores(c, u, {0, 0, 0, 0}, {0, 1, 2, 3});
-    EXPECT_EQ(none.overall, 0.0);
+    // Under the gate, integrity and fluency count in proportion to accuracy.
+    EXPECT_NEAR(s.overall,
+                kAccuracyWeight * s.accuracy
+                    + s.accuracy / 80 * (kIntegrityWeight * s.integrity + kFluencyWeight * s.fluency),
+                1e-9);
+    c.accuracyGate = 50;
+    const TSentenceScores full = SentenceScores(c, u, scores, {0, 1, 2, 3});
+    EXPECT_NEAR(full.overall,
+                kAccuracyWeight * full.accuracy + kIntegrityWeight * full.integrity + kFluencyWeight * full.fluency,
+                1e-9);
+    // A word under the read floor is not found either.
+    EXPECT_DOUBLE_EQ(SentenceScores(c, u, {90, 10, 0, 50}, {0, 1, 2, 3}).integrity, 25.0);
+    EXPECT_EQ(SentenceScores(c, u, {0, 0, 0, 0}, {0, 1, 2, 3}).overall, 0.0);
     EXPECT_EQ(SentenceScores(c, u, scores, {}).overall, 0.0);
     EXPECT_DOUBLE_EQ(Round1(45.04), 45.0);
     EXPECT_DOUBLE_EQ(Round1(45.06), 45.1);

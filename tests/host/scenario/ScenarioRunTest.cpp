@@ -97,6 +97,33 @@ TEST(ScenarioEndToEnd, ALearnerPractisesASentenceThroughTheFourModesAndReturns)
     EXPECT_EQ(run.Count(QStringLiteral("log error:")), 0) << run.Dump();
 }
 
+TEST(ScenarioEndToEnd, WithTheOfflineGraderTheLearnersSpeechIsGradedAndShown)
+{
+    // The learner's speech comes from a WAV file standing in for the
+    // microphone; the offline grader grades it word by word.
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("learner.wav"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("espeak-ng"),
+                                {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"), wav,
+                                 QStringLiteral("Good morning, Tom. How are you?")}),
+              0);
+    const THostRun run =
+        RunHost(Script("sentence_practice.scn"),
+                {QStringLiteral("--grader"), QStringLiteral("offline"), QStringLiteral("--microphone"), wav});
+    ASSERT_EQ(run.exitCode, 0) << run.Dump();
+    const QString score = QStringLiteral(R"(out send {"apiCode":41,"type":"L","pointCaseType":2,"lessonId":0,)");
+    ASSERT_EQ(run.Count(score), 1) << run.Dump();
+    const QString line = run.lines.at(run.Index(score));
+    const qsizetype at = line.indexOf(QStringLiteral(R"("score":)"));
+    ASSERT_GT(at, 0);
+    const double overall = line.mid(at + 8, line.indexOf(u',', at) - at - 8).toDouble();
+    // Graded from the speech, not simulated from the text's length: a fair
+    // reading by a synthetic voice, and unlike the simulation's fixed 41.
+    EXPECT_GT(overall, 50.0) << run.Dump();
+    EXPECT_TRUE(line.contains(QStringLiteral(R"(char\\":\\"morning\\")"))) << run.Dump();
+    EXPECT_EQ(run.Count(QStringLiteral("log error:")), 0) << run.Dump();
+}
+
 TEST(ScenarioEndToEnd, APassageIsReadSubmittedAndSharedThenRepeated)
 {
     const THostRun run = RunHost(Script("passage_reading.scn"));
