@@ -86,9 +86,6 @@ TEST_F(ShelfBuild, BookTileCarriesEveryMemberOfItsRecord)
     EXPECT_TRUE(t->LocalIcon().endsWith(QStringLiteral("/pics/book/tile_1001.png"))) << t->LocalIcon().toStdString();
     EXPECT_EQ(F().UserBooks[1]->LocalIcon(), QStringLiteral("default"));
 
-    EXPECT_EQ(t->SideShow(), 3);
-    EXPECT_EQ(t->FontFamily(), FontWQYdzStr);
-    EXPECT_EQ(t->FontSize(), 13);
     EXPECT_EQ(t->MyHint(), F().CustomHint());
     EXPECT_NE(t->MyHint(), nullptr);
 }
@@ -107,11 +104,6 @@ TEST_F(ShelfBuild, BooksGoToTheBoxOfTheirCourseTypeAndOtherBooksShareOneGrid)
     EXPECT_EQ(box(F().UserBooks[2]), F().VertScrollBox_MyBookExtracurricular->Content());
     EXPECT_EQ(box(F().UserBooks[3]), F().VertScrollBox_MyBookExtracurricular->Content());
     EXPECT_EQ(box(F().UserBooks_Outside[0]), F().VertScrollBox_MyBookExtracurricular->Content());
-
-    EXPECT_EQ(F().UserBooks[0]->CourseType(), QStringLiteral("U"));
-    EXPECT_EQ(F().UserBooks[1]->CourseType(), QStringLiteral("W"));
-    EXPECT_EQ(F().UserBooks[2]->CourseType(), QStringLiteral("U"));
-    EXPECT_EQ(F().UserBooks[3]->CourseType(), QStringLiteral("U"));
 
     // Each box counts on its own; the outside book follows the own other books.
     EXPECT_EQ(Pos(F().UserBooks[0]), Cell(0, 6));
