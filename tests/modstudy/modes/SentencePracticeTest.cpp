@@ -123,7 +123,6 @@ TEST_F(SentencePractice, WordScoresTakeTheColourOfTheirBand)
         EXPECT_EQ(Sentences()->DisplayScore_Content.at(i)->Color(), colours.at(i)) << i;
         EXPECT_EQ(Sentences()->Displayscore_Score.at(i)->Color(), colours.at(i)) << i;
     }
-    EXPECT_EQ(Sentences()->DisplayScore_Content.at(4)->Name(), QStringLiteral("DisplayScore_Content4"));
     // The detail panel opens and closes.
     ClickMiddle(Sentences()->Label_Detail);
     EXPECT_TRUE(Sentences()->Rectangle_SentenceScore->Visible());
