@@ -85,7 +85,7 @@ std::optional<QByteArray> FakeArchive::GetResource(const QString &name)
     const auto it = m_entries.constFind(k);
     if (it != m_entries.constEnd())
         return *it;
-    if (m_generate && k.startsWith(QLatin1String("png\\"), Qt::CaseInsensitive))
+    if (k.startsWith(QLatin1String("png\\"), Qt::CaseInsensitive))
         return MakePng(m_size, m_color);
     return std::nullopt;
 }

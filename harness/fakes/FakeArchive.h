@@ -25,11 +25,9 @@ public:
     void AddPicture(const QString &name, const QColor &color, const QSize &size);
     // Marks a name absent, even under "png\" or after AddEntry.
     void SetMissing(const QString &name);
-    void SetGeneratePictures(bool generate) { m_generate = generate; }
     void SetPictureColor(const QColor &color) { m_color = color; }
     void SetPictureSize(const QSize &size) { m_size = size; }
     QColor PictureColor() const { return m_color; }
-    QSize PictureSize() const { return m_size; }
 
     // Adds "ani\<name>\filelist.txt" listing frameCount frames
     // "<name>_000.png", ... of the given size, and, when `sound` is not empty,
@@ -52,7 +50,6 @@ private:
     QHash<QString, QByteArray> m_entries;
     QSet<QString> m_missing;
     QStringList m_requests;
-    bool m_generate = true;
     QColor m_color = QColor(0x3A, 0x7B, 0xD5);
     QSize m_size = QSize(64, 64);
 };

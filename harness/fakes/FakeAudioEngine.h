@@ -41,7 +41,6 @@ public:
     // Results handed out by the next evaluations, first in first out.
     void QueueResult(const QString &json);
     void QueueResult(const nlohmann::ordered_json &result);
-    int QueuedResults() const { return static_cast<int>(m_queue.size()); }
     // Stated recording time of an evaluation (default 1000 ms).
     void SetEvaluateDuration(int ms) { m_durationMs = ms; }
     void SetReady(bool ready) { m_ready = ready; }

@@ -2,15 +2,6 @@
 
 #include <utility>
 
-int FakeCustomMessage::UnplannedQuestions() const
-{
-    int n = 0;
-    for (const TQuestionRecord &q : m_questions)
-        if (q.unplanned)
-            ++n;
-    return n;
-}
-
 void FakeCustomMessage::Clear()
 {
     m_answers.clear();

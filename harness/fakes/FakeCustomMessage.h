@@ -32,8 +32,6 @@ public:
 
     const QList<TQuestionRecord> &Questions() const { return m_questions; }
     const QStringList &Infos() const { return m_infos; }
-    // Questions asked while no answer was queued.
-    int UnplannedQuestions() const;
     void Clear();
 
     int AskQuestion(const QString &text, int buttons) override;

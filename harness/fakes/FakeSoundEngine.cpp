@@ -89,14 +89,13 @@ void FakeSoundEngine::StopPlay()
 {
     m_calls.Add(QStringLiteral("StopPlay"));
     if (m_current)
-        finish(m_current, false);
+        finish(m_current);
 }
 
 void FakeSoundEngine::StartRecord(const QString &wavFileName)
 {
     m_calls.Add(QStringLiteral("StartRecord"), {wavFileName});
     m_record.close();
-    m_recordName = wavFileName;
     const QString path = FakeLocalPath(wavFileName);
     QDir().mkpath(QFileInfo(path).absolutePath());
     m_record.setFileName(path);
@@ -117,7 +116,7 @@ void FakeSoundEngine::StopRecord()
 void FakeSoundEngine::play(const QString &name, int ms, bool wait)
 {
     if (m_current)
-        finish(m_current, false);
+        finish(m_current);
     auto playback = std::make_shared<Playback>();
     playback->name = name;
     m_current = playback;
@@ -125,24 +124,21 @@ void FakeSoundEngine::play(const QString &name, int ms, bool wait)
     if (!wait) {
         QTimer::singleShot(StudyClock::scaled(ms), this, [this, playback] {
             if (!playback->ended)
-                finish(playback, true);
+                finish(playback);
         });
         return;
     }
     if (WaitFor(ms, &playback->ended, this) == TWaitEnd::Gone)
         return;
     if (!playback->ended)
-        finish(playback, true);
+        finish(playback);
 }
 
-void FakeSoundEngine::finish(const std::shared_ptr<Playback> &playback, bool natural)
+void FakeSoundEngine::finish(const std::shared_ptr<Playback> &playback)
 {
     playback->ended = true;
     if (m_current == playback)
         m_current.reset();
-    if (!natural && !m_notifyOnStop)
-        return;
-    ++m_finishedCount;
     if (m_onFinished) {
         // A copy: the handler may replace or clear itself.
         const TNotifyProc handler = m_onFinished;

@@ -28,13 +28,8 @@ public:
 
     // Stated length of a file, voice or address playback (default 1000 ms).
     void SetPlayDuration(int ms) { m_playMs = ms; }
-    // Stated length of a spoken score comment (default 500 ms).
-    void SetScoreSoundDuration(int ms) { m_scoreMs = ms; }
     // Samples written by StartRecord (default: DefaultRecordSamples()).
     void SetRecordSamples(const QVector<qint16> &samples) { m_samples = samples; }
-    // Whether a playback ended early by StopPlay or a new playback calls the
-    // play-finished handler (default true).
-    void SetNotifyOnStop(bool notify) { m_notifyOnStop = notify; }
     // Called by StopRecord after the file is closed: lets a test couple the
     // microphone to a grading engine (e.g. FakeAudioEngine::Interrupt).
     void SetOnStopRecord(TNotifyProc hook) { m_onStopRecord = std::move(hook); }
@@ -43,11 +38,7 @@ public:
     // File, address or "score:<kind>:<score>" of the running playback.
     QString PlayingName() const;
     bool IsRecording() const { return m_record.isOpen(); }
-    // The file name last passed to StartRecord, as given.
-    QString RecordFile() const { return m_recordName; }
     bool HasFinishedHandler() const { return static_cast<bool>(m_onFinished); }
-    // How many times the play-finished handler was called.
-    int FinishedNotifications() const { return m_finishedCount; }
     // How many playbacks have been started (missing files do not count).
     int PlaybacksStarted() const { return m_started; }
 
@@ -73,7 +64,7 @@ private:
     };
 
     void play(const QString &name, int ms, bool wait);
-    void finish(const std::shared_ptr<Playback> &playback, bool natural);
+    void finish(const std::shared_ptr<Playback> &playback);
 
     FakeCallLog m_calls;
     TNotifyProc m_onFinished;
@@ -81,10 +72,7 @@ private:
     std::shared_ptr<Playback> m_current;
     int m_playMs = 1000;
     int m_scoreMs = 500;
-    bool m_notifyOnStop = true;
-    int m_finishedCount = 0;
     int m_started = 0;
     QVector<qint16> m_samples;
     QFile m_record;
-    QString m_recordName;
 };

@@ -63,25 +63,6 @@ TEST(HostParts, ScoreCommentsComeFromTheHostsUiArchive)
     EXPECT_FALSE(ArchiveScoreSounds(nullptr)(1, 90));
 }
 
-TEST(HostParts, HostSoundEnginePlaysTheScoreCommentForItsLength)
-{
-    // The host's own engine, with the provider wired as TStudyHost wires it.
-    ClockSpeed speed(10);
-    auto archive =
-        std::make_shared<TFolderArchive>(QCoreApplication::applicationDirPath() % QStringLiteral("/uiarchive"));
-    TDeviceFreeSoundEngine engine(QCoreApplication::applicationDirPath() % QStringLiteral("/"));
-    engine.SetScoreSoundProvider(ArchiveScoreSounds(archive));
-    const auto expected = AudioBytesDurationMs(*archive->GetResource(ScoreSoundName(QStringLiteral("ScoreBackGold"))));
-    ASSERT_TRUE(expected);
-    QElapsedTimer t;
-    t.start();
-    engine.PlayScoreSoundEx(1, true, 95);
-    const double stated = static_cast<double>(t.elapsed()) * StudyClock::speed();
-    EXPECT_GE(stated, static_cast<double>(*expected) * 0.9);
-    EXPECT_LE(stated, static_cast<double>(*expected) + 1500);
-    EXPECT_FALSE(engine.IsPlaying());
-}
-
 TEST(HostParts, ApiCodeReadsOnlyIntegerCodesOfObjects)
 {
     EXPECT_EQ(hostnotice::ApiCode(QStringLiteral("{\"apiCode\":10004}")), 10004);

@@ -24,170 +24,119 @@ QString ErrorOf(const QString &script)
     return p.error;
 }
 
+// The fields a step sets, in one line, so that a table can state them.
+QString Fields(const TScenarioStep &s)
+{
+    QString d = QString::number(static_cast<int>(s.command));
+    const auto add = [&d](const char *key, const QString &value) {
+        d += QStringLiteral(" %1=%2").arg(QLatin1String(key), value);
+    };
+    if (!s.name.isEmpty())
+        add("name", s.name);
+    if (!s.property.isEmpty())
+        add("prop", s.property);
+    if (!s.text.isEmpty())
+        add("text", s.text);
+    if (s.expects)
+        add("expects", QString());
+    if (s.yes)
+        add("yes", QString());
+    if (s.number)
+        add("n", QString::number(s.number));
+    if (s.timeoutMs)
+        add("ms", QString::number(s.timeoutMs));
+    if (s.factor != 1)
+        add("factor", QString::number(s.factor));
+    if (!s.filterMember.isEmpty())
+        add("filter", QStringLiteral("%1:%2").arg(s.filterMember, s.filterPrefix));
+    if (s.assignment)
+        add("assignment", QString());
+    if (s.command == TScenarioCommand::Count)
+        add("count", QStringLiteral("%1%2%3")
+                         .arg(static_cast<int>(s.countKind))
+                         .arg(static_cast<int>(s.compare))
+                         .arg(s.expected));
+    if (s.command == TScenarioCommand::Start)
+        add("start", QStringLiteral("%1,%2,%3,%4")
+                         .arg(s.start.userType)
+                         .arg(s.start.schoolUserId)
+                         .arg(int(s.start.engineReady))
+                         .arg(int(s.start.serviceOn)));
+    return d;
+}
+
+QString Expect(TScenarioCommand command, const QString &rest = {})
+{
+    const QString code = QString::number(static_cast<int>(command));
+    return rest.isEmpty() ? code : code + QStringLiteral(" ") + rest;
+}
+
 TEST(ScenarioScript, CommentsAndBlankLinesAreSkippedAndStepsKeepTheirLines)
 {
     const TScenarioParse p = ParseScenario(QStringLiteral("# a comment\n\n  speed 20\r\n\t# another\nstart\nclose\n"));
     ASSERT_TRUE(p.ok()) << p.error.toStdString();
     ASSERT_EQ(p.steps.size(), 3);
     EXPECT_EQ(p.steps[0].line, 3);
-    EXPECT_EQ(p.steps[0].command, TScenarioCommand::Speed);
-    EXPECT_DOUBLE_EQ(p.steps[0].factor, 20);
     EXPECT_EQ(p.steps[0].source, QStringLiteral("speed 20"));
+    EXPECT_EQ(Fields(p.steps[0]), Expect(TScenarioCommand::Speed, QStringLiteral("factor=20")));
     EXPECT_EQ(p.steps[1].line, 5);
-    EXPECT_EQ(p.steps[1].command, TScenarioCommand::Start);
     EXPECT_EQ(p.steps[2].line, 6);
     EXPECT_EQ(p.steps[2].command, TScenarioCommand::Close);
 }
 
-TEST(ScenarioScript, StartOptions)
+TEST(ScenarioScript, EachCommandSetsItsFields)
 {
-    const TScenarioStep plain = Only(QStringLiteral("start"));
-    EXPECT_EQ(plain.start.userType, 1);
-    EXPECT_EQ(plain.start.schoolUserId, 0);
-    EXPECT_TRUE(plain.start.engineReady);
-    EXPECT_TRUE(plain.start.serviceOn);
-
-    const TScenarioStep s = Only(QStringLiteral("start usertype=0 schooluser=88123 engine=notready service=off"));
-    EXPECT_EQ(s.start.userType, 0);
-    EXPECT_EQ(s.start.schoolUserId, 88123);
-    EXPECT_FALSE(s.start.engineReady);
-    EXPECT_FALSE(s.start.serviceOn);
-
-    EXPECT_TRUE(ErrorOf(QStringLiteral("start usertype=x")).contains(QStringLiteral("usertype=x")));
-}
-
-TEST(ScenarioScript, ServiceControlsAndJsonArguments)
-{
-    const TScenarioStep drop = Only(QStringLiteral("service drop 2003"));
-    EXPECT_EQ(drop.command, TScenarioCommand::ServiceDrop);
-    EXPECT_EQ(drop.number, 2003);
-
-    const TScenarioStep reply = Only(QStringLiteral(R"(service reply 2101 {"apiCode":2102, "items": [ ]})"));
-    EXPECT_EQ(reply.command, TScenarioCommand::ServiceReply);
-    EXPECT_EQ(reply.number, 2101);
-    EXPECT_EQ(reply.text, QStringLiteral(R"({"apiCode":2102, "items": [ ]})")) << "the JSON text is kept as written";
-    EXPECT_EQ(Only(QStringLiteral("service clear")).command, TScenarioCommand::ServiceClear);
-    const TScenarioStep delay = Only(QStringLiteral("service delay 41 9000 type=L"));
-    EXPECT_EQ(delay.command, TScenarioCommand::ServiceDelay);
-    EXPECT_EQ(delay.number, 41);
-    EXPECT_EQ(delay.timeoutMs, 9000);
-    EXPECT_EQ(delay.filterMember, QStringLiteral("type"));
-
-    const TScenarioStep send = Only(QStringLiteral(R"(send {"apiCode":99999})"));
-    EXPECT_EQ(send.command, TScenarioCommand::Send);
-    EXPECT_EQ(send.text, QStringLiteral(R"({"apiCode":99999})"));
-    const TScenarioStep grade = Only(QStringLiteral(R"(grade {"overall":88})"));
-    EXPECT_EQ(grade.command, TScenarioCommand::Grade);
-}
-
-TEST(ScenarioScript, ServiceControlsMayNameTheRequestsTheyConcern)
-{
-    const TScenarioStep reply = Only(QStringLiteral(R"(service reply 13 key=pics/ {"apiCode":14,"errorCode":4})"));
-    EXPECT_EQ(reply.command, TScenarioCommand::ServiceReply);
-    EXPECT_EQ(reply.number, 13);
-    EXPECT_EQ(reply.filterMember, QStringLiteral("key"));
-    EXPECT_EQ(reply.filterPrefix, QStringLiteral("pics/"));
-    EXPECT_EQ(reply.text, QStringLiteral(R"({"apiCode":14,"errorCode":4})"));
-
-    const TScenarioStep drop = Only(QStringLiteral("service drop 2101 queryType=resPackage"));
-    EXPECT_EQ(drop.command, TScenarioCommand::ServiceDrop);
-    EXPECT_EQ(drop.filterMember, QStringLiteral("queryType"));
-    EXPECT_EQ(drop.filterPrefix, QStringLiteral("resPackage"));
-    const TScenarioStep all = Only(QStringLiteral("service drop 2101 key="));
-    EXPECT_EQ(all.filterMember, QStringLiteral("key")) << "an empty prefix: every request carrying the member";
-    EXPECT_TRUE(all.filterPrefix.isEmpty());
-    EXPECT_TRUE(Only(QStringLiteral("service drop 2003")).filterMember.isEmpty());
-}
-
-TEST(ScenarioScript, SendtextKeepsItsTextAsWritten)
-{
-    for (const QString &text : {QStringLiteral("not json at all"), QStringLiteral(R"([{"apiCode":2004}])"),
-                                QStringLiteral(R"({"apiCode":2004,"userBooks":[)"), QStringLiteral(R"({"a":"\n  x"})"),
-                                QString(), QString(5000, u'x')}) {
-        const TScenarioStep s = Only(QStringLiteral("sendtext ") % text);
-        EXPECT_EQ(s.command, TScenarioCommand::SendText);
-        EXPECT_EQ(s.text, text);
-    }
-    EXPECT_EQ(Only(QStringLiteral("sendtext  two  blanks")).text, QStringLiteral("two  blanks"))
-        << "blanks inside are kept";
-}
-
-TEST(ScenarioScript, NoticeMarkAndCount)
-{
-    EXPECT_TRUE(Only(QStringLiteral("notice assignment")).assignment);
-    const TScenarioStep recent = Only(QStringLiteral("notice Recent"));
-    EXPECT_EQ(recent.command, TScenarioCommand::Notice);
-    EXPECT_FALSE(recent.assignment);
-
-    EXPECT_EQ(Only(QStringLiteral("mark")).command, TScenarioCommand::Mark);
-
-    const TScenarioStep out = Only(QStringLiteral("count out 2101 = 7"));
-    EXPECT_EQ(out.command, TScenarioCommand::Count);
-    EXPECT_EQ(out.countKind, TScenarioCount::Out);
-    EXPECT_EQ(out.number, 2101);
-    EXPECT_EQ(out.compare, TScenarioCompare::Equal);
-    EXPECT_EQ(out.expected, 7);
-    const TScenarioStep in = Only(QStringLiteral("count in 2004 >= 1"));
-    EXPECT_EQ(in.countKind, TScenarioCount::In);
-    EXPECT_EQ(in.compare, TScenarioCompare::AtLeast);
-    const TScenarioStep info = Only(QStringLiteral("count info 网络异常，请重试 <= 1"));
-    EXPECT_EQ(info.countKind, TScenarioCount::Info);
-    EXPECT_EQ(info.compare, TScenarioCompare::AtMost);
-    EXPECT_EQ(info.text, QStringLiteral("网络异常，请重试"));
-    EXPECT_EQ(info.expected, 1);
-    const TScenarioStep anyInfo = Only(QStringLiteral("count info = 0"));
-    EXPECT_TRUE(anyInfo.text.isEmpty()) << "no text: every message";
-    EXPECT_EQ(Only(QStringLiteral("count ask 是否 = 1 = 2")).text, QStringLiteral("是否 = 1"))
-        << "the last operator counts; the text keeps what comes before it";
-    EXPECT_EQ(Only(QStringLiteral("count ask 是否 = 2")).countKind, TScenarioCount::Ask);
-}
-
-TEST(ScenarioScript, MouseAnswersWaitsAndScreenshots)
-{
-    const QList<std::pair<QString, TScenarioCommand>> mouse = {{QStringLiteral("click"), TScenarioCommand::Click},
-                                                               {QStringLiteral("down"), TScenarioCommand::Down},
-                                                               {QStringLiteral("up"), TScenarioCommand::Up},
-                                                               {QStringLiteral("enter"), TScenarioCommand::Enter},
-                                                               {QStringLiteral("leave"), TScenarioCommand::Leave}};
-    for (const auto &[word, kind] : mouse) {
-        const TScenarioStep s = Only(word % QStringLiteral(" Rectangle_Start"));
-        EXPECT_EQ(s.command, kind) << word.toStdString();
-        EXPECT_EQ(s.name, QStringLiteral("Rectangle_Start"));
-        ErrorOf(word);
-        ErrorOf(word % QStringLiteral(" two names"));
-    }
-    EXPECT_TRUE(Only(QStringLiteral("answer YES")).yes);
-    EXPECT_FALSE(Only(QStringLiteral("answer no")).yes);
-
-    EXPECT_EQ(Only(QStringLiteral("wait 1500")).number, 1500);
-
-    const TScenarioStep w = Only(QStringLiteral("waitfor out 10004"));
-    EXPECT_EQ(w.command, TScenarioCommand::WaitForOut);
-    EXPECT_EQ(w.number, 10004);
-    EXPECT_EQ(w.timeoutMs, kDefaultWaitForMs);
-    EXPECT_EQ(Only(QStringLiteral("waitfor out 2003 500")).timeoutMs, 500);
-
-    EXPECT_EQ(Only(QStringLiteral("screenshot shots/my start.png")).name, QStringLiteral("shots/my start.png"));
-}
-
-TEST(ScenarioScript, GetReadsKnownPropertiesWithAnOptionalExpectedValue)
-{
-    const TScenarioStep g = Only(QStringLiteral("get Label_Title Text"));
-    EXPECT_EQ(g.command, TScenarioCommand::Get);
-    EXPECT_EQ(g.name, QStringLiteral("Label_Title"));
-    EXPECT_EQ(g.property, QStringLiteral("text")) << "properties are not case sensitive";
-    EXPECT_FALSE(g.expects);
-
-    const TScenarioStep e = Only(QStringLiteral("get Label_Title text = 系统导读后 , 请跟读"));
-    EXPECT_TRUE(e.expects);
-    EXPECT_EQ(e.text, QStringLiteral("系统导读后 , 请跟读")) << "blanks inside the value are kept";
-    const TScenarioStep empty = Only(QStringLiteral("get Label_Title text ="));
-    EXPECT_TRUE(empty.expects);
-    EXPECT_TRUE(empty.text.isEmpty());
-
+    using C = TScenarioCommand;
+    const struct
+    {
+        const char *line;
+        C command;
+        const char *fields;
+    } cases[] = {
+        {"start", C::Start, "start=1,0,1,1"},
+        {"start usertype=0 schooluser=88123 engine=notready service=off", C::Start, "start=0,88123,0,0"},
+        {"service drop 2003", C::ServiceDrop, "n=2003"},
+        {"service drop 2101 queryType=resPackage", C::ServiceDrop, "n=2101 filter=queryType:resPackage"},
+        {"service drop 2101 key=", C::ServiceDrop, "n=2101 filter=key:"},
+        {R"(service reply 2101 {"apiCode":2102, "items": [ ]})", C::ServiceReply,
+         R"(text={"apiCode":2102, "items": [ ]} n=2101)"},
+        {R"(service reply 13 key=pics/ {"apiCode":14,"errorCode":4})", C::ServiceReply,
+         R"(text={"apiCode":14,"errorCode":4} n=13 filter=key:pics/)"},
+        {"service delay 41 9000 type=L", C::ServiceDelay, "n=41 ms=9000 filter=type:L"},
+        {"service clear", C::ServiceClear, ""},
+        {R"(send {"apiCode":99999})", C::Send, R"(text={"apiCode":99999})"},
+        {R"(grade {"overall":88})", C::Grade, R"(text={"overall":88})"},
+        {"sendtext  two  blanks", C::SendText, "text=two  blanks"},
+        {"sendtext [{\"apiCode\":2004}", C::SendText, "text=[{\"apiCode\":2004}"},
+        {"notice assignment", C::Notice, "assignment="},
+        {"notice Recent", C::Notice, ""},
+        {"mark", C::Mark, ""},
+        {"count out 2101 = 7", C::Count, "n=2101 count=007"},
+        {"count in 2004 >= 1", C::Count, "n=2004 count=121"},
+        {"count info 网络异常，请重试 <= 1", C::Count, "text=网络异常，请重试 count=211"},
+        {"count info = 0", C::Count, "count=200"},
+        {"count ask 是否 = 1 = 2", C::Count, "text=是否 = 1 count=302"},
+        {"click Rectangle_Start", C::Click, "name=Rectangle_Start"},
+        {"down A", C::Down, "name=A"},
+        {"up A", C::Up, "name=A"},
+        {"enter A", C::Enter, "name=A"},
+        {"leave A", C::Leave, "name=A"},
+        {"answer YES", C::Answer, "yes="},
+        {"answer no", C::Answer, ""},
+        {"wait 1500", C::Wait, "n=1500"},
+        {"waitfor out 10004", C::WaitForOut, "n=10004 ms=15000"},
+        {"waitfor out 2003 500", C::WaitForOut, "n=2003 ms=500"},
+        {"screenshot shots/my start.png", C::Screenshot, "name=shots/my start.png"},
+        {"get Label_Title Text", C::Get, "name=Label_Title prop=text"},
+        {"get Label_Title text = 系统导读后 , 请跟读", C::Get,
+         "name=Label_Title prop=text text=系统导读后 , 请跟读 expects="},
+        {"get Label_Title text =", C::Get, "name=Label_Title prop=text expects="},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Fields(Only(QString::fromUtf8(c.line))), Expect(c.command, QString::fromUtf8(c.fields))) << c.line;
+    EXPECT_EQ(Only(QStringLiteral("sendtext ") % QString(5000, u'x')).text, QString(5000, u'x'));
     for (const QString &p : ScenarioProperties())
         EXPECT_EQ(Only(QStringLiteral("get X ") % p).property, p);
-    EXPECT_TRUE(ErrorOf(QStringLiteral("get X font")).contains(QStringLiteral("font")));
 }
 
 // Lines refused with their reason; nothing of such a script runs.
@@ -203,7 +152,7 @@ TEST(ScenarioScript, MalformedLinesAreRefused)
                           "count out = 7|count out 2101 == 7|count out 2101 = -1|count out x = 1|count out 1 2 = 1|"
                           "count hint x = 1|answer maybe|wait|wait -5|wait 1.5|waitfor in 2004|waitfor out|"
                           "waitfor out 2003 500 9|screenshot|close now|speed 0|speed fast|speed inf|get X|"
-                          "get X text abc");
+                          "get X text abc|click|click two names|start usertype=x|get X font");
     for (const QString &line : lines.split(u'|'))
         ErrorOf(line);
 }

@@ -34,43 +34,6 @@ protected:
 
 } // namespace
 
-TEST_F(SampleWorkTest, TextbookShowsProgressAndASeventhUnitWithOneLessonLeft)
-{
-    const json progress = Ask(Request::QueryFinishLesson(Sample(), kTextbook));
-    const json first = ItemOfUnit(progress, Unit(kTextbook, 0).id);
-    EXPECT_EQ(first["completeCount"].get<int>(), 3);
-    EXPECT_DOUBLE_EQ(first["avgScore"].get<double>(), 78.67);
-    EXPECT_EQ(ItemOfUnit(progress, Unit(kTextbook, 1).id)["completeCount"].get<int>(), 1);
-    EXPECT_EQ(ItemOfUnit(progress, Unit(kTextbook, 2).id)["completeCount"].get<int>(), 0);
-
-    TAssignDetails details;
-    TNoFinishWordLists words;
-    assignq::Decode(
-        QString::fromStdString(Ask(Request::QueryAssignmentStatus(Sample(), kTextbook, QStringLiteral("L"))).dump()),
-        details, words);
-    const TOutlineUnit &seventh = Unit(kTextbook, 6);
-    bool finished = true;
-    QString content;
-    EXPECT_TRUE(assignq::IsUnit(details, int(seventh.id), finished, content));
-    EXPECT_FALSE(finished);
-    EXPECT_TRUE(assignq::IsLesson(details, int(seventh.lessons[0].id), finished));
-    EXPECT_TRUE(finished);
-    EXPECT_TRUE(assignq::IsLesson(details, int(seventh.lessons[1].id), finished));
-    EXPECT_FALSE(finished);
-    // The first unit's assignment is finished by its reading.
-    EXPECT_TRUE(assignq::IsUnit(details, int(Unit(kTextbook, 0).id), finished, content));
-    EXPECT_TRUE(finished);
-    const TUnFinishedInfo open = assignq::UnfinishedUnits(details, nullptr);
-    EXPECT_EQ(open.count, 1);
-    EXPECT_EQ(open.firstId, int(seventh.id));
-
-    const int assignment = assignq::AssignmentId(details, int(seventh.id), int(seventh.lessons[0].id));
-    ASSERT_GT(assignment, 0);
-    const json best = Ask(Request::QueryAssignmentMaxScore(Sample(), assignment, seventh.lessons[0].id));
-    ASSERT_EQ(best["items"].size(), 1u);
-    EXPECT_DOUBLE_EQ(best["items"][0]["score"].get<double>(), 88);
-}
-
 TEST_F(SampleWorkTest, WordBookCountsStudiedWordsOfTheAssignedUnits)
 {
     TAssignDetails details;

@@ -174,24 +174,6 @@ TEST_F(ShelfTest, OwnedCourseAndOpenedBookOnTheShelf)
     EXPECT_EQ(std::set<qint64>(recent.begin(), recent.end()).size(), recent.size());
 }
 
-TEST_F(ShelfTest, DroppedCodeGetsNoReplyAndOthersStillDo)
-{
-    m_sim.Drop(2003);
-    Send(Request::QueryALLBooks(Learner()));
-    Send(Request::QueryFinishLesson(Learner(), 1001));
-    // Replies come in request order: once the second is here, the first
-    // would have come before it.
-    ASSERT_TRUE(WaitReplies(1));
-    ASSERT_EQ(replies.size(), 1u);
-    EXPECT_EQ(replies[0].value("apiCode", 0), 2130);
-    EXPECT_EQ(m_sim.RequestCount(2003), 1);
-
-    m_sim.Drop(2003, false);
-    Send(Request::QueryALLBooks(Learner()));
-    ASSERT_TRUE(WaitReplies(2));
-    EXPECT_EQ(replies[1].value("apiCode", 0), 2004);
-}
-
 TEST_F(ShelfTest, ADelayedCodeIsAnsweredLateAndAfterTheOthers)
 {
     m_sim.Delay(2003, 300);

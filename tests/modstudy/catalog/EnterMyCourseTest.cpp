@@ -32,28 +32,6 @@ protected:
     const QString missing = QStringLiteral("'Book One'\n的资源包不存在,是否下载？");
 };
 
-TEST_F(EnterMyCourse, MissingPackageIsDownloadedUnderTheLastSegmentOfTheBookAddressAndOpened)
-{
-    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    Messages().QueueAnswer(mrYes);
-    F().EnterMyCourse();
-    ASSERT_EQ(Messages().Questions().size(), 1);
-    EXPECT_EQ(Messages().Questions().at(0).text, missing);
-    EXPECT_EQ(Messages().Questions().at(0).buttons, mbYesNo);
-    EXPECT_EQ(RequestedKeys(), QStringList{kBookUrl}) << "the book's address is the key of the address request";
-    EXPECT_EQ(F().NowLoadType, LTLessonPackage);
-
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_TRUE(Messages().Infos().isEmpty()) << Messages().Infos().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(Page(), pgBook);
-    EXPECT_EQ(LocalFiles(), QStringList{kPackage});
-    EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
-    EXPECT_EQ(F().PackBook->BookId, 9001);
-    EXPECT_EQ(F().WorkState, wsIdle);
-    EXPECT_TRUE(F().bFllowDownload);
-    EXPECT_TRUE(F().isAllowOperate);
-}
-
 TEST_F(EnterMyCourse, IntactPackageOfAnotherVersionAsksAndNoKeepsItAndRestartsTheOwnShelfChain)
 {
     ServePackage(QStringLiteral("old.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("4"))}});

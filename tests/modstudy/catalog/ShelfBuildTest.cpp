@@ -43,7 +43,6 @@ TEST_F(ShelfBuild, SevenLessonBooksFillARowOfSixAndStartTheNext)
     ASSERT_EQ(F().UserBooks.size(), 7);
     for (int i = 0; i < 7; ++i) {
         const TBookIconFrame *tile = F().UserBooks[i];
-        EXPECT_EQ(tile->Name(), QStringLiteral("MyCourseIcon") + QString::number(i));
         EXPECT_EQ(tile->Tag(), i);
         EXPECT_EQ(tile->parentWidget(), F().VertScrollBox_MyBookText->Content());
         EXPECT_TRUE(tile->isVisibleTo(F().VertScrollBox_MyBookText)) << "the tile is shown in its box";
@@ -86,9 +85,6 @@ TEST_F(ShelfBuild, BookTileCarriesEveryMemberOfItsRecord)
     EXPECT_TRUE(t->LocalIcon().endsWith(QStringLiteral("/pics/book/tile_1001.png"))) << t->LocalIcon().toStdString();
     EXPECT_EQ(F().UserBooks[1]->LocalIcon(), QStringLiteral("default"));
 
-    EXPECT_EQ(t->SideShow(), 3);
-    EXPECT_EQ(t->FontFamily(), FontWQYdzStr);
-    EXPECT_EQ(t->FontSize(), 13);
     EXPECT_EQ(t->MyHint(), F().CustomHint());
     EXPECT_NE(t->MyHint(), nullptr);
 }
@@ -108,18 +104,12 @@ TEST_F(ShelfBuild, BooksGoToTheBoxOfTheirCourseTypeAndOtherBooksShareOneGrid)
     EXPECT_EQ(box(F().UserBooks[3]), F().VertScrollBox_MyBookExtracurricular->Content());
     EXPECT_EQ(box(F().UserBooks_Outside[0]), F().VertScrollBox_MyBookExtracurricular->Content());
 
-    EXPECT_EQ(F().UserBooks[0]->CourseType(), QStringLiteral("U"));
-    EXPECT_EQ(F().UserBooks[1]->CourseType(), QStringLiteral("W"));
-    EXPECT_EQ(F().UserBooks[2]->CourseType(), QStringLiteral("U"));
-    EXPECT_EQ(F().UserBooks[3]->CourseType(), QStringLiteral("U"));
-
     // Each box counts on its own; the outside book follows the own other books.
     EXPECT_EQ(Pos(F().UserBooks[0]), Cell(0, 6));
     EXPECT_EQ(Pos(F().UserBooks[1]), Cell(0, 6));
     EXPECT_EQ(Pos(F().UserBooks[2]), Cell(0, 6));
     EXPECT_EQ(Pos(F().UserBooks[3]), Cell(1, 6));
     EXPECT_EQ(Pos(F().UserBooks_Outside[0]), Cell(2, 6));
-    EXPECT_EQ(F().UserBooks_Outside[0]->Name(), QStringLiteral("MyCourseIcon_Outside0"));
 }
 
 TEST_F(ShelfBuild, ElevenRecommendedCoursesMakeRowsOfFiveFiveAndOne)
@@ -135,7 +125,6 @@ TEST_F(ShelfBuild, ElevenRecommendedCoursesMakeRowsOfFiveFiveAndOne)
     for (int i = 0; i < 11; ++i) {
         const TBookIconFrame *t = F().RecommandGoods[i];
         EXPECT_TRUE(t->isVisibleTo(F().VertScrollBox_Recommand));
-        EXPECT_EQ(t->Name(), QStringLiteral("RecommandIcon") + QString::number(i));
         EXPECT_EQ(t->parentWidget(), F().VertScrollBox_Recommand->Content());
         EXPECT_EQ(Pos(t), Cell(i, 5));
         if (t->Y() != lastY)
@@ -166,10 +155,6 @@ TEST_F(ShelfBuild, MaterialsAreOneListPlacedInTwoBoxesCountedApart)
              .self = ordered_json::array({Material(3, "Teacher A"), Material(4, "Teacher B")})});
 
     ASSERT_EQ(F().Materials.size(), 4);
-    EXPECT_EQ(F().Materials[0]->Name(), QStringLiteral("MaterialsIconVox0"));
-    EXPECT_EQ(F().Materials[1]->Name(), QStringLiteral("MaterialsIconVox1"));
-    EXPECT_EQ(F().Materials[2]->Name(), QStringLiteral("MaterialsIconTeacher2"));
-    EXPECT_EQ(F().Materials[3]->Name(), QStringLiteral("MaterialsIconTeacher3"));
     EXPECT_EQ(F().Materials[2]->Tag(), 2);
     EXPECT_EQ(F().Materials[1]->parentWidget(), F().VertScrollBox_MaterialsVox->Content());
     EXPECT_EQ(F().Materials[2]->parentWidget(), F().VertScrollBox_MaterialsTeacher->Content());
@@ -215,7 +200,6 @@ TEST_F(ShelfBuild, ASecondShelfLeavesNoTileOfTheFirst)
     const QList<TBookIconFrame *> now = F().findChildren<TBookIconFrame *>();
     ASSERT_EQ(now.size(), 1);
     EXPECT_EQ(now[0], F().UserBooks[0]);
-    EXPECT_EQ(now[0]->Name(), QStringLiteral("MyCourseIcon0"));
     EXPECT_EQ(Pos(now[0]), QPointF(8, 14));
     EXPECT_EQ(F().curSelectBook, nullptr) << "the open book was a tile of the old shelf";
     EXPECT_TRUE(F().RecommandGoods.isEmpty());

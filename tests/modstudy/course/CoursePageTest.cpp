@@ -289,21 +289,6 @@ TEST_F(CoursePage, ALessonPressSelectsItAndOpensTheModeMenuUnderIt)
     EXPECT_FALSE(row->Rectangle_StudyMode->isVisibleTo(row->Rectangle_LessonBack));
 }
 
-TEST_F(CoursePage, AModeLabelOpensTheStudyPageWithThatMode)
-{
-    OpenBook(12, false);
-    Progress(nlohmann::ordered_json::array());
-    PressUnit(0);
-    PressLesson(0, 1);
-    TLessonDisplayFrame *row = F().UnitRow(0);
-    Press(row->Label_Repeat);
-    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgStudy);
-    EXPECT_EQ(F().curModeName, QStringLiteral("Rectangle_Repeat"));
-    F().TabControl_Home->SetTabIndex(pgBook);
-    Press(row->Label_Part);
-    EXPECT_EQ(F().curModeName, QStringLiteral("Rectangle_Part"));
-}
-
 TEST_F(CoursePage, AWordBookShowsItsAssignmentCountsAndTheWordMenu)
 {
     OpenBook(7, true);

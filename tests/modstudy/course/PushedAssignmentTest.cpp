@@ -94,30 +94,6 @@ TEST_F(PushedAssignment, SampleAssignmentOpensTheSeventhUnitsUnfinishedLesson)
     EXPECT_TRUE(F().isAllowOperate);
 }
 
-TEST_F(PushedAssignment, AssignmentOfACourseTheLearnerDoesNotOwnIsRefused)
-{
-    ClockSpeed speed(10);
-    // A unit no course of the learner holds.
-    TeduLastAssignMent pushed;
-    TeduLastAssignItem item;
-    item.assignmentId = 99;
-    item.unitId = 999999; // no book holds it
-    item.lessonId = 1;
-    pushed.courseType = QStringLiteral("L");
-    pushed.Items.append(item);
-    host.mod->ReceiveMsg(
-        QString::fromStdString(json{{"apiCode", 10000}, {"content", pushed.AsJsonText().toStdString()}}.dump()));
-    ASSERT_TRUE(F().isAssignmentSkip);
-    host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(WaitUntil([this] { return !host.message->Infos().isEmpty(); }, RealMs{30000}));
-    // The service knows no package for the unit: the module says so and
-    // opens nothing.
-    EXPECT_EQ(host.message->Infos(),
-              QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
-    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
-    EXPECT_EQ(F().curSelectBook, nullptr);
-}
-
 TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
 {
     ClockSpeed speed(10);

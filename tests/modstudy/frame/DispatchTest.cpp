@@ -159,7 +159,6 @@ TEST_F(FrameDispatch, PackageRecordIsDecodedOnceAndOpensTheCourse)
     EXPECT_EQ(F().FResourcePackageInfo->Fversion, QStringLiteral("2.0"));
     EXPECT_EQ(F().FResourcePackageInfo->FversionNo, 7);
     EXPECT_TRUE(F().Timer_MyCourse->Enabled());
-    EXPECT_EQ(F().Timer_MyCourse->Interval(), 50);
 }
 
 TEST_F(FrameDispatch, PackageRecordOfAnAssignmentForACourseTheUserLacks)

@@ -35,7 +35,6 @@ TEST(StudyMod, CreateFrameBuildsANamedFrameInTheParentWithBothChannels)
     host.Start(false);
     TStudyFrame *frame = host.Frame();
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->Name(), QStringLiteral("TStudyMod"));
     EXPECT_EQ(frame->parentWidget(), &host.parent);
     EXPECT_EQ(frame->size(), host.parent.size()) << "the frame fills its parent";
     frame->SendRequest(QStringLiteral("r"));

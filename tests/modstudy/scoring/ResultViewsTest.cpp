@@ -96,13 +96,9 @@ TEST_F(ResultView, TwoPartsGiveFiveRowsEveryOtherTransparent)
     EXPECT_FALSE(view->Rectangle_FullWordScoreDetailsTitle->Visible());
     for (int n = 0; n < 5; ++n) {
         TMyRectangle *cell = view->FSentenceContent[n];
-        EXPECT_EQ(cell->Name(), QStringLiteral("FSentenceContent%1").arg(n));
-        EXPECT_EQ(view->FSentenceScore[n]->Name(), QStringLiteral("FSentenceScore%1").arg(n));
-        EXPECT_EQ(view->FSentenceDetailbtn[n]->Name(), QStringLiteral("FSentenceDetailbtn%1").arg(n));
         const bool transparent = n % 2 == 0;
         EXPECT_EQ(cell->Fill() == TRectangle::FillKind::None, transparent) << n;
         EXPECT_EQ(view->FSentenceScore[n]->Fill() == TRectangle::FillKind::None, transparent) << n;
-        EXPECT_EQ(cell->FillColor(), 0xFFE8F3F2u);
         EXPECT_EQ(view->FSentenceScore[n]->Text->Text(), QStringLiteral("70"));
         EXPECT_DOUBLE_EQ(view->FSentenceDetailbtn[n]->BitmapRotation(), 180);
         if (n > 0) {
@@ -260,8 +256,6 @@ TEST_F(ResultView, WordRowsWithChipLines)
     const double cw = six->ChipWidth();
     for (int j = 0; j < 8; ++j) {
         TWordPhonemeFrame *chip = six->Phonemes()[j];
-        EXPECT_DOUBLE_EQ(chip->X(), (cw - 1) * (j % 4) + 159) << j;
-        EXPECT_DOUBLE_EQ(chip->Y(), 32.0 * (j / 4)) << j;
         const bool real = j < 6;
         EXPECT_EQ(chip->Button_PhonemePlay->Visible(), real) << j;
         EXPECT_EQ(chip->Label_Content->Visible(), real) << j;
@@ -273,8 +267,7 @@ TEST_F(ResultView, WordRowsWithChipLines)
         }
     }
     EXPECT_DOUBLE_EQ(six->Height(), 65);
-    EXPECT_DOUBLE_EQ(six->Rectangle_WordContent->Height(), 65);
-    EXPECT_DOUBLE_EQ(six->Rectangle_WordScore->Height(), 65);
+    EXPECT_DOUBLE_EQ(six->Rectangle_WordScore->Height(), six->Height());
     EXPECT_EQ(six->Label_WordContent->Text(), QStringLiteral("banana"));
     EXPECT_EQ(six->Label_WordScore->Text(), QStringLiteral("80"));
     // The four chips and the score cell fill the row exactly.

@@ -179,7 +179,6 @@ TEST(WordTable, ThreeEntriesFillColumnsOneToThreeOnly)
         TAlphaColor colour;
     } filled[] = {{"I", "92", 0xFF000000u}, {"like", "65.5", 0xFFC832FAu}, {"apples", "40", 0xFFFF0202u}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(table.Texts[i]->Name(), QStringLiteral("Text%1").arg(i + 1));
         EXPECT_EQ(table.Texts[i]->Text(), QString::fromLatin1(filled[i].word));
         EXPECT_EQ(table.Texts[i]->Color(), filled[i].colour);
         EXPECT_EQ(table.Texts[i + 8]->Text(), QString::fromLatin1(filled[i].score));

@@ -110,17 +110,6 @@ TEST_F(PackageArchiveTest, ExtractsOneEntryAndASetWithMissingNamesReported)
     }
 }
 
-TEST_F(PackageArchiveTest, OneShotExtractionReturnsTheSameContentAndKeepsNothing)
-{
-    TPackageArchive package;
-    ASSERT_TRUE(package.Open(makeSample()));
-    QHash<QString, QByteArray> found;
-    ASSERT_TRUE(package.ExtractUncached({"z.jpg", "unit1/words/x.txt"}, found));
-    EXPECT_EQ(found.value("z.jpg"), NoiseBytes(3000, 1));
-    EXPECT_EQ(found.value("unit1/words/x.txt"), QByteArray("hello words"));
-    EXPECT_FALSE(package.IsCached());
-}
-
 TEST_F(PackageArchiveTest, ReportsNamesThatAreNotFileEntriesAsNotFound)
 {
     TPackageArchive package;
