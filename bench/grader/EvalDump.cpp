@@ -28,8 +28,8 @@ void writeUtterance(std::FILE *out, const std::string &head, const TEvalItem &it
         const char *role = "-";
         if (rendition == "replaced" && index == item.target)
             role = "target";
-        else if (rendition == "omitted" &&
-                 std::find(item.omitted.begin(), item.omitted.end(), index) != item.omitted.end())
+        else if (rendition == "omitted"
+                 && std::find(item.omitted.begin(), item.omitted.end(), index) != item.omitted.end())
             role = "omitted";
         std::fprintf(out, "W %s %s %d %s %s %d ", head.c_str(), rendition.c_str(), index, word.text.c_str(), role,
                      word.aligned ? 1 : 0);

@@ -46,14 +46,18 @@ qint64 SimSamplesForMs(qint64 ms)
 
 bool WriteSimWav(const QString &path, qint64 ms)
 {
+    return WriteSimWavSamples(path, SimToneBytes(0, SimSamplesForMs(ms)));
+}
+
+bool WriteSimWavSamples(const QString &path, const QByteArray &samples)
+{
     if (path.isEmpty())
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const qint64 samples = SimSamplesForMs(ms);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(SimWavHeader(static_cast<quint32>(samples * 2)));
-    file.write(SimToneBytes(0, samples));
+    file.write(SimWavHeader(static_cast<quint32>(samples.size())));
+    file.write(samples);
     return file.commit();
 }

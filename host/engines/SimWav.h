@@ -21,3 +21,6 @@ qint64 SimSamplesForMs(qint64 ms);
 // Writes a whole recording of `ms` milliseconds to `path`, creating its
 // folder. False when the file cannot be written.
 bool WriteSimWav(const QString &path, qint64 ms);
+
+// The same with these samples (little-endian 16-bit) instead of the tone.
+bool WriteSimWavSamples(const QString &path, const QByteArray &samples);

@@ -9,10 +9,7 @@
 #include "StudyClock.h"
 #include "Wait.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <chrono>
 #include <future>
@@ -134,9 +131,6 @@ bool TSimGradeEngine::evaluate(int mode, const QString &text, const QString &wav
 
 bool TSimGradeEngine::writeSpeech(const QString &path, const std::vector<std::int16_t> &speech, qint64 ms)
 {
-    if (path.isEmpty())
-        return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
     const auto count = std::min<std::size_t>(speech.size(), static_cast<std::size_t>(SimSamplesForMs(ms)));
     QByteArray samples;
     samples.reserve(static_cast<qsizetype>(count * 2));
@@ -145,12 +139,7 @@ bool TSimGradeEngine::writeSpeech(const QString &path, const std::vector<std::in
         samples.append(static_cast<char>(v & 0xff));
         samples.append(static_cast<char>(v >> 8));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(SimWavHeader(static_cast<quint32>(samples.size())));
-    file.write(samples);
-    return file.commit();
+    return WriteSimWavSamples(path, samples);
 }
 
 bool TSimGradeEngine::score(int mode, const QString &text, const QString &wavPath, int seconds)
