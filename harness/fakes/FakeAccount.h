@@ -1,6 +1,6 @@
 #pragma once
-// The logged-in account and the user's profile for tests, with settable
-// values.
+// The logged-in account for tests, with settable values, and the user's
+// profile.
 
 #include "HostServices.h"
 
@@ -21,12 +21,9 @@ private:
     qint64 m_schoolUserId = 0;
 };
 
+// A user without a photo.
 class FakeUserInfo : public IUserInfo
 {
 public:
-    void SetUserPhoto(const QString &path) { m_photo = path; }
-    QString GetUserPhoto() override { return m_photo; }
-
-private:
-    QString m_photo;
+    QString GetUserPhoto() override { return {}; }
 };

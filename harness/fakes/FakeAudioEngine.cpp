@@ -5,9 +5,7 @@
 #include "Wait.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -16,10 +14,6 @@ namespace {
 // slices, the caller's stop flag continuously.
 constexpr int kSliceMs = 20;
 } // namespace
-
-FakeAudioEngine::FakeAudioEngine() : m_samples(DefaultRecordSamples())
-{
-}
 
 FakeAudioEngine::~FakeAudioEngine()
 {
@@ -109,11 +103,8 @@ bool FakeAudioEngine::evaluate(TEvaluateCall call, const bool *stop)
         m_run.reset();
 
     if (!call.wavFileName.isEmpty()) {
-        const QString path = FakeLocalPath(call.wavFileName);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(BuildWav(m_samples));
+        QFile recording;
+        WriteFakeRecording(recording, call.wavFileName);
     }
     if (!m_queue.isEmpty()) {
         m_lastResult = m_queue.dequeue();

@@ -17,7 +17,6 @@
 #include <QList>
 #include <QObject>
 #include <QQueue>
-#include <QVector>
 
 #include <memory>
 
@@ -35,7 +34,6 @@ struct TEvaluateCall
 class FakeAudioEngine : public QObject, public IAudioEngine
 {
 public:
-    FakeAudioEngine();
     ~FakeAudioEngine() override;
 
     // Results handed out by the next evaluations, first in first out.
@@ -44,7 +42,6 @@ public:
     // Stated recording time of an evaluation (default 1000 ms).
     void SetEvaluateDuration(int ms) { m_durationMs = ms; }
     void SetReady(bool ready) { m_ready = ready; }
-    void SetRecordSamples(const QVector<qint16> &samples) { m_samples = samples; }
     // Ends a running evaluation early.
     void Interrupt();
 
@@ -76,7 +73,6 @@ private:
     nlohmann::ordered_json m_params = nlohmann::ordered_json::object();
     QList<TEvaluateCall> m_evaluations;
     std::shared_ptr<Run> m_run;
-    QVector<qint16> m_samples;
     int m_durationMs = 1000;
     bool m_ready = true;
 };

@@ -5,15 +5,6 @@ void FakeCallLog::Add(const QString &name, const QStringList &args)
     m_calls.append(TFakeCall{name, args});
 }
 
-int FakeCallLog::Count(const QString &name) const
-{
-    int n = 0;
-    for (const TFakeCall &c : m_calls)
-        if (c.name == name)
-            ++n;
-    return n;
-}
-
 QList<TFakeCall> FakeCallLog::Named(const QString &name) const
 {
     QList<TFakeCall> out;
@@ -21,6 +12,11 @@ QList<TFakeCall> FakeCallLog::Named(const QString &name) const
         if (c.name == name)
             out.append(c);
     return out;
+}
+
+int FakeCallLog::Count(const QString &name) const
+{
+    return static_cast<int>(Named(name).size());
 }
 
 std::optional<TFakeCall> FakeCallLog::Last(const QString &name) const

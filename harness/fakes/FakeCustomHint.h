@@ -15,8 +15,18 @@ public:
     FakeCallLog &Calls() { return m_calls; }
     const FakeCallLog &Calls() const { return m_calls; }
 
-    void ShowHint(const QString &text, int placement) override;
-    void HideHint() override;
+    void ShowHint(const QString &text, int placement) override
+    {
+        m_calls.Add(QStringLiteral("ShowHint"), {text, QString::number(placement)});
+        m_text = text;
+        m_placement = placement;
+        m_shown = true;
+    }
+    void HideHint() override
+    {
+        m_calls.Add(QStringLiteral("HideHint"));
+        m_shown = false;
+    }
 
 private:
     FakeCallLog m_calls;

@@ -4,7 +4,6 @@
 #include "StudyClock.h"
 #include "Wait.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -21,10 +20,6 @@ bool fileExists(const QString &name)
 }
 
 } // namespace
-
-FakeSoundEngine::FakeSoundEngine() : m_samples(DefaultRecordSamples())
-{
-}
 
 FakeSoundEngine::~FakeSoundEngine()
 {
@@ -96,13 +91,7 @@ void FakeSoundEngine::StartRecord(const QString &wavFileName)
 {
     m_calls.Add(QStringLiteral("StartRecord"), {wavFileName});
     m_record.close();
-    const QString path = FakeLocalPath(wavFileName);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    m_record.setFileName(path);
-    if (!m_record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    m_record.write(BuildWav(m_samples));
-    m_record.flush();
+    WriteFakeRecording(m_record, wavFileName);
 }
 
 void FakeSoundEngine::StopRecord()

@@ -16,20 +16,16 @@
 
 #include <QFile>
 #include <QObject>
-#include <QVector>
 
 #include <memory>
 
 class FakeSoundEngine : public QObject, public ISoundEngine
 {
 public:
-    FakeSoundEngine();
     ~FakeSoundEngine() override;
 
     // Stated length of a file, voice or address playback (default 1000 ms).
     void SetPlayDuration(int ms) { m_playMs = ms; }
-    // Samples written by StartRecord (default: DefaultRecordSamples()).
-    void SetRecordSamples(const QVector<qint16> &samples) { m_samples = samples; }
     // Called by StopRecord after the file is closed: lets a test couple the
     // microphone to a grading engine (e.g. FakeAudioEngine::Interrupt).
     void SetOnStopRecord(TNotifyProc hook) { m_onStopRecord = std::move(hook); }
@@ -73,6 +69,5 @@ private:
     int m_playMs = 1000;
     int m_scoreMs = 500;
     int m_started = 0;
-    QVector<qint16> m_samples;
     QFile m_record;
 };

@@ -2,26 +2,27 @@
 
 #include "WaveFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 #include <numbers>
-
-QVector<qint16> DefaultRecordSamples()
-{
-    const int n = kFakeWavSampleRate / 4;
-    QVector<qint16> s(n);
-    for (int i = 0; i < n; ++i)
-        s[i] = static_cast<qint16>(8000 * std::sin(2 * std::numbers::pi * 440.0 * i / kFakeWavSampleRate));
-    return s;
-}
-
-QByteArray BuildWav(const QVector<qint16> &samples)
-{
-    return BuildMonoWave(samples, kFakeWavSampleRate);
-}
 
 QString FakeLocalPath(const QString &name)
 {
     QString p = name;
-    p.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return p;
+    return p.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+bool WriteFakeRecording(QFile &file, const QString &name)
+{
+    constexpr int rate = 16000;
+    QList<qint16> samples(rate / 4);
+    for (int i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<qint16>(8000 * std::sin(2 * std::numbers::pi * 440.0 * i / rate));
+    const QString path = FakeLocalPath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    file.setFileName(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(BuildMonoWave(samples, rate)) > 0
+           && file.flush();
 }
