@@ -48,7 +48,7 @@ protected:
     int changes = 0;
 };
 
-TEST_F(TabTest, ChangeOnlyWhenTheIndexReallyChangesAndOnlyTheActivePageShows)
+TEST_F(TabTest, ChangeOnlyWhenTheIndexReallyChangesAndOnlyTheActivePageShowsFillingTheControl)
 {
     ASSERT_EQ(tabs.TabCount(), 4);
     EXPECT_EQ(tabs.TabIndex(), 0);
@@ -73,10 +73,8 @@ TEST_F(TabTest, ChangeOnlyWhenTheIndexReallyChangesAndOnlyTheActivePageShows)
     tabs.SetActiveTab(tabs.Tabs(3));
     EXPECT_EQ(tabs.TabIndex(), 3);
     EXPECT_EQ(changes, 2);
-}
 
-TEST_F(TabTest, PagesFillTheControlAndFollowItsSize)
-{
+    // Pages fill the control and follow its size.
     EXPECT_EQ(tabs.Tabs(1)->geometry(), QRect(0, 0, 300, 200));
     tabs.SetBounds(0, -27, 1024, 662);
     EXPECT_EQ(tabs.Tabs(3)->geometry(), QRect(0, 0, 1024, 662));
@@ -117,27 +115,32 @@ protected:
     QList<QPair<double, double>> moves;
 };
 
-TEST_F(ScrollBoxTest, ContentHeightFollowsTheRows)
+TEST_F(ScrollBoxTest, ContentHeightFollowsTheLowestVisibleRow)
 {
     EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
     EXPECT_DOUBLE_EQ(box.MaxViewportY(), 690);
-    rows.last()->SetY(1500);
+    rows[3]->SetY(50); // a middle row moving up changes nothing
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
+    rows[9]->SetY(1500);
     EXPECT_DOUBLE_EQ(box.ContentHeight(), 1590);
-    rows.last()->SetVisible(false);
+    rows[9]->SetY(100); // the lowest one moving up: row 8 is now the lowest
     EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    rows[8]->SetHeight(10);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 810);
+    rows[8]->SetVisible(false);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 790);
     delete rows.takeLast();
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
+    EXPECT_DOUBLE_EQ(box.ContentHeight(), 790);
     // Rows created elsewhere and added later count too.
     auto *late = new TRectangle;
     late->SetBounds(0, 2000, 50, 50);
     box.AddToContent(late);
     EXPECT_EQ(late->parentWidget(), box.Content());
     EXPECT_DOUBLE_EQ(box.ContentHeight(), 2050);
-    box.SetViewportY(1700);
-    EXPECT_DOUBLE_EQ(box.ViewportY(), 1700);
+    EXPECT_DOUBLE_EQ(box.MaxViewportY(), 1750);
 }
 
-TEST_F(ScrollBoxTest, ScrollToShowsTheChildWithTheLeastMovementAndReportsPositions)
+TEST_F(ScrollBoxTest, ScrollToShowsTheChildWithTheLeastMovementAndClearContentReturnsToTheTop)
 {
     box.ScrollTo(rows[5]); // 500..590 lies below the view 0..300
     EXPECT_DOUBLE_EQ(box.ViewportY(), 290);
@@ -150,19 +153,14 @@ TEST_F(ScrollBoxTest, ScrollToShowsTheChildWithTheLeastMovementAndReportsPositio
     box.ScrollTo(rows[1]); // above the view: its top goes to the top
     EXPECT_DOUBLE_EQ(box.ViewportY(), 100);
     EXPECT_EQ(moves.last(), qMakePair(290.0, 100.0));
+    // The rows really move with the view.
+    EXPECT_EQ(rows[1]->mapTo(box.Area()->viewport(), QPoint(0, 0)).y(), 0);
 
     box.SetViewportY(5000); // kept within the content
     EXPECT_DOUBLE_EQ(box.ViewportY(), 690);
     box.SetViewportY(-20);
     EXPECT_DOUBLE_EQ(box.ViewportY(), 0);
 
-    // The rows really move with the view.
-    box.SetViewportY(100);
-    EXPECT_EQ(rows[1]->mapTo(box.Area()->viewport(), QPoint(0, 0)).y(), 0);
-}
-
-TEST_F(ScrollBoxTest, ClearContentDeletesTheRowsAndReturnsToTheTop)
-{
     box.SetViewportY(400);
     QPointer<TRectangle> first(rows.first());
     box.ClearContent();
@@ -170,30 +168,6 @@ TEST_F(ScrollBoxTest, ClearContentDeletesTheRowsAndReturnsToTheTop)
     EXPECT_DOUBLE_EQ(box.ContentHeight(), 0);
     EXPECT_DOUBLE_EQ(box.ViewportY(), 0);
     EXPECT_TRUE(box.Content()->findChildren<QWidget *>().isEmpty());
-}
-
-TEST_F(ScrollBoxTest, WorksTheSameOnScreen)
-{
-    box.show();
-    ASSERT_TRUE(WaitUntil([&] { return box.isVisible(); }));
-    box.ScrollTo(rows[9]);
-    EXPECT_DOUBLE_EQ(box.ViewportY(), 690);
-    EXPECT_EQ(rows[9]->mapTo(&box, QPoint(0, 0)).y(), 900 - 690);
-}
-
-TEST_F(ScrollBoxTest, ContentShrinksOnlyWhenTheLowestRowMovesUp)
-{
-    rows[3]->SetY(50); // a middle row moving up changes nothing
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 990);
-    rows[9]->SetY(100); // the lowest one does: row 8 is now the lowest
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 890);
-    rows[8]->SetHeight(10);
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 810);
-    rows[8]->SetY(0);
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 790);
-    rows[0]->SetHeight(2000);
-    EXPECT_DOUBLE_EQ(box.ContentHeight(), 2000);
-    EXPECT_DOUBLE_EQ(box.MaxViewportY(), 1700);
 }
 
 // Qt writes a warning and drops the connection when a unique connection is
@@ -205,7 +179,7 @@ void CollectWarnings(QtMsgType type, const QMessageLogContext &, const QString &
         g_warnings << text;
 }
 
-TEST(ScrollBoxOnScreen, ABoxMadeInsideAShownWindowShowsItsRows)
+TEST(ScrollBoxOnScreen, ABoxMadeInsideAShownWindowShowsAndScrollsItsRows)
 {
     TFrame window;
     window.SetSize(400, 400);
@@ -230,6 +204,9 @@ TEST(ScrollBoxOnScreen, ABoxMadeInsideAShownWindowShowsItsRows)
     EXPECT_TRUE(later->isVisible());
     EXPECT_DOUBLE_EQ(box->ContentHeight(), 490);
     EXPECT_DOUBLE_EQ(box->MaxViewportY(), 290);
+    box->ScrollTo(later);
+    EXPECT_DOUBLE_EQ(box->ViewportY(), 290);
+    EXPECT_EQ(later->mapTo(box, QPoint(0, 0)).y(), 400 - 290);
 }
 
 } // namespace

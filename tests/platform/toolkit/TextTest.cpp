@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(TextAutoSize, WrappedHeightGrowsWithTheTextAndFollowsTheWidth)
+TEST(TextAutoSize, WrappedHeightFollowsTextWidthFontAndLineFeeds)
 {
     TText text;
     text.SetWidth(200);
@@ -16,36 +16,23 @@ TEST(TextAutoSize, WrappedHeightGrowsWithTheTextAndFollowsTheWidth)
     const double oneLine = text.Height();
     EXPECT_GT(oneLine, 10);
     EXPECT_DOUBLE_EQ(text.Width(), 200); // wrapping text keeps its width
+    text.SetText(QString());
+    EXPECT_DOUBLE_EQ(text.Height(), oneLine); // empty text keeps one line
+    text.SetText(QStringLiteral("a\nb\nc"));
+    EXPECT_GE(text.Height(), 3 * oneLine - 3);
 
     text.SetText(QStringLiteral("The quick brown fox jumps over the lazy dog and keeps running far away."));
     const double wrapped = text.Height();
     EXPECT_GT(wrapped, 2 * oneLine - 2);
     EXPECT_DOUBLE_EQ(text.AutoSizedHeight(), wrapped);
-
-    // A narrower control breaks the same text into more lines.
-    text.SetWidth(100);
+    text.SetWidth(100); // a narrower control breaks the same text into more lines
     EXPECT_GT(text.Height(), wrapped);
-
-    // A larger font needs more height for the same text.
     const double before = text.Height();
     text.SetFontSize(24);
     EXPECT_GT(text.Height(), before);
 }
 
-TEST(TextAutoSize, EmptyTextKeepsOneLineAndLineFeedsAddLines)
-{
-    TText text;
-    text.SetWidth(300);
-    text.SetAutoSize(true);
-    text.SetText(QStringLiteral("我的课程"));
-    const double oneLine = text.Height();
-    text.SetText(QString());
-    EXPECT_DOUBLE_EQ(text.Height(), oneLine);
-    text.SetText(QStringLiteral("a\nb\nc"));
-    EXPECT_GE(text.Height(), 3 * oneLine - 3);
-}
-
-TEST(TextAutoSize, UnwrappedTextFitsWidthToTheText)
+TEST(TextAutoSize, UnwrappedOrWidthlessTextTakesItsNaturalSize)
 {
     TLabel label;
     label.SetSize(10, 10);
@@ -56,10 +43,7 @@ TEST(TextAutoSize, UnwrappedTextFitsWidthToTheText)
     label.SetText(QStringLiteral("一个长得多的标题文字"));
     EXPECT_GT(label.Width(), 5 * shortWidth);
     EXPECT_DOUBLE_EQ(label.Height(), lineHeight);
-}
 
-TEST(TextAutoSize, WrappingTextWithoutWidthTakesItsNaturalSize)
-{
     TText text;
     text.SetAutoSize(true);
     text.SetText(QStringLiteral("开始录音"));

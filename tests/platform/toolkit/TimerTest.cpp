@@ -11,6 +11,17 @@
 
 namespace {
 
+TEST(StudyClock, ScalesDurationsAndNeverRoundsAPositiveWaitToZero)
+{
+    StudyClock::setSpeed(50);
+    EXPECT_EQ(StudyClock::scaled(12000), 240);
+    EXPECT_EQ(StudyClock::scaled(10), 1);
+    EXPECT_EQ(StudyClock::scaled(0), 0);
+    StudyClock::setSpeed(0.1); // slower than real time is not allowed
+    EXPECT_DOUBLE_EQ(StudyClock::speed(), 1.0);
+    EXPECT_EQ(StudyClock::scaled(200), 200);
+}
+
 class TimerTest : public ::testing::Test
 {
 protected:
@@ -19,40 +30,41 @@ protected:
         StudyClock::setSpeed(10);
         // The first event round of a fresh process is slow (platform and
         // fonts load); let it pass before measuring periods.
-        int warm = 0;
-        auto t = reference(10, &warm);
-        ASSERT_TRUE(WaitUntil([&] { return warm >= 2; }));
+        waitPeriods(10, 2);
     }
     void TearDown() override { StudyClock::setSpeed(1); }
 
-    // A reference timer that counts its ticks: waiting for it to tick n times
-    // is how a test lets "n periods" pass without a fixed sleep.
-    static std::unique_ptr<TTimer> reference(int intervalMs, int *count)
+    // Lets n periods of a reference timer pass, without a fixed sleep.
+    static bool waitPeriods(int intervalMs, int n)
     {
-        auto t = std::make_unique<TTimer>(nullptr, true, intervalMs);
-        QObject::connect(t.get(), &TTimer::Timer, t.get(), [count](TTimer *) { ++*count; });
-        return t;
+        TTimer ref(nullptr, true, intervalMs);
+        int ticks = 0;
+        QObject::connect(&ref, &TTimer::Timer, &ref, [&](TTimer *) { ++ticks; });
+        return WaitUntil([&] { return ticks >= n; });
     }
 };
 
-TEST_F(TimerTest, FiresRepeatedlyWhileEnabledAndStopsWhenDisabled)
+TEST_F(TimerTest, FiresOnlyWhileEnabledWithAnInterval)
 {
-    TTimer timer(nullptr, true, 100);
-    int ticks = 0;
+    TTimer timer(nullptr, true, 100), off(nullptr, false, 100), zero(nullptr, true, 0);
+    int ticks = 0, others = 0;
     TTimer *seen = nullptr;
     QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *sender) {
         ++ticks;
         seen = sender;
     });
+    for (TTimer *t : {&off, &zero})
+        QObject::connect(t, &TTimer::Timer, t, [&](TTimer *) { ++others; });
     ASSERT_TRUE(WaitUntil([&] { return ticks >= 3; }));
     EXPECT_EQ(seen, &timer);
+    EXPECT_EQ(others, 0);
 
     timer.SetEnabled(false);
     const int atStop = ticks;
-    int refTicks = 0;
-    auto ref = reference(100, &refTicks);
-    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 4; }));
+    ASSERT_TRUE(waitPeriods(100, 4));
     EXPECT_EQ(ticks, atStop);
+    off.SetEnabled(true);
+    EXPECT_TRUE(WaitUntil([&] { return others >= 1; }));
 }
 
 TEST_F(TimerTest, ReEnablingInsideItsHandlerArmsAFullInterval)
@@ -71,11 +83,8 @@ TEST_F(TimerTest, ReEnablingInsideItsHandlerArmsAFullInterval)
     ASSERT_TRUE(WaitUntil([&] { return at.size() == 4; }));
     for (int i = 1; i < at.size(); ++i)
         EXPECT_GE(at[i] - at[i - 1], StudyClock::scaled(300) - 2) << "gap " << i;
-
     // After the fourth tick the handler left it off.
-    int refTicks = 0;
-    auto ref = reference(300, &refTicks);
-    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 3; }));
+    ASSERT_TRUE(waitPeriods(300, 3));
     EXPECT_EQ(at.size(), 4);
     EXPECT_FALSE(timer.Enabled());
 }
@@ -111,24 +120,19 @@ TEST_F(TimerTest, TickDueWhileItsHandlerWaitsIsNotDeliveredInsideIt)
     int depth = 0, maxDepth = 0, ticks = 0;
     QObject::connect(&timer, &TTimer::Timer, &timer, [&](TTimer *t) {
         ++ticks;
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
+        maxDepth = std::max(maxDepth, ++depth);
+        t->SetEnabled(false);
         if (ticks == 1) {
             // A handler that re-arms its timer and then keeps dispatching
             // events for several periods.
-            t->SetEnabled(false);
             t->SetEnabled(true);
-            int refTicks = 0;
-            auto ref = reference(100, &refTicks);
-            WaitUntil([&] { return refTicks >= 4; });
-        } else {
-            t->SetEnabled(false);
+            waitPeriods(100, 4);
         }
         --depth;
     });
     ASSERT_TRUE(WaitUntil([&] { return ticks >= 2; }));
     EXPECT_EQ(maxDepth, 1);
-    EXPECT_TRUE(timer.InHandler() == false);
+    EXPECT_FALSE(timer.InHandler());
 }
 
 TEST_F(TimerTest, HandlerMayDeleteItsTimer)
@@ -136,29 +140,13 @@ TEST_F(TimerTest, HandlerMayDeleteItsTimer)
     auto *timer = new TTimer(nullptr, true, 100);
     QPointer<TTimer> watch(timer);
     int ticks = 0;
-    QObject *context = new QObject;
-    QObject::connect(timer, &TTimer::Timer, context, [&](TTimer *t) {
+    QObject context;
+    QObject::connect(timer, &TTimer::Timer, &context, [&](TTimer *t) {
         ++ticks;
         delete t;
     });
     ASSERT_TRUE(WaitUntil([&] { return watch.isNull(); }));
     EXPECT_EQ(ticks, 1);
-    delete context;
-}
-
-TEST_F(TimerTest, ACreatedDisabledOrZeroIntervalTimerWaitsUntilSwitchedOnWithAnInterval)
-{
-    TTimer off(nullptr, false, 100), zero(nullptr, true, 0);
-    int ticks = 0;
-    for (TTimer *t : {&off, &zero})
-        QObject::connect(t, &TTimer::Timer, t, [&](TTimer *) { ++ticks; });
-    int refTicks = 0;
-    auto ref = reference(100, &refTicks);
-    ASSERT_TRUE(WaitUntil([&] { return refTicks >= 3; }));
-    EXPECT_EQ(ticks, 0);
-
-    off.SetEnabled(true);
-    EXPECT_TRUE(WaitUntil([&] { return ticks >= 1; }));
 }
 
 } // namespace
