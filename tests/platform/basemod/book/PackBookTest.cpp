@@ -117,39 +117,41 @@ protected:
     QTemporaryDir dir;
 };
 
+// One line per unit, lesson, part and sentence of a decoded book.
+QStringList outline(const TeduPack_Book &book)
+{
+    QStringList out{QStringLiteral("%1 %2 %3 %4")
+                        .arg(QLatin1String(book.IsWordBook ? "word" : "lesson"), book.Version)
+                        .arg(book.BookId)
+                        .arg(book.BookName)};
+    for (const TeduPack_Unit &u : book.Units) {
+        out << QStringLiteral("unit %1 %2 order %3 words %4").arg(u.Id).arg(u.Name).arg(u.OrderId).arg(u.WordCount);
+        for (const TeduPack_Lesson &l : u.Lessons) {
+            out << QStringLiteral(" lesson %1 %2 [%3]").arg(l.Id).arg(l.Name, l.PictureName);
+            for (const TeduPack_Part &p : l.Parts) {
+                out << QStringLiteral("  part %1").arg(p.Id);
+                for (const TeduPack_Sentence &t : p.Sentences)
+                    out << QStringLiteral("   %1 %2|%3|%4|%5")
+                               .arg(t.Id)
+                               .arg(t.Text, t.SpeakerName, t.SpeakerPicture, t.AudioEntry);
+            }
+        }
+    }
+    return out;
+}
+
 TEST_F(PackBookTest, DecodesALessonBookWithEverythingTheStudyPagesRead)
 {
     TeduPack_Book book;
     ASSERT_TRUE(book.funcDecodeResourceFile(make("lesson.7z", lessonBook(), lessonAudio())))
         << book.DecodeError().toStdString();
-    EXPECT_FALSE(book.IsWordBook);
-    EXPECT_EQ(book.Version, QStringLiteral("12"));
-    EXPECT_EQ(book.BookId, 9001);
-    EXPECT_EQ(book.BookName, QStringLiteral("Book One"));
-    ASSERT_EQ(book.Units.size(), 2);
-    const TeduPack_Unit &u = book.Units[0];
-    EXPECT_EQ(u.Id, 11);
-    EXPECT_EQ(u.Name, QStringLiteral("Unit 1"));
-    EXPECT_EQ(u.FinishPercent(), 0.0f);
-    ASSERT_EQ(u.Lessons.size(), 2);
-    const TeduPack_Lesson &l = u.Lessons[0];
-    EXPECT_EQ(l.Id, 111);
-    EXPECT_EQ(l.Name, QStringLiteral("Greetings"));
-    EXPECT_EQ(l.PictureName, QStringLiteral("pics/l111"));
-    EXPECT_TRUE(u.Lessons[1].PictureName.isEmpty());
-    ASSERT_EQ(l.Parts.size(), 2);
-    EXPECT_EQ(l.Parts[1].Id, 2);
-    ASSERT_EQ(l.Parts[0].Sentences.size(), 2);
-    const TeduPack_Sentence &s = l.Parts[0].Sentences[1];
-    EXPECT_EQ(s.Id, 5002);
-    EXPECT_EQ(s.Text, QStringLiteral("Hi, Tom!"));
-    EXPECT_EQ(s.SpeakerName, QStringLiteral("Amy"));
-    EXPECT_EQ(s.SpeakerPicture, QStringLiteral("Woman.png"));
-    EXPECT_EQ(s.AudioEntry, QStringLiteral("u1/l1/5002.mp3"));
-    const TeduPack_Sentence &narration = l.Parts[1].Sentences[0];
-    EXPECT_TRUE(narration.SpeakerName.isEmpty());
-    EXPECT_TRUE(narration.SpeakerPicture.isEmpty());
-    EXPECT_TRUE(book.Units[1].Lessons.isEmpty());
+    EXPECT_EQ(outline(book), (QStringList{"lesson 12 9001 Book One", "unit 11 Unit 1 order 0 words 0",
+                                          " lesson 111 Greetings [pics/l111]", "  part 1",
+                                          "   5001 Hello, Amy.|Tom|Man.png|u1/l1/5001.mp3",
+                                          "   5002 Hi, Tom!|Amy|Woman.png|u1/l1/5002.mp3", "  part 2",
+                                          "   5003 It is a fine day.|||u1/l1/5003.mp3", " lesson 112 Numbers []",
+                                          "unit 12 Unit 2 order 0 words 0"}));
+    EXPECT_EQ(book.Units[0].FinishPercent(), 0.0f);
     ASSERT_TRUE(book.Package());
     EXPECT_TRUE(book.Package()->IsOpen());
 }
@@ -158,14 +160,8 @@ TEST_F(PackBookTest, DecodesAWordBookIntoItsUnits)
 {
     TeduPack_Book book;
     ASSERT_TRUE(book.funcDecodeResourceFile(make("word.7z", wordBook()))) << book.DecodeError().toStdString();
-    EXPECT_TRUE(book.IsWordBook);
-    ASSERT_EQ(book.Units.size(), 2);
-    EXPECT_EQ(book.Units[0].Id, 31);
-    EXPECT_EQ(book.Units[0].Name, QStringLiteral("Fruit"));
-    EXPECT_EQ(book.Units[0].OrderId, 1);
-    EXPECT_EQ(book.Units[0].WordCount, 2);
-    EXPECT_TRUE(book.Units[0].Lessons.isEmpty());
-    EXPECT_EQ(book.Units[1].WordCount, 0);
+    EXPECT_EQ(outline(book),
+              (QStringList{"word 3 9002 Words", "unit 31 Fruit order 1 words 2", "unit 32 Empty order 2 words 0"}));
 }
 
 TEST_F(PackBookTest, RefusesBrokenLayoutsAndLeavesNoHalfReadBook)
@@ -226,7 +222,7 @@ TEST_F(PackBookTest, RefusesPackagesWithoutAReadableDescription)
     EXPECT_TRUE(book.DecodeError().contains("data.json"));
 }
 
-TEST_F(PackBookTest, SaveToFileWritesEachSentencesAudioWithOneReaderRunForTheBook)
+TEST_F(PackBookTest, SaveToFileWritesEachSentencesAudioWithOneReaderRunEvenAfterTheBookMovesOn)
 {
     TeduPack_Book book;
     book.SetMainPath(dir.filePath("host"));
@@ -245,6 +241,12 @@ TEST_F(PackBookTest, SaveToFileWritesEachSentencesAudioWithOneReaderRunForTheBoo
         EXPECT_EQ(readFile(target), expected[i]) << i;
     }
     EXPECT_EQ(book.Package()->ReaderRuns(), runsBefore + 1);
+
+    // A decoded sentence keeps its package when the book moves on.
+    const TeduPack_Sentence kept = parts[0].Sentences[0];
+    ASSERT_TRUE(book.funcDecodeResourceFile(make("word.7z", wordBook())));
+    ASSERT_TRUE(kept.SaveToFile());
+    EXPECT_EQ(readFile(target), NoiseBytes(20000, 51));
 }
 
 TEST_F(PackBookTest, AFailedSaveLeavesNoOtherSentencesAudioBehind)
@@ -264,17 +266,6 @@ TEST_F(PackBookTest, AFailedSaveLeavesNoOtherSentencesAudioBehind)
     TeduPack_Sentence loose;
     loose.AudioEntry = QStringLiteral("u1/l1/5001.mp3");
     EXPECT_FALSE(loose.SaveToFile());
-}
-
-TEST_F(PackBookTest, ADecodedSentenceKeepsItsPackageWhenTheBookMovesOn)
-{
-    TeduPack_Book book;
-    book.SetMainPath(dir.filePath("host"));
-    ASSERT_TRUE(book.funcDecodeResourceFile(make("lesson.7z", lessonBook(), lessonAudio())));
-    const TeduPack_Sentence kept = book.Units[0].Lessons[0].Parts[0].Sentences[0];
-    ASSERT_TRUE(book.funcDecodeResourceFile(make("word.7z", wordBook())));
-    ASSERT_TRUE(kept.SaveToFile());
-    EXPECT_EQ(readFile(dir.filePath("host/tmp/temp.mp3")), NoiseBytes(20000, 51));
 }
 
 TEST(TeduPackUnit, ProgressStaysBetweenZeroAndHundred)

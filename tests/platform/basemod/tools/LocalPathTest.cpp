@@ -46,59 +46,36 @@ TEST(LocalNameFromUrl, TakesTheLastSegmentWithoutQueryAndRefusesNamesThatCannotB
     EXPECT_FALSE(IsSafeLocalName(QStringLiteral("a/b")));
 }
 
-TEST(LocalPath, MapsWindowsNamesUnderTheMainPath)
+TEST(LocalPath, MapsWindowsNamesUnderTheMainPathMatchingFoldersOnDiskAndRefusesNamesThatLeaveIt)
 {
     QTemporaryDir root;
     const QString main = root.path();
-    EXPECT_EQ(LocalPath(main, QStringLiteral("tmp\\temp.wav")), main + QStringLiteral("/tmp/temp.wav"));
-    EXPECT_EQ(LocalPath(main + QStringLiteral("/"), QStringLiteral("\\tmp\\part\\")),
-              main + QStringLiteral("/tmp/part/"));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("tmp/./temp.wav")), main + QStringLiteral("/tmp/temp.wav"));
-    EXPECT_EQ(LocalPath(main, QString()), main);
-    // Working folders get one spelling even before they exist.
-    EXPECT_EQ(LocalPath(main, QStringLiteral("Data\\x.mp3")), main + QStringLiteral("/data/x.mp3"));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("Fail\\Study\\1.stypt")), main + QStringLiteral("/fail/study/1.stypt"));
-    // Other names keep theirs.
-    EXPECT_EQ(LocalPath(main, QStringLiteral("ani\\ExpEffect\\filelist.txt")),
-              main + QStringLiteral("/ani/ExpEffect/filelist.txt"));
-}
-
-TEST(LocalPath, ResolvesFoldersAndFilesAgainstTheDiskIgnoringCase)
-{
-    QTemporaryDir root;
-    const QString main = root.path();
-    ASSERT_TRUE(QDir(main).mkpath(QStringLiteral("Data")));
-    ASSERT_TRUE(QDir(main).mkpath(QStringLiteral("tmp/study/Role")));
-    ASSERT_TRUE(QDir(main).mkpath(QStringLiteral("MyFolder")));
-    touch(main + QStringLiteral("/Data/Book1.7z"));
-
-    const QString viaLower = LocalPath(main, QStringLiteral("data\\"));
-    const QString viaUpper = LocalPath(main, QStringLiteral("Data\\"));
-    EXPECT_EQ(viaLower, main + QStringLiteral("/Data/"));
-    EXPECT_EQ(viaLower, viaUpper);
-
-    EXPECT_EQ(LocalPath(main, QStringLiteral("tmp\\study\\role\\1.wav")),
-              LocalPath(main, QStringLiteral("tmp\\study\\Role\\1.wav")));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("TMP\\STUDY\\ROLE\\1.wav")),
-              main + QStringLiteral("/tmp/study/Role/1.wav"));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("myfolder\\a.txt")), main + QStringLiteral("/MyFolder/a.txt"));
-
-    // An existing file is found under any spelling and stays readable.
-    const QString book = LocalPath(main, QStringLiteral("DATA\\book1.7Z"));
-    EXPECT_EQ(book, main + QStringLiteral("/Data/Book1.7z"));
-    EXPECT_TRUE(QFileInfo::exists(book));
-}
-
-TEST(LocalPath, PrefersTheExactThenTheLowerCaseSpellingAndRefusesNamesThatLeaveTheMainPath)
-{
-    QTemporaryDir root;
-    const QString main = root.path();
-    ASSERT_TRUE(QDir(main).mkpath(QStringLiteral("DATA")));
-    ASSERT_TRUE(QDir(main).mkpath(QStringLiteral("data")));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("DATA\\")), main + QStringLiteral("/DATA/"));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("Data\\")), main + QStringLiteral("/data/"));
-    EXPECT_EQ(LocalPath(main, QStringLiteral("..\\secret.txt")), QString());
-    EXPECT_EQ(LocalPath(main, QStringLiteral("data\\..\\..\\x")), QString());
+    for (const char *folder : {"DATA", "data", "tmp/study/Role", "MyFolder"})
+        ASSERT_TRUE(QDir(main).mkpath(QString::fromLatin1(folder)));
+    touch(main + QStringLiteral("/MyFolder/Book1.7z"));
+    const std::pair<const char *, const char *> cases[] = {
+        {"tmp\\temp.wav", "/tmp/temp.wav"},
+        {"\\tmp\\part\\", "/tmp/part/"},
+        {"tmp/./temp.wav", "/tmp/temp.wav"},
+        {"", ""},
+        // Working folders get one spelling even before they exist; other names keep theirs.
+        {"Fail\\Study\\1.stypt", "/fail/study/1.stypt"},
+        {"ani\\ExpEffect\\filelist.txt", "/ani/ExpEffect/filelist.txt"},
+        // Existing folders and files are found under any spelling: the exact
+        // one first, then the lower-case one, then any.
+        {"DATA\\", "/DATA/"},
+        {"Data\\x.mp3", "/data/x.mp3"},
+        {"TMP\\STUDY\\ROLE\\1.wav", "/tmp/study/Role/1.wav"},
+        {"myfolder\\a.txt", "/MyFolder/a.txt"},
+        {"MYFOLDER\\book1.7Z", "/MyFolder/Book1.7z"},
+        {"..\\secret.txt", nullptr},
+        {"data\\..\\..\\x", nullptr},
+    };
+    for (const auto &[relative, expected] : cases)
+        EXPECT_EQ(LocalPath(main, QString::fromLatin1(relative)),
+                  expected ? main + QString::fromLatin1(expected) : QString())
+            << relative;
+    EXPECT_EQ(LocalPath(main + QStringLiteral("/"), QStringLiteral("tmp\\x")), main + QStringLiteral("/tmp/x"));
 }
 
 TEST(ForceDirectories, CreatesEveryMissingLevel)

@@ -1,6 +1,7 @@
 #include "FileTools.h"
-#include "Log.h"
+#include "LogCapture.h"
 #include "Mp3Encoder.h"
+#include "WaveFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,139 +18,98 @@
 
 namespace {
 
-void putLE16(QByteArray &b, quint16 v)
+// A 16-bit PCM WAV holding a 440 Hz tone.
+QByteArray makeWav(int rate, int channels, double seconds)
 {
-    char d[2];
-    qToLittleEndian(v, d);
-    b.append(d, 2);
+    QList<qint16> samples;
+    for (int i = 0; i < static_cast<int>(rate * seconds); ++i)
+        samples += QList<qint16>(channels, static_cast<qint16>(8000 * std::sin(2 * M_PI * 440.0 * i / rate)));
+    QByteArray wav = PcmWaveHeader(static_cast<quint32>(samples.size() * 2), rate, static_cast<quint16>(channels));
+    AppendPcmSamples(wav, samples);
+    return wav;
 }
 
-void putLE32(QByteArray &b, quint32 v)
+// The same file with the header field at `offset` overwritten (20 format
+// tag, 34 bits per sample, 40 data size).
+template<typename T>
+QByteArray withField(QByteArray wav, int offset, T value)
 {
-    char d[4];
-    qToLittleEndian(v, d);
-    b.append(d, 4);
-}
-
-// A 16-bit PCM WAV holding a 440 Hz tone. `dataSizeField` overrides the size
-// written in the data chunk header (the sample bytes stay the same).
-QByteArray makeWav(int rate, int channels, double seconds, qint64 dataSizeField = -1, quint16 bits = 16,
-                   quint16 formatTag = 1)
-{
-    const int frames = static_cast<int>(rate * seconds);
-    QByteArray samples;
-    for (int i = 0; i < frames; ++i) {
-        const auto v = static_cast<qint16>(8000 * std::sin(2 * M_PI * 440.0 * i / rate));
-        for (int c = 0; c < channels; ++c)
-            putLE16(samples, static_cast<quint16>(v));
-    }
-    QByteArray b("RIFF");
-    putLE32(b, static_cast<quint32>(36 + samples.size()));
-    b.append("WAVEfmt ");
-    putLE32(b, 16);
-    putLE16(b, formatTag);
-    putLE16(b, static_cast<quint16>(channels));
-    putLE32(b, static_cast<quint32>(rate));
-    putLE32(b, static_cast<quint32>(rate * channels * bits / 8));
-    putLE16(b, static_cast<quint16>(channels * bits / 8));
-    putLE16(b, bits);
-    b.append("data");
-    putLE32(b, static_cast<quint32>(dataSizeField >= 0 ? dataSizeField : samples.size()));
-    b.append(samples);
-    return b;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    qToLittleEndian(value, wav.data() + offset);
+    return wav;
 }
 
 bool startsWithMp3Frame(const QByteArray &b)
 {
-    if (b.startsWith("ID3"))
-        return true;
-    return b.size() > 2 && static_cast<unsigned char>(b[0]) == 0xFF
-           && (static_cast<unsigned char>(b[1]) & 0xE0) == 0xE0;
+    return b.startsWith("ID3")
+           || (b.size() > 2 && static_cast<unsigned char>(b[0]) == 0xFF
+               && (static_cast<unsigned char>(b[1]) & 0xE0) == 0xE0);
 }
-
-// Names of the files in `folder`.
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
-}
-
-struct LogLines
-{
-    LogLines()
-    {
-        previous = SetLogSink([this](const QString &l) { lines << l; });
-    }
-    ~LogLines() { SetLogSink(previous); }
-    QStringList lines;
-    TLogSink previous;
-};
 
 class WaveToMp3 : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const QString &name) const { return dir.path() + QLatin1Char('/') + name; }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList files(const QString &folder = {}) const
+    {
+        return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden);
+    }
     QTemporaryDir dir;
 };
 
 } // namespace
 
-TEST_F(WaveToMp3, EncodesMonoSixteenKilohertzIntoAPlausibleMp3)
+TEST_F(WaveToMp3, EncodesMonoStereoOtherRatesAndHeadersLeftOpenByTheRecorder)
 {
-    writeFile(path("temp.wav"), makeWav(16000, 1, 2.0));
+    const struct
+    {
+        const char *name;
+        QByteArray wav;
+        int minBytes; // about half of 64 kbit/s per channel for the length
+    } cases[] = {
+        {"mono", makeWav(16000, 1, 2.0), 8000},
+        {"stereo", makeWav(44100, 2, 1.0), 8000},
+        {"open", withField(makeWav(8000, 1, 1.0), 40, quint32(0xFFFFFFFF)), 2000},
+        {"long", withField(makeWav(22050, 1, 1.0), 40, quint32(10'000'000)), 2000},
+    };
     const bool stop = false;
-    ASSERT_TRUE(waveToMp3(path("temp.wav"), path("out/Fail/x.mp3"), stop));
-    const QByteArray mp3 = readFile(path("out/Fail/x.mp3"));
-    EXPECT_TRUE(startsWithMp3Frame(mp3));
-    // Two seconds at 64 kbit/s are about 16 kB.
-    EXPECT_GT(mp3.size(), 8000);
-    EXPECT_LT(mp3.size(), 32000);
-    EXPECT_EQ(filesIn(path("out/Fail")), QStringList{QStringLiteral("x.mp3")});
-    EXPECT_FALSE(IsFileInUse(path("out/Fail/x.mp3")));
+    QStringList written;
+    for (const auto &c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        write(name + QStringLiteral(".wav"), c.wav);
+        ASSERT_TRUE(waveToMp3(path(name + QStringLiteral(".wav")), path("out/Fail/" + name + ".mp3"), stop)) << c.name;
+        const QByteArray mp3 = read("out/Fail/" + name + ".mp3");
+        EXPECT_TRUE(startsWithMp3Frame(mp3)) << c.name;
+        EXPECT_GT(mp3.size(), c.minBytes) << c.name;
+        EXPECT_LT(mp3.size(), 32000) << c.name;
+        EXPECT_FALSE(IsFileInUse(path("out/Fail/" + name + ".mp3")));
+        written << name + QStringLiteral(".mp3");
+    }
+    written.sort();
+    EXPECT_EQ(files("out/Fail"), written); // no temporary left beside them
 }
 
-TEST_F(WaveToMp3, EncodesStereoAtOtherRatesAndHeadersLeftOpenByTheRecorder)
+TEST_F(WaveToMp3, AStopBeforeOrDuringTheEncodingLeavesNoPartialFileAndKeepsAnOlderOne)
 {
-    const bool stop = false;
-    writeFile(path("stereo.wav"), makeWav(44100, 2, 1.0));
-    ASSERT_TRUE(waveToMp3(path("stereo.wav"), path("stereo.mp3"), stop));
-    const QByteArray stereo = readFile(path("stereo.mp3"));
-    EXPECT_TRUE(startsWithMp3Frame(stereo));
-    EXPECT_GT(stereo.size(), 8000); // one second at 128 kbit/s is 16 kB
-
-    writeFile(path("open.wav"), makeWav(8000, 1, 1.0, 0xFFFFFFFF));
-    EXPECT_TRUE(waveToMp3(path("open.wav"), path("open.mp3"), stop));
-    writeFile(path("long.wav"), makeWav(22050, 1, 1.0, 10'000'000));
-    EXPECT_TRUE(waveToMp3(path("long.wav"), path("long.mp3"), stop));
-}
-
-TEST_F(WaveToMp3, WritesNothingWhenTheStopFlagIsAlreadySet)
-{
-    writeFile(path("temp.wav"), makeWav(16000, 1, 1.0));
-    const bool stop = true;
+    write("temp.wav", makeWav(16000, 1, 30.0));
+    bool stop = true;
     EXPECT_FALSE(waveToMp3(path("temp.wav"), path("x.mp3"), stop));
-    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("temp.wav")});
-}
+    EXPECT_EQ(files(), QStringList{QStringLiteral("temp.wav")});
 
-TEST_F(WaveToMp3, AStopDuringTheEncodingLeavesNoPartialFileAndKeepsAnOlderOne)
-{
-    writeFile(path("temp.wav"), makeWav(16000, 1, 30.0));
-    writeFile(path("x.mp3"), QByteArray("older"));
-    bool stop = false;
+    write("x.mp3", QByteArray("older"));
+    stop = false;
     bool inUseWhileEncoding = false;
     QObject context;
     // Runs at the first event dispatch between two chunks.
@@ -157,12 +117,10 @@ TEST_F(WaveToMp3, AStopDuringTheEncodingLeavesNoPartialFileAndKeepsAnOlderOne)
         inUseWhileEncoding = IsFileInUse(path("x.mp3"));
         stop = true;
     });
-    QString why;
-    EXPECT_EQ(EncodeWaveToMp3(path("temp.wav"), path("x.mp3"), &stop, &why), TMp3Result::Stopped);
-    EXPECT_TRUE(stop);
+    EXPECT_EQ(EncodeWaveToMp3(path("temp.wav"), path("x.mp3"), &stop), TMp3Result::Stopped);
     EXPECT_TRUE(inUseWhileEncoding);
-    EXPECT_EQ(readFile(path("x.mp3")), QByteArray("older"));
-    EXPECT_EQ(filesIn(dir.path()), (QStringList{QStringLiteral("temp.wav"), QStringLiteral("x.mp3")}));
+    EXPECT_EQ(read("x.mp3"), QByteArray("older"));
+    EXPECT_EQ(files(), (QStringList{QStringLiteral("temp.wav"), QStringLiteral("x.mp3")}));
     EXPECT_FALSE(IsFileInUse(path("x.mp3")));
 }
 
@@ -172,18 +130,18 @@ TEST_F(WaveToMp3, EndsWithoutReadingTheFlagWhenItsOwnerIsDeletedDuringTheEncodin
     {
         bool stop = false;
     };
-    writeFile(path("temp.wav"), makeWav(16000, 1, 30.0));
+    write("temp.wav", makeWav(16000, 1, 30.0));
     auto *owner = new Owner;
     QTimer::singleShot(0, owner, [owner] { delete owner; });
     // The flag lives inside the deleted object: the encoder must not read it.
     EXPECT_FALSE(waveToMp3(path("temp.wav"), path("x.mp3"), owner->stop, owner));
-    EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("temp.wav")});
+    EXPECT_EQ(files(), QStringList{QStringLiteral("temp.wav")});
     EXPECT_FALSE(IsFileInUse(path("x.mp3")));
 }
 
 TEST_F(WaveToMp3, RefusesASecondEncodingOfTheSameTargetStartedDuringTheFirst)
 {
-    writeFile(path("temp.wav"), makeWav(16000, 1, 3.0));
+    write("temp.wav", makeWav(16000, 1, 3.0));
     const bool stop = false;
     TMp3Result nested = TMp3Result::Ok;
     bool ran = false;
@@ -195,18 +153,19 @@ TEST_F(WaveToMp3, RefusesASecondEncodingOfTheSameTargetStartedDuringTheFirst)
     EXPECT_EQ(EncodeWaveToMp3(path("temp.wav"), path("x.mp3"), &stop), TMp3Result::Ok);
     ASSERT_TRUE(ran);
     EXPECT_EQ(nested, TMp3Result::Busy);
-    EXPECT_TRUE(startsWithMp3Frame(readFile(path("x.mp3"))));
+    EXPECT_TRUE(startsWithMp3Frame(read("x.mp3")));
 }
 
 TEST_F(WaveToMp3, FailsClearlyOnInputThatIsNotAnAcceptedWave)
 {
-    LogLines log;
+    LogCapture log;
     const bool stop = false;
-    writeFile(path("text.wav"), QByteArray("this is not audio at all, just some text"));
-    writeFile(path("empty.wav"), makeWav(16000, 1, 0.0));
-    writeFile(path("float.wav"), makeWav(16000, 1, 0.5, -1, 32, 3));
-    writeFile(path("eight.wav"), makeWav(16000, 1, 0.5, -1, 8));
-    writeFile(path("short.wav"), makeWav(16000, 1, 1.0).left(30));
+    const QByteArray half = makeWav(16000, 1, 0.5);
+    write("text.wav", QByteArray("this is not audio at all, just some text"));
+    write("empty.wav", makeWav(16000, 1, 0.0));
+    write("float.wav", withField(withField(half, 20, quint16(3)), 34, quint16(32)));
+    write("eight.wav", withField(half, 34, quint16(8)));
+    write("short.wav", half.left(30));
     const QStringList bad = {QStringLiteral("text.wav"),  QStringLiteral("empty.wav"), QStringLiteral("float.wav"),
                              QStringLiteral("eight.wav"), QStringLiteral("short.wav"), QStringLiteral("missing.wav")};
     for (const QString &name : bad) {
@@ -216,27 +175,20 @@ TEST_F(WaveToMp3, FailsClearlyOnInputThatIsNotAnAcceptedWave)
         EXPECT_FALSE(waveToMp3(path(name), path("out.mp3"), stop));
         EXPECT_FALSE(QFileInfo::exists(path("out.mp3"))) << name.toStdString();
     }
-    ASSERT_EQ(log.lines.size(), bad.size());
-    for (const QString &line : log.lines)
-        EXPECT_TRUE(line.startsWith(QStringLiteral("error:waveToMp3 "))) << line.toStdString();
+    EXPECT_EQ(log.Lines().size(), bad.size());
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:waveToMp3 ")).size(), bad.size());
 }
 
-TEST(ReadWaveFormat, FindsTheSamplesAfterOtherChunks)
+TEST_F(WaveToMp3, ReadWaveFormatFindsTheSamplesAfterOtherChunks)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QByteArray wav = makeWav(16000, 1, 0.25);
-    // Insert an odd-sized "LIST" chunk (padded to even) between fmt and data.
-    QByteArray list("LIST");
-    putLE32(list, 3);
-    list.append("abc");
-    list.append('\0');
+    // An odd-sized "LIST" chunk (padded to even) between fmt and data.
+    const QByteArray list("LIST\x03\0\0\0abc\0", 12);
     wav.insert(36, list);
-    const QString p = dir.path() + QStringLiteral("/l.wav");
-    writeFile(p, wav);
+    write("l.wav", wav);
     TWaveFormat fmt;
     QString why;
-    ASSERT_TRUE(ReadWaveFormat(p, fmt, &why)) << why.toStdString();
+    ASSERT_TRUE(ReadWaveFormat(path("l.wav"), fmt, &why)) << why.toStdString();
     EXPECT_EQ(fmt.channels, 1);
     EXPECT_EQ(fmt.sampleRate, 16000);
     EXPECT_EQ(fmt.dataOffset, 44 + list.size());

@@ -118,44 +118,35 @@ TEST(TeduUserOwnFreeGoods, ReadsAndWritesEveryMember)
     EXPECT_EQ(back.AsJson(), g.AsJson());
 }
 
-TEST(TeduLastAssignMent, ReadsTheContentFormat)
+TEST(TeduLastAssignMent, ReadsTheContentFormatAndTheVariantsHostsSend)
 {
     TeduLastAssignMent a;
     ASSERT_TRUE(a.SetJson(QStringLiteral(
         "{\"courseType\":\"W\",\"assignments\":[{\"assignmentId\":7,\"unitId\":9007199254740993,\"lessonId\":0,"
-        "\"title\":\"单词\"},{\"assignmentId\":8,\"unitId\":13,\"lessonId\":31}]}")));
+        "\"title\":\"单词\"},1,{\"assignmentId\":8,\"unitId\":13,\"lessonId\":31}]}")));
     EXPECT_EQ(a.courseType, QStringLiteral("W"));
-    ASSERT_EQ(a.Count(), 2);
+    ASSERT_EQ(a.Count(), 2); // the entry that is no object is skipped
     EXPECT_EQ(a.FirstUnitId(), 9007199254740993LL);
     EXPECT_EQ(a.Items[0].title, QStringLiteral("单词"));
     EXPECT_EQ(a.Items[1].assignmentId, 8);
     EXPECT_TRUE(a.HasUnit(13));
     EXPECT_TRUE(a.HasLesson(31));
     EXPECT_FALSE(a.HasLesson(30));
-
     TeduLastAssignMent back;
     ASSERT_TRUE(back.SetJson(a.AsJsonText()));
     EXPECT_EQ(back.AsJsonText(), a.AsJsonText());
-}
 
-TEST(TeduLastAssignMent, AcceptsTheVariantsHostsSend)
-{
-    TeduLastAssignMent a;
+    // A bare list with lower-case keys and ids as text.
     ASSERT_TRUE(
         a.SetJson(QStringLiteral("[{\"unitid\":\"5\",\"lessonid\":6,\"assignmentid\":1,\"courseType\":\"L\"}]")));
     EXPECT_EQ(a.courseType, QStringLiteral("L"));
     ASSERT_EQ(a.Count(), 1);
     EXPECT_EQ(a.FirstUnitId(), 5);
     EXPECT_EQ(a.Items[0].lessonId, 6);
-
     // Content given as a JSON string holding the JSON text.
     TJson wrapped = TJson(ToStd(QStringLiteral("{\"courseType\":\"L\",\"assignments\":[{\"unitId\":4}]}")));
     ASSERT_TRUE(a.SetJson(AsJSon(wrapped)));
     EXPECT_EQ(a.FirstUnitId(), 4);
-
-    // Non-object entries are skipped.
-    ASSERT_TRUE(a.SetJson(QStringLiteral("{\"assignments\":[1,{\"unitId\":2}]}")));
-    EXPECT_EQ(a.Count(), 1);
 }
 
 TEST(TeduLastAssignMent, RefusesTextOutsideTheFormatAndEmptiesItself)

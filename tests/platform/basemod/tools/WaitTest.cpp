@@ -1,21 +1,10 @@
-#include "Log.h"
-#include "StudyClock.h"
+#include "ClockSpeed.h"
 #include "Wait.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <memory>
-
-namespace {
-struct FastClock
-{
-    FastClock() { StudyClock::setSpeed(100); }
-    ~FastClock() { StudyClock::setSpeed(1); }
-};
-} // namespace
 
 TEST(WaitTime, RunsTimersDuringTheWaitAndEndsWhenTheirHandlerSetsTheStopFlag)
 {
@@ -37,7 +26,7 @@ TEST(WaitTime, RunsTimersDuringTheWaitAndEndsWhenTheirHandlerSetsTheStopFlag)
 
 TEST(WaitTime, ElapsesOnTheStudyClock)
 {
-    FastClock fast;
+    ClockSpeed fast(100);
     bool stop = false;
     QElapsedTimer clock;
     clock.start();
@@ -56,15 +45,4 @@ TEST(WaitTime, ReportsAGuardDeletedDuringTheWaitWithoutReadingItsFlag)
     QTimer::singleShot(1, owner, [owner] { delete owner; });
     // The flag lives inside the deleted object: WaitTime must not read it.
     EXPECT_FALSE(WaitTime(10000, owner->stop, owner));
-}
-
-TEST(ProcSaveLog, SendsEveryLineToTheInstalledSinkAndRestoresThePrevious)
-{
-    QStringList lines;
-    TLogSink previous = SetLogSink([&](const QString &l) { lines << l; });
-    procSaveLog(QStringLiteral("error:x"));
-    procSaveLog(QStringLiteral("info：y"));
-    SetLogSink(previous);
-    procSaveLog(QStringLiteral("not captured"));
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("error:x"), QStringLiteral("info：y")}));
 }

@@ -108,7 +108,7 @@ TEST(HttpRequestParser, RefusesMalformedAndOversizedRequests)
 
 TEST(MultipartForm, ReadsFieldsAndFileInOrderWithBinaryData)
 {
-    const QByteArray data = QByteArray("line\r\n--notboundary\r\n") + Pattern(64);
+    const QByteArray data = QByteArray("line\r\n--notboundary\r\n") + NoiseBytes(64, 1);
     const QByteArray body = "preamble\r\n--XyZ\r\n"
                             "Content-Disposition: form-data; name=\"key\"\r\n\r\n"
                             "goodVoice/7/a.mp3\r\n--XyZ\r\n"
@@ -134,7 +134,7 @@ TEST(MultipartForm, ReadsFieldsAndFileInOrderWithBinaryData)
     EXPECT_FALSE(ParseMultipartForm("text/plain; boundary=XyZ", body).has_value());
 }
 
-TEST_F(ServerFixture, AnswersRequestsInPiecesAndInTurnOnOneConnection)
+TEST_F(ServerFixture, AnswersRequestsInPiecesAndInTurnOnOneConnectionAndAMalformedOneWith400AndClose)
 {
     Serve(QStringLiteral("one.txt"), "first");
     Serve(QStringLiteral("two.txt"), "second!");
@@ -150,6 +150,10 @@ TEST_F(ServerFixture, AnswersRequestsInPiecesAndInTurnOnOneConnection)
     EXPECT_TRUE(answer.mid(second).contains("Content-Length: 7\r\n"));
     EXPECT_TRUE(answer.endsWith("\r\n\r\nsecond!"));
     EXPECT_EQ(server.RequestLog(), (QStringList{QStringLiteral("GET /one.txt"), QStringLiteral("GET /two.txt")}));
+
+    const QByteArray malformed = Exchange(server.Port(), {"NOT HTTP AT ALL\r\n\r\n"});
+    EXPECT_TRUE(malformed.startsWith("HTTP/1.1 400")) << malformed.constData();
+    EXPECT_TRUE(malformed.contains("Connection: close"));
 }
 
 TEST_F(ServerFixture, RefusesPathsLeavingTheRootAndReportsMissingFiles)
@@ -177,11 +181,4 @@ TEST_F(ServerFixture, RefusesPathsLeavingTheRootAndReportsMissingFiles)
         Exchange(server.Port(), {"GET /none.txt HTTP/1.1\r\nConnection: close\r\n\r\n"}).startsWith("HTTP/1.1 404"));
     EXPECT_TRUE(
         Exchange(server.Port(), {"GET /secret.txt HTTP/1.1\r\nConnection: close\r\n\r\n"}).endsWith("\r\n\r\nsecret"));
-}
-
-TEST_F(ServerFixture, AnswersAMalformedRequestWith400AndCloses)
-{
-    const QByteArray answer = Exchange(server.Port(), {"NOT HTTP AT ALL\r\n\r\n"});
-    EXPECT_TRUE(answer.startsWith("HTTP/1.1 400")) << answer.constData();
-    EXPECT_TRUE(answer.contains("Connection: close"));
 }

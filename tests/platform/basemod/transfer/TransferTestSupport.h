@@ -1,14 +1,12 @@
 #pragma once
-// Shared pieces of the transfer tests: a served folder, a target folder and a
-// bounded wait on a condition.
+// Shared pieces of the transfer tests: a served folder and a target folder.
 
+#include "ClockSpeed.h"
 #include "LocalHttpServer.h"
-#include "StudyClock.h"
-#include "Wait.h"
+#include "PackageMaker.h"
 #include "WaitUntil.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -17,18 +15,6 @@
 #include <functional>
 
 namespace transfer_test {
-
-// Bytes that differ from position to position and contain every byte value.
-inline QByteArray Pattern(int size, quint32 seed = 1)
-{
-    QByteArray out(size, Qt::Uninitialized);
-    quint32 x = seed * 2654435761u + 12345u;
-    for (int i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        out[i] = static_cast<char>(x >> 16);
-    }
-    return out;
-}
 
 inline bool WriteFile(const QString &path, const QByteArray &bytes)
 {
@@ -48,14 +34,6 @@ inline QStringList Entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-struct FastClock
-{
-    explicit FastClock(double factor) { StudyClock::setSpeed(factor); }
-    ~FastClock() { StudyClock::setSpeed(1); }
-    FastClock(const FastClock &) = delete;
-    FastClock &operator=(const FastClock &) = delete;
-};
 
 // A server on the loopback interface serving `served`, and a folder to
 // download into.

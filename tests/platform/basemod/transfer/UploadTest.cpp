@@ -25,7 +25,7 @@ protected:
 
 TEST_F(Upload, SendsTheFieldsInTheirOrderThenTheFileAndKeepsTheReply)
 {
-    const QByteArray audio = Pattern(120 * 1024, 5);
+    const QByteArray audio = NoiseBytes(120 * 1024, 5);
     const QString file = MakeFile(QStringLiteral("7_share me.mp3"), audio);
     const QByteArray reply = R"({"errorCode":0,"url":"goodVoice/7/7_share me.mp3","名":"值"})";
     server.SetUploadReply(reply);
@@ -73,7 +73,7 @@ TEST_F(Upload, SendsTheFieldsInTheirOrderThenTheFileAndKeepsTheReply)
 
 TEST_F(Upload, FailsOnARefusalOrAMissingFileAndStillGivesTheRefusalText)
 {
-    const QString file = MakeFile(QStringLiteral("a.mp3"), Pattern(2000));
+    const QString file = MakeFile(QStringLiteral("a.mp3"), NoiseBytes(2000, 1));
     server.SetUploadReply(R"({"errorCode":3,"errorText":"签名过期"})", 403);
     THttpTransfer refused(&owner);
     refused.SetUploadServer(server.Url(QStringLiteral("/oss")).toString());
