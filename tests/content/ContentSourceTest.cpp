@@ -42,33 +42,7 @@ TEST(ContentSource, LessonSourceKeepsSpeakersPicturesAndNarration)
     EXPECT_EQ(parts[1].lines[0].text, QStringLiteral("Tom: goes home."));
 }
 
-TEST(ContentSource, LessonSourceErrorsNameTheLine)
-{
-    const struct
-    {
-        const char *text;
-        const char *error;
-    } cases[] = {
-        {"cast: Tom = Boy.png\nunit: U\nlesson: L\npart:\nTim: Hello.\n", "line 5: unknown speaker 'Tim'"},
-        {"unit: U\nlesson: L\nHello.\n", "line 3: sentence outside a part"},
-        {"unit: U\npart:\n", "line 2: part outside a lesson"},
-        {"lesson: L\n", "line 1: lesson needs a title and a unit before it"},
-        {"cast: Tom\n", "line 1: cast needs 'Name = Picture.png'"},
-        {"unit: U\nlesson: L\n", "lesson 'L' has no part"},
-        {"unit: U\nlesson: L\npart:\n", "lesson 'L' has an empty part"},
-        {"unit: U\n", "unit 'U' has no lesson"},
-        {"# nothing\n", "no unit"},
-    };
-    for (const auto &c : cases) {
-        TLessonSource book;
-        QString error;
-        EXPECT_FALSE(ParseLessonSource(QString::fromUtf8(c.text), book, error)) << c.text;
-        EXPECT_EQ(error.toStdString(), c.error);
-        EXPECT_TRUE(book.units.isEmpty() || !error.isEmpty());
-    }
-}
-
-TEST(ContentSource, WordSourceChecksItsLines)
+TEST(ContentSource, WordSourceKeepsPhoneticAndMeaning)
 {
     TWordSource book;
     QString error;
@@ -77,21 +51,39 @@ TEST(ContentSource, WordSourceChecksItsLines)
     ASSERT_EQ(book.units.size(), 1);
     EXPECT_EQ(book.units[0].words[0].phonetic, QStringLiteral("/ˈæp.əl/"));
     EXPECT_EQ(book.units[0].words[0].translate, QStringLiteral("苹果"));
+}
 
+TEST(ContentSource, SourceErrorsNameTheLine)
+{
     const struct
     {
+        bool words; // a word book source, else a lesson book source
         const char *text;
         const char *error;
     } cases[] = {
-        {"apple | a | b | c\n", "line 1: word before the first unit"},
-        {"unit: U\napple | a | b\n", "line 2: a word needs 'word | phonetic | meaning | example'"},
-        {"unit: U\napple | a | b | c\napple | a | b | d\n", "line 3: 'apple' twice in one unit"},
-        {"unit: U\nin/out | a | b | c\n", "line 2: a word or example may not contain '/' or '\\'"},
-        {"unit: U\napple | a | b | \n", "line 2: a word needs its text and an example"},
-        {"unit: U\n", "unit 'U' has no word"},
+        {false, "cast: Tom = Boy.png\nunit: U\nlesson: L\npart:\nTim: Hello.\n", "line 5: unknown speaker 'Tim'"},
+        {false, "unit: U\nlesson: L\nHello.\n", "line 3: sentence outside a part"},
+        {false, "unit: U\npart:\n", "line 2: part outside a lesson"},
+        {false, "lesson: L\n", "line 1: lesson needs a title and a unit before it"},
+        {false, "cast: Tom\n", "line 1: cast needs 'Name = Picture.png'"},
+        {false, "unit: U\nlesson: L\n", "lesson 'L' has no part"},
+        {false, "unit: U\nlesson: L\npart:\n", "lesson 'L' has an empty part"},
+        {false, "unit: U\n", "unit 'U' has no lesson"},
+        {false, "# nothing\n", "no unit"},
+        {true, "apple | a | b | c\n", "line 1: word before the first unit"},
+        {true, "unit: U\napple | a | b\n", "line 2: a word needs 'word | phonetic | meaning | example'"},
+        {true, "unit: U\napple | a | b | c\napple | a | b | d\n", "line 3: 'apple' twice in one unit"},
+        {true, "unit: U\nin/out | a | b | c\n", "line 2: a word or example may not contain '/' or '\\'"},
+        {true, "unit: U\napple | a | b | \n", "line 2: a word needs its text and an example"},
+        {true, "unit: U\n", "unit 'U' has no word"},
     };
     for (const auto &c : cases) {
-        EXPECT_FALSE(ParseWordSource(QString::fromUtf8(c.text), book, error)) << c.text;
+        TLessonSource lessons;
+        TWordSource words;
+        QString error;
+        EXPECT_FALSE(c.words ? ParseWordSource(QString::fromUtf8(c.text), words, error)
+                             : ParseLessonSource(QString::fromUtf8(c.text), lessons, error))
+            << c.text;
         EXPECT_EQ(error.toStdString(), c.error);
     }
 }
