@@ -20,68 +20,33 @@ namespace {
 using Json = nlohmann::ordered_json;
 namespace K = DataJson;
 
-Json sentence(qint64 id, const char *text, const char *speaker, const char *picture, const char *audio)
-{
-    return {{K::kSentenceId, id},
-            {K::kText, text},
-            {K::kSpeaker, speaker},
-            {K::kSpeakerPicture, picture},
-            {K::kAudio, audio}};
-}
-
 // Two units; the first has a lesson with two parts (a dialogue of Tom and
-// Amy, then a passage without speaker) and a lesson without picture.
+// Amy, then a passage without speaker) and a lesson without picture. The keys
+// are spelt out as the packages hold them.
 Json lessonBook()
 {
-    Json lesson1 = {
-        {K::kLessonId, 111},
-        {K::kLessonName, "Greetings"},
-        {K::kLessonPicture, "pics/l111"},
-        {K::kParts,
-         Json::array(
-             {{{K::kPartId, 1},
-               {K::kSentences, Json::array({sentence(5001, "Hello, Amy.", "Tom", "Man.png", "u1/l1/5001.mp3"),
-                                            sentence(5002, "Hi, Tom!", "Amy", "Woman.png", "u1/l1/5002.mp3")})}},
-              {{K::kPartId, 2},
-               {K::kSentences,
-                Json::array(
-                    {{{K::kSentenceId, 5003}, {K::kText, "It is a fine day."}, {K::kAudio, "u1/l1/5003.mp3"}}})}}})}};
-    Json lesson2 = {{K::kLessonId, 112}, {K::kLessonName, "Numbers"}, {K::kParts, Json::array()}};
-    return {{K::kVersion, "12"},
-            {K::kBookId, 9001},
-            {K::kBookName, "Book One"},
-            {K::kBookType, "lesson"},
-            {K::kUnits,
-             Json::array({{{K::kUnitId, 11}, {K::kUnitName, "Unit 1"}, {K::kLessons, Json::array({lesson1, lesson2})}},
-                          {{K::kUnitId, 12}, {K::kUnitName, "Unit 2"}, {K::kLessons, Json::array()}}})}};
+    return Json::parse(R"({"version": "12", "bookId": 9001, "bookName": "Book One", "bookType": "lesson", "Units": [
+      {"unitId": 11, "unitName": "Unit 1", "lessons": [
+        {"lessonId": 111, "lessonName": "Greetings", "picture": "pics/l111", "parts": [
+          {"partId": 1, "sentences": [
+            {"sentenceId": 5001, "text": "Hello, Amy.", "speaker": "Tom", "speakerPicture": "Man.png",
+             "audio": "u1/l1/5001.mp3"},
+            {"sentenceId": 5002, "text": "Hi, Tom!", "speaker": "Amy", "speakerPicture": "Woman.png",
+             "audio": "u1/l1/5002.mp3"}]},
+          {"partId": 2, "sentences": [{"sentenceId": 5003, "text": "It is a fine day.", "audio": "u1/l1/5003.mp3"}]}]},
+        {"lessonId": 112, "lessonName": "Numbers", "parts": []}]},
+      {"unitId": 12, "unitName": "Unit 2", "lessons": []}]})");
 }
 
 Json wordBook()
 {
-    Json word = {{K::kWordId, 77},
-                 {K::kWordContent, "apple"},
-                 {K::kWordPhonetic, "/ˈæpl/"},
-                 {K::kWordTranslate, "苹果"},
-                 {K::kWordExample, "I eat an apple."},
-                 {K::kWordPicture, "apple.jpg"},
-                 {K::kWordFolder, 31}};
-    Json word2 = word;
-    word2[K::kWordId] = 78;
-    word2[K::kWordContent] = "pear";
-    return {{K::kVersion, "3"},
-            {K::kBookId, 9002},
-            {K::kBookName, "Words"},
-            {K::kBookType, "word"},
-            {K::kUnits, Json::array({{{K::kWordUnitId, 31},
-                                      {K::kUnitName, "Fruit"},
-                                      {K::kOrderId, 1},
-                                      {K::kCount, 2},
-                                      {K::kWords, Json::array({word, word2})}},
-                                     {{K::kWordUnitId, 32},
-                                      {K::kUnitName, "Empty"},
-                                      {K::kOrderId, 2},
-                                      {K::kCount, 0},
-                                      {K::kWords, Json::array()}}})}};
+    return Json::parse(R"({"version": "3", "bookId": 9002, "bookName": "Words", "bookType": "word", "Units": [
+      {"lessonId": 31, "unitName": "Fruit", "orderId": 1, "Count": 2, "wordes": [
+        {"wordsId": 77, "content": "apple", "phonetic": "/ˈæpl/", "translate": "苹果", "example1": "I eat an apple.",
+         "picture": "apple.jpg", "lessonId": 31},
+        {"wordsId": 78, "content": "pear", "phonetic": "/per/", "translate": "梨", "example1": "A pear.",
+         "picture": "pear.jpg", "lessonId": 31}]},
+      {"lessonId": 32, "unitName": "Empty", "orderId": 2, "Count": 0, "wordes": []}]})");
 }
 
 class PackBookTest : public ::testing::Test
