@@ -48,19 +48,32 @@ QString MakePackage(const QString &archive, const QList<TestEntry> &entries, con
     QTemporaryDir staging;
     if (!staging.isValid())
         return QStringLiteral("no staging folder");
+    auto stage = [&](const TestEntry &e) -> bool {
+        const QString path = staging.filePath(e.name);
+        if (e.isDirectory)
+            return QDir().mkpath(path);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(e.data) == e.data.size();
+    };
     const QString target = QFileInfo(archive).absoluteFilePath();
     QFile::remove(target);
+    if (options.singleRun) {
+        QStringList args{QStringLiteral("a")};
+        args += cryptSwitches(options);
+        args << target;
+        for (const TestEntry &e : entries) {
+            if (!stage(e))
+                return QStringLiteral("cannot stage ") + e.name;
+            args << e.name;
+        }
+        return run7z(args, staging.path(), options.password);
+    }
     // Each entry is staged just before it is added, so that adding a folder
     // does not bring in files meant to come later.
     for (const TestEntry &e : entries) {
-        const QString path = staging.filePath(e.name);
-        QFile f(path);
-        const bool staged = e.isDirectory ? QDir().mkpath(path)
-                                          : QDir().mkpath(QFileInfo(path).absolutePath())
-                                                && f.open(QIODevice::WriteOnly) && f.write(e.data) == e.data.size();
-        if (!staged)
+        if (!stage(e))
             return QStringLiteral("cannot stage ") + e.name;
-        f.close();
         QStringList args{QStringLiteral("a")};
         args += cryptSwitches(options);
         args << target << e.name;
