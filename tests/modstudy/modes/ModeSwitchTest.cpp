@@ -14,36 +14,19 @@ namespace {
 class ModeSwitch : public ModeFixture
 {};
 
+// What each mode shows (titles, counters, rows, roles) is checked end to end
+// by the sentence practice and passage reading scenarios.
 TEST_F(ModeSwitch, EachTabBuildsItsOwnViewAndFreesTheOneBefore)
 {
     OpenMode(QStringLiteral("Label_Sentence"));
-    EXPECT_EQ(F().TabControl_Home->TabIndex(), pgStudy);
-    EXPECT_EQ(F().curModeName, QStringLiteral("Rectangle_Sentence"));
-    ASSERT_TRUE(Sentences());
-    EXPECT_EQ(F().Text_TabSentence->Tag(), 1);
-    EXPECT_EQ(F().Rectangle_Sentence->FillColor(), 0xFFFFA417u);
-    EXPECT_EQ(F().Label_Title->Text(), QStringLiteral("请点击短文中的单句然后按下话筒开始录音。（单句练习不计成绩）"));
-    EXPECT_TRUE(F().Text_SentenceTotalCount->Visible());
-    EXPECT_EQ(F().Text_SentenceTotalCount->Text(), QStringLiteral("3"));
-    EXPECT_EQ(F().Text_SelectSentenceIndex->Text(), QStringLiteral("1"));
-    EXPECT_FALSE(Sentences()->Rectangle_Score->Visible());
-
-    // The rows carry their address: part index, sentence index, number.
-    TText *third = Sentences()->findChild<TText *>(QStringLiteral("SentenceContent2"));
-    ASSERT_TRUE(third);
-    EXPECT_EQ(third->TagString(), QStringLiteral("1"));
-    EXPECT_EQ(third->Tag(), 0);
-    EXPECT_EQ(third->TagFloat(), 2);
-    EXPECT_EQ(Sentences()->findChild<TText *>(QStringLiteral("SentenceRoleName1"))->Text(), QStringLiteral("Amy :"));
-    EXPECT_EQ(Sentences()->findChild<TRectangle *>(QStringLiteral("SentenceTrumpet2"))->Tag(), 2);
-
     const QPointer<TStudySentenceFrame> sentenceView = Sentences();
+    ASSERT_TRUE(sentenceView);
+    EXPECT_EQ(F().curModeName, QStringLiteral("Rectangle_Sentence"));
+
     PressTab(F().Text_TabPart);
     EXPECT_TRUE(sentenceView.isNull());
     ASSERT_TRUE(F().StudyPartFrame);
     EXPECT_EQ(F().Text_TabSentence->Tag(), 0);
-    EXPECT_EQ(F().Rectangle_Sentence->FillColor(), 0xFFFFFFFFu);
-    EXPECT_EQ(F().Label_Title->Text(), QStringLiteral("先全文试听 , 然后点击话筒进行全文朗读。"));
     EXPECT_FALSE(F().Text_SentenceTotalCount->Visible());
     EXPECT_TRUE(F().StudyPartFrame->PartContent().startsWith(QStringLiteral("I like apples very much. Hello.")));
     EXPECT_TRUE(F().ReadAni) << "the idle figure of the book's first speaker";
@@ -51,40 +34,16 @@ TEST_F(ModeSwitch, EachTabBuildsItsOwnViewAndFreesTheOneBefore)
     PressTab(F().Text_TabRepeat);
     ASSERT_TRUE(F().StudyRepeatFrame);
     EXPECT_FALSE(F().StudyPartFrame);
-    EXPECT_EQ(F().Label_Title->Text(), QStringLiteral("先全文试听 , 然后点击话筒进行复诵。"));
 
+    // Role play sets a play-finished handler, and leaving it clears it again.
     PressTab(F().Text_TabRole);
     ASSERT_TRUE(F().StudyPlayFrame);
-    EXPECT_TRUE(F().Label_Title->Text().isEmpty());
-    EXPECT_TRUE(F().StudyPlayFrame->Rectangle_SelectRoleBack->Visible());
-    // Roles in the order of their first sentence; the narration has none.
     EXPECT_EQ(F().StudyPlayFrame->Roles(), (QStringList{QStringLiteral("Tom"), QStringLiteral("Amy")}));
     EXPECT_TRUE(host.sound->HasFinishedHandler());
     EXPECT_EQ(Views(), 1);
-
-    // Leaving role play clears the play-finished handler again.
     PressTab(F().Text_TabSentence);
     EXPECT_FALSE(host.sound->HasFinishedHandler());
     EXPECT_EQ(Views(), 1);
-}
-
-TEST_F(ModeSwitch, AnUnknownMenuLabelOpensRolePlayAndTheTabsHoverAsTheyShould)
-{
-    OpenMode(QStringLiteral("Label_Something"));
-    EXPECT_TRUE(F().StudyPlayFrame);
-    EXPECT_EQ(F().Text_TabRole->Tag(), 1);
-
-    // Hover outlines a tab; leaving keeps the chosen tab's look only.
-    for (TText *tab : {F().Text_TabRole, F().Text_TabPart}) {
-        auto *rect = qobject_cast<TRectangle *>(tab->parentWidget());
-        Q_EMIT tab->MouseEnter(tab);
-        EXPECT_EQ(rect->StrokeColor(), 0xFF1E90FFu);
-        EXPECT_EQ(rect->StrokeThickness(), 1.5);
-        rect->SetFillColor(0xFF123456);
-        Q_EMIT tab->MouseLeave(tab);
-        EXPECT_EQ(rect->StrokeThickness(), 0);
-        EXPECT_EQ(rect->FillColor(), tab->Tag() == 1 ? 0xFF123456u : 0xFFFFFFFFu);
-    }
 }
 
 TEST_F(ModeSwitch, MissingLessonContentStillOpensThePassageModesWithoutTheFigure)
@@ -140,7 +99,7 @@ TEST_F(ModeSwitch, ReturnWaitsForThePlaybackToStopAndGoesToTheUnitOrHomePage)
     }
 }
 
-TEST_F(ModeSwitch, AStartRequestWhileSwitchingIsDroppedAndManySwitchesUnderPlaybackLeaveNoError)
+TEST_F(ModeSwitch, AStartRequestWhileSwitchingIsDroppedAndTheSwitchLeavesNoError)
 {
     LogCapture log;
     OpenMode(QStringLiteral("Label_Sentence"));
@@ -157,32 +116,6 @@ TEST_F(ModeSwitch, AStartRequestWhileSwitchingIsDroppedAndManySwitchesUnderPlayb
     ASSERT_TRUE(WaitUntil([&] { return F().StudyPartFrame && !F().isStudyModeChange; }, StatedMs{5000}));
     EXPECT_FALSE(F().Timer_SentencePlay->Enabled());
     EXPECT_EQ(host.sound->Calls().Count(QStringLiteral("PlayFile")), 1);
-
-    // Then back and forth, each time switching away while a sentence plays.
-    PressTab(F().Text_TabSentence);
-    int round = 0;
-    bool done = false;
-    std::function<void()> playThenSwitch = [&] {
-        ClickMiddle(Sentences()->FSentenceContent.at(round % 3));
-        When([&] { return host.sound->IsPlaying(); },
-             [&] {
-                 ClickMiddle(round % 2 ? F().Text_TabRepeat : F().Text_TabRole);
-                 When([&] { return !F().isStudyModeChange && !Sentences(); },
-                      [&] {
-                          ClickMiddle(F().Text_TabSentence);
-                          When([&] { return !F().isStudyModeChange && Sentences(); },
-                               [&] {
-                                   if (++round < 8)
-                                       playThenSwitch();
-                                   else
-                                       done = true;
-                               });
-                      });
-             });
-    };
-    playThenSwitch();
-    ASSERT_TRUE(WaitUntil([&] { return done; }, StatedMs{20000}));
-    EXPECT_EQ(host.sound->Calls().Count(QStringLiteral("PlayFile")), 9);
     EXPECT_EQ(Views(), 1);
     EXPECT_EQ(F().WorkState, wsIdle);
     // The test archive has no figure animations; nothing else may go wrong.

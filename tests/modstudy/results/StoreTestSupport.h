@@ -1,6 +1,6 @@
 #pragma once
 // A second, independent connection to a store's database file, for looking
-// at and tampering with what the store wrote.
+// at and tampering with what the store wrote. One at a time.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -10,39 +10,28 @@
 class TRawDatabase
 {
 public:
-    explicit TRawDatabase(const QString &path) : m_name(QStringLiteral("raw-") + QString::number(++Counter()))
+    explicit TRawDatabase(const QString &path)
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
         db.setDatabaseName(path);
         db.open();
     }
     ~TRawDatabase()
     {
-        QSqlDatabase::database(m_name, false).close();
-        QSqlDatabase::removeDatabase(m_name);
+        QSqlDatabase::database(kName, false).close();
+        QSqlDatabase::removeDatabase(kName);
     }
-    TRawDatabase(const TRawDatabase &) = delete;
-    TRawDatabase &operator=(const TRawDatabase &) = delete;
 
-    bool Exec(const QString &statement)
-    {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
-        return query.exec(statement);
-    }
+    bool Exec(const QString &statement) { return QSqlQuery(QSqlDatabase::database(kName, false)).exec(statement); }
     // First column of the first row, or an invalid value.
     QVariant Value(const QString &statement)
     {
-        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        QSqlQuery query(QSqlDatabase::database(kName, false));
         if (!query.exec(statement) || !query.next())
             return {};
         return query.value(0);
     }
 
 private:
-    static int &Counter()
-    {
-        static int counter = 0;
-        return counter;
-    }
-    QString m_name;
+    inline static const QString kName = QStringLiteral("raw");
 };

@@ -51,11 +51,9 @@ TEST(SubmissionRules, TwoSubmissionsInOneSecondGetFilesOfTheirOwn)
     EXPECT_EQ(RetryStem(dir.path(), 10001, at, 78), QStringLiteral("10001-261207090559-78"));
 }
 
-TEST(SubmissionRules, ShareNamesAndTheShareRecord)
+TEST(SubmissionRules, TheShareUploadKeyAndRecord)
 {
     EXPECT_EQ(ShareUploadKey(10001, QStringLiteral("a-b-1.mp3")), QStringLiteral("goodVoice/10001/a-b-1.mp3"));
-    EXPECT_EQ(RecreatedSharePath(QStringLiteral("/m/Fail/Study/10001-1-2.mp3"), 55),
-              QStringLiteral("/m/Fail/Study/55_10001-1-2.mp3"));
     EXPECT_EQ(MatchFileText(10001, 55, QStringLiteral("goodVoice/10001/x.mp3")),
               QByteArray("10001\r\n55\r\ngoodVoice/10001/x.mp3\r\n"));
 }

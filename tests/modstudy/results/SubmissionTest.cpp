@@ -32,29 +32,25 @@ class Submission : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(work.isValid());
-        const QString served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
-        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
+        ASSERT_TRUE(sim.Start(QCoreApplication::applicationDirPath() + QStringLiteral("/content"),
+                              work.filePath(QStringLiteral("state/service.db")),
                               work.filePath(QStringLiteral("service"))))
             << sim.Error().toStdString();
+        // What is kept when the service's acceptance arrives, noted on its way.
         sim.SetReplySink([this](const QString &reply) {
-            if (onReply)
-                onReply(reply);
+            if (TestHost::Code(reply) == 42)
+                keptWhenAccepted = Kept();
             host.mod->ReceiveMsg(reply);
         });
         host.onRequest = [this](const QString &text) { sim.Request(text); };
         host.login->SetUid(TLearningServiceSim::kSampleUid);
         host.Start(false);
-        main = work.filePath(QStringLiteral("client")) + QLatin1Char('/');
         F().SetMainPath(main);
         // Two seconds of the learner's reading.
-        QList<qint16> samples;
-        for (int i = 0; i < 32000; ++i)
-            samples << qint16((i % 40) * 400 - 8000);
         QDir().mkpath(main + QStringLiteral("tmp/part"));
         QFile wav(main + QStringLiteral("tmp/part/0.wav"));
         ASSERT_TRUE(wav.open(QIODevice::WriteOnly));
-        wav.write(BuildMonoWave(samples, 16000));
+        wav.write(BuildMonoWave(QList<qint16>(32000, 800), 16000));
     }
     TStudyFrame &F() { return *host.Frame(); }
 
@@ -79,9 +75,9 @@ protected:
     ClockSpeed fast{20};
     QTemporaryDir work;
     TLearningServiceSim sim;
-    std::function<void(const QString &)> onReply;
+    QStringList keptWhenAccepted;
     TestHost host;
-    QString main;
+    const QString main = work.filePath(QStringLiteral("client")) + QLatin1Char('/');
 };
 
 TEST_F(Submission, AScoreOfThirtyIsNeitherSentNorKept)
@@ -95,17 +91,8 @@ TEST_F(Submission, AScoreOfThirtyIsNeitherSentNorKept)
 
 TEST_F(Submission, TheRecordAndTheMp3StayUntilTheServiceAcceptsTheScore)
 {
-    QStringList keptWhenAccepted;
-    onReply = [&](const QString &reply) {
-        if (TestHost::Code(reply) == 42)
-            keptWhenAccepted = Kept();
-    };
     Submit(72.5);
-    ASSERT_EQ(Sent(41), 1);
-    const Json record = Json::parse(TestHost::WithCode(host.requests, 41).first().text.toStdString());
-    EXPECT_EQ(record["pointCaseType"], 5);
-    EXPECT_EQ(record["lessonId"], 1001011);
-    EXPECT_DOUBLE_EQ(record["score"].get<double>(), 72.5);
+    EXPECT_EQ(Sent(41), 1);
     ASSERT_EQ(keptWhenAccepted.size(), 2) << keptWhenAccepted.join(' ').toStdString();
     EXPECT_TRUE(keptWhenAccepted[0].endsWith(QStringLiteral("-1001011.mp3")));
     EXPECT_TRUE(keptWhenAccepted[1].endsWith(QStringLiteral("-1001011.stypt")));
@@ -160,7 +147,7 @@ TEST_F(Submission, AnUnwritableRetryFolderIsToldAndTheScoreIsStillSent)
     EXPECT_TRUE(host.message->Questions().isEmpty());
 }
 
-TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
+TEST_F(Submission, ASharedRecordingIsMadeAgainFromTheLastRecordingAndGoesOnceUploaded)
 {
     // The share button before any acceptance only disables itself.
     F().CornerButton_SharedAudio->SetEnabled(true);
@@ -168,6 +155,8 @@ TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
     EXPECT_FALSE(F().CornerButton_SharedAudio->Enabled());
     EXPECT_EQ(Sent(11), 0);
 
+    // The upload and registration themselves are the passage reading
+    // scenario's; here the file they work on.
     Submit(88);
     ASSERT_GT(F().ReceiveAchivementId, 0);
     const QString submitted = F().ShareAudioGuid;
@@ -175,8 +164,6 @@ TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
     F().RunHandler(QStringLiteral("share"), [&] {
         F().CornerButton_SharedAudioMouseUp(F().CornerButton_SharedAudio, Qt::LeftButton, Qt::NoModifier, 5, 5);
     });
-    EXPECT_EQ(Sent(11), 1);
-    EXPECT_EQ(Sent(1083), 1);
     // Made again from tmp/temp.wav as <achievement>_<old name>, uploaded, then deleted.
     EXPECT_EQ(QFileInfo(F().ShareAudioGuid).fileName(),
               QStringLiteral("%1_").arg(F().ReceiveAchivementId) + QFileInfo(submitted).fileName());
@@ -184,7 +171,6 @@ TEST_F(Submission, ASharedRecordingIsMadeAgainUploadedAndRegistered)
     const QStringList uploads =
         QDir(work.filePath(QStringLiteral("service/uploads"))).entryList(QDir::Files | QDir::NoDotAndDotDot);
     EXPECT_FALSE(uploads.isEmpty());
-    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("上传成功，可以继续使用")});
     EXPECT_TRUE(Kept(QStringLiteral("*.stymth")).isEmpty());
     EXPECT_EQ(F().WorkState, wsIdle);
 }

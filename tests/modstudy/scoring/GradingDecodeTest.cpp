@@ -37,16 +37,6 @@ TEST(GradingDecode, EmbeddedAndStringResultDecodeTheSame)
     EXPECT_EQ(Dump(a), Dump(DecodeGradingResult(sentence)));
     EXPECT_EQ(Dump(a), Dump(DecodeGradingResult(QString::fromStdString(sentence.dump()))));
     EXPECT_EQ(Dump(a), QStringLiteral("1 74.5 80 95 66|0:How:91[]0:are:72.5[]0:you:58[]"));
-
-    const QList<TScoredSentence> sentences{
-        {QStringLiteral("I like tea."), 88, ScoreWords(QStringLiteral("I like tea."), 88)},
-        {QStringLiteral("She likes milk."), 61, ScoreWords(QStringLiteral("She likes milk."), 61)}};
-    EXPECT_EQ(Dump(DecodeGradingResult(PassageGrading(sentences, 74.5, TResultEmbedding::Object))),
-              Dump(DecodeGradingResult(PassageGrading(sentences, 74.5, TResultEmbedding::Text))));
-
-    const QList<TScoredUnit> phones{{QStringLiteral("k"), 90}, {QStringLiteral("ae"), 40}};
-    EXPECT_EQ(Dump(DecodeGradingResult(WordGrading(QStringLiteral("cat"), 69, phones, TResultEmbedding::Object))),
-              Dump(DecodeGradingResult(WordGrading(QStringLiteral("cat"), 69, phones, TResultEmbedding::Text))));
 }
 
 TEST(GradingDecode, EachDetailsShapeKeepsItsFields)

@@ -8,15 +8,10 @@
 
 namespace {
 
-TEST(ResultLayout, PhonemeRowsStackWithoutGaps)
+TEST(ResultLayout, PhonemeRowsStackAndChipsGoFourToALineSharingTheirBorders)
 {
-    for (int k = 0; k < 3; ++k)
-        EXPECT_DOUBLE_EQ(PhonemeRowY(k), 26.0 * k) << k;
+    EXPECT_DOUBLE_EQ(PhonemeRowY(2), 52);
     EXPECT_DOUBLE_EQ(PhonemePlayButtonY(52), 57);
-}
-
-TEST(ResultLayout, ChipsFourToALineSharingTheirBorders)
-{
     // Chips of 154 x 33 to the right of the 160 wide word cell.
     const struct
     {
@@ -28,10 +23,7 @@ TEST(ResultLayout, ChipsFourToALineSharingTheirBorders)
         EXPECT_DOUBLE_EQ(c.x, p.x) << p.j;
         EXPECT_DOUBLE_EQ(c.y, p.y) << p.j;
     }
-}
-
-TEST(ResultLayout, PaddingFillsOnlyAnUnfinishedLastLine)
-{
+    // Padding fills only an unfinished last line.
     const QList<std::pair<int, int>> cases{{0, 0}, {1, 3}, {3, 1}, {4, 0}, {5, 3}, {6, 2}, {8, 0}};
     for (const auto &[count, padding] : cases)
         EXPECT_EQ(ChipPadding(count), padding) << count;
@@ -58,41 +50,22 @@ TEST(ResultLayout, WordsUnfoldInStripsOfEight)
                                                   {9, {8, 1}}, {16, {8, 8}}, {17, {8, 8, 1}}};
     for (const auto &[count, sizes] : cases)
         EXPECT_EQ(WordStripSizes(count), sizes) << count;
-    // Strips overlap by one line.
+    // Strips overlap by one line; their columns scale with the strip.
     EXPECT_DOUBLE_EQ(StackedStripsHeight({99, 99, 99}), 295);
     EXPECT_DOUBLE_EQ(StackedStripsHeight({}), 0);
-}
-
-TEST(ResultLayout, StripColumnsScaleWithTheStrip)
-{
-    const double full[] = {0, 105, 210, 315, 420, 524, 628, 732};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_DOUBLE_EQ(WordStripColumnX(i, 838), full[i]) << i;
+    EXPECT_DOUBLE_EQ(WordStripColumnX(5, 838), 524);
     EXPECT_DOUBLE_EQ(WordStripColumnWidth(838), 106);
     EXPECT_DOUBLE_EQ(WordStripColumnX(7, 419), 366);
     EXPECT_DOUBLE_EQ(WordStripColumnWidth(419), 53);
+    EXPECT_EQ(DecimalScoreText(59.5), QStringLiteral("59.5"));
+    EXPECT_EQ(DecimalScoreText(72.25), QStringLiteral("72.25"));
 }
 
-TEST(ResultLayout, ScoresAsDecimalNumbers)
+TEST(WordFlow, SplitsAtRunsOfSpacesFillsLinesThenWraps)
 {
-    const QList<std::pair<double, QString>> cases{{85, QStringLiteral("85")},
-                                                  {59.5, QStringLiteral("59.5")},
-                                                  {0, QStringLiteral("0")},
-                                                  {72.25, QStringLiteral("72.25")}};
-    for (const auto &[score, text] : cases)
-        EXPECT_EQ(DecimalScoreText(score), text) << score;
-}
-
-TEST(WordFlow, SplitsAtRunsOfSpaces)
-{
-    EXPECT_EQ(SplitWords(QStringLiteral("Hello  world")),
+    EXPECT_EQ(SplitWords(QStringLiteral("  Hello  world ")),
               (QStringList{QStringLiteral("Hello"), QStringLiteral("world")}));
-    EXPECT_EQ(SplitWords(QStringLiteral("  one ")), QStringList{QStringLiteral("one")});
     EXPECT_TRUE(SplitWords(QStringLiteral("   ")).isEmpty());
-}
-
-TEST(WordFlow, WordsFillLinesThenWrap)
-{
     // Width 100: 40 + 50 fit, the third word (30) does not and starts a line.
     const QList<QSizeF> sizes{{40, 20}, {50, 20}, {30, 20}, {60, 20}};
     const QList<TWordPlace> places = FlowWords(sizes, 100);
@@ -106,7 +79,7 @@ TEST(WordFlow, WordsFillLinesThenWrap)
     EXPECT_DOUBLE_EQ(FlowHeight({}, {}), 0);
 }
 
-TEST(WordFlow, PhraseSearch)
+TEST(WordFlow, PhraseAndWordSearch)
 {
     const QStringList words = SplitWords(QStringLiteral("I said that I LIKE apples very much "));
     const struct
@@ -127,10 +100,8 @@ TEST(WordFlow, PhraseSearch)
     for (const auto &c : cases)
         EXPECT_EQ(FindPhrase(words, QString::fromLatin1(c.phrase), c.from), c.found) << c.phrase;
     EXPECT_EQ(FindPhrase({}, QStringLiteral("a"), 0), -1);
-}
 
-TEST(WordFlow, WordInExampleAlsoAtItsStart)
-{
+    // A word in an example, also at its start.
     const QString example = QStringLiteral("Apple trees grow apples.");
     EXPECT_EQ(FindWordInText(example, QStringLiteral("apple")), 0);
     EXPECT_EQ(FindWordInText(example, QStringLiteral(" TREES ")), 6);

@@ -1,6 +1,5 @@
 // The result view: the passage table folding and unfolding, the word rows
-// with their phoneme chips, the total with its fall-back, and the passage
-// text of passage reading.
+// with their phoneme chips, and the layout of passage reading's text.
 
 #include "MyLabelFrame.h"
 #include "MyRectangle.h"
@@ -11,7 +10,6 @@
 
 #include "FakeArchive.h"
 #include "GradingResults.h"
-#include "LogCapture.h"
 #include "TestMouse.h"
 
 #include "JsonModel.h"
@@ -43,9 +41,9 @@ TScoredSentence Sentence(const QString &text, int n)
     return s;
 }
 
-Json PassageDoc(const QList<QList<TScoredSentence>> &parts, Json partcount = 1)
+Json PassageDoc(const QList<QList<TScoredSentence>> &parts)
 {
-    Json doc = {{"parts", Json::array()}, {"audios", Json::array()}, {"achiveType", "L"}, {"partcount", partcount}};
+    Json doc = {{"parts", Json::array()}, {"audios", Json::array()}, {"achiveType", "L"}, {"partcount", 1}};
     double overall = 60;
     for (const QList<TScoredSentence> &p : parts)
         doc["parts"].push_back(PassageGrading(p, overall += 10, TResultEmbedding::Text));
@@ -85,64 +83,35 @@ protected:
     QStringList clicked;
 };
 
-TEST_F(ResultView, TwoPartsGiveFiveRowsEveryOtherTransparent)
+TEST_F(ResultView, SentencesOfAllPartsGiveRowsThatUnfoldIntoStripsOfWordsAndFoldBack)
 {
-    view->DisplayPartScore(
-        Text(PassageDoc({{Sentence(QStringLiteral(" One. "), 2), Sentence(QStringLiteral("Two."), 2),
-                          Sentence(QStringLiteral("Three."), 2)},
-                         {Sentence(QStringLiteral("Four."), 2), Sentence(QStringLiteral("Five."), 0)}})));
-    ASSERT_EQ(view->FSentenceContent.size(), 5);
+    // Two parts: the rows of both, every other one transparent; the total
+    // is the parts' (70 + 80) over partcount 1.
+    view->DisplayPartScore(Text(PassageDoc({{Sentence(QStringLiteral(" A. "), 3), Sentence(QStringLiteral("B."), 17)},
+                                            {Sentence(QStringLiteral("C."), 2), Sentence(QStringLiteral("D."), 0)}})));
+    ASSERT_EQ(view->FSentenceContent.size(), 4);
     EXPECT_TRUE(view->Rectangle_PartScoreDetailsTitle->Visible());
     EXPECT_FALSE(view->Rectangle_FullWordScoreDetailsTitle->Visible());
-    for (int n = 0; n < 5; ++n) {
-        TMyRectangle *cell = view->FSentenceContent[n];
-        const bool transparent = n % 2 == 0;
-        EXPECT_EQ(cell->Fill() == TRectangle::FillKind::None, transparent) << n;
-        EXPECT_EQ(view->FSentenceScore[n]->Fill() == TRectangle::FillKind::None, transparent) << n;
-        EXPECT_EQ(view->FSentenceScore[n]->Text->Text(), QStringLiteral("70"));
-        EXPECT_DOUBLE_EQ(view->FSentenceDetailbtn[n]->BitmapRotation(), 180);
-        if (n > 0) {
-            EXPECT_DOUBLE_EQ(cell->Y(),
-                             view->FSentenceContent[n - 1]->Y() + view->FSentenceContent[n - 1]->Height() + 14);
-        }
-    }
-    EXPECT_EQ(view->FSentenceContent[0]->Text->Text(), QStringLiteral("One."));
-    // (70 + 80) / partcount 1, no error logged.
+    EXPECT_EQ(view->FSentenceContent[0]->Text->Text(), QStringLiteral("A."));
+    EXPECT_EQ(view->FSentenceScore[3]->Text->Text(), QStringLiteral("70"));
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(view->FSentenceScore[n]->Fill() == TRectangle::FillKind::None, n % 2 == 0) << n;
     EXPECT_DOUBLE_EQ(view->TotalScore(), 150);
-}
-
-TEST_F(ResultView, SeventeenWordsUnfoldIntoStripsAndFoldBack)
-{
-    view->DisplayPartScore(Text(PassageDoc({{Sentence(QStringLiteral("A."), 3), Sentence(QStringLiteral("B."), 17),
-                                             Sentence(QStringLiteral("C."), 2), Sentence(QStringLiteral("D."), 0)}})));
-    ASSERT_EQ(view->FSentenceContent.size(), 4);
     const QList<double> folded = RowYs();
 
+    // Seventeen words: strips of 8, 8 and 1 in order below the sentence,
+    // each overlapping the one above by a line; the rows below move down.
     ClickMiddle(view->FSentenceContent[1]->Text);
     ASSERT_EQ(view->WordTables.size(), 3);
-    const int sizes[] = {8, 8, 1};
-    double y = view->FSentenceContent[1]->Y() + view->FSentenceContent[1]->Height();
-    int word = 0;
-    for (int t = 0; t < 3; ++t) {
-        TWordTable *table = view->WordTables[t];
-        EXPECT_DOUBLE_EQ(table->Y(), y) << t;
-        y += table->Height() - 1;
-        for (int c = 0; c < 8; ++c) {
-            const bool used = c < sizes[t];
-            EXPECT_EQ(table->PlayButtons[c]->Visible(), used) << t << c;
-            if (used) {
-                EXPECT_EQ(table->Texts[c]->Text(), QStringLiteral("w%1").arg(word++));
-            }
-        }
-    }
+    EXPECT_DOUBLE_EQ(view->WordTables[0]->Y(), folded[1] + view->FSentenceContent[1]->Height());
+    EXPECT_DOUBLE_EQ(view->WordTables[2]->Y(), view->WordTables[0]->Y() + 2 * (TWordTable::kHeight - 1));
+    EXPECT_EQ(view->WordTables[1]->Texts[7]->Text(), QStringLiteral("w15"));
+    EXPECT_TRUE(view->WordTables[2]->PlayButtons[0]->Visible());
+    EXPECT_FALSE(view->WordTables[2]->PlayButtons[1]->Visible());
     EXPECT_EQ(view->FSentenceDetailbtn[1]->Tag(), 1);
     EXPECT_DOUBLE_EQ(view->FSentenceDetailbtn[1]->BitmapRotation(), 0);
     const double strips = 3 * TWordTable::kHeight - 2;
-    const QList<double> open = RowYs();
-    EXPECT_DOUBLE_EQ(open[0], folded[0]);
-    EXPECT_DOUBLE_EQ(open[1], folded[1]);
-    EXPECT_DOUBLE_EQ(open[2], folded[2] + strips);
-    EXPECT_DOUBLE_EQ(open[3], folded[3] + strips);
+    EXPECT_EQ(RowYs(), (QList<double>{folded[0], folded[1], folded[2] + strips, folded[3] + strips}));
     ExpectRowsAligned();
 
     // A word's play button asks for its speech.
@@ -172,12 +141,10 @@ TEST_F(ResultView, SeventeenWordsUnfoldIntoStripsAndFoldBack)
 
 TEST_F(ResultView, DocumentsWithoutRowsAndAMissingTriangle)
 {
-    LogCapture log;
     for (const QString &doc : {QStringLiteral(R"({"partcount":1})"), QStringLiteral("not json"),
                                QStringLiteral(R"({"parts":[],"partcount":1})")}) {
         view->DisplayPartScore(doc);
         EXPECT_TRUE(view->FSentenceContent.isEmpty()) << doc.toStdString();
-        EXPECT_TRUE(view->VertScrollBox_DisplayScore->ContentHeight() == 0) << doc.toStdString();
     }
     // A part without details adds no rows.
     Json doc = PassageDoc({{Sentence(QStringLiteral("A."), 2)}});
@@ -198,27 +165,6 @@ TEST_F(ResultView, DocumentsWithoutRowsAndAMissingTriangle)
     EXPECT_EQ(bare.WordTables.size(), 1);
 }
 
-TEST_F(ResultView, TotalFallsBackToThePartCountWhenItCannotDivide)
-{
-    const QList<TScoredSentence> part{Sentence(QStringLiteral("A."), 1)};
-    const struct
-    {
-        Json partcount;
-        double total;
-        bool logged;
-    } cases[] = {{1, 150, false}, {2, 75, false}, {0, 75, true}, {Json(), 75, true}};
-    for (const auto &c : cases) {
-        LogCapture log;
-        Json doc = PassageDoc({part, part}, c.partcount);
-        if (c.partcount.is_null())
-            doc.erase("partcount");
-        view->DisplayPartScore(Text(doc));
-        EXPECT_DOUBLE_EQ(view->TotalScore(), c.total) << c.partcount.dump();
-        EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:TotalScore div tmpPartCount")).size(), c.logged ? 1 : 0)
-            << c.partcount.dump();
-    }
-}
-
 Json WordDoc(const QList<Json> &entries)
 {
     Json doc = {
@@ -236,68 +182,45 @@ QList<TScoredUnit> Phonemes(int n)
     return out;
 }
 
-TEST_F(ResultView, WordRowsWithChipLines)
+TEST_F(ResultView, WordRowsWithChipLinesAndNoRowForAPlaceholder)
 {
-    const Json placeholder = {{"result", ""}};
     view->DisplayWordScore_New(
-        Text(WordDoc({WordGrading(QStringLiteral("banana"), 80, Phonemes(6)), placeholder,
+        Text(WordDoc({WordGrading(QStringLiteral("banana"), 80, Phonemes(6)), Json{{"result", ""}},
                       WordGrading(QStringLiteral("cats"), 90, Phonemes(4), TResultEmbedding::Text),
                       WordGrading(QStringLiteral("a"), 75, {})})));
     EXPECT_TRUE(view->Rectangle_FullWordScoreDetailsTitle->Visible());
     EXPECT_FALSE(view->Rectangle_PartScoreDetailsTitle->Visible());
-    // The placeholder gives no row.
     ASSERT_EQ(view->WordDetails.size(), 3);
     TStudyWordScoreDetailsFrame *six = view->WordDetails[0];
     TStudyWordScoreDetailsFrame *four = view->WordDetails[1];
     TStudyWordScoreDetailsFrame *none = view->WordDetails[2];
 
-    // Six phonemes: two lines, chips 4 and 5 then two empty ones.
+    // Six phonemes: two lines, chips 4 and 5 then two empty ones; the four
+    // chips of a line and the score cell fill the row exactly.
     ASSERT_EQ(six->Phonemes().size(), 8);
-    const double cw = six->ChipWidth();
-    for (int j = 0; j < 8; ++j) {
-        TWordPhonemeFrame *chip = six->Phonemes()[j];
-        const bool real = j < 6;
-        EXPECT_EQ(chip->Button_PhonemePlay->Visible(), real) << j;
-        EXPECT_EQ(chip->Label_Content->Visible(), real) << j;
-        if (real) {
-            EXPECT_EQ(chip->Button_PhonemePlay->TagString(), QStringLiteral("p%1").arg(j));
-            EXPECT_EQ(chip->Button_PhonemePlay->Tag(), 0);
-            EXPECT_DOUBLE_EQ(chip->Button_PhonemePlay->TagFloat(), j);
-            EXPECT_EQ(chip->Label_Score->Text(), QString::number(60 + j));
-        }
-    }
+    for (int j = 0; j < 8; ++j)
+        EXPECT_EQ(six->Phonemes()[j]->Button_PhonemePlay->Visible(), j < 6) << j;
+    EXPECT_EQ(six->Phonemes()[5]->Button_PhonemePlay->TagString(), QStringLiteral("p5"));
+    EXPECT_EQ(six->Phonemes()[5]->Label_Score->Text(), QStringLiteral("65"));
     EXPECT_DOUBLE_EQ(six->Height(), 65);
     EXPECT_DOUBLE_EQ(six->Rectangle_WordScore->Height(), six->Height());
-    EXPECT_EQ(six->Label_WordContent->Text(), QStringLiteral("banana"));
-    EXPECT_EQ(six->Label_WordScore->Text(), QStringLiteral("80"));
-    // The four chips and the score cell fill the row exactly.
-    EXPECT_DOUBLE_EQ(six->Phonemes()[3]->X() + cw - 1, six->Rectangle_WordScore->X());
-
-    // Exactly four: no padding. The order index tags the chips' buttons.
+    EXPECT_DOUBLE_EQ(six->Phonemes()[3]->X() + six->ChipWidth() - 1, six->Rectangle_WordScore->X());
+    // Exactly four: no padding; the rows share a border. The order index
+    // tags the chips' buttons.
     ASSERT_EQ(four->Phonemes().size(), 4);
     EXPECT_EQ(four->Phonemes()[2]->Button_PhonemePlay->Tag(), 1);
     EXPECT_DOUBLE_EQ(four->Y(), six->Y() + six->Height() - 1);
-    EXPECT_DOUBLE_EQ(four->Height(), 33);
-
     // No "phone": word and score, no chips, and still a visible row.
     EXPECT_TRUE(none->Phonemes().isEmpty());
     EXPECT_EQ(none->Label_WordContent->Text(), QStringLiteral("a"));
-    EXPECT_EQ(none->Label_WordScore->Text(), QStringLiteral("75"));
     EXPECT_DOUBLE_EQ(none->Height(), 33);
 
-    // The word's play button asks for the word's speech.
     ClickMiddle(four->Button_Play);
     EXPECT_EQ(clicked, QStringList{QStringLiteral("cats")});
-}
-
-TEST_F(ResultView, PlaceholderRowIsZeroHigh)
-{
-    QWidget p;
-    TStudyWordScoreDetailsFrame row(&p);
+    // A row given a placeholder or a result without details is zero high.
     for (const QString &entry : {QStringLiteral(R"({"result":""})"), QStringLiteral(R"({"result":{"overall":50}})")}) {
-        row.Display(entry);
-        EXPECT_DOUBLE_EQ(row.Height(), 0) << entry.toStdString();
-        EXPECT_TRUE(row.Phonemes().isEmpty());
+        none->Display(entry);
+        EXPECT_DOUBLE_EQ(none->Height(), 0) << entry.toStdString();
     }
 }
 
@@ -333,7 +256,8 @@ TEST_F(ResultView, PressedPhonemeMovesTheAnimationSpotBesideIt)
     EXPECT_LE(spot->X() + spot->Width(), view->TableWidth());
 }
 
-TEST(MyLabelFrame, WordsFlowAndPhrasesColour)
+// Colouring phrases is passage reading's listening test (PassageModes).
+TEST(MyLabelFrame, WordsFlowAndWrapInsideTheFrame)
 {
     QWidget parent;
     TMyLabelFrame frame(&parent);
@@ -343,20 +267,6 @@ TEST(MyLabelFrame, WordsFlowAndPhrasesColour)
     EXPECT_EQ(frame.Labels()[1]->Text(), QStringLiteral("world "));
     EXPECT_DOUBLE_EQ(frame.Labels()[1]->X(), frame.Labels()[0]->Width());
     EXPECT_DOUBLE_EQ(frame.Height(), frame.Labels()[0]->Height() + 10);
-
-    frame.SetText(QStringLiteral("We said that I like apples very much"));
-    // Words 3 to 5 coloured, the next search starts at word 6.
-    EXPECT_EQ(frame.SetColor(QStringLiteral("i  LIKE apples"), 0xFFFFA417), 6);
-    for (int i = 0; i < frame.Labels().size(); ++i)
-        EXPECT_EQ(frame.Labels()[i]->Color(), (i >= 3 && i <= 5) ? 0xFFFFA417u : 0xFF000000u) << i;
-    frame.SetSelStart(6);
-    EXPECT_EQ(frame.SetColor(QStringLiteral("very much indeed"), 0xFFFFA417), -1);
-    EXPECT_EQ(frame.SetColor(QStringLiteral("I like"), 0xFFFFA417), -1); // before the selection start
-    frame.SetSelStart(-1);
-    EXPECT_EQ(frame.SetColor(QStringLiteral("We"), 0xFFFFA417), -1);
-    frame.ClearLabelColor();
-    for (const TLabel *l : frame.Labels())
-        EXPECT_EQ(l->Color(), 0xFF000000u);
 
     // A long text wraps inside the frame's width.
     frame.SetText(QString(QStringLiteral("word ")).repeated(40));
