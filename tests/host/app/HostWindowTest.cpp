@@ -57,31 +57,24 @@ void WhenABoxOpens(QObject *context, const std::function<void(QMessageBox *)> &a
     poll->start(10);
 }
 
-TEST(HostDialogs, QtsStandardButtonsReadInChineseUnlessTheModuleSetItsOwn)
+// The module's own captions replace them (the close test below).
+TEST(HostDialogs, QtsStandardButtonsReadInChinese)
 {
     QTranslator *translator = InstallQtChineseTranslations(*qApp);
     ASSERT_NE(translator, nullptr) << "Qt's Chinese translations are installed (qt6-translations-l10n)";
     QWidget owner;
     TQtCustomMessage messages(&owner);
-    QStringList yes, no;
-    const auto readButtons = [&](QMessageBox *box) {
-        yes << box->button(QMessageBox::Yes)->text();
-        no << box->button(QMessageBox::No)->text();
+    QString yes, no;
+    WhenABoxOpens(&owner, [&](QMessageBox *box) {
+        yes = box->button(QMessageBox::Yes)->text();
+        no = box->button(QMessageBox::No)->text();
         box->button(QMessageBox::No)->click();
-    };
-    WhenABoxOpens(&owner, readButtons);
+    });
     EXPECT_EQ(messages.AskQuestion(QStringLiteral("是否下载？"), mbYesNo), mrNo);
-    messages.SetOkCaption(QStringLiteral("确定"));
-    messages.SetCancelCaption(QStringLiteral("取消"));
-    WhenABoxOpens(&owner, readButtons);
-    EXPECT_EQ(messages.AskQuestion(QStringLiteral("是否添加？"), mbYesNo), mrNo);
     // Qt marks its buttons' keys ("是(&Y)"); what the learner reads starts
     // with the Chinese word.
-    ASSERT_EQ(yes.size(), 2);
-    EXPECT_TRUE(yes[0].startsWith(QStringLiteral("是"))) << yes[0].toStdString();
-    EXPECT_TRUE(no[0].startsWith(QStringLiteral("否"))) << no[0].toStdString();
-    EXPECT_EQ(yes[1], QStringLiteral("确定"));
-    EXPECT_EQ(no[1], QStringLiteral("取消"));
+    EXPECT_TRUE(yes.startsWith(QStringLiteral("是"))) << yes.toStdString();
+    EXPECT_TRUE(no.startsWith(QStringLiteral("否"))) << no.toStdString();
     QCoreApplication::removeTranslator(translator);
     delete translator;
 }

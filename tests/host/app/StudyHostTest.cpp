@@ -1,10 +1,9 @@
 // The host run against the real ModStudy plug-in and the simulated learning
-// service: start-up order, the relayed shelf reply, the close and switch
-// handshakes, and plug-in files the host must refuse.
+// service: start-up order, the relayed shelf reply, the close handshake and
+// plug-in files the host must refuse (the switch: ScenarioRunTest's notices).
 
 #include "HostNotices.h"
 #include "LearningServiceSim.h"
-#include "StudyHostWindow.h"
 #include "TStudyHost.h"
 
 #include "ClockSpeed.h"
@@ -13,10 +12,7 @@
 #include "TestMouse.h"
 #include "WaitUntil.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -69,18 +65,10 @@ struct HostRun
             ++n;
         return n;
     }
-    bool ShelfFailureShown() const
-    {
-        for (const QString &info : messages->Infos())
-            if (info.contains(QStringLiteral("加载课程失败")))
-                return true;
-        return false;
-    }
 };
 
 const QString kJob = QStringLiteral("job ");
 const QString kRequest = QStringLiteral("request ");
-const QString kReply = QStringLiteral("reply ");
 const QString kNotice = QStringLiteral("notice ");
 
 TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
@@ -110,9 +98,11 @@ TEST(StudyHost, StartsTheModuleRelaysTheShelfAndClosesWithTheHandshake)
             turnedAtUnload = turnedAfterDelete;
     });
     run.host->RequestClose();
+    run.host->RequestClose(); // asking again changes nothing
     EXPECT_EQ(run.Find(QStringLiteral("DeleteFrame")), -1) << "the frame stays until the module answers";
     ASSERT_TRUE(WaitUntil([&] { return closed.has_value(); }, RealMs{20000}));
     EXPECT_TRUE(*closed) << "the module answered";
+    EXPECT_EQ(run.Count(kNotice, hostnotice::kClose), 1);
     EXPECT_LT(run.Find(kJob, hostnotice::kClosed), run.Find(QStringLiteral("DeleteFrame")));
     ASSERT_TRUE(turnedAtUnload.has_value());
     EXPECT_TRUE(*turnedAtUnload) << "unloaded in the same turn as DeleteFrame";
@@ -205,32 +195,6 @@ TEST(StudyHost, CloseIsBoundedWhenTheModuleDoesNotAnswerInTime)
     EXPECT_TRUE(run.parent.children().isEmpty()) << "the frame is gone all the same";
 }
 
-TEST(StudyHost, SwitchWaitsForTheModuleThenCreatesItAgain)
-{
-    ClockSpeed speed(50);
-    HostRun run;
-    ASSERT_TRUE(run.host->Start(&run.parent)) << run.host->Error().toStdString();
-    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 0; }, StatedMs{5000}));
-    std::optional<bool> switched;
-    QObject::connect(run.host.get(), &TStudyHost::Switched, &run.parent, [&](bool recreated) { switched = recreated; });
-    run.host->RequestSwitch();
-    EXPECT_TRUE(run.host->IsBusy());
-    ASSERT_TRUE(WaitUntil([&] { return switched.has_value(); }, RealMs{20000}));
-    EXPECT_TRUE(*switched);
-    const int switchedJob = run.Find(kJob, hostnotice::kSwitched);
-    const int deleted = run.Find(QStringLiteral("DeleteFrame"));
-    ASSERT_GE(switchedJob, 0);
-    EXPECT_LT(run.Find(kNotice, hostnotice::kSwitch), switchedJob);
-    EXPECT_LT(switchedJob, deleted);
-    // The new module announces itself and asks for its shelf again.
-    EXPECT_GT(run.Find(kJob, hostnotice::kAnnounce, deleted), deleted);
-    EXPECT_TRUE(run.host->IsRunning());
-    EXPECT_TRUE(
-        WaitUntil([&] { return run.Find(kRequest, hostnotice::kShelfRequest, deleted) > deleted; }, StatedMs{5000}));
-    EXPECT_FALSE(run.host->IsBusy());
-    ASSERT_TRUE(WaitUntil([&] { return run.host->ShelfRepliesDelivered() > 1; }, StatedMs{5000}));
-}
-
 TEST(StudyHost, RefusesPluginFilesThatAreNotTheStudyModule)
 {
     const QString dir = QCoreApplication::applicationDirPath();
@@ -268,36 +232,6 @@ TEST(StudyHost, NoticesReachTheModuleFromTheEventLoopOnly)
     run.host->Push(hostnotice::Bare(hostnotice::kNetworkFailure));
     EXPECT_EQ(run.Find(kNotice, hostnotice::kNetworkFailure), -1) << "not inside the caller's call";
     EXPECT_TRUE(WaitUntil([&] { return run.Find(kNotice, hostnotice::kNetworkFailure) >= 0; }, RealMs{2000}));
-}
-
-TEST(StudyHostWindow, ClosingKeepsTheWindowUntilTheModuleHasFinished)
-{
-    ClockSpeed speed(50);
-    QTemporaryDir data;
-    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
-    o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
-    o.dataFolder = data.path();
-    o.message = std::make_shared<FakeCustomMessage>();
-    o.hint = std::make_shared<FakeCustomHint>();
-    TStudyHost host(o);
-    TStudyHostWindow window(&host);
-    EXPECT_EQ(window.Client()->size(), QSize(1024, 635));
-    window.show();
-    ASSERT_TRUE(host.Start(window.Client())) << host.Error().toStdString();
-    ASSERT_FALSE(window.Client()->children().isEmpty()) << "the frame is in the client area";
-
-    EXPECT_FALSE(window.close()) << "the first close only asks the module";
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(host.IsRunning());
-    window.close(); // asking again changes nothing
-    EXPECT_TRUE(WaitUntil([&] { return !window.isVisible(); }, RealMs{20000}));
-    EXPECT_FALSE(host.IsRunning());
-    const QStringList &events = host.Events();
-    int closes = 0;
-    for (const QString &e : events)
-        closes += e.startsWith(kNotice) && hostnotice::ApiCode(e.mid(kNotice.size())) == hostnotice::kClose;
-    EXPECT_EQ(closes, 1);
-    EXPECT_GE(events.indexOf(QStringLiteral("DeleteFrame")), 0);
 }
 
 } // namespace

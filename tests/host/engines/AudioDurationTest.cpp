@@ -3,8 +3,6 @@
 #include "AudioDuration.h"
 #include "SimWav.h"
 
-#include "Mp3Encoder.h"
-
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -79,22 +77,4 @@ TEST(AudioDuration, Mp3FramesAreCountedWithTheirPaddingAndVersion)
     // A header whose frame runs past the end is not counted.
     EXPECT_FALSE(Mp3DurationMs(frame(0xFB, 0x90, 417).left(300)));
     EXPECT_FALSE(Mp3DurationMs(QByteArray()));
-}
-
-TEST(AudioDuration, EncodedMp3LastsAsLongAsItsWave)
-{
-    QTemporaryDir dir;
-    const QString wav = dir.filePath(QStringLiteral("speech.wav"));
-    const QString mp3 = dir.filePath(QStringLiteral("speech.mp3"));
-    ASSERT_TRUE(WriteSimWav(wav, 2000));
-    ASSERT_EQ(EncodeWaveToMp3(wav, mp3, nullptr), TMp3Result::Ok);
-    const auto ms = AudioFileDurationMs(mp3);
-    ASSERT_TRUE(ms);
-    // The encoder adds at most a few frames of delay and padding.
-    EXPECT_GE(*ms, 1990);
-    EXPECT_LE(*ms, 2200);
-
-    QFile file(mp3);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(AudioBytesDurationMs(file.readAll()), ms);
 }

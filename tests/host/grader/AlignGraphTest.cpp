@@ -122,17 +122,3 @@ TEST(AlignGraphTest, CompetitorsStandBesideEachPhone)
     // Without competitors the same labels are off the graph.
     EXPECT_FALSE(ParseAlignment(BuildAlignGraph({{{"SH", "IH", "P"}}}, TGraphOptions{}), {"SH", "IY", "P"}));
 }
-
-TEST(AlignGraphTest, LearnersCommonSubstitutesAreCompetitors)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        {"IH", "IY"}, {"IY", "IH"}, {"TH", "S"}, {"TH", "T"},  {"V", "W"},   {"W", "V"},  {"V", "B"},
-        {"L", "R"},   {"R", "L"},   {"N", "L"},  {"AE", "EH"}, {"UH", "UW"}, {"DH", "D"}, {"S", "SH"},
-    };
-    for (const auto &[phone, substitute] : cases) {
-        const auto &list = CompetitorPhones(phone);
-        EXPECT_NE(std::find(list.begin(), list.end(), substitute), list.end()) << phone << " → " << substitute;
-    }
-    for (const std::string &p : {std::string("HH"), std::string("XX")})
-        EXPECT_TRUE(CompetitorPhones(p).empty()) << p;
-}

@@ -1,7 +1,7 @@
-// The grader on speech: espeak-ng reads a sentence correctly and with one
-// word replaced by its minimal-pair neighbour; silence and another text
-// score low. Needs espeak-ng and the installed acoustic model (both in
-// scripts/install-deps.sh).
+// The grader on speech from espeak-ng: the result objects of each mode,
+// silence, no audio and a recording cut at the limit. How well it grades is
+// measured at scale by bench/grader (grader_eval). Needs espeak-ng and the
+// installed acoustic model (both in scripts/install-deps.sh).
 
 #include "OfflineGrader.h"
 
@@ -46,63 +46,24 @@ TOfflineGrader *GraderSpeechTest::s_grader = nullptr;
 
 const std::string kSentence = "I saw a big ship in the harbour this morning.";
 
-double wordScore(const ordered_json &r, std::size_t i)
-{
-    return r["details"][i]["score"].get<double>();
-}
-
 } // namespace
 
-TEST_F(GraderSpeechTest, CorrectReadingOutscoresAReplacedWord)
+TEST_F(GraderSpeechTest, ReadingsAreGradedInTheShapeOfTheirMode)
 {
-    const ordered_json right = s_grader->Grade(TGradeMode::Sentence, kSentence, speak(kSentence));
-    const ordered_json wrong =
-        s_grader->Grade(TGradeMode::Sentence, kSentence, speak("I saw a big sheep in the harbour this morning."));
-    ASSERT_EQ(right["details"].size(), 10u);
-    EXPECT_EQ(right["details"][4]["char"], "ship");
-    EXPECT_GT(wordScore(right, 4), wordScore(wrong, 4));
-    EXPECT_GT(right["overall"].get<double>(), wrong["overall"].get<double>());
-    EXPECT_GT(right["overall"].get<double>(), 60.0);
-    EXPECT_GT(right["integrity"].get<double>(), 60.0);
-}
-
-TEST_F(GraderSpeechTest, FastSpeechKeepsItsAlignmentPath)
-{
-    // With the decoder's default beams this reading lost every path through
-    // the grammar and graded 0 although it is correct.
+    // With the decoder's default beams this fast reading lost every path
+    // through the grammar and graded 0 although it is correct.
     const std::string text = "My cat likes to sleep in the sun";
-    const ordered_json r = s_grader->Grade(TGradeMode::Sentence, text, speak(text));
-    EXPECT_GT(r["integrity"].get<double>(), 50.0);
-    EXPECT_GT(r["accuracy"].get<double>(), 15.0);
-}
+    const ordered_json sentence = s_grader->Grade(TGradeMode::Sentence, text, speak(text));
+    ASSERT_EQ(sentence["details"].size(), 8u);
+    EXPECT_EQ(sentence["details"][1]["char"], "cat");
+    EXPECT_GT(sentence["integrity"].get<double>(), 50.0);
+    EXPECT_GT(sentence["accuracy"].get<double>(), 15.0);
 
-TEST_F(GraderSpeechTest, SilenceAndAnotherTextScoreLow)
-{
-    TAudio silence;
-    silence.samples.assign(3 * kSampleRate, 0);
-    const ordered_json quiet = s_grader->Grade(TGradeMode::Sentence, kSentence, silence);
-    EXPECT_EQ(quiet["overall"], 0.0);
-    EXPECT_EQ(quiet["integrity"], 0.0);
-    EXPECT_EQ(quiet["details"].size(), 10u);
-
-    const ordered_json other =
-        s_grader->Grade(TGradeMode::Sentence, kSentence, speak("Please close the window before you go to bed."));
-    EXPECT_LT(other["overall"].get<double>(), 30.0);
-
-    // No audio at all, and a file that is not there.
-    EXPECT_EQ(s_grader->Grade(TGradeMode::Word, "ship", TAudio{})["overall"], 0.0);
-    EXPECT_EQ(s_grader->GradeFile(TGradeMode::Passage, kSentence, "/nonexistent.wav", 5)["overall"], 0.0);
-}
-
-TEST_F(GraderSpeechTest, WordAndPassageResults)
-{
-    const ordered_json word = s_grader->Grade(TGradeMode::Word, "teacher", speak("teacher"));
-    const ordered_json &d = word["details"][0];
-    EXPECT_EQ(d["char"], "teacher");
-    ASSERT_EQ(d["phone"].size(), 4u); // T IY CH ER
-    EXPECT_EQ(d["phone"][2]["char"], "ch");
-    const ordered_json other = s_grader->Grade(TGradeMode::Word, "teacher", speak("window"));
-    EXPECT_GT(word["overall"].get<double>(), other["overall"].get<double>());
+    const ordered_json teacher = s_grader->Grade(TGradeMode::Word, "teacher", speak("teacher"));
+    const ordered_json &word = teacher["details"][0];
+    EXPECT_EQ(word["char"], "teacher");
+    ASSERT_EQ(word["phone"].size(), 4u); // T IY CH ER
+    EXPECT_EQ(word["phone"][2]["char"], "ch");
 
     const std::string passage = "Good morning. How are you today?";
     const ordered_json p = s_grader->Grade(TGradeMode::Passage, passage, speak(passage));
@@ -112,12 +73,24 @@ TEST_F(GraderSpeechTest, WordAndPassageResults)
     EXPECT_GT(p["overall"].get<double>(), 50.0);
 }
 
+TEST_F(GraderSpeechTest, SilenceNoAudioAndAMissingFileScoreZero)
+{
+    TAudio silence;
+    silence.samples.assign(3 * kSampleRate, 0);
+    const ordered_json quiet = s_grader->Grade(TGradeMode::Sentence, kSentence, silence);
+    EXPECT_EQ(quiet["overall"], 0.0);
+    EXPECT_EQ(quiet["integrity"], 0.0);
+    EXPECT_EQ(quiet["details"].size(), 10u);
+    EXPECT_EQ(s_grader->Grade(TGradeMode::Word, "ship", TAudio{})["overall"], 0.0);
+    EXPECT_EQ(s_grader->GradeFile(TGradeMode::Passage, kSentence, "/nonexistent.wav", 5)["overall"], 0.0);
+}
+
 TEST_F(GraderSpeechTest, ARecordingLongerThanTheLimitIsCut)
 {
     // Cut after one second, the later words are not heard.
     const TAudio cut = speak(kSentence, 1.0);
     EXPECT_TRUE(cut.cut);
     const ordered_json r = s_grader->Grade(TGradeMode::Sentence, kSentence, cut);
-    EXPECT_EQ(wordScore(r, 9), 0.0); // "morning"
+    EXPECT_EQ(r["details"][9]["score"], 0.0); // "morning"
     EXPECT_LT(r["integrity"].get<double>(), 60.0);
 }

@@ -68,16 +68,6 @@ TEST(PhoneSetTest, EspeakMnemonicsMapToModelPhones)
         EXPECT_EQ(EspeakToModelPhones(c.mnemonics), c.phones) << c.mnemonics;
 }
 
-TEST(PhoneSetTest, EspeakPronouncesWordsTheDictionaryLacks)
-{
-    const Phones p = EspeakPronounce("zorblax");
-    ASSERT_GE(p.size(), 5u);
-    EXPECT_EQ(p.front(), "Z");
-    for (const std::string &phone : p)
-        EXPECT_TRUE(IsModelPhone(phone)) << phone;
-    EXPECT_TRUE(EspeakPronounce("").empty());
-}
-
 TEST(LexiconTest, ReadsAlternatesAndFallsBack)
 {
     QTemporaryDir dir;

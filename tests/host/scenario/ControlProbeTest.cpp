@@ -97,23 +97,19 @@ TEST(ScenarioMouse, CommandsReachTheControlsMouseSignalsWithTheLeftButtonAt5x5)
     c->SetBounds(20, 20, 50, 50);
     root.show();
     QStringList seen;
+    const auto button = [&](const char *what) {
+        return [&seen, what](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
+            seen << QStringLiteral("%1 %2 %3,%4")
+                        .arg(QLatin1String(what), b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?"))
+                        .arg(p.x())
+                        .arg(p.y());
+        };
+    };
     QObject::connect(c, &TControl::Click, &root, [&](TControl *) { seen << QStringLiteral("click"); });
     QObject::connect(c, &TControl::MouseEnter, &root, [&](TControl *) { seen << QStringLiteral("enter"); });
     QObject::connect(c, &TControl::MouseLeave, &root, [&](TControl *) { seen << QStringLiteral("leave"); });
-    QObject::connect(c, &TControl::MouseDown, &root,
-                     [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
-                         seen << QStringLiteral("down %1 %2,%3")
-                                     .arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?"))
-                                     .arg(p.x())
-                                     .arg(p.y());
-                     });
-    QObject::connect(c, &TControl::MouseUp, &root,
-                     [&](TControl *, Qt::MouseButton b, Qt::KeyboardModifiers, QPointF p) {
-                         seen << QStringLiteral("up %1 %2,%3")
-                                     .arg(b == Qt::LeftButton ? QStringLiteral("left") : QStringLiteral("?"))
-                                     .arg(p.x())
-                                     .arg(p.y());
-                     });
+    QObject::connect(c, &TControl::MouseDown, &root, button("down"));
+    QObject::connect(c, &TControl::MouseUp, &root, button("up"));
 
     EXPECT_TRUE(SendScenarioMouse(c, TScenarioCommand::Enter));
     EXPECT_TRUE(SendScenarioMouse(c, TScenarioCommand::Click));

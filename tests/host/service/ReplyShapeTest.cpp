@@ -4,7 +4,6 @@
 #include "ServiceTestSupport.h"
 #include "ServiceErrors.h"
 #include "TeduAssignDetail.h"
-#include "TeduPartScore.h"
 #include "TeduUserOwnFreeGoods.h"
 
 #include <map>
@@ -211,12 +210,7 @@ TEST_F(ReplyShapeTest, EveryReplyCarriesWhatTheModuleReads)
     ExpectShape(Request::QueryFinishLesson(who, 1001), 2130);
     ExpectShape(Request::QueryAssignmentStatus(who, 1002, QStringLiteral("W")), 1146);
 
-    TeduPartScore score;
-    score.PointCaseType = 5;
-    score.LessonId = 1001011;
-    score.Score = 88.5;
-    score.UserId = kUid;
-    ExpectShape(score.AsString(), 42);
+    ExpectShape(ScoreRequest(1001011, 88.5), 42);
     ExpectShape(Request::QueryAssignmentMaxScore(who, 1, 1001011), 1156);
     ExpectShape(Request::SingleWordResult(who, 1002001, 77, QStringLiteral("{}")), 76);
     ExpectShape(Request::StudyQueryScore(who, QStringLiteral("2000-01-01 00:00:00"),
@@ -228,12 +222,7 @@ TEST_F(ReplyShapeTest, EveryReplyCarriesWhatTheModuleReads)
 
 TEST_F(ReplyShapeTest, ShareIsAcceptedOnlyForAnUploadedRecordingOfAnOwnScore)
 {
-    TeduPartScore score;
-    score.PointCaseType = 5;
-    score.LessonId = 1001011;
-    score.Score = 70;
-    score.UserId = kUid;
-    const qint64 achievement = Ask(score.AsString()).value("achivementId", qint64(0));
+    const qint64 achievement = Ask(ScoreRequest(1001011, 70)).value("achivementId", qint64(0));
     ASSERT_GT(achievement, 0);
 
     const json early = Ask(Request::ShareAudio(Learner(), achievement, QStringLiteral("rec-1")));

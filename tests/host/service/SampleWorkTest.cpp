@@ -7,7 +7,6 @@
 #include "AssignQueries.h"
 #include "TeduAssignDetail.h"
 #include "TeduLastAssignMent.h"
-#include "TeduPartScore.h"
 
 using namespace service_test;
 
@@ -84,12 +83,7 @@ TEST_F(SampleWorkTest, NoticePushesTheUnitOfTheFirstUnfinishedAssignmentUntilItI
     EXPECT_EQ(lessons.firstId, int(seventh.lessons[1].id));
 
     // Reading it leaves nothing to push in this book.
-    TeduPartScore score;
-    score.UserId = kSample;
-    score.LessonId = seventh.lessons[1].id;
-    score.Score = 75;
-    score.PointCaseType = 5;
-    EXPECT_EQ(Ask(score.AsString()).value("errorCode", -1), 0);
+    EXPECT_EQ(Ask(ScoreRequest(seventh.lessons[1].id, 75, kSample)).value("errorCode", -1), 0);
     EXPECT_FALSE(m_sim.AssignmentNotice(kSample, kTextbook));
 
     const auto words_notice = m_sim.AssignmentNotice(kSample, kWordBook);
@@ -99,16 +93,4 @@ TEST_F(SampleWorkTest, NoticePushesTheUnitOfTheFirstUnfinishedAssignmentUntilItI
     EXPECT_EQ(pushed.courseType, QStringLiteral("W"));
     EXPECT_EQ(pushed.FirstUnitId(), Unit(kWordBook, 0).id);
     EXPECT_FALSE(m_sim.AssignmentNotice(kSample, 999999));
-}
-
-TEST_F(SampleWorkTest, OtherUsersStartWithoutTheSampleWork)
-{
-    const json progress = Ask(Request::QueryFinishLesson(Learner(), kTextbook));
-    for (const json &e : progress["items"])
-        EXPECT_EQ(e["completeCount"].get<int>(), 0);
-    const json details =
-        Ask(Request::QueryAssignmentStatus(Learner(), kTextbook, QStringLiteral("L")))["assignDetails"];
-    ASSERT_EQ(details.size(), 1u);
-    EXPECT_EQ(details[0]["unitid"].get<qint64>(), Unit(kTextbook, 0).id);
-    EXPECT_EQ(details[0]["finishcount"].get<int>(), 0);
 }

@@ -3,7 +3,6 @@
 // across a restart.
 
 #include "ServiceTestSupport.h"
-#include "TeduPartScore.h"
 
 #include <QDateTime>
 
@@ -16,13 +15,7 @@ class ServiceRecordsTest : public ServiceTest
 protected:
     json SubmitScore(qint64 lessonId, double value, int type = 5, qint64 sentenceId = 0)
     {
-        TeduPartScore s;
-        s.PointCaseType = type;
-        s.LessonId = lessonId;
-        s.SentenceId = sentenceId;
-        s.Score = value;
-        s.UserId = kUid;
-        return Ask(s.AsString());
+        return Ask(ScoreRequest(lessonId, value, kUid, type, sentenceId));
     }
     void At(const char *time)
     {

@@ -4,6 +4,7 @@
 
 #include "LearningServiceSim.h"
 #include "Requests.h"
+#include "TeduPartScore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,6 +27,18 @@ inline QString ServedFolder()
 inline TRequestIdentity Learner()
 {
     return {kUid, 0};
+}
+
+// A score as the module sends it (a passage's unless `type` says otherwise).
+inline QString ScoreRequest(qint64 lessonId, double value, qint64 uid = kUid, int type = 5, qint64 sentenceId = 0)
+{
+    TeduPartScore s;
+    s.PointCaseType = type;
+    s.LessonId = lessonId;
+    s.SentenceId = sentenceId;
+    s.Score = value;
+    s.UserId = uid;
+    return s.AsString();
 }
 
 class ServiceTest : public ::testing::Test

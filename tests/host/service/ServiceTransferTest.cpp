@@ -59,7 +59,7 @@ TEST_F(ServiceTransferTest, DownloadAddressIsServedWithTheFilesBytes)
     EXPECT_EQ(r.value("errorCode", -1), 0) << r.dump();
 }
 
-TEST_F(ServiceTransferTest, UploadAddressTakesTheFormAndTheStateRecordsIt)
+TEST_F(ServiceTransferTest, UploadAddressTakesTheFormAndTheStateRecordsItButNotWithoutAKey)
 {
     const json r = Ask(Request::GetUpLoadURLResource(Learner(), QStringLiteral("voice-42")));
     ASSERT_EQ(r.value("errorCode", -1), 0) << r.dump();
@@ -69,7 +69,13 @@ TEST_F(ServiceTransferTest, UploadAddressTakesTheFormAndTheStateRecordsIt)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("ID3 recorded voice bytes"));
     }
-    EXPECT_FALSE(m_sim.State().HasUpload(QStringLiteral("voice-42")));
+    // The form without its key is refused.
+    THttpTransfer keyless(&owner);
+    keyless.SetUploadServer(m_sim.HttpServer()->Url(QStringLiteral("/upload")).toString());
+    keyless.AddField(QStringLiteral("uid"), QString::number(kUid));
+    keyless.SetUploadFile(file);
+    EXPECT_FALSE(keyless.ShowModal());
+    EXPECT_EQ(m_sim.State().UploadCount(), 0);
 
     // The way the module uploads: the address, then every field in order.
     THttpTransfer transfer(&owner);
@@ -78,25 +84,8 @@ TEST_F(ServiceTransferTest, UploadAddressTakesTheFormAndTheStateRecordsIt)
         transfer.AddField(QString::fromStdString(name), QString::fromStdString(value.get<std::string>()));
     transfer.SetUploadFile(file);
     ASSERT_TRUE(transfer.ShowModal()) << transfer.ErrorText().toStdString();
-
     EXPECT_TRUE(m_sim.State().HasUpload(QStringLiteral("voice-42")));
     EXPECT_EQ(m_sim.State().UploadCount(), 1);
-}
-
-TEST_F(ServiceTransferTest, UploadWithoutKeyIsRefusedAndNotRecorded)
-{
-    const QString file = m_dir.filePath(QStringLiteral("voice.mp3"));
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("bytes"));
-    }
-    THttpTransfer transfer(&owner);
-    transfer.SetUploadServer(m_sim.HttpServer()->Url(QStringLiteral("/upload")).toString());
-    transfer.AddField(QStringLiteral("uid"), QString::number(kUid));
-    transfer.SetUploadFile(file);
-    EXPECT_FALSE(transfer.ShowModal());
-    EXPECT_EQ(m_sim.State().UploadCount(), 0);
 }
 
 TEST_F(ServiceTransferTest, SpeechIsSpokenIntoAServedWaveFile)

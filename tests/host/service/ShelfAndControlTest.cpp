@@ -3,12 +3,10 @@
 
 #include "ServiceErrors.h"
 #include "ServiceTestSupport.h"
-#include "TeduPartScore.h"
 #include "WaitUntil.h"
 
 #include <QFile>
 
-#include <map>
 #include <set>
 
 using namespace service_test;
@@ -60,12 +58,11 @@ TEST_F(ShelfTest, ShelfRoundTripMatchesTheCatalog)
     const json catalog = Catalog();
     std::vector<qint64> owned, recent, outside;
     for (const json &b : catalog["books"]) {
-        if (b.value("owned", false) && !b.value("outside", false))
-            owned.push_back(b["lessonId"].get<qint64>());
-        if (b.value("owned", false) && b.value("recent", false))
+        if (!b.value("owned", false))
+            continue;
+        (b.value("outside", false) ? outside : owned).push_back(b["lessonId"].get<qint64>());
+        if (b.value("recent", false))
             recent.push_back(b["lessonId"].get<qint64>());
-        if (b.value("owned", false) && b.value("outside", false))
-            outside.push_back(b["lessonId"].get<qint64>());
     }
     ASSERT_FALSE(owned.empty());
     EXPECT_EQ(Ids(shelf["userBooks"], "lessonId"), owned);
@@ -75,64 +72,35 @@ TEST_F(ShelfTest, ShelfRoundTripMatchesTheCatalog)
 
     // Every book tile passes the catalog's values on unchanged.
     for (const json &tile : shelf["userBooks"]) {
-        const qint64 id = tile["lessonId"].get<qint64>();
         for (const json &b : catalog["books"]) {
-            if (b["lessonId"].get<qint64>() != id)
+            if (b["lessonId"] != tile["lessonId"])
                 continue;
             for (const char *key :
                  {"lessonName", "courseType", "courseCode", "url", "version", "versionNo", "packagePic", "orderId"})
-                EXPECT_EQ(tile[key], b[key]) << id << " " << key;
+                EXPECT_EQ(tile[key], b[key]) << tile["lessonId"] << " " << key;
         }
         EXPECT_EQ(tile["uid"].get<qint64>(), kUid);
         EXPECT_EQ(tile["isRecommend"].get<int>(), 0);
     }
-    // Every material is on one of the two material lists, once.
-    std::multiset<qint64> materials;
-    for (const char *list : {"userOwnMaterialsVox", "userOwnMaterialsSelf"})
-        for (qint64 id : Ids(shelf["userMaterials"][list], "materialId"))
-            materials.insert(id);
-    const auto catalogMaterials = Ids(catalog["materials"], "materialId");
-    EXPECT_EQ(materials, std::multiset<qint64>(catalogMaterials.begin(), catalogMaterials.end()));
-    // Recommended tiles carry no catalog-only keys.
-    EXPECT_FALSE(shelf["recommBooks"][0].contains("includes"));
+    EXPECT_FALSE(shelf["recommBooks"][0].contains("includes")) << "a catalog-only key";
 }
 
-// The shelf of the sample content as the module lays it out: no box shows
-// a book twice, and every recommended course leads to real books.
-TEST_F(ShelfTest, SampleShelfShowsEachBookOnceInABoxAndEveryCourseHoldsBooks)
+TEST_F(ShelfTest, EveryRecommendedCourseHoldsServedBooks)
 {
-    const json shelf = Ask(Request::QueryALLBooks(Learner()));
-    // The module's boxes: own books by course type, outside books with the
-    // other own books, the recent ones in their own box.
-    std::map<std::string, std::multiset<qint64>> boxes;
-    for (const json &b : shelf["userBooks"]) {
-        const std::string type = b["courseType"].get<std::string>();
-        boxes[type == "L" ? "text" : type == "W" ? "word" : "other"].insert(b["lessonId"].get<qint64>());
-    }
-    for (const json &b : shelf["outsideBooks"])
-        boxes["other"].insert(b["lessonId"].get<qint64>());
-    for (const json &b : shelf["userBooksRequently"])
-        boxes["recent"].insert(b["lessonId"].get<qint64>());
-    for (const auto &[box, ids] : boxes)
-        for (qint64 id : ids)
-            EXPECT_EQ(ids.count(id), 1u) << "book " << id << " in the " << box << " box";
-    EXPECT_FALSE(shelf["outsideBooks"].empty()) << "the sample has an outside book";
-
     int owned = 0, offered = 0, bundles = 0;
     const json catalog = Catalog();
     for (const json &g : catalog["recommended"]) {
         const qint64 goodsId = g["goodsId"].get<qint64>();
-        const json contents = Ask(Request::QueryFreeGoods(kUid, goodsId));
-        ASSERT_FALSE(contents["items"].empty()) << "course " << goodsId << " contains nothing";
-        for (const json &item : contents["items"]) {
-            // "packageName" is the package's address in the served folder.
-            const QString file =
-                QDir(ServedFolder()).filePath(QString::fromStdString(item["packageName"].get<std::string>()));
-            EXPECT_TRUE(QFile::exists(file)) << goodsId << ": " << file.toStdString();
-        }
-        (contents["items"][0]["hasGoods"].get<int>() == 1 ? owned : offered) += 1;
-        bundles += contents["items"].size() == 2;
-        EXPECT_EQ(g["lessonId"], contents["items"][0]["lessonId"]) << "the tile names its course's first book";
+        const json items = Ask(Request::QueryFreeGoods(kUid, goodsId))["items"];
+        ASSERT_FALSE(items.empty()) << "course " << goodsId << " contains nothing";
+        // "packageName" is the package's address in the served folder.
+        for (const json &item : items)
+            EXPECT_TRUE(QFile::exists(
+                QDir(ServedFolder()).filePath(QString::fromStdString(item["packageName"].get<std::string>()))))
+                << goodsId;
+        (items[0]["hasGoods"].get<int>() == 1 ? owned : offered) += 1;
+        bundles += items.size() == 2;
+        EXPECT_EQ(g["lessonId"], items[0]["lessonId"]) << "the tile names its course's first book";
     }
     EXPECT_GT(owned, 0);
     EXPECT_GT(offered, 0);
@@ -145,16 +113,15 @@ TEST_F(ShelfTest, OwnedCourseAndOpenedBookOnTheShelf)
     ASSERT_GE(owned.size(), 2u);
     // A free course made of an owned book: reported as owned, and adding it
     // again neither fails nor lists the book twice.
-    const json catalog = Catalog();
     int courses = 0;
+    const json catalog = Catalog();
     for (const json &g : catalog["recommended"]) {
-        if (g.value("price", 0.0) > 0 || g["includes"].size() != 1 || g["includes"][0].get<qint64>() != owned.front())
+        if (g.value("price", 0.0) > 0 || g["includes"] != json::array({owned.front()}))
             continue;
         const qint64 goodsId = g["goodsId"].get<qint64>();
-        const json contents = Ask(Request::QueryFreeGoods(kUid, goodsId));
-        ASSERT_EQ(contents["items"].size(), 1u);
-        EXPECT_EQ(contents["items"][0]["lessonId"].get<qint64>(), owned.front());
-        EXPECT_EQ(contents["items"][0]["hasGoods"].get<int>(), 1);
+        const json items = Ask(Request::QueryFreeGoods(kUid, goodsId))["items"];
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0]["hasGoods"].get<int>(), 1);
         EXPECT_EQ(Ask(Request::QueryFreeGoods(kUid + 5, goodsId))["items"][0]["hasGoods"].get<int>(), 1)
             << "a new user owns the sample books too";
         EXPECT_EQ(Ask(Request::AddMyCourse(kUid, goodsId)).value("errorCode", -1), 0);
@@ -163,14 +130,11 @@ TEST_F(ShelfTest, OwnedCourseAndOpenedBookOnTheShelf)
     }
     EXPECT_EQ(courses, 1) << "the sample catalog offers one free course of the first owned book";
 
-    // Opening an owned book makes it the most recently used one.
-    const qint64 last = owned.back();
-    Ask(Request::QueryPackageVersion(Learner(), last, QStringLiteral("U"), false));
-    const json shelf = Ask(Request::QueryALLBooks(Learner()));
-    ASSERT_FALSE(shelf["userBooksRequently"].empty());
-    EXPECT_EQ(shelf["userBooksRequently"][0]["lessonId"].get<qint64>(), last);
-    // Each book is on the recent list once.
-    const auto recent = Ids(shelf["userBooksRequently"], "lessonId");
+    // Opening an owned book makes it the most recently used one, listed once.
+    Ask(Request::QueryPackageVersion(Learner(), owned.back(), QStringLiteral("U"), false));
+    const auto recent = Ids(Ask(Request::QueryALLBooks(Learner()))["userBooksRequently"], "lessonId");
+    ASSERT_FALSE(recent.empty());
+    EXPECT_EQ(recent.front(), owned.back());
     EXPECT_EQ(std::set<qint64>(recent.begin(), recent.end()).size(), recent.size());
 }
 
@@ -187,19 +151,15 @@ TEST_F(ShelfTest, ADelayedCodeIsAnsweredLateAndAfterTheOthers)
 TEST_F(ShelfTest, OverriddenReplyIsSentButTheRequestIsStillCarriedOut)
 {
     m_sim.OverrideReply(41, QStringLiteral(R"({"apiCode":42,"errorCode":7,"errorText":"忙"})"));
-    TeduPartScore score;
-    score.PointCaseType = 5;
-    score.LessonId = 1001011;
-    score.Score = 90;
-    score.UserId = kUid;
-    Send(score.AsString());
+    const QString score = ScoreRequest(1001011, 90);
+    Send(score);
     ASSERT_TRUE(WaitReplies(1));
     EXPECT_EQ(replies[0].value("errorCode", 0), 7);
     EXPECT_EQ(replies[0].value("errorText", std::string()), "忙");
     EXPECT_EQ(m_sim.State().Scores(kUid).size(), 1);
 
     m_sim.ClearOverrides();
-    Send(score.AsString());
+    Send(score);
     ASSERT_TRUE(WaitReplies(2));
     EXPECT_EQ(replies[1].value("errorCode", -1), 0);
     EXPECT_EQ(replies[1].value("medalName", std::string()), "金奖章");

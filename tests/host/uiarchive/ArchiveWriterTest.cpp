@@ -1,7 +1,7 @@
 // Writing the archive's folder tree from a picture list.
 #include "ArchiveWriter.h"
 #include "AniFrameList.h"
-#include "Mp3Check.h"
+#include "AudioDuration.h"
 #include "TFolderArchive.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,7 @@ TEST_F(ArchiveWriterTest, WritesPicturesAnimationsSoundsAndTheIndex)
     }
     const auto sound = archive.GetResource(QStringLiteral("ani\\manIdle\\hi.mp3"));
     ASSERT_TRUE(sound.has_value());
-    EXPECT_TRUE(WalkMp3(*sound).valid);
+    EXPECT_GT(AudioBytesDurationMs(*sound).value_or(0), 200) << "a spoken MP3";
 
     const QStringList index =
         QString::fromUtf8(ReadAll(out + QStringLiteral("/index.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
