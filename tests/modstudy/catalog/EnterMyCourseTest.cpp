@@ -71,30 +71,23 @@ TEST_F(EnterMyCourse, YesReplacesTheOldPackageWhichIsGoneBeforeTheDownloadStarts
     EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
 }
 
-TEST_F(EnterMyCourse, PackageWithoutDescriptionAsksAndStaysUntilTheAnswer)
+// An intact package without its description stays until the learner
+// answers (No here); an unreadable one is gone before the question.
+TEST_F(EnterMyCourse, OnlyAnUnreadablePackageIsDeletedBeforeTheQuestion)
 {
     ServePackage(QStringLiteral("nodesc.7z"), {{QStringLiteral("pics/l1.png"), QByteArray("picture")}});
-    const QByteArray bytes = ReadFile(Served(QStringLiteral("nodesc.7z")));
-    PutLocal(kPackage, bytes);
-    bool existedWhenAsked = false;
-    Messages().onAsk = [&] { existedWhenAsked = QFile::exists(Local(kPackage)); };
-    F().EnterMyCourse(); // answered No
-    ASSERT_EQ(Messages().Questions().size(), 1);
-    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
-    EXPECT_TRUE(existedWhenAsked);
-    EXPECT_EQ(ReadFile(Local(kPackage)), bytes);
-}
-
-TEST_F(EnterMyCourse, UnreadablePackageIsDeletedBeforeTheQuestion)
-{
-    PutLocal(kPackage, "half a download");
-    bool existedWhenAsked = true;
-    Messages().onAsk = [&] { existedWhenAsked = QFile::exists(Local(kPackage)); };
-    F().EnterMyCourse();
-    ASSERT_EQ(Messages().Questions().size(), 1);
-    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
-    EXPECT_FALSE(existedWhenAsked);
-    EXPECT_TRUE(LocalFiles().isEmpty());
+    const QByteArray undescribed = ReadFile(Served(QStringLiteral("nodesc.7z")));
+    for (const QByteArray &bytes : {undescribed, QByteArray("half a download")}) {
+        PutLocal(kPackage, bytes);
+        Messages().Clear();
+        bool existedWhenAsked = false;
+        Messages().onAsk = [&] { existedWhenAsked = QFile::exists(Local(kPackage)); };
+        F().EnterMyCourse();
+        ASSERT_EQ(Messages().Questions().size(), 1);
+        EXPECT_EQ(Messages().Questions().at(0).text, outdated);
+        EXPECT_EQ(existedWhenAsked, bytes == undescribed);
+        EXPECT_EQ(ReadFile(Local(kPackage)), bytes == undescribed ? bytes : QByteArray());
+    }
 }
 
 TEST_F(EnterMyCourse, GuardKeepsASecondRunOutAndNothingRunsWithoutABook)

@@ -56,9 +56,16 @@ TEST_F(PackageTargets, AddressesWithoutAUsableLastSegmentHaveNoTarget)
 TEST(PackageKinds, WordBooksAreWordPackagesEveryOtherTypeALessonPackage)
 {
     EXPECT_EQ(PackageLoadType(QStringLiteral("W")), LTWordPackage);
-    EXPECT_EQ(PackageLoadType(QStringLiteral("U")), LTLessonPackage);
-    EXPECT_EQ(PackageLoadType(QStringLiteral("L")), LTLessonPackage);
-    EXPECT_EQ(PackageLoadType(QStringLiteral("w")), LTLessonPackage);
+    for (const char *other : {"U", "L", "w", ""})
+        EXPECT_EQ(PackageLoadType(QString::fromLatin1(other)), LTLessonPackage) << other;
+}
+
+TEST(PackageKinds, AnAddressReplyNamesThePackageAskedForWhateverTheSpellingOfItsKey)
+{
+    for (const char *same : {"a/b/c.7z", "/a/b/c.7z", "\\a\\b\\c.7z", " a/b/c%2E7z"})
+        EXPECT_TRUE(SamePackageKey(QString::fromLatin1(same), QStringLiteral("a/b/c.7z"))) << same;
+    for (const char *other : {"x/other.7z", "a/b/c.7", "b/c.7z", "A/b/c.7z"})
+        EXPECT_FALSE(SamePackageKey(QString::fromLatin1(other), QStringLiteral("a/b/c.7z"))) << other;
 }
 
 TEST(PackageTexts, QuestionsAndFailureUseTheTrimmedBookName)

@@ -1,7 +1,7 @@
 #pragma once
 // Shared pieces of the shelf tests: a frame under the test host whose
-// working folder is a fresh temporary folder, shelf replies made member by
-// member, and a left click as the mouse gives it.
+// working folder is a fresh temporary folder, and shelf replies made member
+// by member.
 
 #include "TestHost.h"
 #include "TestMouse.h"
@@ -25,50 +25,25 @@ namespace ShelfTest {
 
 inline ordered_json Book(qint64 id, const std::string &name, const std::string &courseType, const std::string &pic = {})
 {
-    ordered_json b = ordered_json::object();
-    b["uid"] = 10001;
-    b["packagePic"] = pic;
-    b["courseCode"] = "C" + std::to_string(id);
-    b["isRecommend"] = 0;
-    b["lessonId"] = id;
-    b["lessonName"] = name;
-    b["orderId"] = id % 100;
-    b["url"] = "packages/a/b/book" + std::to_string(id) + ".7z";
-    b["version"] = "3";
-    b["versionNo"] = 3;
-    b["courseType"] = courseType;
-    return b;
+    const std::string n = std::to_string(id);
+    return {{"uid", 10001},   {"packagePic", pic},  {"courseCode", "C" + n},   {"isRecommend", 0},
+            {"lessonId", id}, {"lessonName", name}, {"orderId", id % 100},     {"url", "packages/a/b/book" + n + ".7z"},
+            {"version", "3"}, {"versionNo", 3},     {"courseType", courseType}};
 }
 
 inline ordered_json Material(qint64 id, const std::string &title, const std::string &pic = {})
 {
-    ordered_json m = ordered_json::object();
-    m["uid"] = 10001;
-    m["materialId"] = id;
-    m["origiVoice"] = "audio/material/material_" + std::to_string(id) + ".mp3";
-    m["teacherId"] = 501;
-    m["title"] = title;
-    m["picture"] = pic;
-    m["isNetMate"] = 0;
-    return m;
+    const std::string voice = "audio/material/material_" + std::to_string(id) + ".mp3";
+    return {{"uid", 10001},   {"materialId", id}, {"origiVoice", voice}, {"teacherId", 501},
+            {"title", title}, {"picture", pic},   {"isNetMate", 0}};
 }
 
 inline ordered_json Goods(qint64 id, const std::string &name, const std::string &pic = {})
 {
-    ordered_json g = ordered_json::object();
-    g["goodsId"] = id;
-    g["goodsName"] = name;
-    g["description"] = "About " + name;
-    g["goodsLevel"] = "2";
-    g["price"] = 12.5;
-    g["tradePrice"] = 9.5;
-    g["rebate"] = 0.8;
-    g["wordCount"] = 420;
-    g["goodsPic"] = pic;
-    g["memo"] = "memo " + name;
-    g["isRecomm"] = 1;
-    g["lessonId"] = id - 2000;
-    return g;
+    return {{"goodsId", id},          {"goodsName", name}, {"description", "About " + name},
+            {"goodsLevel", "2"},      {"price", 12.5},     {"tradePrice", 9.5},
+            {"rebate", 0.8},          {"wordCount", 420},  {"goodsPic", pic},
+            {"memo", "memo " + name}, {"isRecomm", 1},     {"lessonId", id - 2000}};
 }
 
 // A shelf reply; a list left out has no key at all.
@@ -109,12 +84,6 @@ inline QString Text(const ordered_json &j)
 inline ordered_json Parse(const QString &text)
 {
     return ordered_json::parse(text.toStdString(), nullptr, false);
-}
-
-// A left click in the middle of a control.
-inline void Click(QWidget *w)
-{
-    ClickMiddle(w);
 }
 
 // A frame started without the user information (so no shelf request of its

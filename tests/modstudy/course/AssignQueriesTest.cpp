@@ -45,20 +45,14 @@ TeduLastAssignMent Pushed(std::initializer_list<std::pair<qint64, qint64>> unitA
 
 } // namespace
 
-TEST(AssignQueries, UnitWithAnEarlierUnfinishedAndALaterFinishedDetailIsUnfinishedWithTheEarlierCount)
-{
-    const TAssignDetails details = Details({{1, 7, 0, 0, "2/5"}, {2, 7, 0, 1, "5/5"}});
-    bool finished = true;
-    QString content;
-    EXPECT_TRUE(assignq::IsUnit(details, 7, finished, content));
-    EXPECT_FALSE(finished);
-    EXPECT_EQ(content, QStringLiteral("2/5"));
-}
-
 TEST(AssignQueries, UnitCountTextIsTheLastUnfinishedOneOrElseTheEarliestMatch)
 {
-    bool finished = false;
+    bool finished = true;
     QString content;
+    // An earlier unfinished and a later finished detail: unfinished, with the earlier count.
+    EXPECT_TRUE(assignq::IsUnit(Details({{1, 7, 0, 0, "2/5"}, {2, 7, 0, 1, "5/5"}}), 7, finished, content));
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(content, QStringLiteral("2/5"));
     // Two unfinished: the walk from the end stops at the later one.
     const TAssignDetails twoOpen = Details({{1, 3, 0, 0, "1/4"}, {2, 3, 0, 0, "3/4"}, {3, 4, 0, 0, "0/9"}});
     EXPECT_TRUE(assignq::IsUnit(twoOpen, 3, finished, content));
@@ -151,8 +145,6 @@ TEST(AssignQueries, NoFinishWordsGathersEveryListOfTheAssignment)
     const auto four = assignq::NoFinishWords(lists, 4);
     EXPECT_EQ(four->Fassignmentid, 4);
     EXPECT_EQ(four->FunFinishWords, (QList<int>{1, 2, 3}));
-    EXPECT_TRUE(four->isContain(3));
-    EXPECT_FALSE(four->isContain(9));
 
     const auto zero = assignq::NoFinishWords(lists, 0);
     EXPECT_EQ(zero->Fassignmentid, 0);

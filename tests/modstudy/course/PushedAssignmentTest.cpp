@@ -4,74 +4,53 @@
 // the course among its own, downloads and opens it, and walks to the
 // seventh unit's one unfinished lesson and its passage reading.
 
-#include "TestHost.h"
+#include "ServiceSimFixture.h"
 
 #include "ClockSpeed.h"
-#include "LearningServiceSim.h"
-#include "LessonDisplayFrame.h"
 #include "WaitUntil.h"
 
+#include "LessonDisplayFrame.h"
 #include "PackBook.h"
 #include "TBookIconFrame.h"
-#include "TeduLastAssignMent.h"
 
-#include "TButton.h"
 #include "TLabel.h"
 #include "TTabControl.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QPointer>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using json = nlohmann::ordered_json;
 
 namespace {
 
-class PushedAssignment : public ::testing::Test
+class PushedAssignment : public ServiceSimFixture
 {
 protected:
-    void SetUp() override
+    PushedAssignment() { userType = 1; }
+    // The host pushes the sample account's assignment, then hands over the
+    // user information (the shelf request follows); the missing package is
+    // downloaded on Yes. Waits until the walk reaches `page` or a message shows.
+    bool PushAndWaitFor(int page)
     {
-        ASSERT_TRUE(work.isValid());
-        const QString served = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("content"));
-        ASSERT_TRUE(sim.Start(served, work.filePath(QStringLiteral("state/service.db")),
-                              work.filePath(QStringLiteral("service"))))
-            << sim.Error().toStdString();
-        sim.SetReplySink([this](const QString &reply) { host.mod->ReceiveMsg(reply); });
-        host.onRequest = [this](const QString &text) { sim.Request(text); };
-        host.login->SetUid(TLearningServiceSim::kSampleUid);
-        host.login->SetUserType(1);
-        host.Start(false);
-        F().SetMainPath(work.filePath(QStringLiteral("client")) + QLatin1Char('/'));
+        const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
+        if (!notice)
+            return false;
+        host.mod->ReceiveMsg(*notice);
+        unitId = F().AssignmentUnitId;
+        host.message->QueueAnswer(mrYes);
+        host.mod->SetUserInfos(host.user);
+        return WaitUntil(
+            [this, page] { return F().TabControl_Home->TabIndex() >= page || !host.message->Infos().isEmpty(); },
+            RealMs{60000});
     }
-    TStudyFrame &F() { return *host.Frame(); }
-
-    QTemporaryDir work;
-    TLearningServiceSim sim;
-    TestHost host;
+    ClockSpeed speed{10};
+    qint64 unitId = 0;
 };
 
 } // namespace
 
 TEST_F(PushedAssignment, SampleAssignmentOpensTheSeventhUnitsUnfinishedLesson)
 {
-    ClockSpeed speed(10);
-    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
-    ASSERT_TRUE(notice);
-    host.mod->ReceiveMsg(*notice);
-    ASSERT_TRUE(F().isAssignmentSkip);
-    const qint64 unitId = F().AssignmentUnitId;
-
-    host.message->QueueAnswer(mrYes); // download the missing package
-    host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(
-        WaitUntil([this] { return F().TabControl_Home->TabIndex() == pgStudy || !host.message->Infos().isEmpty(); },
-                  RealMs{60000}))
-        << "the walk never reached passage reading";
+    ASSERT_TRUE(PushAndWaitFor(pgStudy)) << "the walk never reached passage reading";
     EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
 
     // The package record was asked for by the assigned unit.
@@ -96,7 +75,6 @@ TEST_F(PushedAssignment, SampleAssignmentOpensTheSeventhUnitsUnfinishedLesson)
 
 TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
 {
-    ClockSpeed speed(10);
     // The record spells the title in capitals (the tile is still found: titles
     // compare without case) and names the package with a leading "/": the
     // question and the download follow the record, not the tile.
@@ -108,14 +86,7 @@ TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
         }
         host.mod->ReceiveMsg(QString::fromStdString(r.dump()));
     });
-    const auto notice = sim.AssignmentNotice(TLearningServiceSim::kSampleUid, 1001);
-    ASSERT_TRUE(notice);
-    host.mod->ReceiveMsg(*notice);
-    host.message->QueueAnswer(mrYes);
-    host.mod->SetUserInfos(host.user);
-    ASSERT_TRUE(
-        WaitUntil([this] { return F().TabControl_Home->TabIndex() != pgHome || !host.message->Infos().isEmpty(); },
-                  RealMs{60000}));
+    ASSERT_TRUE(PushAndWaitFor(pgBook));
     EXPECT_TRUE(host.message->Infos().isEmpty()) << host.message->Infos().join(QLatin1Char('|')).toStdString();
     ASSERT_EQ(host.message->Questions().size(), 1);
     EXPECT_EQ(host.message->Questions().at(0).text,
@@ -125,5 +96,5 @@ TEST_F(PushedAssignment, TheCourseIsOpenedByThePackageRecordsNameAndTitle)
         keys << QString::fromStdString(json::parse(s.text.toStdString()).value("key", std::string()));
     EXPECT_TRUE(keys.contains(QStringLiteral("/packages/happy_english_1.7z")))
         << keys.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(QFile::exists(work.filePath(QStringLiteral("client/data/happy_english_1.7z"))));
+    EXPECT_TRUE(QFile::exists(Client(QStringLiteral("data/happy_english_1.7z"))));
 }

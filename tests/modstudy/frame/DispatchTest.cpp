@@ -43,57 +43,33 @@ protected:
     TestHost host;
 };
 
-TEST_F(FrameDispatch, UnparsableTextLeavesOneErrorLineAndNothingElse)
-{
-    const auto before = Snapshot(F());
-    LogCapture log;
-    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2004"));
-    EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("error:contest Getmsg :{\"apiCode\":2004")});
-    EXPECT_EQ(Snapshot(F()), before);
-}
-
-TEST_F(FrameDispatch, MessageWithoutCodeOrWithUnknownCodeLeavesOneInfoLine)
-{
-    F().curMsgCode = 36;
-    const auto before = Snapshot(F());
-    {
-        LogCapture log;
-        host.mod->ReceiveMsg(QStringLiteral("{\"lessonId\":5}"));
-        EXPECT_EQ(log.Lines(), QStringList{QStringLiteral("info：Study Getmsg: no apiCode: {\"lessonId\":5}")});
-        EXPECT_EQ(F().curMsgCode, 0);
-    }
-    {
-        LogCapture log;
-        host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":4242}"));
-        EXPECT_EQ(log.Lines(),
-                  QStringList{QStringLiteral("info：Study Getmsg: no handler for apiCode 4242: {\"apiCode\":4242}")});
-        EXPECT_EQ(F().curMsgCode, 4242);
-    }
-    EXPECT_EQ(Snapshot(F()), before);
-    EXPECT_TRUE(host.requests.isEmpty());
-    EXPECT_TRUE(host.message->Infos().isEmpty());
-}
-
-TEST_F(FrameDispatch, ReportedFailureIsLoggedForEveryCode)
-{
-    LogCapture log;
-    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":1084,\"errorCode\":7,\"errorText\":\"坏了\"}"));
-    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:")).size(), 1);
-    EXPECT_TRUE(log.Lines().value(0).contains(QStringLiteral("坏了")));
-    EXPECT_TRUE(F().bSendSuccess_Match);
-}
-
-TEST_F(FrameDispatch, ThrowingHandlerLeavesOneGuardLineAndNothingElse)
+// Text that is no message, a message no handler takes, and a handler that
+// throws (the message box fails under the network notice) each leave one log
+// line and no other trace.
+TEST_F(FrameDispatch, TextThatReachesNoWorkingHandlerLeavesOneLogLineAndNothingElse)
 {
     host.mod->SetMsgForm(std::make_shared<ThrowingMessages>());
     F().NowLoadType = LTLessonPackage;
     const auto before = Snapshot(F());
-    LogCapture log;
-    const QString text = QStringLiteral("{\"apiCode\":99999}");
-    host.mod->ReceiveMsg(text);
-    EXPECT_EQ(log.Lines(),
-              QStringList{QStringLiteral("error:Study Getmsg:") % text % QStringLiteral("e:message box gone")});
-    EXPECT_EQ(Snapshot(F()), before);
+    const struct
+    {
+        QString text;
+        QString line;
+    } cases[] = {
+        {QStringLiteral("{\"apiCode\":2004"), QStringLiteral("error:contest Getmsg :{\"apiCode\":2004")},
+        {QStringLiteral("{\"lessonId\":5}"), QStringLiteral("info：Study Getmsg: no apiCode: {\"lessonId\":5}")},
+        {QStringLiteral("{\"apiCode\":4242}"),
+         QStringLiteral("info：Study Getmsg: no handler for apiCode 4242: {\"apiCode\":4242}")},
+        {QStringLiteral("{\"apiCode\":99999}"),
+         QStringLiteral("error:Study Getmsg:{\"apiCode\":99999}e:message box gone")},
+    };
+    for (const auto &c : cases) {
+        LogCapture log;
+        host.mod->ReceiveMsg(c.text);
+        EXPECT_EQ(log.Lines(), QStringList{c.line});
+        EXPECT_EQ(Snapshot(F()), before) << c.text.toStdString();
+    }
+    EXPECT_TRUE(host.requests.isEmpty());
 }
 
 TEST_F(FrameDispatch, NetworkFailureEndsPictureChainsOnlyForShelfPictures)
@@ -164,15 +140,11 @@ TEST_F(FrameDispatch, PackageRecordIsDecodedOnceAndOpensTheCourse)
 TEST_F(FrameDispatch, PackageRecordOfAnAssignmentForACourseTheUserLacks)
 {
     F().isAssignmentSkip = true;
-    LogCapture log;
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":2102,\"items\":[{\"lessonId\":31,\"packageTitle\":\"Words\"}]}"));
     EXPECT_FALSE(F().Timer_Assignment->Enabled());
     EXPECT_FALSE(F().Timer_MyCourse->Enabled());
     EXPECT_EQ(host.message->Infos(),
               QStringList{QStringLiteral("您没有此课程，请前往课外推荐添加课程或联系客服授权课程")});
-    EXPECT_TRUE(log.Lines().contains(QStringLiteral(
-        "info：Msg_ResPackageQueryResponse:我的课程中没有'Words'这本书,请先在推荐课程里添加该课程至我的课程后在继续使用"
-        ",ResourcePackageInfo.lessonId:31")));
 }
 
 TEST_F(FrameDispatch, AssignmentAndRecentLessonNoticesAreKeptForTheShelf)
@@ -209,7 +181,7 @@ TEST_F(FrameDispatch, AssignmentIsIgnoredWhileStoppingOrWithoutAUnit)
     EXPECT_EQ(F().AssignmentUnitId, 0);
 }
 
-TEST_F(FrameDispatch, FlagReplies)
+TEST_F(FrameDispatch, RepliesThatOnlySetFlagsFollowTheirMembersAndErrorCodes)
 {
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":1156,\"items\":[{\"score\":61.5},{\"score\":88}]}"));
     EXPECT_DOUBLE_EQ(F().iMaxScore_Assignment, 88);
@@ -233,33 +205,23 @@ TEST_F(FrameDispatch, FlagReplies)
     EXPECT_TRUE(F().isAddMyCourse);
 }
 
-TEST_F(FrameDispatch, ScoreAnswerPlacesTheResultItemsByMedal)
+TEST_F(FrameDispatch, ScoreAnswerShowsTheRewardsAndMakesRoomForAMedalOnlyWhenThereIsOne)
 {
     host.mod->ReceiveMsg(QStringLiteral(
         "{\"apiCode\":42,\"point\":12,\"eMoneys\":3,\"medalName\":\"银奖章\",\"achivementId\":9007199254740993}"));
     EXPECT_TRUE(F().Rectangle_Medal->Visible());
-    EXPECT_TRUE(F().Text_MedalCount->Visible());
     EXPECT_EQ(F().Rectangle_Exp->X(), 838);
-    EXPECT_EQ(F().Text_Exp->X(), 868);
-    EXPECT_EQ(F().Rectangle_voxCoin->X(), 908);
-    EXPECT_EQ(F().Text_voxCoin->X(), 938);
     EXPECT_EQ(F().Text_Exp->Text(), QStringLiteral("12"));
     EXPECT_EQ(F().Text_voxCoin->Text(), QStringLiteral("3"));
     EXPECT_EQ(F().ReceiveAchivementId, 9007199254740993LL);
     EXPECT_GE(host.archive->RequestCount(QStringLiteral("png\\SilverMedal.png")), 1);
-    EXPECT_FALSE(F().CornerButton_SharedAudio->Visible()) << "no score display frame exists";
     EXPECT_TRUE(F().bSendSuccess_Score);
 
     host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":42,\"point\":1,\"eMoneys\":2,\"medalName\":\"\"}"));
     EXPECT_FALSE(F().Rectangle_Medal->Visible());
     EXPECT_FALSE(F().Text_MedalCount->Visible());
     EXPECT_EQ(F().Rectangle_Exp->X(), 794);
-    EXPECT_EQ(F().Text_Exp->X(), 824);
-    EXPECT_EQ(F().Rectangle_voxCoin->X(), 878);
-    EXPECT_EQ(F().Text_voxCoin->X(), 908);
-    for (TControl *c :
-         std::initializer_list<TControl *>{F().Rectangle_Exp, F().Text_Exp, F().Rectangle_voxCoin, F().Text_voxCoin})
-        EXPECT_TRUE(c->Visible()) << c->Name().toStdString();
+    EXPECT_TRUE(F().Text_voxCoin->Visible());
 }
 
 TEST_F(FrameDispatch, ScoreHistoryFailureIsShownAndLogged)

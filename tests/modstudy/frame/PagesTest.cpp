@@ -22,11 +22,6 @@
 
 namespace {
 
-void Click(QWidget *w)
-{
-    ClickMiddle(w);
-}
-
 class FramePages : public ::testing::Test
 {
 protected:
@@ -55,7 +50,7 @@ TEST_F(FramePages, ReturningHomeForgetsTheOpenBookAndPositions)
     F().bStopDownloadBookPicture = true;
     F().bStop = true;
     F().MyCourse_UsuallyIndex = 4;
-    Click(F().Button_Return);
+    ClickMiddle(F().Button_Return);
     EXPECT_EQ(F().TabControl_Home->TabIndex(), pgHome);
     EXPECT_EQ(F().curSelectBook, nullptr);
     EXPECT_EQ(F().curselectUnitButtonIndex, 0);
@@ -100,22 +95,11 @@ TEST_F(FramePages, StudyAndResultPagesSetTheirControls)
 
     F().PartStartIndex = 4;
     F().PartResultJson = std::make_unique<nlohmann::ordered_json>(nlohmann::ordered_json{{"bContinue", 1}});
-    Click(F().Button_DisplayReturn);
+    ClickMiddle(F().Button_DisplayReturn);
     EXPECT_EQ(F().TabControl_Home->TabIndex(), pgStudy);
     EXPECT_EQ(F().PartStartIndex, 0);
     EXPECT_FALSE(F().PartResultJson);
     EXPECT_GE(host.sound->Calls().Count(QStringLiteral("StopPlay")), 1);
-}
-
-TEST_F(FramePages, LoadUiFillsTheHomePicturesAndMarksTheSelectedTab)
-{
-    EXPECT_EQ(F().Rectangle_TabMyCourse->Tag(), 1);
-    for (const char *name :
-         {"png\\study\\home\\MyCourseDown.png", "png\\QueryIcon.png", "png\\study\\home\\NotingUsuallyBook.png",
-          "png\\study\\home\\MaterialsUp.png", "png\\study\\home\\RecommendUp.png", "png\\Exp.png", "png\\VoxCoin.png"})
-        EXPECT_EQ(host.archive->RequestCount(QString::fromLatin1(name)), 1) << name;
-    EXPECT_EQ(host.archive->RequestCount(QStringLiteral("png\\fiveStar.png")), 2);
-    EXPECT_TRUE(F().Rectangle_voxCoin->HasBitmap());
 }
 
 // Every page renders at the design size with its visible controls inside

@@ -108,19 +108,4 @@ TEST(FrameStartup, ShelfReplyArrivingTwiceIsProcessedOnce)
         StatedMs{6000}));
 }
 
-TEST(FrameStartup, ShelfRequestEndsSilentlyWhenTheHostClosesDuringTheWait)
-{
-    ClockSpeed speed(50);
-    TestHost host;
-    host.onRequest = [&](const QString &s) {
-        if (TestHost::Code(s) == 2003)
-            host.Later([&] { host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10003}")); });
-    };
-    host.Start();
-    ASSERT_TRUE(WaitUntil([&] { return !TestHost::WithCode(host.jobs, 10004).isEmpty(); }, StatedMs{3000}));
-    EXPECT_TRUE(host.message->Infos().isEmpty());
-    EXPECT_EQ(TestHost::WithCode(host.requests, 2003).size(), 1);
-    EXPECT_EQ(TestHost::WithCode(host.jobs, 10004)[0].frameState, wsIdle);
-}
-
 } // namespace

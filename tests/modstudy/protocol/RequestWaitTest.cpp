@@ -64,54 +64,64 @@ protected:
 
 } // namespace
 
-TEST_F(RequestWaitTest, UnansweredShelfRequestIsSentThreeTimesAndFailsWithItsMessageOnce)
+TEST_F(RequestWaitTest, AnUnansweredRequestIsResentOnItsScheduleAndFailsWithItsMessageOnce)
 {
-    FakeFrame frame;
-    frame.bResponse = true; // left over from an earlier request: must be cleared
-    auto wait = MakeWait(ShelfRequestWait(), &frame);
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Failed);
-    EXPECT_EQ(trace.sendRounds, (QList<int>{0, 25, 50}));
-    EXPECT_EQ(wait->Sends(), 3);
-    EXPECT_EQ(wait->Round(), 61);
-    EXPECT_EQ(trace.infos, QStringList{QStringLiteral("加载课程失败，请检查网络是否正常")});
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-    // The first send precedes the busy state; every resend happens while busy.
-    EXPECT_EQ(trace.stateAtSend, (QList<TWorkState>{wsIdle, wsBusy, wsBusy}));
-    EXPECT_FALSE(frame.bResponse);
+    const struct
+    {
+        TRequestWaitSettings settings;
+        QList<int> sendRounds;
+        QString failure;
+    } cases[] = {
+        {ShelfRequestWait(), {0, 25, 50}, QStringLiteral("加载课程失败，请检查网络是否正常")},
+        {PackageRecordWait(), {0, 10, 20, 30, 40, 50, 60}, QStringLiteral("网络异常，请重试")},
+    };
+    for (const auto &c : cases) {
+        trace = {};
+        FakeFrame frame;
+        frame.bResponse = true; // left over from an earlier request: must be cleared
+        auto wait = MakeWait(c.settings, &frame);
+        EXPECT_EQ(wait->Run(), TRequestWaitEnd::Failed);
+        EXPECT_EQ(trace.sendRounds, c.sendRounds);
+        EXPECT_EQ(wait->Round(), 61);
+        EXPECT_EQ(trace.infos, QStringList{c.failure});
+        EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
+        // The first send precedes the busy state; every resend happens while busy.
+        EXPECT_EQ(trace.stateAtSend.first(), wsIdle);
+        EXPECT_EQ(trace.stateAtSend.count(wsBusy), c.sendRounds.size() - 1);
+    }
 }
 
-TEST_F(RequestWaitTest, UnansweredPackageRecordRequestIsSentSevenTimes)
+TEST_F(RequestWaitTest, AnAnswerEndsTheWaitWithoutMessageOrAnotherSend)
 {
-    FakeFrame frame;
-    auto wait = MakeWait(PackageRecordWait(), &frame);
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Failed);
-    EXPECT_EQ(trace.sendRounds, (QList<int>{0, 10, 20, 30, 40, 50, 60}));
-    EXPECT_EQ(trace.infos, QStringList{QStringLiteral("网络异常，请重试")});
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-}
-
-TEST_F(RequestWaitTest, AnswerArrivingAfterTheFirstResendEndsTheWaitWithoutMessage)
-{
-    FakeFrame frame;
-    auto wait = MakeWait(ShelfRequestWait(), &frame, [&frame](int n) {
-        if (n == 2) // the reply comes in through the event loop, during the next poll
-            QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
-    });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
-    EXPECT_EQ(trace.sendRounds, (QList<int>{0, 25}));
-    EXPECT_LT(wait->Round(), 50);
-    EXPECT_TRUE(trace.infos.isEmpty());
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-}
-
-TEST_F(RequestWaitTest, ReplyHandedBackFromInsideTheSendNeedsNoPoll)
-{
-    FakeFrame frame;
-    auto wait = MakeWait(PackageRecordWait(), &frame, [&frame](int) { frame.bResponse = true; });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
-    EXPECT_EQ(wait->Round(), 0);
-    EXPECT_EQ(wait->Sends(), 1);
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
+    const struct
+    {
+        TRequestWaitSettings settings;
+        int answeredAtSend;
+        bool insideTheSend; // else through the event loop, during the next poll
+        QList<int> sendRounds;
+    } cases[] = {
+        {ShelfRequestWait(), 2, false, {0, 25}},
+        // A reply handed back from inside the send needs no poll.
+        {PackageRecordWait(), 1, true, {0}},
+        // Resending every poll: a resend after the reply would only fetch a stray copy.
+        {{1, QStringLiteral("x"), false}, 1, false, {0}},
+    };
+    for (const auto &c : cases) {
+        trace = {};
+        FakeFrame frame;
+        auto wait = MakeWait(c.settings, &frame, [&](int n) {
+            if (n != c.answeredAtSend)
+                return;
+            if (c.insideTheSend)
+                frame.bResponse = true;
+            else
+                QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
+        });
+        EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
+        EXPECT_EQ(trace.sendRounds, c.sendRounds);
+        EXPECT_TRUE(trace.infos.isEmpty());
+        EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
+    }
 }
 
 TEST_F(RequestWaitTest, TheWaitEndsAsSoonAsTheReplyIsHandledNotAtTheEndOfThePoll)
@@ -127,88 +137,65 @@ TEST_F(RequestWaitTest, TheWaitEndsAsSoonAsTheReplyIsHandledNotAtTheEndOfThePoll
     EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
     EXPECT_FALSE(pollWouldHaveEnded);
     EXPECT_EQ(wait->Round(), 0);
-    EXPECT_EQ(wait->Sends(), 1);
 }
 
-TEST_F(RequestWaitTest, NoResendOnceTheReplyHasArrived)
+TEST_F(RequestWaitTest, StopEndsTheWaitSilentlyAndOnlyTheShelfRequestStoppedAtOnceLeavesWorkStateAlone)
 {
-    // Resending every poll: the reply arrives during the first poll, so the
-    // poll's resend would only fetch a second, stray copy of the reply.
-    FakeFrame frame;
-    TRequestWaitSettings everyPoll{1, QStringLiteral("x"), false};
-    auto wait = MakeWait(everyPoll, &frame, [&frame](int n) {
-        if (n == 1)
-            QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
-    });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
-    EXPECT_EQ(wait->Sends(), 1);
+    const struct
+    {
+        TRequestWaitSettings settings;
+        bool atOnce; // set inside the first send, else a second later
+        QList<TWorkState> states;
+    } cases[] = {
+        {ShelfRequestWait(), false, {wsBusy, wsIdle}},
+        {ShelfRequestWait(), true, {}},
+        {PackageRecordWait(), true, {wsBusy, wsIdle}},
+    };
+    for (const auto &c : cases) {
+        trace = {};
+        FakeFrame frame;
+        auto wait = MakeWait(c.settings, &frame, [&](int) {
+            if (c.atOnce)
+                frame.bStop = true;
+            else
+                QTimer::singleShot(StudyClock::scaled(1000), &frame, [&frame] { frame.bStop = true; });
+        });
+        EXPECT_EQ(wait->Run(), TRequestWaitEnd::Stopped);
+        EXPECT_EQ(wait->Sends(), 1);
+        EXPECT_TRUE(trace.infos.isEmpty());
+        EXPECT_EQ(trace.states, c.states);
+    }
 }
 
-TEST_F(RequestWaitTest, StopDuringTheWaitEndsItSilently)
+TEST_F(RequestWaitTest, AFrameDeletedBeforeOrDuringTheWaitIsNeverTouchedAgain)
 {
-    FakeFrame frame;
-    auto wait = MakeWait(ShelfRequestWait(), &frame, [&frame](int n) {
-        if (n == 1)
-            QTimer::singleShot(StudyClock::scaled(1000), &frame, [&frame] { frame.bStop = true; });
-    });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Stopped);
-    EXPECT_EQ(wait->Sends(), 1);
-    EXPECT_LT(wait->Round(), 25);
-    EXPECT_TRUE(trace.infos.isEmpty());
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-}
-
-TEST_F(RequestWaitTest, ShelfRequestStoppedRightAfterItsFirstSendLeavesWorkStateAlone)
-{
-    FakeFrame frame;
-    auto shelf = MakeWait(ShelfRequestWait(), &frame, [&frame](int) { frame.bStop = true; });
-    EXPECT_EQ(shelf->Run(), TRequestWaitEnd::Stopped);
-    EXPECT_TRUE(trace.states.isEmpty());
-    EXPECT_TRUE(trace.infos.isEmpty());
-
-    // The package record wait has no such exception: busy, then idle again.
-    frame.bStop = false;
-    auto package = MakeWait(PackageRecordWait(), &frame, [&frame](int) { frame.bStop = true; });
-    EXPECT_EQ(package->Run(), TRequestWaitEnd::Stopped);
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-    EXPECT_TRUE(trace.infos.isEmpty());
-}
-
-TEST_F(RequestWaitTest, FrameDeletedDuringAPollEndsTheWaitWithoutTouchingIt)
-{
-    auto *frame = new FakeFrame;
-    QPointer<FakeFrame> watch(frame);
-    auto wait = MakeWait(ShelfRequestWait(), frame, [frame](int n) {
-        if (n == 1)
-            QTimer::singleShot(StudyClock::scaled(600), frame, [frame] { delete frame; });
-    });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Gone);
-    EXPECT_TRUE(watch.isNull());
-    EXPECT_EQ(wait->Sends(), 1);
-    // Busy was set before the frame went; nothing after it (no idle, no message).
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy}));
-    EXPECT_TRUE(trace.infos.isEmpty());
-}
-
-TEST_F(RequestWaitTest, FrameDeletedInsideAResendEndsTheWaitWithoutTouchingIt)
-{
-    auto *frame = new FakeFrame;
-    auto wait = MakeWait(PackageRecordWait(), frame, [frame](int n) {
-        if (n == 2)
-            delete frame; // the host closed the module while handling the resend
-    });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Gone);
-    EXPECT_EQ(trace.sendRounds, (QList<int>{0, 10}));
-    EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy}));
-    EXPECT_TRUE(trace.infos.isEmpty());
-}
-
-TEST_F(RequestWaitTest, AlreadyGoneGuardDoesNothing)
-{
-    auto *frame = new FakeFrame;
-    auto wait = MakeWait(PackageRecordWait(), frame);
-    delete frame;
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Gone);
-    EXPECT_EQ(wait->Sends(), 0);
-    EXPECT_TRUE(trace.states.isEmpty());
+    enum TWhen { Before, DuringAPoll, InsideAResend };
+    const struct
+    {
+        TWhen when;
+        QList<int> sendRounds;
+        QList<TWorkState> states; // busy is set before the frame goes; nothing after it
+    } cases[] = {
+        {Before, {}, {}},
+        {DuringAPoll, {0}, {wsBusy}},
+        {InsideAResend, {0, 10}, {wsBusy}},
+    };
+    for (const auto &c : cases) {
+        trace = {};
+        auto *frame = new FakeFrame;
+        QPointer<FakeFrame> watch(frame);
+        auto wait = MakeWait(PackageRecordWait(), frame, [&c, frame](int n) {
+            if (c.when == DuringAPoll && n == 1)
+                QTimer::singleShot(StudyClock::scaled(600), frame, [frame] { delete frame; });
+            if (c.when == InsideAResend && n == 2)
+                delete frame; // the host closed the module while handling the resend
+        });
+        if (c.when == Before)
+            delete frame;
+        EXPECT_EQ(wait->Run(), TRequestWaitEnd::Gone) << c.when;
+        EXPECT_TRUE(watch.isNull());
+        EXPECT_EQ(trace.sendRounds, c.sendRounds) << c.when;
+        EXPECT_EQ(trace.states, c.states) << c.when;
+        EXPECT_TRUE(trace.infos.isEmpty());
+    }
 }
