@@ -121,6 +121,10 @@ TEST(ScenarioEndToEnd, ScriptsPassAndShowWhatTheyCannotCount)
         // Every picture got the refusal given before the start.
         {"pictures_refused.scn", {{QStringLiteral(R"(in reply {"apiCode":14,"errorCode":4)"), 20}}},
         {"assignment_record_dropped.scn", {{QStringLiteral(R"(in notice {"apiCode":10000)"), 1}}},
+        // The module answers the close before the host lets it go.
+        {"close_handshake.scn", {{QStringLiteral("host closed (the module answered)"), 1}}},
+        // The missing package of the recent lesson is fetched once and opened.
+        {"open_recent_textbook.scn", {{QStringLiteral(R"(out send {"apiCode":2101,)"), 1}}},
     };
     for (const auto &c : cases) {
         const THostRun run = RunHost(Script(c.script));
