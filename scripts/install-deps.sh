@@ -10,6 +10,8 @@ PACKAGES=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   7zip zlib1g-dev libmp3lame-dev espeak-ng sox
+  # line and branch coverage of the suite (scripts/coverage.sh)
+  gcovr
   fonts-wqy-zenhei qt6-translations-l10n
   # sound on devices: Qt Multimedia, GStreamer's MP3 decoder and PulseAudio
   # elements; a PulseAudio server and its clients for the device tests

@@ -38,17 +38,19 @@ std::string replaceAll(std::string s, const std::string &from, const std::string
     return s;
 }
 
-const char *suffix(TRendition r)
+} // namespace
+
+const char *RenditionName(TRendition r)
 {
     switch (r) {
     case TRendition::Correct: return "correct";
     case TRendition::Replaced: return "replaced";
     case TRendition::Omitted: return "omitted";
+    case TRendition::WordCorrect: return "word-correct";
+    case TRendition::WordReplaced: return "word-replaced";
     }
     return "";
 }
-
-} // namespace
 
 std::vector<TEvalItem> LoadItems(const std::string &path, const std::string &set)
 {
@@ -117,6 +119,8 @@ std::string RenditionText(const TEvalItem &item, TRendition r)
         w = kept;
         break;
     }
+    case TRendition::WordCorrect: return w[static_cast<std::size_t>(item.target)];
+    case TRendition::WordReplaced: return item.replacement;
     }
     return join(w);
 }
@@ -129,7 +133,7 @@ double ReadShare(const TEvalItem &item)
 
 std::string RenditionPath(const std::string &dir, const TVoice &v, const TEvalItem &item, TRendition r)
 {
-    return (fs::path(dir) / v.name / (item.id + "-" + suffix(r) + ".wav")).string();
+    return (fs::path(dir) / v.name / (item.id + "-" + RenditionName(r) + ".wav")).string();
 }
 
 std::string SilencePath(const std::string &dir)
@@ -160,7 +164,8 @@ bool GenerateSpeech(const std::string &dir, const std::vector<TVoice> &voices, c
     for (const TVoice &v : voices) {
         fs::create_directories(fs::path(dir) / v.name, ec);
         for (const TEvalItem &item : items) {
-            for (TRendition r : {TRendition::Correct, TRendition::Replaced, TRendition::Omitted}) {
+            for (TRendition r : {TRendition::Correct, TRendition::Replaced, TRendition::Omitted,
+                                 TRendition::WordCorrect, TRendition::WordReplaced}) {
                 const std::string wav = RenditionPath(dir, v, item, r);
                 if (fs::exists(wav))
                     continue;

@@ -25,7 +25,12 @@ enum class TRendition {
     Correct,
     Replaced,
     Omitted,
+    WordCorrect,  // the replaced word alone, read correctly
+    WordReplaced, // its minimal-pair neighbour alone
 };
+
+// "correct", "replaced", … : the rendition's name in file names and dumps.
+const char *RenditionName(TRendition r);
 
 // The items of one set ("fit" or "eval") of the pairs file.
 std::vector<TEvalItem> LoadItems(const std::string &path, const std::string &set);

@@ -5,16 +5,6 @@
 
 namespace {
 
-const char *renditionName(TRendition r)
-{
-    switch (r) {
-    case TRendition::Correct: return "correct";
-    case TRendition::Replaced: return "replaced";
-    case TRendition::Omitted: return "omitted";
-    }
-    return "";
-}
-
 void writeUtterance(std::FILE *out, const std::string &head, const TEvalItem &item, const std::string &rendition,
                     const grader::TUtterance &u)
 {
@@ -58,7 +48,7 @@ bool WriteAnalyses(const std::string &path, const std::string &dir, const std::v
                 const TEvalItem &item = items[k];
                 const std::string head = set + " " + v.name + " " + item.id;
                 for (TRendition r : {TRendition::Correct, TRendition::Replaced, TRendition::Omitted})
-                    writeUtterance(out, head, item, renditionName(r),
+                    writeUtterance(out, head, item, RenditionName(r),
                                    analyse(item.sentence, RenditionPath(dir, v, item, r)));
                 const TEvalItem &other = items[(k + 1) % items.size()];
                 writeUtterance(out, head, other, "unrelated",

@@ -1,6 +1,6 @@
 // grader_eval: measures the offline grader on synthetic speech.
 //
-//   grader_eval [--data DIR] [--items N] [--voices a,b,…] [--fit | --dump FILE]
+//   grader_eval [--data DIR] [--items N] [--voices a,b,…] [--fit | --dump FILE | --words]
 //
 // The speech is made on first use by the speech synthesisers Debian ships
 // (espeak-ng, flite, festival with an HTS voice) from the items of
@@ -12,7 +12,8 @@
 // pairs whose replaced word scores below the same word read correctly, the
 // word-level AUC, integrity against the share of words read, the overall of
 // unrelated speech (each reading graded against another item's text), the
-// overall of silence and noise, the real-time factor (CPU time of grading ÷
+// overall of silence and noise, the same minimal pairs as words read alone
+// (--words: only those), the real-time factor (CPU time of grading ÷
 // audio time, one thread) and the peak memory. With --fit it reads the
 // "fit" items and prints the calibration (expected GOP per phone and the
 // logistic curve) in the form Calibration.cpp holds it. With --dump it writes
@@ -220,6 +221,47 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
     return 0;
 }
 
+// Words read alone, as the word drill records them: each item's replaced
+// word read correctly and its neighbour read in its place, both graded
+// against the word. Prints the pairs whose neighbour scores lower, the AUC of
+// neighbour against correct reading, and how many correct readings reach the
+// drill's pass mark of 60.
+void runWords(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices,
+              const std::string &dir)
+{
+    const TCalibration &c = g.grader.Calibration();
+    std::vector<double> good;
+    std::vector<double> bad;
+    std::map<std::string, std::pair<int, int>> perVoice;
+    int lower = 0;
+    for (const TVoice &v : voices) {
+        for (const TEvalItem &item : items) {
+            const std::string word = RenditionText(item, TRendition::WordCorrect);
+            const TUtterance right = g.analyse(word, RenditionPath(dir, v, item, TRendition::WordCorrect));
+            const TUtterance wrong = g.analyse(word, RenditionPath(dir, v, item, TRendition::WordReplaced));
+            const double r = right.words.empty() ? 0 : WordScore(c, right.words.front());
+            const double w = wrong.words.empty() ? 0 : WordScore(c, wrong.words.front());
+            good.push_back(r);
+            bad.push_back(w);
+            ++perVoice[v.name].second;
+            if (w < r) {
+                ++lower;
+                ++perVoice[v.name].first;
+            }
+        }
+    }
+    const int pairs = static_cast<int>(good.size());
+    std::printf("words read alone, neighbour scores lower: %d of %d = %.1f %%\n", lower, pairs,
+                100.0 * lower / std::max(1, pairs));
+    for (const auto &[name, counts] : perVoice)
+        std::printf("  %-18s %d of %d = %.1f %%\n", name.c_str(), counts.first, counts.second,
+                    100.0 * counts.first / std::max(1, counts.second));
+    const auto passing = std::count_if(good.begin(), good.end(), [](double x) { return x >= 60; });
+    std::printf("words read alone: AUC %.3f; mean score correct %.1f, neighbour %.1f; correct readings at 60 or "
+                "more %td of %d\n",
+                1.0 - Auc(bad, good), Mean(good), Mean(bad), passing, pairs);
+}
+
 int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices,
             const std::string &dir)
 {
@@ -301,6 +343,7 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
     std::printf("unrelated speech overall: mean %.1f, max %.1f (target < 30)\n", Mean(unrelated),
                 *std::max_element(unrelated.begin(), unrelated.end()));
     std::printf("silence overall: %.1f (target 0); quiet noise overall: %.1f\n", silenceOverall, noiseOverall);
+    runWords(g, items, voices, dir);
     // How the read floor and the accuracy gate trade integrity and the
     // overall of correct readings against unrelated speech.
     for (double floor : {0.0, 5.0, 10.0, 25.0}) {
@@ -343,6 +386,7 @@ int main(int argc, char **argv)
     std::string dir = (std::filesystem::path(argv[0]).parent_path() / "grader-data").string();
     std::size_t limit = 0;
     bool fit = false;
+    bool wordsOnly = false;
     std::string voiceList;
     std::string dump;
     for (int i = 1; i < argc; ++i) {
@@ -355,11 +399,14 @@ int main(int argc, char **argv)
             voiceList = argv[++i];
         else if (arg == "--fit")
             fit = true;
+        else if (arg == "--words")
+            wordsOnly = true;
         else if (arg == "--dump" && i + 1 < argc)
             dump = argv[++i];
         else {
-            std::fprintf(stderr,
-                         "usage: grader_eval [--data DIR] [--items N] [--voices a,b,...] [--fit | --dump FILE]\n");
+            std::fprintf(
+                stderr,
+                "usage: grader_eval [--data DIR] [--items N] [--voices a,b,...] [--fit | --dump FILE | --words]\n");
             return 2;
         }
     }
@@ -393,6 +440,10 @@ int main(int argc, char **argv)
         if (!written)
             std::fprintf(stderr, "grader_eval: cannot write %s\n", dump.c_str());
         return written ? 0 : 1;
+    }
+    if (wordsOnly) {
+        runWords(g, items, voices, dir);
+        return 0;
     }
     return fit ? runFit(g, items, voices, dir) : runEval(g, items, voices, dir);
 }
