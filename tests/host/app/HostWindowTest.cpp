@@ -1,9 +1,6 @@
-// The host window and its own message boxes: Qt's buttons in Chinese, a
-// close while the module asks a question, and a window that keeps the
-// module's size.
+// The host window and its own message boxes: a close while the module asks
+// a question.
 
-#include "HostDialogs.h"
-#include "HostTranslations.h"
 #include "LearningServiceSim.h"
 #include "StudyHostWindow.h"
 #include "TStudyHost.h"
@@ -13,18 +10,11 @@
 #include "WaitUntil.h"
 
 #include <QApplication>
-#include <QLayout>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTranslator>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 namespace {
 
@@ -57,28 +47,6 @@ void WhenABoxOpens(QObject *context, const std::function<void(QMessageBox *)> &a
     poll->start(10);
 }
 
-// The module's own captions replace them (the close test below).
-TEST(HostDialogs, QtsStandardButtonsReadInChinese)
-{
-    QTranslator *translator = InstallQtChineseTranslations(*qApp);
-    ASSERT_NE(translator, nullptr) << "Qt's Chinese translations are installed (qt6-translations-l10n)";
-    QWidget owner;
-    TQtCustomMessage messages(&owner);
-    QString yes, no;
-    WhenABoxOpens(&owner, [&](QMessageBox *box) {
-        yes = box->button(QMessageBox::Yes)->text();
-        no = box->button(QMessageBox::No)->text();
-        box->button(QMessageBox::No)->click();
-    });
-    EXPECT_EQ(messages.AskQuestion(QStringLiteral("是否下载？"), mbYesNo), mrNo);
-    // Qt marks its buttons' keys ("是(&Y)"); what the learner reads starts
-    // with the Chinese word.
-    EXPECT_TRUE(yes.startsWith(QStringLiteral("是"))) << yes.toStdString();
-    EXPECT_TRUE(no.startsWith(QStringLiteral("否"))) << no.toStdString();
-    QCoreApplication::removeTranslator(translator);
-    delete translator;
-}
-
 // The learner closes the window while the module asks whether to add a
 // course: the question ends as answered No, and only then does the host
 // run the close handshake. The window is not blocked by the box (a blocked
@@ -105,12 +73,8 @@ TEST(HostDialogs, ClosingTheWindowDuringAQuestionAnswersItNoThenClosesWithTheHan
     bool closeRefused = false;
     int courseQueries = -1;
     qsizetype eventsWhenBoxClosed = -1;
-    bool moduleCaption = false;
     WhenABoxOpens(&window, [&](QMessageBox *box) {
         boxSeen = true;
-        // Compared here: the caption's text may live in the plug-in, which
-        // is gone after the close.
-        moduleCaption = box->button(QMessageBox::Yes)->text() == QStringLiteral("确定");
         windowBlocked = QApplication::activeModalWidget() != nullptr;
         QObject::connect(box, &QObject::destroyed, &window, [&] { eventsWhenBoxClosed = host.Events().size(); });
         // A click into the module's area while the box is open does nothing.
@@ -125,7 +89,6 @@ TEST(HostDialogs, ClosingTheWindowDuringAQuestionAnswersItNoThenClosesWithTheHan
     ASSERT_TRUE(WaitUntil([&] { return !window.isVisible(); }, RealMs{30000}));
 
     ASSERT_TRUE(boxSeen);
-    EXPECT_TRUE(moduleCaption) << "the module's own caption";
     EXPECT_FALSE(windowBlocked) << "the box must not block the window";
     EXPECT_EQ(courseQueries, 1) << "the module's area took a click during the question";
     EXPECT_TRUE(closeRefused) << "the window waits for the module";
@@ -137,31 +100,6 @@ TEST(HostDialogs, ClosingTheWindowDuringAQuestionAnswersItNoThenClosesWithTheHan
     EXPECT_GT(events.indexOf(QStringLiteral(R"(job {"apiCode":10004})")), closeNotice);
     EXPECT_FALSE(host.IsRunning());
     EXPECT_TRUE(OpenBoxes().isEmpty());
-}
-
-TEST(StudyHostWindow, TheWindowKeepsTheModulesSizeAndCannotBeMaximised)
-{
-    QTemporaryDir data;
-    TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
-    o.dataFolder = data.path();
-    TStudyHost host(o);
-    TStudyHostWindow window(&host);
-    window.show();
-    ASSERT_TRUE(WaitUntil([&] { return window.isVisible(); }));
-    // The module's area and the menu bar above it fill the whole window.
-    const auto checkClient = [&](const char *when) {
-        SCOPED_TRACE(when);
-        EXPECT_EQ(window.Client()->geometry(), QRect(0, window.menuBar()->height(), 1024, 635));
-        EXPECT_EQ(window.size(), QSize(1024, window.menuBar()->height() + 635));
-    };
-    checkClient("shown");
-    window.resize(1400, 900);
-    QCoreApplication::processEvents();
-    checkClient("resized");
-    // A window of fixed size offers no maximising (a window manager keeps
-    // such a window as it is; the offscreen platform would not).
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 } // namespace

@@ -21,7 +21,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QPointer>
 #include <QScopeGuard>
@@ -32,49 +31,11 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 namespace {
 
-using json = nlohmann::ordered_json;
-
-constexpr qint64 kExtraBook = 9001;
-
-bool CopyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to % QStringLiteral("/") % QDir(from).relativeFilePath(file);
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(file, target))
-            return false;
-    }
-    return true;
-}
-
-// The sample content with one more book that the learner does not own: its
-// package is opened only when someone asks about it.
-bool ServedFolderWithAnUnopenedBook(const QString &folder)
-{
-    if (!CopyTree(QCoreApplication::applicationDirPath() % QStringLiteral("/content"), folder))
-        return false;
-    QFile f(folder % QStringLiteral("/catalog.json"));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    json catalog = json::parse(f.readAll().toStdString(), nullptr, false);
-    f.close();
-    if (!catalog.is_object() || !catalog["books"].is_array() || catalog["books"].empty())
-        return false;
-    json extra = catalog["books"][0];
-    extra["lessonId"] = kExtraBook;
-    extra["lessonName"] = "Held Book";
-    extra["owned"] = false;
-    extra["recent"] = false;
-    catalog["books"].push_back(extra);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(QByteArray::fromStdString(catalog.dump())) > 0;
-}
+// A sample book the learner does not own: the simulator opens its package
+// only when someone asks about it.
+constexpr qint64 kUnopenedBook = 1005;
 
 // A reader that waits while `hold` exists, then runs `real`.
 bool HeldReader(const QString &folder, const QString &real, const QString &hold)
@@ -95,11 +56,9 @@ TEST(StudyHostService, AServiceClosedInTheMiddleOfAnAnswerIsFreedOnlyAfterTheAns
     ASSERT_FALSE(real.isEmpty()) << "the archive reader is installed";
     QTemporaryDir dir;
     const QString bin = dir.filePath(QStringLiteral("bin"));
-    const QString served = dir.filePath(QStringLiteral("served"));
     const QString hold = dir.filePath(QStringLiteral("hold"));
     ASSERT_TRUE(QDir().mkpath(bin));
     ASSERT_TRUE(HeldReader(bin, real, hold));
-    ASSERT_TRUE(ServedFolderWithAnUnopenedBook(served));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.toUtf8() + ':' + path);
     const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
@@ -108,7 +67,6 @@ TEST(StudyHostService, AServiceClosedInTheMiddleOfAnAnswerIsFreedOnlyAfterTheAns
     QWidget parent;
     TStudyHostOptions o = TStudyHostOptions::Beside(QCoreApplication::applicationDirPath());
     o.pluginFile = QStringLiteral(STUDY_PLUGIN_FILE);
-    o.servedFolder = served;
     o.dataFolder = dir.filePath(QStringLiteral("data"));
     o.message = std::make_shared<FakeCustomMessage>();
     o.hint = std::make_shared<FakeCustomHint>();
@@ -148,7 +106,7 @@ TEST(StudyHostService, AServiceClosedInTheMiddleOfAnAnswerIsFreedOnlyAfterTheAns
     holdFile.close();
     // A request about the book nobody has opened yet: its package is read now.
     service->Request(
-        QStringLiteral(R"({"apiCode":2029,"uid":10001,"queryType":"list","parentId":%1})").arg(kExtraBook));
+        QStringLiteral(R"({"apiCode":2029,"uid":10001,"queryType":"list","parentId":%1})").arg(kUnopenedBook));
 
     ASSERT_TRUE(WaitUntil([&] { return freed; }, RealMs{30000})) << "the retired service is freed in the end";
     EXPECT_TRUE(closeAsked);

@@ -4,15 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(AudioChoice, ModesAreParsedExactly)
-{
-    EXPECT_EQ(ParseAudioMode(QStringLiteral("auto")), TAudioMode::Auto);
-    EXPECT_EQ(ParseAudioMode(QStringLiteral("devices")), TAudioMode::Devices);
-    EXPECT_EQ(ParseAudioMode(QStringLiteral("none")), TAudioMode::None);
-    for (const char *bad : {"", "Auto", "device", "off", "none "})
-        EXPECT_FALSE(ParseAudioMode(QString::fromLatin1(bad))) << bad;
-}
-
 TEST(AudioChoice, DevicesAreUsedOnlyWhenAnOutputAndAnInputExist)
 {
     struct Case

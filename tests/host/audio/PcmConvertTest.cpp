@@ -1,5 +1,6 @@
 // Sample conversions: any input format to 16 kHz mono 16-bit, piece by piece
-// as a device delivers it, and reading decoded frames at a playback speed.
+// as a device delivers it, and a change of playback speed while frames are
+// read. (Reading at each speed: DeviceSoundEngineTest's round trip.)
 
 #include "PcmConvert.h"
 
@@ -123,51 +124,12 @@ TEST(MonoResampler, PiecesOfAnySizeGiveTheSameSamplesAsTheWhole)
     }
 }
 
-TEST(MonoResampler, ChannelsAreAveragedAndHighTonesDoNotFoldIntoSpeech)
+TEST(MonoResampler, ChannelsAreAveraged)
 {
     // Opposite channels cancel.
     const QAudioFormat stereo = Format(48000, 2, QAudioFormat::Int16);
     TMonoResampler mono(stereo);
     EXPECT_LT(Rms(Levels(mono.Push(Sine(stereo, 440, 0.5, 200, [](int c) { return c == 0 ? 1.0 : -1.0; })))), 1e-3);
-
-    // 12 kHz at 48 kHz: taking every third sample would give a full-level
-    // 4 kHz tone; averaging each output sample's span leaves a third of it.
-    const QAudioFormat high = Format(48000, 1, QAudioFormat::Int16);
-    TMonoResampler down(high);
-    EXPECT_LT(Rms(Levels(down.Push(Sine(high, 12000, 0.5, 200)))), 0.35 * 0.5 / std::sqrt(2.0));
-}
-
-TEST(RateReader, ReadsTheSourceAtTheSpeedOfPlayback)
-{
-    // A stereo ramp of 1000 frames: left i, right -i.
-    QByteArray ramp;
-    for (qint16 i = 0; i < 1000; ++i) {
-        char b[2];
-        qToLittleEndian(i, b);
-        ramp.append(b, 2);
-        qToLittleEndian(static_cast<qint16>(-i), b);
-        ramp.append(b, 2);
-    }
-    struct Case
-    {
-        double speed;
-        qsizetype frames;
-    };
-    for (const Case c : {Case{0.75, 1333}, Case{1.0, 1000}, Case{1.25, 800}}) {
-        SCOPED_TRACE(c.speed);
-        TRateReader reader(2);
-        reader.Append(ramp);
-        QByteArray out;
-        while (!reader.AtEnd())
-            out += reader.Read(97, c.speed);
-        ASSERT_NEAR(out.size() / 4, c.frames, 1);
-        // Frame n holds the ramp at n × speed, both channels.
-        for (qsizetype n = 0; n < out.size() / 4; n += 111) {
-            EXPECT_NEAR(qFromLittleEndian<qint16>(out.constData() + n * 4), n * c.speed, 1.0);
-            EXPECT_NEAR(qFromLittleEndian<qint16>(out.constData() + n * 4 + 2), -n * c.speed, 1.0);
-        }
-        EXPECT_TRUE(reader.Read(10, c.speed).isEmpty());
-    }
 }
 
 TEST(RateReader, ASpeedChangeTakesEffectAtTheCurrentPosition)

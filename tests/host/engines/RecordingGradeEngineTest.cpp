@@ -141,16 +141,6 @@ TEST_F(RecordingGradeEngineTest, ARecordingAlreadyRunningIsTheOneGraded)
     EXPECT_EQ(m_recorder->starts, 3); // the engine started none of its own
 }
 
-TEST_F(RecordingGradeEngineTest, AnEvaluationWithoutAFileRecordsIntoOneOfItsOwn)
-{
-    QTimer::singleShot(100, &m_engine, [&] { m_recorder->StopRecording(); });
-    m_engine.Evaluate(2, QString(), m_text, 5);
-    EXPECT_EQ(m_recorder->starts, 1);
-    EXPECT_FALSE(m_engine.LastRecording().isEmpty());
-    EXPECT_FALSE(m_engine.LastRecording().startsWith(m_dir.path()));
-    EXPECT_FALSE(m_engine.GetLastResult().isEmpty());
-}
-
 TEST_F(RecordingGradeEngineTest, ARecorderThatCannotStartGivesNoResultAtOnce)
 {
     m_engine.Evaluate(1, QStringLiteral("tmp\\temp.wav"), m_text, 1);

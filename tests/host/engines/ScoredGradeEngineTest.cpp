@@ -2,7 +2,6 @@
 // scorer (the offline grader in the host) grades it off the user-interface
 // thread.
 
-#include "OfflineScorer.h"
 #include "TSimGradeEngine.h"
 
 #include "ClockSpeed.h"
@@ -116,29 +115,4 @@ TEST_F(ScoredGradeEngineTest, AFailingScorerLeavesNoResultAndLogsAnError)
     const QStringList errors = log.LinesStartingWith(QStringLiteral("error:"));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.front().contains(QStringLiteral("decoder broke")));
-}
-
-TEST_F(ScoredGradeEngineTest, OfflineScorerGivesTheModulesShapes)
-{
-    // The device-free recording is a quiet tone, not speech: every score is
-    // 0, and each mode still has its shape.
-    m_engine.SetScorer(MakeOfflineScorer());
-    const struct
-    {
-        int mode;
-        const char *text;
-        std::size_t details;
-        bool sentenceScores;
-    } cases[] = {
-        {0, "teacher", 1, false},
-        {1, "I like apples very much.", 5, true},
-        {2, "Good morning. How are you?", 2, true},
-    };
-    for (const auto &c : cases) {
-        m_engine.Evaluate(c.mode, QStringLiteral("tmp\\temp.wav"), QString::fromLatin1(c.text), 5);
-        const ordered_json r = ordered_json::parse(m_engine.GetLastResult().toStdString())["result"];
-        EXPECT_EQ(r["overall"], 0.0) << c.text;
-        EXPECT_EQ(r["details"].size(), c.details) << c.text;
-        EXPECT_EQ(r.contains("fluency"), c.sentenceScores) << c.text;
-    }
 }

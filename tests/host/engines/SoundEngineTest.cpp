@@ -133,28 +133,6 @@ TEST_F(SoundEngineTest, MissingFileReturnsAtOnceAndIsLogged)
     EXPECT_TRUE(WaitUntil([this] { return m_finished == 2; }, RealMs{2000}));
 }
 
-TEST_F(SoundEngineTest, ScoreCommentPlaysTheProvidedAudio)
-{
-    ClockSpeed fast(4);
-    QByteArray comment;
-    for (int i = 0; i < 25; ++i) { // 0.9 s of MPEG-2 frames
-        QByteArray f(108, '\0');
-        f[0] = char(0xFF), f[1] = char(0xF3), f[2] = char(0x38);
-        comment += f;
-    }
-    int asked = -1;
-    m_engine.SetScoreSoundProvider([&](int, double score) -> std::optional<QByteArray> {
-        asked = static_cast<int>(score);
-        return comment;
-    });
-    QElapsedTimer t;
-    t.start();
-    m_engine.PlayScoreSoundEx(0, true, 87);
-    EXPECT_EQ(asked, 87);
-    EXPECT_GE(static_cast<double>(t.elapsed()) * 4, 850);
-    EXPECT_EQ(m_finished, 1);
-}
-
 TEST_F(SoundEngineTest, RecordingLengthFollowsTheTimeRecorded)
 {
     ClockSpeed fast(10);
@@ -182,16 +160,6 @@ TEST_F(SoundEngineTest, RecordingLengthFollowsTheTimeRecorded)
     const qint64 shorter = record(300);
     EXPECT_GE(shorter, 300);
     EXPECT_LT(shorter, longer);
-
-    // The samples are a quiet tone, not silence and not full scale.
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll().mid(44);
-    int peak = 0;
-    for (int i = 0; i + 1 < data.size(); i += 2)
-        peak = std::max(peak, std::abs(int(qint16(quint8(data[i]) | (quint8(data[i + 1]) << 8)))));
-    EXPECT_GT(peak, 100);
-    EXPECT_LT(peak, 4000);
 }
 
 TEST_F(SoundEngineTest, RecordingIsCappedAndStopWithoutStartDoesNothing)
@@ -230,15 +198,9 @@ TEST_F(SoundEngineTest, StreamsPlayForTheLengthOfWhatArrivedAndStopWhileArriving
     EXPECT_LE(ms, 3500);
     EXPECT_EQ(m_finished, 1);
 
-    // Without waiting the call returns while the download is still running.
-    m_engine.PlayUrl(server.Url(QStringLiteral("/two.wav")).toString(), false);
-    EXPECT_TRUE(m_engine.IsPlaying());
-    ASSERT_TRUE(WaitUntil([this] { return !m_engine.IsPlaying(); }, RealMs{5000}));
-    EXPECT_EQ(m_finished, 2);
-
     // A failed download ends the playback and is logged.
     m_engine.PlayUrl(server.Url(QStringLiteral("/none.mp3")).toString(), true);
-    EXPECT_EQ(m_finished, 3);
+    EXPECT_EQ(m_finished, 2);
     EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:PlayUrl")).size(), 1);
     EXPECT_TRUE(log.LinesStartingWith(QStringLiteral("error:PlayFile")).isEmpty());
 
@@ -249,7 +211,7 @@ TEST_F(SoundEngineTest, StreamsPlayForTheLengthOfWhatArrivedAndStopWhileArriving
     t.start();
     m_engine.PlayUrl(server.Url(QStringLiteral("/long.wav")).toString(), true);
     EXPECT_LT(t.elapsed(), 5000);
-    EXPECT_EQ(m_finished, 4);
+    EXPECT_EQ(m_finished, 3);
     EXPECT_FALSE(m_engine.IsPlaying());
     server.ReleaseStalled();
 }

@@ -22,6 +22,23 @@ struct TMember
     T type;
 };
 
+// The package records of 2102, which 1132 lists too.
+const std::vector<TMember> kPackageItems = {{"items", T::Arr},
+                                            {"items[].courseCode", T::Str},
+                                            {"items[].courseType", T::Str},
+                                            {"items[].lessonId", T::Int},
+                                            {"items[].packageName", T::Str},
+                                            {"items[].packagePic", T::Str},
+                                            {"items[].packageTitle", T::Str},
+                                            {"items[].version", T::Str},
+                                            {"items[].versionNo", T::Int}};
+
+std::vector<TMember> Plus(std::vector<TMember> members, TMember more)
+{
+    members.push_back(std::move(more));
+    return members;
+}
+
 // What the module reads from each reply, by reply code.
 const std::map<int, std::vector<TMember>> kReplyMembers = {
     {2004,
@@ -68,30 +85,11 @@ const std::map<int, std::vector<TMember>> kReplyMembers = {
       {"recommBooks[].wordCount", T::Int},
       {"recommBooks[].tradePrice", T::Num},
       {"recommBooks[].rebate", T::Num}}},
-    {2102,
-     {{"items", T::Arr},
-      {"items[].courseCode", T::Str},
-      {"items[].courseType", T::Str},
-      {"items[].lessonId", T::Int},
-      {"items[].packageName", T::Str},
-      {"items[].packagePic", T::Str},
-      {"items[].packageTitle", T::Str},
-      {"items[].version", T::Str},
-      {"items[].versionNo", T::Int}}},
+    {2102, kPackageItems},
     {14, {{"key", T::Str}, {"url", T::Str}}},
     {12, {{"uploadurl", T::Str}, {"fields", T::Obj}}},
     {36, {{"errorCode", T::Int}}},
-    {1132,
-     {{"items", T::Arr},
-      {"items[].courseCode", T::Str},
-      {"items[].courseType", T::Str},
-      {"items[].lessonId", T::Int},
-      {"items[].packageName", T::Str},
-      {"items[].packagePic", T::Str},
-      {"items[].packageTitle", T::Str},
-      {"items[].version", T::Str},
-      {"items[].versionNo", T::Int},
-      {"items[].hasGoods", T::Int}}},
+    {1132, Plus(kPackageItems, {"items[].hasGoods", T::Int})},
     {2022, {{"items", T::Arr}, {"items[].content", T::Str}, {"items[].origiVoice", T::Str}}},
     {2030, {}},
     {2128,

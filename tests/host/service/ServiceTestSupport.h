@@ -63,7 +63,6 @@ protected:
         EXPECT_TRUE(r.is_object()) << replies.first().toStdString();
         return r;
     }
-    json Ask(const json &request) { return Ask(QString::fromStdString(request.dump())); }
 
     QTemporaryDir m_dir;
     TLearningServiceSim m_sim;

@@ -1,5 +1,6 @@
-// Addresses handed out by the simulator lead to real transfers on its HTTP
-// server: downloads of served files and speech, uploads recorded in its state.
+// Transfers on the simulator's HTTP server that no scenario makes: speech,
+// and the requests it must refuse. (Downloads of packages and pictures and
+// the module's upload are the scenarios'.)
 
 #include "HttpTransfer.h"
 #include "LocalHttpServer.h"
@@ -33,59 +34,22 @@ protected:
     QWidget owner;
 };
 
-TEST_F(ServiceTransferTest, DownloadAddressIsServedWithTheFilesBytes)
+// The module's own upload (the address, then every field in order) is
+// passage_reading's; a form without its key is refused.
+TEST_F(ServiceTransferTest, AnUploadWithoutItsKeyIsRefused)
 {
-    for (const char *key :
-         {"packages/happy_english_1.7z", "pics/book/tile_1002.png", "audio/material/material_2001.mp3"}) {
-        SCOPED_TRACE(key);
-        const json r = Ask(Request::GetDownLoadURLResource(Learner(), QString::fromLatin1(key)));
-        ASSERT_EQ(r.value("errorCode", -1), 0) << r.dump();
-        EXPECT_EQ(r["key"].get<std::string>(), key);
-        const QString url = QString::fromStdString(r["url"].get<std::string>());
-        EXPECT_TRUE(url.startsWith(QStringLiteral("http://127.0.0.1:") + QString::number(m_sim.HttpServer()->Port())))
-            << url.toStdString();
-        // The module names the file by the address's last segment.
-        EXPECT_TRUE(url.endsWith(QString::fromLatin1(key).section(QLatin1Char('/'), -1)));
-
-        const QString target =
-            m_dir.filePath(QStringLiteral("down/") + QString::fromLatin1(key).section(QLatin1Char('/'), -1));
-        ASSERT_TRUE(Download(url, target));
-        const QByteArray expected = ReadAll(QDir(ServedFolder()).filePath(QString::fromLatin1(key)));
-        ASSERT_FALSE(expected.isEmpty());
-        EXPECT_EQ(ReadAll(target), expected);
-    }
-    // A key written with back-slashes names the same file.
-    const json r = Ask(Request::GetDownLoadURLResource(Learner(), QStringLiteral("pics\\book\\tile_1001.png")));
-    EXPECT_EQ(r.value("errorCode", -1), 0) << r.dump();
-}
-
-TEST_F(ServiceTransferTest, UploadAddressTakesTheFormAndTheStateRecordsItButNotWithoutAKey)
-{
-    const json r = Ask(Request::GetUpLoadURLResource(Learner(), QStringLiteral("voice-42")));
-    ASSERT_EQ(r.value("errorCode", -1), 0) << r.dump();
     const QString file = m_dir.filePath(QStringLiteral("voice.mp3"));
     {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("ID3 recorded voice bytes"));
     }
-    // The form without its key is refused.
     THttpTransfer keyless(&owner);
     keyless.SetUploadServer(m_sim.HttpServer()->Url(QStringLiteral("/upload")).toString());
     keyless.AddField(QStringLiteral("uid"), QString::number(kUid));
     keyless.SetUploadFile(file);
     EXPECT_FALSE(keyless.ShowModal());
     EXPECT_EQ(m_sim.State().UploadCount(), 0);
-
-    // The way the module uploads: the address, then every field in order.
-    THttpTransfer transfer(&owner);
-    transfer.SetUploadServer(QString::fromStdString(r["uploadurl"].get<std::string>()));
-    for (const auto &[name, value] : r["fields"].items())
-        transfer.AddField(QString::fromStdString(name), QString::fromStdString(value.get<std::string>()));
-    transfer.SetUploadFile(file);
-    ASSERT_TRUE(transfer.ShowModal()) << transfer.ErrorText().toStdString();
-    EXPECT_TRUE(m_sim.State().HasUpload(QStringLiteral("voice-42")));
-    EXPECT_EQ(m_sim.State().UploadCount(), 1);
 }
 
 TEST_F(ServiceTransferTest, SpeechIsSpokenIntoAServedWaveFile)
