@@ -1,6 +1,7 @@
-// The address reply 14 for packages, pictures and material audio: failures
-// and their messages, decoding a fresh package, and addresses that must not
-// be downloaded at all.
+// A book's package over loopback HTTP with real packages: opening it from
+// the shelf, with the package on disk checked against the package record and
+// the question asked; the address reply 14, its failures and messages,
+// decoding a fresh package, and addresses that must not be downloaded.
 
 #include "StoreTestSupport.h"
 
@@ -40,19 +41,6 @@ protected:
     }
     int Page() { return F().TabControl_Home->TabIndex(); }
 };
-
-TEST_F(PackageDownload, FailedDownloadShowsTheFailureAndOpensNothing)
-{
-    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    server.FailWith(QLatin1Char('/') + kBookUrl, 404);
-    AskForPackage();
-    ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Messages().Infos(), QStringList{kFailed});
-    EXPECT_EQ(Page(), pgHome);
-    EXPECT_TRUE(LocalFiles().isEmpty());
-    EXPECT_EQ(F().WorkState, wsIdle);
-    EXPECT_TRUE(F().bFllowDownload);
-}
 
 TEST_F(PackageDownload, AnEarlierPictureAddressArrivingAfterTheBookWasOpenedIsNotTakenForThePackage)
 {
@@ -179,13 +167,11 @@ TEST_F(PackageDownload, AddressNamingAnotherFileStillStoresThePackageUnderTheBoo
     EXPECT_EQ(LocalFiles(), QStringList{kPackage});
 }
 
-class RefusedPackageAddress : public PackageDownload, public ::testing::WithParamInterface<const char *>
-{};
-
-TEST_P(RefusedPackageAddress, IsNotDownloadedLoggedAndReported)
+// (The addresses without a usable last segment are the store tests'.)
+TEST_F(PackageDownload, AnAddressWithoutAUsableFileNameIsNotDownloadedLoggedAndReported)
 {
     ServePackage(QStringLiteral("a/b/x.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
-    addressOverride = QStringLiteral("http://127.0.0.1:%1").arg(server.Port()) + QString::fromLatin1(GetParam());
+    addressOverride = QStringLiteral("http://127.0.0.1:%1").arg(server.Port()) + QStringLiteral("/a/b/..");
     LogCapture log;
     AskForPackage();
     ASSERT_TRUE(WaitForOutcome());
@@ -198,40 +184,73 @@ TEST_P(RefusedPackageAddress, IsNotDownloadedLoggedAndReported)
     EXPECT_EQ(Page(), pgHome);
 }
 
-INSTANTIATE_TEST_SUITE_P(LastSegment, RefusedPackageAddress,
-                         ::testing::Values("/a/b/", "/a/b/.", "/a/b/..", "/a/b/?name=c.7z"));
-
-TEST_F(PackageDownload, ShelfPictureIsStoredUnderPicsBookAndAFailedOneLeavesNoFileAndNoMessage)
+// Opening the book from the shelf: the package on disk against the package
+// record, the question, and what is deleted when.
+class EnterMyCourse : public PackageDownload
 {
-    ServeFile(QStringLiteral("pics/book/tile_1.png"), FakeArchive::MakePng(QSize(8, 8), Qt::red));
-    EXPECT_TRUE(F().DownloadBookPicture(server.Url(QStringLiteral("/pics/book/tile_1.png")).toString(),
-                                        QStringLiteral("pics/book/tile_1.png")));
-    EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("pics/book/tile_1.png")});
+protected:
+    void SetUp() override
+    {
+        PackageDownload::SetUp();
+        F().MyCourseIndex = 4;
+    }
+    const QString outdated = QStringLiteral("'Book One'的资源包不是最新版本,是否下载？");
+};
 
-    // A picture is not worth a message: the tile keeps its default one.
-    EXPECT_FALSE(F().DownloadBookPicture(server.Url(QStringLiteral("/pics/book/none.png")).toString(), QString()));
-    EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("pics/book/tile_1.png")});
-    EXPECT_TRUE(Messages().Infos().isEmpty());
+TEST_F(EnterMyCourse, IntactPackageOfAnotherVersionAsksAndNoKeepsItAndRestartsTheOwnShelfChain)
+{
+    ServePackage(QStringLiteral("old.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("4"))}});
+    const QByteArray old = ReadFile(Served(QStringLiteral("old.7z")));
+    PutLocal(kPackage, old);
+    F().isAssignmentSkip = true;
+    bool allowedDuringQuestion = true;
+    Messages().onAsk = [&] { allowedDuringQuestion = F().isAllowOperate; };
+    F().EnterMyCourse();
+    ASSERT_EQ(Messages().Questions().size(), 1);
+    EXPECT_EQ(Messages().Questions().at(0).text, outdated);
+    EXPECT_FALSE(allowedDuringQuestion) << "a second open must not start while the question is open";
+    EXPECT_TRUE(F().isAllowOperate);
+    EXPECT_EQ(ReadFile(Local(kPackage)), old);
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+    EXPECT_FALSE(F().isAssignmentSkip);
+    EXPECT_EQ(F().MyCourseIndex, 0);
+    EXPECT_EQ(Page(), pgHome);
 }
 
-TEST_F(PackageDownload, MaterialAudioGoesToDataAndItsFailureNamesTheMaterial)
+TEST_F(EnterMyCourse, YesReplacesTheOldPackageWhichIsGoneBeforeTheDownloadStarts)
 {
-    auto *material = new TBookIconFrame();
-    material->SetGoodsName(QStringLiteral("春晓"));
-    F().Materials.append(material);
-    F().curSelectMaterialsIndex = 0;
-    ServeFile(QStringLiteral("audio/material/m1.mp3"), QByteArray(3000, 'm'));
+    ServePackage(QStringLiteral("old.7z"), {{QStringLiteral("data.json"), BookJson(QStringLiteral("4"))}});
+    PutLocal(kPackage, ReadFile(Served(QStringLiteral("old.7z"))));
+    ServePackage(kBookUrl, {{QStringLiteral("data.json"), BookJson(QStringLiteral("5"))}});
+    int existedAtRequest = -1;
+    server.SetHandler([&](const THttpRequest &) -> std::optional<THttpResponse> {
+        existedAtRequest = QFile::exists(Local(kPackage)) ? 1 : 0;
+        return std::nullopt;
+    });
+    Messages().QueueAnswer(mrYes);
+    F().EnterMyCourse();
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(existedAtRequest, 0);
+    EXPECT_EQ(Page(), pgBook);
+    EXPECT_EQ(F().PackBook->Version, QStringLiteral("5"));
+    EXPECT_EQ(ReadFile(Local(kPackage)), ReadFile(Served(kBookUrl)));
+}
 
-    F().NowLoadType = LTMaterialVoic;
-    F().GetDownLoadURLResource(QStringLiteral("audio/material/m1.mp3"));
-    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(Local(QStringLiteral("data/m1.mp3"))); }, RealMs{10000}));
-    EXPECT_TRUE(Messages().Infos().isEmpty());
-
-    F().NowLoadType = LTMaterialVoic;
-    F().GetDownLoadURLResource(QStringLiteral("audio/material/gone.mp3"));
-    ASSERT_TRUE(WaitUntil([&] { return !Messages().Infos().isEmpty(); }, RealMs{10000}));
-    EXPECT_EQ(Messages().Infos(), QStringList{QStringLiteral("下载春晓 的资源包失败,请重试")});
-    EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("data/m1.mp3")});
+TEST_F(EnterMyCourse, BookAddressWithoutAFileNameIsRefusedWithoutQuestionOrRequest)
+{
+    for (const QString &url : {QStringLiteral("a/b/"), QStringLiteral("a/b/.."), QStringLiteral("a/b/.")}) {
+        F().curSelectBook->SetUrl(url);
+        Messages().Clear();
+        LogCapture log;
+        F().EnterMyCourse();
+        EXPECT_TRUE(Messages().Questions().isEmpty()) << url.toStdString();
+        ASSERT_EQ(Messages().Infos().size(), 1) << url.toStdString();
+        EXPECT_TRUE(Messages().Infos().at(0).contains(url));
+        EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:EnterMyCourse")).size(), 1);
+        EXPECT_TRUE(F().isAllowOperate);
+    }
+    EXPECT_TRUE(RequestedKeys().isEmpty());
+    EXPECT_TRUE(LocalFiles().isEmpty());
 }
 
 } // namespace

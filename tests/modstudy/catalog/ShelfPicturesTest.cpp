@@ -1,18 +1,21 @@
-// The picture chain: one address request at a time across the five lists
+// The shelf's picture chain: one address request at a time across the five lists
 // in their order, pictures shown from the download or from the UI archive,
-// a failed download leaving the default picture, and the ways the chain
-// stops and starts again. (That a picture already on disk is not asked for
-// shows in the scenario runs with a kept main path.)
+// a failed download or a refused address leaving the default picture, and
+// the ways the chain stops and starts again (that a network failure ends
+// the chain shows in the dispatcher's tests); then a material's own picture.
 
 #include "ShelfTestSupport.h"
 #include "StoreTestSupport.h"
 
+#include "ClockSpeed.h"
 #include "WaitUntil.h"
 
+#include "StudyPartFrame.h"
 #include "TButton.h"
 #include "TRectangle.h"
 #include "TTabControl.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 
 using namespace ShelfTest;
@@ -77,33 +80,43 @@ protected:
 
 TEST_F(ShelfPictures, PicturesAreFetchedOneAtATimeInListOrderAndAFailureLeavesTheDefault)
 {
-    Serve(QStringLiteral("pics/r1.png"));
-    Serve(QStringLiteral("pics/o1.png"));
-    Serve(QStringLiteral("pics/x1.png"));
-    Serve(QStringLiteral("pics/m1.png"));
-    Serve(QStringLiteral("pics/g2.png"));
-    // pics/missing.png is not served: its download fails.
-    Deliver({.recent = ordered_json::array({Book(1, "R", "L", "pics/r1.png")}),
-             .own = ordered_json::array({Book(1, "R", "L", "pics/o1.png"), Book(2, "No picture", "W")}),
-             .outside = ordered_json::array({Book(3, "X", "X", "pics/x1.png")}),
-             .self = ordered_json::array({Material(4, "M", "pics/m1.png")}),
-             .recommended =
-                 ordered_json::array({Goods(3001, "G1", "pics/missing.png"), Goods(3002, "G2", "pics/g2.png")})});
+    for (const char *key : {"pics/r1.png", "pics/o1.png", "pics/x1.png", "pics/m1.png", "pics/g2.png"})
+        Serve(QString::fromLatin1(key));
+    // pics/missing.png is not served: its download fails; the address of
+    // pics/refused.png is refused, which the learner is told once per shelf.
+    refused << QStringLiteral("pics/refused.png");
+    const TShelf shelf{
+        .recent = ordered_json::array({Book(1, "R", "L", "pics/r1.png")}),
+        .own = ordered_json::array({Book(1, "R", "L", "pics/o1.png"), Book(2, "No picture", "W"),
+                                    Book(5, "Refused", "L", "pics/refused.png")}),
+        .outside = ordered_json::array({Book(3, "X", "X", "pics/x1.png")}),
+        .self = ordered_json::array({Material(4, "M", "pics/m1.png")}),
+        .recommended = ordered_json::array({Goods(3001, "G1", "pics/missing.png"), Goods(3002, "G2", "pics/g2.png")})};
+    Deliver(shelf);
 
-    ASSERT_TRUE(Settled(6));
-    EXPECT_EQ(keys, (QStringList{"pics/r1.png", "pics/o1.png", "pics/x1.png", "pics/m1.png", "pics/missing.png",
-                                 "pics/g2.png"}));
+    ASSERT_TRUE(Settled(7));
+    EXPECT_EQ(keys, (QStringList{"pics/r1.png", "pics/o1.png", "pics/refused.png", "pics/x1.png", "pics/m1.png",
+                                 "pics/missing.png", "pics/g2.png"}));
     EXPECT_EQ(overlapping, 0);
     EXPECT_EQ(Centre(F().UserBooks_Usually[0]), kServed);
     EXPECT_EQ(Centre(F().UserBooks[0]), kServed);
     EXPECT_EQ(Centre(F().UserBooks[1]), kDefault) << "a tile without picture key shows the default";
+    EXPECT_EQ(Centre(F().UserBooks[2]), kDefault) << "refused address";
     EXPECT_EQ(Centre(F().UserBooks_Outside[0]), kServed);
     EXPECT_EQ(Centre(F().Materials[0]), kServed);
     EXPECT_EQ(Centre(F().RecommandGoods[0]), kDefault) << "failed download";
     EXPECT_EQ(Centre(F().RecommandGoods[1]), kServed) << "the chain went on after the failure";
     EXPECT_TRUE(QFile::exists(Local(QStringLiteral("pics/book/g2.png"))));
+    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("资源不存在")});
     // The chain is over: nothing more is asked for.
-    EXPECT_FALSE(WaitUntil([&] { return keys.size() > 6; }, RealMs{300}));
+    EXPECT_FALSE(WaitUntil([&] { return keys.size() > 7; }, RealMs{300}));
+
+    // The same shelf again: pictures on disk are not asked for, and the
+    // refusal may be told once more.
+    Deliver(shelf);
+    ASSERT_TRUE(Settled(9));
+    EXPECT_EQ(keys.mid(7), (QStringList{"pics/refused.png", "pics/missing.png"}));
+    EXPECT_EQ(host.message->Infos().size(), 2);
 }
 
 TEST_F(ShelfPictures, OpeningSomethingStopsTheChainAndTheShelfPageResumesIt)
@@ -140,27 +153,6 @@ TEST_F(ShelfPictures, APendingAssignmentSkipsThePictureAndStopsTheChain)
     EXPECT_EQ(F().MyCourseIndex, 1);
 }
 
-TEST_F(ShelfPictures, RefusedAddressesLeaveTheDefaultTheChainGoesOnAndTheErrorShowsOncePerShelf)
-{
-    Serve(QStringLiteral("pics/b.png"));
-    refused << QStringLiteral("pics/a.png") << QStringLiteral("pics/c.png") << QStringLiteral("pics/d.png");
-    const TShelf shelf{.own = ordered_json::array({Book(1, "A", "L", "pics/a.png"), Book(2, "B", "L", "pics/b.png"),
-                                                   Book(3, "C", "L", "pics/c.png"), Book(4, "D", "L", "pics/d.png")})};
-    Deliver(shelf);
-    ASSERT_TRUE(Settled(4));
-    EXPECT_EQ(keys, (QStringList{"pics/a.png", "pics/b.png", "pics/c.png", "pics/d.png"}));
-    EXPECT_EQ(host.message->Infos(), QStringList{QStringLiteral("资源不存在")});
-    EXPECT_EQ(Centre(F().UserBooks[0]), kDefault);
-    EXPECT_EQ(Centre(F().UserBooks[1]), kServed);
-    EXPECT_EQ(Centre(F().UserBooks[3]), kDefault);
-    EXPECT_EQ(overlapping, 0);
-
-    // The next shelf reply may tell the learner again, once.
-    Deliver(shelf);
-    ASSERT_TRUE(Settled(7));
-    EXPECT_EQ(host.message->Infos().size(), 2);
-}
-
 TEST_F(ShelfPictures, ShelfButtonsPressedWhileAPictureIsOnItsWayAskForNothingMore)
 {
     autoAnswer = false;
@@ -174,15 +166,82 @@ TEST_F(ShelfPictures, ShelfButtonsPressedWhileAPictureIsOnItsWayAskForNothingMor
     EXPECT_EQ(F().NowLoadType, LTMyCourse_Usually) << "the outstanding request keeps its kind";
 }
 
-TEST_F(ShelfPictures, AShelfButtonRestartsTheChainsANetworkFailureEnded)
+// A teaching material's own picture, downloaded on first use with a bounded
+// wait, or the UI archive's default picture.
+namespace {
+
+const QString kPicture = QStringLiteral("pics/material/p1.png");
+
+class MaterialPictures : public StoreTest
 {
-    autoAnswer = false;
-    Deliver({.own = ordered_json::array({Book(1, "A", "L", "pics/a.png")})});
-    ASSERT_EQ(keys, QStringList{"pics/a.png"});
-    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":99999}"));
-    ASSERT_EQ(F().MyCourseIndex, 2147483647);
-    pending = false;
-    ClickMiddle(F().Button_MyBook);
-    EXPECT_EQ(F().MyCourseIndex, 0);
-    EXPECT_EQ(keys, (QStringList{"pics/a.png", "pics/a.png"}));
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        host.archive->SetPictureColor(Qt::blue);
+        auto *passage = new TStudyPartFrame(F().TabItem_Study);
+        area = passage->Rectangle_PartPicture;
+        F().StudyPartFrame = passage;
+        ServeFile(kPicture, FakeArchive::MakePng(QSize(12, 12), Qt::red));
+    }
+    void SetMaterial(const QString &contentPicture)
+    {
+        F().MaterialDetailContent =
+            QStringLiteral(R"({"materialId":3,"content":"Spring","contentPicture":"%1"})").arg(contentPicture);
+    }
+    QColor Shown() const { return area->HasBitmap() ? area->Bitmap().pixelColor(1, 1) : QColor(); }
+    TRectangle *area = nullptr;
+};
+
+TEST_F(MaterialPictures, PictureIsDownloadedIntoDataOnceAndShown)
+{
+    SetMaterial(kPicture);
+    F().LoadMaterialContentPic();
+    EXPECT_EQ(RequestedKeys(), QStringList{kPicture});
+    EXPECT_EQ(F().iDownloadSuccess, 1);
+    EXPECT_EQ(LocalFiles(), QStringList{QStringLiteral("data/p1.png")});
+    EXPECT_EQ(Shown(), QColor(Qt::red));
+
+    area->ClearBitmap();
+    F().LoadMaterialContentPic();
+    EXPECT_EQ(RequestedKeys().size(), 1) << "a picture on disk is not downloaded again";
+    EXPECT_EQ(Shown(), QColor(Qt::red));
 }
+
+// Every other end of the wait shows the default: a failed download, an
+// address that never comes (sixteen rounds of 500 ms stated time, 400 ms at
+// twenty times speed) and a stop.
+TEST_F(MaterialPictures, TheWaitEndsWithTheDefaultOnAFailureAfterItsRoundsOrOnAStop)
+{
+    const struct
+    {
+        const char *picture;
+        bool answered;
+        bool stop;
+        int speed;
+        int minMs, maxMs;
+        int success; // iDownloadSuccess afterwards
+    } cases[] = {
+        {"pics/material/missing.png", true, false, 1, 0, 2000, 0},
+        {"pics/material/p1.png", false, false, 20, 300, 4000, -1},
+        {"pics/material/p1.png", false, true, 1, 0, 2000, -1},
+    };
+    for (const auto &c : cases) {
+        ClockSpeed speed(c.speed);
+        answerAddresses = c.answered;
+        area->ClearBitmap();
+        SetMaterial(QString::fromLatin1(c.picture));
+        if (c.stop)
+            host.Later([this] { F().bStop = true; });
+        QElapsedTimer real;
+        real.start();
+        F().LoadMaterialContentPic();
+        EXPECT_GE(real.elapsed(), c.minMs) << c.picture;
+        EXPECT_LT(real.elapsed(), c.maxMs) << c.picture;
+        EXPECT_EQ(F().iDownloadSuccess, c.success) << c.picture;
+        EXPECT_EQ(Shown(), QColor(Qt::blue)) << c.picture;
+    }
+    EXPECT_TRUE(LocalFiles().isEmpty());
+}
+
+} // namespace

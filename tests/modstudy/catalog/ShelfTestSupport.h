@@ -40,10 +40,7 @@ inline ordered_json Material(qint64 id, const std::string &title, const std::str
 
 inline ordered_json Goods(qint64 id, const std::string &name, const std::string &pic = {})
 {
-    return {{"goodsId", id},          {"goodsName", name}, {"description", "About " + name},
-            {"goodsLevel", "2"},      {"price", 12.5},     {"tradePrice", 9.5},
-            {"rebate", 0.8},          {"wordCount", 420},  {"goodsPic", pic},
-            {"memo", "memo " + name}, {"isRecomm", 1},     {"lessonId", id - 2000}};
+    return {{"goodsId", id}, {"goodsName", name}, {"goodsPic", pic}, {"isRecomm", 1}, {"lessonId", id - 2000}};
 }
 
 // A shelf reply; a list left out has no key at all.

@@ -67,7 +67,6 @@ TEST(AssignQueries, UnitCountTextIsTheLastUnfinishedOneOrElseTheEarliestMatch)
     EXPECT_FALSE(assignq::IsUnit(done, 9, finished, content));
     EXPECT_TRUE(finished);
     EXPECT_TRUE(content.isEmpty());
-    EXPECT_FALSE(assignq::IsUnit(TAssignDetails{}, 3, finished, content));
 }
 
 TEST(AssignQueries, LessonIsUnfinishedWhenAnyOfItsDetailsIs)
@@ -133,27 +132,6 @@ TEST(AssignQueries, PushedIdsCompareAsThirtyTwoBitIds)
     EXPECT_EQ(assignq::UnfinishedLessons(details, 5, &pushed).firstId, 6);
 }
 
-TEST(AssignQueries, NoFinishWordsGathersEveryListOfTheAssignment)
-{
-    TNoFinishWordLists lists;
-    for (const auto &[id, words] : std::vector<std::pair<int, QList<int>>>{{4, {1, 2}}, {5, {9}}, {4, {3}}}) {
-        auto l = std::make_unique<TNoFinishWordList>();
-        l->Setassignmentid(id);
-        l->SetunFinishWords(words);
-        lists.push_back(std::move(l));
-    }
-    const auto four = assignq::NoFinishWords(lists, 4);
-    EXPECT_EQ(four->Fassignmentid, 4);
-    EXPECT_EQ(four->FunFinishWords, (QList<int>{1, 2, 3}));
-
-    const auto zero = assignq::NoFinishWords(lists, 0);
-    EXPECT_EQ(zero->Fassignmentid, 0);
-    EXPECT_TRUE(zero->FunFinishWords.isEmpty());
-    const auto unknown = assignq::NoFinishWords(lists, 77);
-    EXPECT_EQ(unknown->Fassignmentid, 0);
-    EXPECT_TRUE(unknown->FunFinishWords.isEmpty());
-}
-
 TEST(AssignQueries, DecodeReadsBothListsAndReplacesThePreviousOnes)
 {
     TAssignDetails details;
@@ -167,10 +145,7 @@ TEST(AssignQueries, DecodeReadsBothListsAndReplacesThePreviousOnes)
                       {"assignmentid":10}]})"),
                     details, words);
     ASSERT_EQ(details.size(), 2u);
-    EXPECT_EQ(details[0]->areaid, 3);
-    EXPECT_EQ(details[0]->assigndetailid, 41);
     EXPECT_EQ(details[0]->assigntype, QStringLiteral("W"));
-    EXPECT_EQ(details[0]->title, QStringLiteral("第一单元"));
     EXPECT_EQ(details[0]->unitid, 77);
     EXPECT_EQ(details[0]->finishwords, QStringLiteral("2/6"));
     EXPECT_EQ(details[1]->assignmentid, 10);
@@ -189,27 +164,32 @@ TEST(AssignQueries, DecodeReadsBothListsAndReplacesThePreviousOnes)
     EXPECT_TRUE(words.empty());
 }
 
-TEST(AssignQueries, ReminderOnlyForAnOpenTextbookAndUserTypeOne)
+// The page step: one unfinished unit the book holds is pressed on its page;
+// several show the first one's page, none or a unit the book does not hold
+// the page of the unit selected last.
+TEST(AssignWalkPlan, PageStepPressesOnlyASingleUnitTheBookHolds)
 {
-    EXPECT_TRUE(assignq::RemindShows(true, false, 1));
-    EXPECT_FALSE(assignq::RemindShows(true, true, 1));
-    EXPECT_FALSE(assignq::RemindShows(true, false, 2));
-    EXPECT_FALSE(assignq::RemindShows(true, false, 0));
-    EXPECT_FALSE(assignq::RemindShows(false, false, 1));
-}
-
-TEST(AssignWalkPlan, OneUnfinishedUnitOpensItsPageAndPressesItsRow)
-{
-    // The 7th unit (index 6) lies on page 2, second row.
-    const assignwalk::TUnitPagePlan seventh = assignwalk::PlanUnitPage({70, 1}, 6, true, 0);
-    EXPECT_EQ(seventh.remind, assignwalk::TRemind::Show);
-    EXPECT_EQ(seventh.page, 2);
-    EXPECT_EQ(seventh.pressRow, 1);
-    // Index 4 is the last row of page 1, index 5 the first of page 2.
-    EXPECT_EQ(assignwalk::PlanUnitPage({1, 1}, 4, true, 0).page, 1);
-    EXPECT_EQ(assignwalk::PlanUnitPage({1, 1}, 4, true, 0).pressRow, 4);
-    EXPECT_EQ(assignwalk::PlanUnitPage({1, 1}, 5, true, 0).page, 2);
-    EXPECT_EQ(assignwalk::PlanUnitPage({1, 1}, 5, true, 0).pressRow, 0);
+    using assignwalk::TRemind;
+    const struct
+    {
+        int count, unitIndex;
+        bool found;
+        int selected;
+        TRemind remind;
+        int page, pressRow;
+    } cases[] = {
+        {1, 6, true, 0, TRemind::Show, 2, 1}, // the 7th unit: page 2, second row
+        {1, 4, true, 0, TRemind::Show, 1, 4},   {1, 5, true, 0, TRemind::Show, 2, 0},
+        {2, 11, true, 0, TRemind::Show, 3, -1}, {0, 0, false, 5, TRemind::Hide, 2, -1},
+        {1, 0, false, 0, TRemind::Show, 1, -1},
+    };
+    for (const auto &c : cases) {
+        const assignwalk::TUnitPagePlan plan =
+            assignwalk::PlanUnitPage({70, c.count}, c.unitIndex, c.found, c.selected);
+        EXPECT_EQ(plan.remind, c.remind) << c.count << " " << c.unitIndex;
+        EXPECT_EQ(plan.page, c.page) << c.count << " " << c.unitIndex;
+        EXPECT_EQ(plan.pressRow, c.pressRow) << c.count << " " << c.unitIndex;
+    }
 }
 
 TEST(AssignWalkPlan, LessonStepPressesOnlyASingleLessonTheUnitHolds)

@@ -79,46 +79,17 @@ protected:
         F().AssignDetails.push_back(std::move(d));
     }
 
-    QStringList RowButtons()
-    {
-        QStringList out;
-        for (int i = 0; i < F().LessonDisplays.size(); ++i)
-            out << F().UnitRow(i)->CornerButton_Unit->Text();
-        return out;
-    }
-
-    // A left press and release in the middle of a control.
-    static void Press(QWidget *w)
-    {
-        ASSERT_NE(w, nullptr);
-        ClickMiddle(w);
-    }
-
     void PressUnit(int row)
     {
         ASSERT_NE(F().UnitRow(row), nullptr) << row;
-        Press(F().UnitRow(row)->CornerButton_Unit);
+        ClickMiddle(F().UnitRow(row)->CornerButton_Unit);
     }
 
     void PressLesson(int row, int k)
     {
         ASSERT_NE(F().UnitRow(row), nullptr) << row;
         ASSERT_LT(k, F().UnitRow(row)->FTextLesson.size());
-        Press(F().UnitRow(row)->FTextLesson[k]);
-    }
-
-    // No unit or lesson of the page carries a flag or the assignment mark.
-    void ExpectNoMarks()
-    {
-        for (int r = 0; r < F().LessonDisplays.size(); ++r) {
-            TLessonDisplayFrame *row = F().UnitRow(r);
-            EXPECT_FALSE(row->Rectangle_UnitFinishFlag->Visible()) << r;
-            EXPECT_FALSE(row->CornerButton_Unit->Hint().contains(QStringLiteral("有作业"))) << r;
-            for (int k = 0; k < row->FTextLesson.size(); ++k) {
-                EXPECT_FALSE(row->FRectangle_LessonFinishFlag[k]->Visible()) << r << " " << k;
-                EXPECT_FALSE(row->FTextLesson[k]->Hint().contains(QStringLiteral("有作业"))) << r << " " << k;
-            }
-        }
+        ClickMiddle(F().UnitRow(row)->FTextLesson[k]);
     }
 
     TBookIconFrame tile; // the open book's shelf tile (outlives the frame)

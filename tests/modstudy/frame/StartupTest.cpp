@@ -1,5 +1,5 @@
-// Start-up: the announcement, the course shelf request with its resends and
-// failure message, and the shelf reply's gate.
+// Start-up and closing: the announcement, the course shelf request and the
+// shelf reply's gate; the close handshake.
 
 #include "TestHost.h"
 
@@ -9,16 +9,11 @@
 
 #include "TTimer.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString kShelfFailure = QStringLiteral("加载课程失败，请检查网络是否正常");
-
-nlohmann::ordered_json Parse(const QString &text)
-{
-    return nlohmann::ordered_json::parse(text.toStdString());
-}
 
 TEST(FrameStartup, AnnouncesItselfThenAsksForTheShelfAfterTheTimer)
 {
@@ -38,39 +33,18 @@ TEST(FrameStartup, AnnouncesItselfThenAsksForTheShelfAfterTheTimer)
 
     ASSERT_EQ(host.jobs.size(), 1);
     EXPECT_EQ(host.jobs[0].text, QStringLiteral("{\"apiCode\":10007}"));
-    EXPECT_TRUE(host.requests.isEmpty()) << "the shelf request waits for its timer";
     EXPECT_TRUE(host.Frame()->Timer_QueryAllBook->Enabled());
 
     ASSERT_TRUE(
         WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->WorkState == wsIdle; }, StatedMs{5000}));
     ASSERT_EQ(host.requests.size(), 1);
     const TSentText &first = host.requests[0];
-    EXPECT_EQ(TestHost::Code(first.text), 2003);
     const double statedMs = (first.realMs - host.jobs[0].realMs) * StudyClock::speed();
     EXPECT_GE(statedMs, 360);
     EXPECT_LE(statedMs, 3000);
     EXPECT_TRUE(timerOffDuringWait) << "the first tick disables the timer";
     EXPECT_EQ(stateDuringWait, wsBusy) << "the shelf request waits for its reply";
     EXPECT_EQ(first.text, QStringLiteral("{\"apiCode\":2003,\"uid\":424242424242,\"actionType\":2}"));
-}
-
-TEST(FrameStartup, SchoolUserIdIsSentOnlyWhenTheAccountHasOne)
-{
-    ClockSpeed speed(50);
-    for (const qint64 school : {qint64(0), qint64(9000000001LL)}) {
-        TestHost host;
-        host.login->SetSchoolUserId(school);
-        host.AnswerShelfOnce();
-        host.Start();
-        ASSERT_TRUE(WaitUntil([&] { return host.Frame()->bResponse; }, StatedMs{5000}));
-        const auto body = Parse(host.requests[0].text);
-        if (school == 0) {
-            EXPECT_FALSE(body.contains("schoolUserId")) << body.dump();
-        } else {
-            ASSERT_TRUE(body.contains("schoolUserId")) << body.dump();
-            EXPECT_EQ(body["schoolUserId"].get<qint64>(), school);
-        }
-    }
 }
 
 TEST(FrameStartup, ShelfReplyArrivingTwiceIsProcessedOnce)
@@ -101,11 +75,77 @@ TEST(FrameStartup, ShelfReplyArrivingTwiceIsProcessedOnce)
     EXPECT_EQ(cursorAfterSecond, 11);
     EXPECT_TRUE(host.Frame()->bResponse);
     EXPECT_EQ(host.Frame()->curMsgCode, 2004);
+}
 
-    // Answered: no resend and no failure message later on.
-    EXPECT_FALSE(WaitUntil(
-        [&] { return TestHost::WithCode(host.requests, 2003).size() > 1 || !host.message->Infos().isEmpty(); },
-        StatedMs{6000}));
+// The close handshake: stop everything at once, answer only once the frame
+// is idle again.
+
+// Starts the module and answers its shelf request, so that the frame is idle.
+void StartIdle(TestHost &host)
+{
+    host.AnswerShelfOnce();
+    host.Start();
+    ASSERT_TRUE(
+        WaitUntil([&] { return host.Frame()->bResponse && host.Frame()->RunningHandlers() == 0; }, StatedMs{5000}));
+    ASSERT_EQ(host.Frame()->WorkState, wsIdle);
+}
+
+TEST(FrameClose, CloseDuringARecordingStopsAtOnceAndAnswersOnlyWhenIdle)
+{
+    ClockSpeed speed(50);
+    TestHost host;
+    StartIdle(host);
+    TStudyFrame *frame = host.Frame();
+    host.grade->SetEvaluateDuration(60000);
+    host.sound->StartRecord(QString());
+
+    int stopRecordAtOnce = -1;
+    int stopPlayAtOnce = -1;
+    QTimer::singleShot(20, frame, [&] {
+        const int records = host.sound->Calls().Count(QStringLiteral("StopRecord"));
+        const int plays = host.sound->Calls().Count(QStringLiteral("StopPlay"));
+        host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10003}"));
+        stopRecordAtOnce = host.sound->Calls().Count(QStringLiteral("StopRecord")) - records;
+        stopPlayAtOnce = host.sound->Calls().Count(QStringLiteral("StopPlay")) - plays;
+    });
+
+    // The recording step of a study mode: recording state, then a grading
+    // call that waits and is ended by the frame's stop flag.
+    frame->WorkState = wsRecording;
+    host.grade->EvaluateStoppable(1, QStringLiteral("How are you?"), QString(), 60, frame->bStop);
+    ASSERT_EQ(host.grade->Evaluations().size(), 1);
+    EXPECT_TRUE(host.grade->Evaluations()[0].stoppedEarly);
+    EXPECT_EQ(stopRecordAtOnce, 1);
+    EXPECT_EQ(stopPlayAtOnce, 1);
+    EXPECT_EQ(frame->ExitMode, QStringLiteral("close"));
+    EXPECT_TRUE(frame->bCloseForm);
+    EXPECT_TRUE(frame->bStop);
+    EXPECT_TRUE(frame->Timer_Close->Enabled());
+
+    // Still recording: several Timer_Close periods pass without an answer.
+    EXPECT_FALSE(WaitUntil([&] { return !TestHost::WithCode(host.jobs, 10004).isEmpty(); }, StatedMs{1200}));
+
+    frame->WorkState = wsIdle;
+    ASSERT_TRUE(WaitUntil([&] { return !TestHost::WithCode(host.jobs, 10004).isEmpty(); }, StatedMs{2000}));
+    const QList<TSentText> answers = TestHost::WithCode(host.jobs, 10004);
+    ASSERT_EQ(answers.size(), 1);
+    EXPECT_EQ(answers[0].text, QStringLiteral("{\"apiCode\":10004}"));
+    EXPECT_EQ(answers[0].frameState, wsIdle);
+    EXPECT_FALSE(frame->Timer_Close->Enabled());
+    EXPECT_TRUE(TestHost::WithCode(host.requests, 10004).isEmpty()) << "the answer goes on the job channel";
+}
+
+TEST(FrameClose, CloseBeforeTheShelfRequestMeansNoRequestAfterTheAnswer)
+{
+    ClockSpeed speed(20);
+    TestHost host;
+    host.Start();
+    // The shelf request waits 400 ms for its timer; the host closes first.
+    host.mod->ReceiveMsg(QStringLiteral("{\"apiCode\":10003}"));
+    ASSERT_TRUE(WaitUntil([&] { return !TestHost::WithCode(host.jobs, 10004).isEmpty(); }, StatedMs{3000}));
+    // Several shelf-timer periods later still nothing went out.
+    EXPECT_FALSE(WaitUntil([&] { return !host.requests.isEmpty(); }, StatedMs{1500}));
+    EXPECT_TRUE(host.requests.isEmpty()) << host.requests.value(0).text.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // TStudyMod: the operations of the host contract, and a host that breaks the
-// calling order.
+// calling order. (Loading the plug-in, creating the frame and its two
+// channels show in the host's tests and the scenario runs.)
 
 #include "TestHost.h"
 
@@ -7,43 +8,11 @@
 #include "LogCapture.h"
 #include "WaitUntil.h"
 
-#include "TTimer.h"
-
-#include <QCoreApplication>
-#include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 namespace {
-
-TEST(StudyMod, CreateFrameBuildsANamedFrameInTheParentWithBothChannels)
-{
-    TestHost host;
-    host.parent.resize(1100, 700);
-    host.Start(false);
-    TStudyFrame *frame = host.Frame();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->parentWidget(), &host.parent);
-    EXPECT_EQ(frame->size(), host.parent.size()) << "the frame fills its parent";
-    frame->SendRequest(QStringLiteral("r"));
-    frame->SendJob(QStringLiteral("j"));
-    ASSERT_EQ(host.requests.size(), 1);
-    EXPECT_EQ(host.requests[0].text, QStringLiteral("r"));
-    ASSERT_EQ(host.jobs.size(), 1);
-    EXPECT_EQ(host.jobs[0].text, QStringLiteral("j"));
-}
-
-TEST(StudyMod, ArchivePackageSetsTheMainPathToTheExecutableFolder)
-{
-    TestHost host;
-    host.mod->CreateFrame(&host.parent);
-    host.Frame()->SetMainPath(QStringLiteral("/somewhere/else/"));
-    host.mod->SetArchivePackage(host.archive);
-    EXPECT_EQ(host.Frame()->MainPath(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    EXPECT_EQ(host.Frame()->UIArchive(), host.archive);
-}
 
 TEST(StudyMod, ExceptionWhileTakingTheUserInfoIsLoggedOnce)
 {
@@ -153,19 +122,6 @@ TEST(StudyMod, DeleteFrameFromInsideAMessageBoxOfAHandler)
     EXPECT_TRUE(frame->IsDestroyRequested());
     EXPECT_EQ(frame->MyCourseIndex, 2147483647);
     ASSERT_TRUE(WaitUntil([&] { return frame.isNull(); }, RealMs{2000}));
-}
-
-TEST(StudyMod, CreateFrameTwiceReplacesTheFrame)
-{
-    TestHost host;
-    host.Start(false);
-    QPointer<TStudyFrame> first = host.Frame();
-    LogCapture log;
-    host.mod->CreateFrame(&host.parent);
-    EXPECT_TRUE(first.isNull());
-    ASSERT_NE(host.Frame(), nullptr);
-    EXPECT_EQ(host.parent.findChildren<TStudyFrame *>().size(), 1);
-    EXPECT_EQ(log.Lines().size(), 1);
 }
 
 } // namespace

@@ -64,6 +64,8 @@ protected:
 
 } // namespace
 
+// (A wait that is answered shows in the frame's start-up tests and the
+// scenario runs.)
 TEST_F(RequestWaitTest, AnUnansweredRequestIsResentOnItsScheduleAndFailsWithItsMessageOnce)
 {
     const struct
@@ -89,54 +91,6 @@ TEST_F(RequestWaitTest, AnUnansweredRequestIsResentOnItsScheduleAndFailsWithItsM
         EXPECT_EQ(trace.stateAtSend.first(), wsIdle);
         EXPECT_EQ(trace.stateAtSend.count(wsBusy), c.sendRounds.size() - 1);
     }
-}
-
-TEST_F(RequestWaitTest, AnAnswerEndsTheWaitWithoutMessageOrAnotherSend)
-{
-    const struct
-    {
-        TRequestWaitSettings settings;
-        int answeredAtSend;
-        bool insideTheSend; // else through the event loop, during the next poll
-        QList<int> sendRounds;
-    } cases[] = {
-        {ShelfRequestWait(), 2, false, {0, 25}},
-        // A reply handed back from inside the send needs no poll.
-        {PackageRecordWait(), 1, true, {0}},
-        // Resending every poll: a resend after the reply would only fetch a stray copy.
-        {{1, QStringLiteral("x"), false}, 1, false, {0}},
-    };
-    for (const auto &c : cases) {
-        trace = {};
-        FakeFrame frame;
-        auto wait = MakeWait(c.settings, &frame, [&](int n) {
-            if (n != c.answeredAtSend)
-                return;
-            if (c.insideTheSend)
-                frame.bResponse = true;
-            else
-                QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; });
-        });
-        EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
-        EXPECT_EQ(trace.sendRounds, c.sendRounds);
-        EXPECT_TRUE(trace.infos.isEmpty());
-        EXPECT_EQ(trace.states, (QList<TWorkState>{wsBusy, wsIdle}));
-    }
-}
-
-TEST_F(RequestWaitTest, TheWaitEndsAsSoonAsTheReplyIsHandledNotAtTheEndOfThePoll)
-{
-    // On the real clock: the reply comes at once, and the wait must be over
-    // long before its 200 ms poll would end.
-    StudyClock::setSpeed(1);
-    FakeFrame frame;
-    bool pollWouldHaveEnded = false;
-    QTimer::singleShot(150, &frame, [&] { pollWouldHaveEnded = true; });
-    auto wait = MakeWait(PackageRecordWait(), &frame,
-                         [&frame](int) { QTimer::singleShot(0, &frame, [&frame] { frame.bResponse = true; }); });
-    EXPECT_EQ(wait->Run(), TRequestWaitEnd::Answered);
-    EXPECT_FALSE(pollWouldHaveEnded);
-    EXPECT_EQ(wait->Round(), 0);
 }
 
 TEST_F(RequestWaitTest, StopEndsTheWaitSilentlyAndOnlyTheShelfRequestStoppedAtOnceLeavesWorkStateAlone)

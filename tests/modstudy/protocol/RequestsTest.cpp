@@ -1,4 +1,11 @@
+// The messages both ways: the requests the module builds, and the envelope of
+// an incoming message (the readers of its members and the common part that
+// logs a reported failure; text that is no message shows in the
+// dispatcher's tests).
+
+#include "ApiCodes.h"
 #include "Envelope.h"
+#include "LogCapture.h"
 #include "Requests.h"
 
 #include <gtest/gtest.h>
@@ -119,4 +126,82 @@ TEST(Requests, WordResultCarriesTheScoreAsANumberAndTheGradingResultAsText)
     const TParsedMessage back = ParseMessage(msg);
     ASSERT_TRUE(back.ok);
     EXPECT_EQ(QString::fromStdString(back.body["content"].get<std::string>()), grading);
+}
+
+namespace {
+
+nlohmann::ordered_json Body(const char *text)
+{
+    TParsedMessage p = ParseMessage(QString::fromUtf8(text));
+    EXPECT_TRUE(p.ok) << text;
+    return p.body;
+}
+
+} // namespace
+
+TEST(EnvelopeReaders, TheCodeIsAThirtyTwoBitWholeNumberAndAnythingElseMatchesNothing)
+{
+    const struct
+    {
+        const char *text;
+        int apiCode;
+    } cases[] = {
+        {R"({})", 0},
+        {R"({"apiCode":"shelf"})", 0},
+        {R"({"apiCode":2004.5})", 0},
+        {R"({"apiCode":99999})", acNetworkFailure},
+        {R"({"apiCode":2004.0})", acAllBooksShelf},
+        {R"({"apiCode":"2004"})", acAllBooksShelf},
+        // 2^32 + 2004 would wrap to 2004 (the shelf reply) in a 32-bit field.
+        {R"({"apiCode":4294969300})", 0},
+        {R"({"apiCode":1e300})", 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ReadApiCode(Body(c.text)), c.apiCode) << c.text;
+    EXPECT_EQ(ReadApiCode(nlohmann::ordered_json(5)), 0) << "not an object: no members";
+}
+
+TEST(EnvelopeReaders, IdsAreExactSixtyFourBitIntegersAlsoWhenSentAsText)
+{
+    const auto m = Body(R"({"id":9007199254740993,"big":18446744073709551615,"neg":-5,"text":" 1001 ",)"
+                        R"("score":"85","half":"77.5","word":"12abc","empty":"","flag":true,"fraction":"12.5"})");
+    EXPECT_EQ(ReadInt64Member(m, "id"), 9007199254740993LL);
+    EXPECT_EQ(ReadInt64Member(m, "neg"), -5);
+    EXPECT_EQ(ReadInt64Member(m, "text"), 1001);
+    EXPECT_EQ(ReadInt64Member(m, "score"), 85);
+    EXPECT_EQ(ReadDoubleMember(m, "score"), 85.0);
+    EXPECT_EQ(ReadDoubleMember(m, "half"), 77.5);
+    // Beyond 64 bits or not whole ("12.5" is no id), or no number at all.
+    for (const char *refused : {"big", "fraction", "word", "empty", "flag", "absent"})
+        EXPECT_EQ(ReadInt64Member(m, refused), std::nullopt) << refused;
+    for (const char *refused : {"word", "empty", "flag", "absent"})
+        EXPECT_EQ(ReadDoubleMember(m, refused), std::nullopt) << refused;
+}
+
+TEST(OpenIncomingMessage, AReportedErrorOfAnyCodeIsLoggedOnceAndTheMessageStillOpens)
+{
+    const struct
+    {
+        const char *text;
+        int apiCode;
+        bool logged;
+    } cases[] = {
+        {R"({"apiCode":1062,"errorCode":5,"errorText":"查询失败"})", 1062, true},
+        {R"({"errorCode":7,"errorText":"查询失败"})", 0, true}, // no code: opened, matches nothing
+        {R"({"apiCode":2004,"errorCode":0,"errorText":"ok"})", 2004, false},
+    };
+    for (const auto &c : cases) {
+        LogCapture log;
+        const TIncomingMessage m = OpenIncomingMessage(QString::fromUtf8(c.text));
+        ASSERT_TRUE(m.ok) << c.text;
+        EXPECT_EQ(m.apiCode, c.apiCode) << c.text;
+        ASSERT_EQ(log.Lines().size(), c.logged ? 1 : 0) << c.text;
+        if (c.logged) {
+            EXPECT_TRUE(log.Lines()[0].startsWith(QStringLiteral("error:"))) << c.text;
+            EXPECT_TRUE(log.Lines()[0].contains(QStringLiteral("查询失败"))) << c.text;
+        }
+    }
+    const TIncomingMessage m = OpenIncomingMessage(QStringLiteral(R"({"apiCode":1062,"errorCode":5,"errorText":"x"})"));
+    EXPECT_EQ(m.errorCode, 5);
+    EXPECT_EQ(m.errorText, QStringLiteral("x"));
 }
