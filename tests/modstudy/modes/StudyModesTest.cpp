@@ -304,6 +304,8 @@ TEST_F(SentencePractice, TheLoopRepeatsUntilSwitchedOffAndASpeedChangeReachesThe
                   });
          });
     ClickMiddle(Sentences()->Rectangle_Read);
+    // (WaitIdle alone may see the frame idle before the play timer's action ran.)
+    ASSERT_TRUE(WaitUntil([&] { return !nextPass.isEmpty(); }, StatedMs{20000}));
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(Sentences()->Label_SpeedPlay->Text(), QStringLiteral("x1.25"));
     EXPECT_EQ(speedCall, (QStringList{F().PlayingVoiceFileName, QStringLiteral("25")}));
@@ -368,6 +370,7 @@ TEST_F(SentencePractice, ASecondMicrophoneClickEndsTheRecordingAtOnceAndItIsGrad
              ClickMiddle(Sentences()->Rectangle_Start);
          });
     ClickMiddle(Sentences()->Rectangle_Start);
+    ASSERT_TRUE(WaitUntil([&] { return tag != -1; }, StatedMs{3000}));
     ASSERT_TRUE(WaitIdle(3000)) << host.sound->Calls().Names().join(',').toStdString();
     EXPECT_EQ(state, wsRecording);
     EXPECT_EQ(tag, 1);
@@ -421,6 +424,7 @@ TEST_F(SentencePractice, ReplayPlaysTheLearnersRecordingAndThePlainEngineIsUsedW
     When([&] { return host.sound->IsPlaying() && host.sound->PlayingName().endsWith(QStringLiteral("tmp/temp.wav")); },
          [&] { stateWhilePlaying = F().WorkState; });
     ClickMiddle(Sentences()->Rectangle_Replay);
+    ASSERT_TRUE(WaitUntil([&] { return stateWhilePlaying != wsBusy; }, StatedMs{5000}));
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(stateWhilePlaying, wsPlaying);
 }

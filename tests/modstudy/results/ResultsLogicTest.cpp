@@ -75,7 +75,6 @@ TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKeyAndEachStoreHasItsOwnCon
     ASSERT_FALSE(QDir(m_dir.filePath(QStringLiteral("app"))).exists());
     TResultStore store(DbPath());
     EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
-    EXPECT_TRUE(QFile::exists(DbPath()));
     ASSERT_TRUE(store.InsertPartResult(kPartRow31));
     QString row32 = kPartRow31;
     ASSERT_TRUE(
@@ -288,7 +287,6 @@ TEST(SubmissionRules, PassageAndWordRecordsCarryWhatTheServiceReads)
     EXPECT_EQ(unit.PointCaseType, 3);
     EXPECT_DOUBLE_EQ(unit.Score, 40);
     EXPECT_TRUE(unit.ResultText.isEmpty());
-    EXPECT_EQ(WordUnitScoreRecord(words, 300, 0, 10001).Score, 0);
 }
 
 TEST(SubmissionRules, TwoSubmissionsInOneSecondGetFilesOfTheirOwn)
