@@ -1,18 +1,45 @@
+// The results logic, without a frame: the local result store and the JSON of
+// its rows, and the records and file names of a score submission.
+
 #include "ResultStore.h"
+#include "StoreJson.h"
+#include "Submission.h"
 
 #include "LogCapture.h"
-#include "StoreTestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+
+using namespace Submission;
+using Json = nlohmann::ordered_json;
 
 namespace {
+
+// Runs `statement` on a connection of its own to the store's file, to look at
+// or tamper with what the store wrote: nothing when it fails, else the first
+// column of the first row (invalid without rows).
+std::optional<QVariant> Raw(const QString &path, const QString &statement)
+{
+    std::optional<QVariant> result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        const bool open = db.open();
+        QSqlQuery query(db);
+        if (open && query.exec(statement))
+            result = query.next() ? query.value(0) : QVariant();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    return result;
+}
 
 class ResultStoreTest : public ::testing::Test
 {
@@ -22,6 +49,7 @@ protected:
     {
         return QSqlDatabase::database(store.ConnectionName(), false).isOpen();
     }
+    void ExpectNoLog() const { EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString(); }
 
     QTemporaryDir m_dir;
     LogCapture m_log;
@@ -42,12 +70,11 @@ const QString kPartKey31 =
 const QString kPartKey32 =
     QStringLiteral(R"({"uid":9007199254740993,"bookId":5000000000,"unitId":-9007199254740995,"lessonId":32})");
 
-TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKeyInADatabaseMadeWhereNoneWas)
+TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKeyAndEachStoreHasItsOwnConnection)
 {
     ASSERT_FALSE(QDir(m_dir.filePath(QStringLiteral("app"))).exists());
     TResultStore store(DbPath());
     EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
-    EXPECT_TRUE(QFile::exists(DbPath()));
     ASSERT_TRUE(store.InsertPartResult(kPartRow31));
     QString row32 = kPartRow31;
     ASSERT_TRUE(
@@ -64,11 +91,19 @@ TEST_F(ResultStoreTest, PartResultsRoundTripPerLessonKeyInADatabaseMadeWhereNone
         EXPECT_TRUE(selected.isEmpty()) << key.toStdString() << " -> " << selected.toStdString();
     }
 
-    store.DeletePartResult(kPartKey31);
+    // A second store on the file has a connection of its own, removed with it.
+    QString secondName;
+    {
+        TResultStore second(DbPath());
+        secondName = second.ConnectionName();
+        EXPECT_NE(secondName, store.ConnectionName());
+        second.DeletePartResult(kPartKey31);
+    }
+    EXPECT_FALSE(QSqlDatabase::contains(secondName));
     EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
     EXPECT_FALSE(store.SelectPartResult(kPartKey32).isEmpty());
     EXPECT_FALSE(IsOpen(store));
-    EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
+    ExpectNoLog();
 }
 
 TEST_F(ResultStoreTest, WordResultsAreKeyedByUnitWithoutLesson)
@@ -80,8 +115,6 @@ TEST_F(ResultStoreTest, WordResultsAreKeyedByUnitWithoutLesson)
                        R"("wordId":9001,"wordTotalCount":30,"unitId":22,"bookId":12,"uid":7})")));
     ASSERT_TRUE(store.InsertWordResult(QStringLiteral(
         R"({"uid":7,"bookId":12,"unitId":23,"wordTotalCount":8,"wordId":1,"wordIndex":0,"wordResult":"[]"})")));
-    // A part row with the same leading key lives in the other table.
-    ASSERT_TRUE(store.InsertPartResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})")));
 
     const QString expected =
         QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"wordTotalCount":30,"wordId":9001,"wordIndex":14,)"
@@ -89,14 +122,13 @@ TEST_F(ResultStoreTest, WordResultsAreKeyedByUnitWithoutLesson)
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22})")), expected);
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":99})")), expected);
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":8,"bookId":12,"unitId":22})")), QString());
-    EXPECT_EQ(TRawDatabase(DbPath()).Value(QStringLiteral("select wordResult from WordResult")).toString(),
+    EXPECT_EQ(Raw(DbPath(), QStringLiteral("select wordResult from WordResult"))->toString(),
               QStringLiteral(R"([{"wordId":9000,"score":71}])"));
 
     store.DeleteWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})"));
     EXPECT_EQ(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22})")), QString());
     EXPECT_FALSE(store.SelectWordResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":23})")).isEmpty());
-    EXPECT_FALSE(store.SelectPartResult(QStringLiteral(R"({"uid":7,"bookId":12,"unitId":22,"lessonId":5})")).isEmpty());
-    EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
+    ExpectNoLog();
 }
 
 TEST_F(ResultStoreTest, NullMissingOrNonJsonColumnsAndDuplicateRowsKeepRowsReadable)
@@ -104,13 +136,8 @@ TEST_F(ResultStoreTest, NullMissingOrNonJsonColumnsAndDuplicateRowsKeepRowsReada
     TResultStore store(DbPath());
     // Missing members bind 0 and empty text (StoreJsonTest: never NULL).
     ASSERT_TRUE(store.InsertPartResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3,"lessonId":4})")));
-    {
-        TRawDatabase raw(DbPath());
-        ASSERT_TRUE(
-            raw.Exec(QStringLiteral(R"(insert into PartResult values (9,9,9,9,2,5,1,'{"score":[1,2]}',NULL))")));
-        ASSERT_TRUE(
-            raw.Exec(QStringLiteral(R"(insert into PartResult values (9,9,9,9,2,6,2,'{"second":true}','["x"]'))")));
-    }
+    ASSERT_TRUE(Raw(DbPath(), QStringLiteral(R"(insert into PartResult values (9,9,9,9,2,5,1,'{"score":[1,2]}',NULL),)"
+                                             R"((9,9,9,9,2,6,2,'{"second":true}','["x"]'))")));
     EXPECT_EQ(store.SelectPartResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3,"lessonId":4})")),
               QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3,"lessonId":4,"partTotalCount":0,)"
                              R"("partId":0,"partIndex":0,"partResult":[],"partAudio":[]})"));
@@ -121,7 +148,7 @@ TEST_F(ResultStoreTest, NullMissingOrNonJsonColumnsAndDuplicateRowsKeepRowsReada
                              R"("partId":5,"partIndex":1,"partResult":{"score":[1,2]},"partAudio":[]})"));
     store.DeletePartResult(key9);
     EXPECT_EQ(store.SelectPartResult(key9), QString());
-    EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
+    ExpectNoLog();
 
     // Stored text that is not JSON is selected as text, with a note.
     ASSERT_TRUE(store.InsertWordResult(
@@ -132,41 +159,26 @@ TEST_F(ResultStoreTest, NullMissingOrNonJsonColumnsAndDuplicateRowsKeepRowsReada
     EXPECT_EQ(m_log.Lines(), QStringList{QStringLiteral("info：stored wordResult is not JSON; selected as text")});
 }
 
-struct TFailingCall
+TEST_F(ResultStoreTest, BadArgumentsOrNoFileNameLogTheOperationsLineAndFail)
 {
-    const char *errorLine;
-    std::function<bool(TResultStore &, const QString &)> call; // true when the result says "failed"
-};
-
-const std::vector<TFailingCall> &AllOperations()
-{
-    static const std::vector<TFailingCall> calls{
+    const struct
+    {
+        const char *errorLine;
+        std::function<bool(TResultStore &, const QString &)> call; // true when the result says "failed"
+    } operations[] = {
         {"error:insert part result", [](TResultStore &s, const QString &j) { return !s.InsertPartResult(j); }},
         {"error:select part result", [](TResultStore &s, const QString &j) { return s.SelectPartResult(j).isEmpty(); }},
-        {"error:Delete part result",
-         [](TResultStore &s, const QString &j) {
-             s.DeletePartResult(j);
-             return true;
-         }},
+        {"error:Delete part result", [](TResultStore &s, const QString &j) { return s.DeletePartResult(j), true; }},
         {"error:insert word result", [](TResultStore &s, const QString &j) { return !s.InsertWordResult(j); }},
         {"error:select word result", [](TResultStore &s, const QString &j) { return s.SelectWordResult(j).isEmpty(); }},
-        {"error:Delete word result",
-         [](TResultStore &s, const QString &j) {
-             s.DeleteWordResult(j);
-             return true;
-         }},
+        {"error:Delete word result", [](TResultStore &s, const QString &j) { return s.DeleteWordResult(j), true; }},
     };
-    return calls;
-}
-
-TEST_F(ResultStoreTest, BadArgumentsLogTheOperationsLineAndFail)
-{
     TResultStore store(DbPath());
     // Not JSON, not an object, a key member that is no integer (the members'
     // rules are StoreJsonTest's).
     const QStringList badArguments{QStringLiteral(R"({"uid":1,"bookId":)"), QStringLiteral("[1,2,3]"),
                                    QStringLiteral(R"({"uid":7.5,"bookId":1,"unitId":1,"lessonId":1})")};
-    for (const TFailingCall &op : AllOperations()) {
+    for (const auto &op : operations) {
         for (const QString &argument : badArguments) {
             m_log.Clear();
             EXPECT_TRUE(op.call(store, argument)) << op.errorLine << " " << argument.toStdString();
@@ -176,12 +188,18 @@ TEST_F(ResultStoreTest, BadArgumentsLogTheOperationsLineAndFail)
             EXPECT_FALSE(IsOpen(store));
         }
     }
-    TRawDatabase raw(DbPath());
-    EXPECT_EQ(raw.Value(QStringLiteral("select count(*) from PartResult")).toInt(), 0);
-    EXPECT_EQ(raw.Value(QStringLiteral("select count(*) from WordResult")).toInt(), 0);
+    EXPECT_EQ(Raw(DbPath(), QStringLiteral("select count(*) from PartResult"))->toInt(), 0);
+    EXPECT_EQ(Raw(DbPath(), QStringLiteral("select count(*) from WordResult"))->toInt(), 0);
+
+    // A store without a file name must not fall back to a throw-away database.
+    m_log.Clear();
+    TResultStore unnamed{QString()};
+    EXPECT_FALSE(unnamed.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
+    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:insert word result")});
 }
 
-TEST_F(ResultStoreTest, AnEmptyFileOrALostTableIsRecreatedAndOthersKept)
+TEST_F(ResultStoreTest, AnEmptyFileOrALostTableIsRecreatedAndAnOldTableFailsLoggedWhileTheOtherWorks)
 {
     // An empty file shipped in place of the database.
     ASSERT_TRUE(QDir().mkpath(QFileInfo(DbPath()).absolutePath()));
@@ -191,30 +209,17 @@ TEST_F(ResultStoreTest, AnEmptyFileOrALostTableIsRecreatedAndOthersKept)
     TResultStore store(DbPath());
     ASSERT_TRUE(store.InsertPartResult(kPartRow31));
     ASSERT_TRUE(store.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
-    {
-        TRawDatabase raw(DbPath());
-        ASSERT_TRUE(raw.Exec(QStringLiteral("drop table PartResult")));
-    }
+    ASSERT_TRUE(Raw(DbPath(), QStringLiteral("drop table PartResult")));
     EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
     EXPECT_TRUE(store.InsertPartResult(kPartRow31));
     EXPECT_EQ(store.SelectPartResult(kPartKey31), kPartRow31Selected);
-    EXPECT_FALSE(store.SelectWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")).isEmpty());
-    EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
-}
+    ExpectNoLog();
 
-TEST_F(ResultStoreTest, DatabaseErrorIsLoggedAndTheStoreStaysUsable)
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(DbPath()).absolutePath()));
-    {
-        // An installation whose part table lacks the "partAudio" column.
-        TRawDatabase raw(DbPath());
-        ASSERT_TRUE(raw.Exec(QStringLiteral("create table PartResult (uid integer, bookId integer, "
-                                            "unitId integer, lessonId integer, partTotalCount integer, "
-                                            "partId integer, partIndex integer, partResult text)")));
-        ASSERT_TRUE(raw.Exec(QStringLiteral(
-            "insert into PartResult values (9007199254740993,5000000000,-9007199254740995,31,5,402,2,'[]')")));
-    }
-    TResultStore store(DbPath());
+    // An installation whose part table lacks the "partAudio" column.
+    ASSERT_TRUE(Raw(DbPath(), QStringLiteral("drop table PartResult")));
+    ASSERT_TRUE(Raw(DbPath(), QStringLiteral("create table PartResult (uid integer, bookId integer, unitId integer, "
+                                             "lessonId integer, partTotalCount integer, partId integer, "
+                                             "partIndex integer, partResult text)")));
     EXPECT_FALSE(store.InsertPartResult(kPartRow31));
     EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
               QStringList{QStringLiteral("error:insert part result")});
@@ -222,37 +227,88 @@ TEST_F(ResultStoreTest, DatabaseErrorIsLoggedAndTheStoreStaysUsable)
     EXPECT_TRUE(m_log.LinesStartingWith(QStringLiteral("info："))[0].contains(QStringLiteral("partAudio")));
     EXPECT_FALSE(IsOpen(store));
 
-    m_log.Clear();
-    EXPECT_EQ(store.SelectPartResult(kPartKey31), QString());
-    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
-              QStringList{QStringLiteral("error:select part result")});
-
     // The other table still works.
     m_log.Clear();
-    EXPECT_TRUE(store.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
     EXPECT_FALSE(store.SelectWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")).isEmpty());
-    EXPECT_TRUE(m_log.Lines().isEmpty()) << m_log.Lines().join(u'\n').toStdString();
+    ExpectNoLog();
 }
 
-TEST_F(ResultStoreTest, EachStoreHasItsOwnConnectionRemovedCleanly)
+TEST(StoreJsonTest, IntegerMembersAreExact64BitValuesOrRejected)
 {
-    QString firstName;
-    {
-        TResultStore first(DbPath());
-        TResultStore second(DbPath());
-        firstName = first.ConnectionName();
-        EXPECT_NE(firstName, second.ConnectionName());
-        ASSERT_TRUE(first.InsertPartResult(kPartRow31));
-        EXPECT_EQ(second.SelectPartResult(kPartKey31), kPartRow31Selected);
-        EXPECT_TRUE(QSqlDatabase::contains(firstName));
-    }
-    EXPECT_FALSE(QSqlDatabase::contains(firstName));
+    const TJson argument =
+        TJson::parse(R"({"max":9223372036854775807,"min":-9223372036854775808,"whole":12.0,"null":null,)"
+                     R"("digits":" -42 ","over":9223372036854775808,"fraction":0.5,"huge":1e19,)"
+                     R"("flag":true,"text":"4a"})");
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("max")), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("min")), std::numeric_limits<qint64>::min());
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("whole")), 12);
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("digits")), -42);
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("null")), 0);
+    EXPECT_EQ(StoreIntegerMember(argument, QStringLiteral("absent")), 0);
+    for (const char *name : {"over", "fraction", "huge", "flag", "text"})
+        EXPECT_THROW(StoreIntegerMember(argument, QString::fromUtf8(name)), TStoreError) << name;
+}
 
-    // A store without a file name must not fall back to a throw-away database.
-    TResultStore unnamed{QString()};
-    EXPECT_FALSE(unnamed.InsertWordResult(QStringLiteral(R"({"uid":1,"bookId":2,"unitId":3})")));
-    EXPECT_EQ(m_log.LinesStartingWith(QStringLiteral("error:")),
-              QStringList{QStringLiteral("error:insert word result")});
+TEST(StoreJsonTest, TextMembersAndStoredText)
+{
+    const TJson argument = TJson::parse(R"({"s":"中文","o":{"b":1,"a":2},"z":null})");
+    EXPECT_EQ(StoreTextMember(argument, QStringLiteral("s")), QStringLiteral("中文"));
+    EXPECT_EQ(StoreTextMember(argument, QStringLiteral("o")), QStringLiteral(R"({"b":1,"a":2})"));
+    for (const char *name : {"z", "absent"}) {
+        const QString text = StoreTextMember(argument, QString::fromUtf8(name));
+        EXPECT_TRUE(text.isEmpty());
+        EXPECT_FALSE(text.isNull()) << name << " would be stored as NULL";
+    }
+
+    EXPECT_EQ(StoredTextValue(QVariant(QMetaType::fromType<QString>()), QStringLiteral("c")), TJson::array());
+    EXPECT_EQ(StoredTextValue(QStringLiteral(" \n"), QStringLiteral("c")), TJson::array());
+    EXPECT_EQ(StoredTextValue(QStringLiteral(R"({"b":1,"a":2})"), QStringLiteral("c")).dump(), R"({"b":1,"a":2})");
+}
+
+TEST(SubmissionRules, PassageAndWordRecordsCarryWhatTheServiceReads)
+{
+    const Json doc = Json::parse(R"({"parts":[{"result":"{\"overall\":61.26}"}],"achiveType":"S","partcount":1})");
+    const TeduPartScore passage = PassageScoreRecord(doc, 1001011, 2, 5, 10001);
+    EXPECT_EQ(passage.Kind, QStringLiteral("S"));
+    EXPECT_EQ(passage.PointCaseType, 5);
+    EXPECT_EQ(passage.LessonId, 1001011);
+    EXPECT_DOUBLE_EQ(passage.Score, 61.3);
+    EXPECT_EQ(Json::parse(passage.ResultText.toStdString()), doc);
+    EXPECT_EQ(passage.UserId, 10001);
+    // Any kind but "S" is sent as "L"; a lesson without parts scores 0.
+    Json lesson = doc;
+    lesson["achiveType"] = "s";
+    EXPECT_EQ(PassageScoreRecord(lesson, 1, 1, 7, 1).Kind, QStringLiteral("L"));
+    EXPECT_EQ(PassageScoreRecord(doc, 1, 0, 5, 1).Score, 0);
+
+    const Json words = Json::parse(R"({"wordResult":[{"result":"{\"overall\":80}"},{"result":""}]})");
+    const TeduPartScore unit = WordUnitScoreRecord(words, 300, 2, 10001);
+    EXPECT_EQ(unit.Kind, QStringLiteral("W"));
+    EXPECT_EQ(unit.PointCaseType, 3);
+    EXPECT_DOUBLE_EQ(unit.Score, 40);
+    EXPECT_TRUE(unit.ResultText.isEmpty());
+}
+
+TEST(SubmissionRules, TwoSubmissionsInOneSecondGetFilesOfTheirOwn)
+{
+    QTemporaryDir dir;
+    const QDateTime at(QDate(2026, 12, 7), QTime(9, 5, 59));
+    const QString first = RetryStem(dir.path(), 10001, at, 77);
+    EXPECT_EQ(first, QStringLiteral("10001-261207090559-77"));
+    QFile(QDir(dir.path()).filePath(first + QStringLiteral(".mp3"))).open(QIODevice::WriteOnly);
+    const QString second = RetryStem(dir.path(), 10001, at, 77);
+    EXPECT_EQ(second, QStringLiteral("10001-261207090600-77"));
+    QFile(QDir(dir.path()).filePath(second + QStringLiteral(".stypt"))).open(QIODevice::WriteOnly);
+    EXPECT_EQ(RetryStem(dir.path(), 10001, at, 77), QStringLiteral("10001-261207090601-77"));
+    // Another lesson in the same second is free.
+    EXPECT_EQ(RetryStem(dir.path(), 10001, at, 78), QStringLiteral("10001-261207090559-78"));
+}
+
+TEST(SubmissionRules, TheShareUploadKeyAndRecord)
+{
+    EXPECT_EQ(ShareUploadKey(10001, QStringLiteral("a-b-1.mp3")), QStringLiteral("goodVoice/10001/a-b-1.mp3"));
+    EXPECT_EQ(MatchFileText(10001, 55, QStringLiteral("goodVoice/10001/x.mp3")),
+              QByteArray("10001\r\n55\r\ngoodVoice/10001/x.mp3\r\n"));
 }
 
 } // namespace
