@@ -109,7 +109,6 @@ void FakeSoundEngine::play(const QString &name, int ms, bool wait)
     auto playback = std::make_shared<Playback>();
     playback->name = name;
     m_current = playback;
-    ++m_started;
     if (!wait) {
         QTimer::singleShot(StudyClock::scaled(ms), this, [this, playback] {
             if (!playback->ended)

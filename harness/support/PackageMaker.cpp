@@ -58,17 +58,6 @@ QString MakePackage(const QString &archive, const QList<TestEntry> &entries, con
     };
     const QString target = QFileInfo(archive).absoluteFilePath();
     QFile::remove(target);
-    if (options.singleRun) {
-        QStringList args{QStringLiteral("a")};
-        args += cryptSwitches(options);
-        args << target;
-        for (const TestEntry &e : entries) {
-            if (!stage(e))
-                return QStringLiteral("cannot stage ") + e.name;
-            args << e.name;
-        }
-        return run7z(args, staging.path(), options.password);
-    }
     // Each entry is staged just before it is added, so that adding a folder
     // does not bring in files meant to come later.
     for (const TestEntry &e : entries) {

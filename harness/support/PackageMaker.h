@@ -17,11 +17,10 @@ struct PackageOptions
 {
     QString password = QStringLiteral("Hv8pZt3kQm2Xr5W"); // empty: no encryption
     bool encryptHeaders = true;                           // also hide the entry names (-mhe)
-    bool singleRun = false; // one program run for all entries (order then up to the program)
 };
 
 // Creates `archive` with the entries, each added by its own program run in
-// the given order (unless singleRun). Returns an empty text on success, else
+// the given order. Returns an empty text on success, else
 // the program's complaint.
 QString MakePackage(const QString &archive, const QList<TestEntry> &entries, const PackageOptions &options = {});
 
