@@ -18,8 +18,7 @@ QString run7z(const QStringList &args, const QString &workDir, const QString &pa
         return QStringLiteral("7zz does not start");
     // Updating an archive with hidden names asks twice (open, then write).
     const QByteArray line = password.toUtf8() + '\n';
-    if (!password.isEmpty())
-        p.write(line + line + line);
+    p.write(line + line + line);
     p.closeWriteChannel();
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -33,12 +32,9 @@ QString run7z(const QStringList &args, const QString &workDir, const QString &pa
 
 QStringList cryptSwitches(const PackageOptions &o)
 {
-    QStringList s{QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd")};
-    if (!o.password.isEmpty()) {
-        s << QStringLiteral("-p"); // asks for the password on standard input
-        s << (o.encryptHeaders ? QStringLiteral("-mhe=on") : QStringLiteral("-mhe=off"));
-    }
-    return s;
+    // "-p" alone asks for the password on standard input.
+    return {QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd"), QStringLiteral("-p"),
+            o.encryptHeaders ? QStringLiteral("-mhe=on") : QStringLiteral("-mhe=off")};
 }
 
 } // namespace

@@ -15,8 +15,8 @@ struct TestEntry
 
 struct PackageOptions
 {
-    QString password = QStringLiteral("Hv8pZt3kQm2Xr5W"); // empty: no encryption
-    bool encryptHeaders = true;                           // also hide the entry names (-mhe)
+    QString password = QStringLiteral("Hv8pZt3kQm2Xr5W");
+    bool encryptHeaders = true; // also hide the entry names (-mhe)
 };
 
 // Creates `archive` with the entries, each added by its own program run in

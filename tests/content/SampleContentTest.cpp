@@ -112,10 +112,3 @@ TEST(SampleContent, PackagesRefuseAnotherPasswordWithoutShowingTheirNames)
     EXPECT_EQ(wrong.error, TArchiveError::WrongPassword);
     EXPECT_TRUE(archive.Entries().isEmpty());
 }
-
-TEST(SampleContent, ServedCatalogIsTheSourceCatalog)
-{
-    QFile source(QStringLiteral(STUDY_CONTENT_SOURCE "/catalog.json"));
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    EXPECT_EQ(source.readAll(), ReadServed(QStringLiteral("catalog.json")));
-}

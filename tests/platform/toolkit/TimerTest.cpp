@@ -2,12 +2,9 @@
 #include "TTimer.h"
 #include "WaitUntil.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -24,13 +21,7 @@ TEST(StudyClock, ScalesDurationsAndNeverRoundsAPositiveWaitToZero)
 class TimerTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        StudyClock::setSpeed(10);
-        // The first event round of a fresh process is slow (platform and
-        // fonts load); let it pass before measuring periods.
-        waitPeriods(10, 2);
-    }
+    void SetUp() override { StudyClock::setSpeed(10); }
     void TearDown() override { StudyClock::setSpeed(1); }
 
     // Lets n periods of a reference timer pass, without a fixed sleep.

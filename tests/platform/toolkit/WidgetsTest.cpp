@@ -1,6 +1,5 @@
 #include "TButton.h"
 #include "TCheckBox.h"
-#include "TMemo.h"
 #include "TProgressBar.h"
 #include "TRectangle.h"
 #include "TestMouse.h"
@@ -53,26 +52,6 @@ TEST(ProgressBar, ValueIsKeptWithinTheRange)
     bar.SetMax(0);
     EXPECT_DOUBLE_EQ(bar.Fraction(), 0); // empty range
     EXPECT_FALSE(bar.FindStylePart(QStringLiteral("RectangleStyle2"))->Visible());
-}
-
-TEST(Memo, SelectionIsKeptWithinTheTextAndGivesTheSelectedText)
-{
-    TMemo memo;
-    memo.SetSize(300, 100);
-    memo.SetText(QStringLiteral("Good morning.\nHow are you?"));
-    const int at = memo.IndexOf(QStringLiteral("How"));
-    EXPECT_EQ(at, 14);
-    memo.SetSelStart(at);
-    memo.SetSelLength(12);
-    EXPECT_EQ(memo.SelStart(), 14);
-    EXPECT_EQ(memo.SelText(), QStringLiteral("How are you?"));
-    memo.Select(5, 100); // clipped at the end
-    EXPECT_EQ(memo.SelLength(), memo.Length() - 5);
-    EXPECT_EQ(memo.SelText(), QStringLiteral("morning.\nHow are you?"));
-    memo.Select(-3, 2);
-    EXPECT_EQ(memo.SelStart(), 0);
-    EXPECT_EQ(memo.SelText(), QStringLiteral("Go"));
-    EXPECT_EQ(memo.IndexOf(QStringLiteral("absent")), -1);
 }
 
 } // namespace

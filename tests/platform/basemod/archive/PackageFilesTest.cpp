@@ -33,17 +33,6 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PackageFilesTest, ReadsTheBookDescriptionOfAPackage)
-{
-    const QString p = make("book.7z", {{"audio/1.mp3", NoiseBytes(4000, 3)},
-                                       {"data.json", R"({"version":"7","Units":[{"lessonId":3,"wordes":[]}]})"}});
-    TArchiveResult why;
-    const auto json = getJBookFromFile(p, &why);
-    ASSERT_TRUE(json.has_value()) << why.message.toStdString();
-    EXPECT_EQ((*json)["version"], "7");
-    EXPECT_EQ((*json)["Units"][0]["lessonId"], 3);
-}
-
 TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
 {
     struct Case
@@ -55,7 +44,6 @@ TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
     PackageOptions other;
     other.password = QStringLiteral("NotThePackageOne1");
     const QList<Case> cases{
-        {"name differs in case", make("case.7z", {{"Data.json", R"({"version":"1"})"}}), TArchiveError::NotFound},
         {"in a folder", make("nested.7z", {{"sub/data.json", R"({"version":"1"})"}}), TArchiveError::NotFound},
         {"not an object", make("array.7z", {{"data.json", "[1,2]"}}), TArchiveError::Corrupt},
         {"not UTF-8", make("latin.7z", {{"data.json", "{\"version\":\"\xe9\"}"}}), TArchiveError::Corrupt},

@@ -78,16 +78,3 @@ TEST(JsonModel, KeepsMemberOrderAndWritesIdsAs64BitIntegers)
     PutD(nan, "x", std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(AsJSon(nan), QStringLiteral("{\"x\":0.0}"));
 }
-
-TEST(JsonModel, RoundTripsChineseTextWithoutEscaping)
-{
-    const QString text = QStringLiteral("您有作业未完成 , 请尽快完成哦 ✓ \"quoted\"\n");
-    TJson o;
-    PutS(o, "errorText", text);
-    const QString json = AsJSon(o);
-    EXPECT_TRUE(json.contains(QStringLiteral("您有作业未完成")));
-    EXPECT_FALSE(json.contains(QStringLiteral("\\u")));
-    EXPECT_EQ(S(SO(json), "errorText"), text);
-    // Escaped input reads as the same text.
-    EXPECT_EQ(S(SO(QStringLiteral("{\"t\":\"\\u60a8\\u597d\"}")), "t"), QStringLiteral("您好"));
-}

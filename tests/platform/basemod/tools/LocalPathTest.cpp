@@ -66,18 +66,6 @@ TEST(LocalPath, MapsWindowsNamesUnderTheMainPathMatchingFoldersOnDiskAndRefusesN
     EXPECT_EQ(LocalPath(main + QStringLiteral("/"), QStringLiteral("tmp\\x")), main + QStringLiteral("/tmp/x"));
 }
 
-TEST(ForceDirectories, CreatesEveryMissingLevel)
-{
-    QTemporaryDir root;
-    const QString deep = root.path() + QStringLiteral("\\pics\\book\\x");
-    EXPECT_TRUE(ForceDirectories(deep));
-    EXPECT_TRUE(QFileInfo(root.path() + QStringLiteral("/pics/book/x")).isDir());
-    EXPECT_TRUE(ForceDirectories(deep)); // already there
-    touch(root.path() + QStringLiteral("/plain"));
-    EXPECT_FALSE(ForceDirectories(root.path() + QStringLiteral("/plain")));
-    EXPECT_FALSE(ForceDirectories(QString()));
-}
-
 TEST(DeleteAllFile, EmptiesTheFilesAndKeepsFoldersAndSubFolders)
 {
     QTemporaryDir root;

@@ -123,21 +123,6 @@ TEST_F(WaveToMp3, AStopBeforeOrDuringTheEncodingLeavesNoPartialFileAndKeepsAnOld
     EXPECT_FALSE(IsFileInUse(path("x.mp3")));
 }
 
-TEST_F(WaveToMp3, EndsWithoutReadingTheFlagWhenItsOwnerIsDeletedDuringTheEncoding)
-{
-    struct Owner : QObject
-    {
-        bool stop = false;
-    };
-    write("temp.wav", makeWav(16000, 1, 30.0));
-    auto *owner = new Owner;
-    QTimer::singleShot(0, owner, [owner] { delete owner; });
-    // The flag lives inside the deleted object: the encoder must not read it.
-    EXPECT_FALSE(waveToMp3(path("temp.wav"), path("x.mp3"), owner->stop, owner));
-    EXPECT_EQ(files(), QStringList{QStringLiteral("temp.wav")});
-    EXPECT_FALSE(IsFileInUse(path("x.mp3")));
-}
-
 TEST_F(WaveToMp3, RefusesASecondEncodingOfTheSameTargetStartedDuringTheFirst)
 {
     write("temp.wav", makeWav(16000, 1, 3.0));
@@ -197,14 +182,10 @@ TEST(IsFileInUse, ReportsMarkedFilesOpenWritersAndLocks)
         TFileWriteMark mark(p);
         EXPECT_TRUE(IsFileInUse(dir.path() + QStringLiteral("/./a.mp3"))); // marked before it exists
     }
-    {
-        QFile writer(p);
-        ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
-        writer.write("partial");
-        writer.flush();
-        EXPECT_TRUE(IsFileInUse(p));
-    }
-
+    QFile writer(p);
+    ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(IsFileInUse(p));
+    writer.close();
     {
         QFile reader(p);
         ASSERT_TRUE(reader.open(QIODevice::ReadOnly));

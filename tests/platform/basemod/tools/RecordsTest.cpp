@@ -38,10 +38,6 @@ TEST(TeduPartScore, AsStringIsTheScoreMessageWithItsMembersInOrder)
 TEST(TeduPartScore, RoundTripsThroughTextAndUtf8File)
 {
     TeduPartScore s = sentenceScore();
-    s.Kind = QStringLiteral("S");
-    s.PointCaseType = 5;
-    s.LessonId = 4000000000LL;
-    s.RefId = 77;
     s.Remark = QStringLiteral("备注");
 
     QTemporaryDir dir;

@@ -29,22 +29,10 @@ public:
     QString Greet() const override { return QStringLiteral("bye"); }
 };
 
-// Removes the names a test registered, whatever happens in it.
-struct Cleanup
-{
-    QStringList names;
-    ~Cleanup()
-    {
-        for (const QString &n : names)
-            TClassRegistry::UnRegisterClass(n);
-    }
-};
-
 } // namespace
 
 TEST(ClassRegistry, CreatesTheLatestClassRegisteredUnderANameIgnoringCase)
 {
-    Cleanup c{{QStringLiteral("THelloTest")}};
     EXPECT_EQ(TClassRegistry::CreateClass<IGreeter>(QStringLiteral("THelloTest")), nullptr);
     const auto before = TClassRegistry::RegisteredNames().size();
     ASSERT_TRUE((TClassRegistry::RegisterClass<IGreeter, TBye>(QStringLiteral("THelloTest"))));

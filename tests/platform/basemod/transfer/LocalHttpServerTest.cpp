@@ -1,4 +1,3 @@
-#include "HttpRequestParser.h"
 #include "TransferTestSupport.h"
 
 #include <QFile>
@@ -26,29 +25,6 @@ QByteArray Exchange(quint16 port, const QByteArray &request)
 }
 
 } // namespace
-
-TEST(HttpRequestParser, RefusesMalformedAndOversizedRequests)
-{
-    const struct
-    {
-        QByteArray raw;
-        int status;
-    } cases[] = {
-        {"GARBAGE\r\n\r\n", 400},
-        {"GET /a HTTP/2.0\r\n\r\n", 400},
-        {"POST /a HTTP/1.1\r\nContent-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\n", 400},
-        {"POST /a HTTP/1.1\r\nContent-Length: -3\r\n\r\n", 400},
-        {"POST /a HTTP/1.1\r\nContent-Length: 2000\r\n\r\n", 413},
-        {"POST /a HTTP/1.1\r\nTransfer-Encoding: gzip\r\n\r\n", 501},
-        {"GET /" + QByteArray(300, 'a') + " HTTP/1.1\r\n\r\n", 431},
-    };
-    for (const auto &c : cases) {
-        THttpRequestParser parser(256, 1000);
-        parser.Feed(c.raw);
-        EXPECT_FALSE(parser.Next().has_value()) << c.raw.constData();
-        EXPECT_EQ(parser.FailureStatus(), c.status) << c.raw.constData();
-    }
-}
 
 TEST_F(ServerFixture, RefusesPathsLeavingTheRootAndMalformedRequestsAndReportsMissingFiles)
 {

@@ -33,8 +33,6 @@ TEST_F(Upload, SendsTheFieldsInTheirOrderThenTheFileAndKeepsTheReply)
     const QList<QPair<QString, QString>> fields = {
         {QStringLiteral("key"), QStringLiteral("goodVoice/7/7_share me.mp3")},
         {QStringLiteral("policy"), QStringLiteral("eyJleHBpcmF0aW9uIjoiMjAzMCJ9")},
-        {QStringLiteral("OSSAccessKeyId"), QStringLiteral("AK")},
-        {QStringLiteral("success_action_status"), QStringLiteral("200")},
         {QStringLiteral("备注"), QStringLiteral("中文 值\r\nsecond line")},
         {QStringLiteral("empty"), QString()},
         {QStringLiteral("Signature"), QStringLiteral("c2ln+/=")},
