@@ -1,6 +1,6 @@
 // The generated sample content: every package opens with the package
-// password, decodes as a book, and holds every file its description names;
-// the catalog agrees with the packages.
+// password and decodes as a book, a lesson book holds every file its
+// description names, and the catalog agrees with the packages.
 
 #include "Catalog.h"
 #include "PackBook.h"

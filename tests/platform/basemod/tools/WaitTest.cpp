@@ -1,6 +1,5 @@
 #include "Wait.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
