@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
+
 namespace {
 
 QString key(const QString &name)
@@ -69,11 +71,8 @@ QByteArray FakeArchive::MakePng(const QSize &size, const QColor &color)
 int FakeArchive::RequestCount(const QString &name) const
 {
     const QString k = key(name);
-    int n = 0;
-    for (const QString &r : m_requests)
-        if (key(r) == k)
-            ++n;
-    return n;
+    return static_cast<int>(
+        std::count_if(m_requests.cbegin(), m_requests.cend(), [&](const QString &r) { return key(r) == k; }));
 }
 
 std::optional<QByteArray> FakeArchive::GetResource(const QString &name)

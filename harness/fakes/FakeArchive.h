@@ -2,8 +2,8 @@
 // The UI archive for tests. It serves explicit entries, generated pictures and
 // generated animations, and records every name asked for.
 //
-// Any name under "png\" that has no explicit entry gets a generated PNG of one
-// colour and size (configurable) unless the name was marked missing or
+// Any name under "png\" that has no explicit entry gets a generated 64 x 64 PNG
+// of one colour (configurable) unless the name was marked missing or
 // generation is switched off. AddAnimation writes a frame list in the base
 // package's frame-list syntax and serves its frames, each frame in its own
 // colour (FrameColor) so that a test can tell which frame is shown.
@@ -26,7 +26,6 @@ public:
     // Marks a name absent, even under "png\" or after AddEntry.
     void SetMissing(const QString &name);
     void SetPictureColor(const QColor &color) { m_color = color; }
-    void SetPictureSize(const QSize &size) { m_size = size; }
     QColor PictureColor() const { return m_color; }
 
     // Adds "ani\<name>\filelist.txt" listing frameCount frames

@@ -11,7 +11,6 @@ public:
     bool IsShown() const { return m_shown; }
     // Text of the hint shown last.
     QString Text() const { return m_text; }
-    int Placement() const { return m_placement; }
     FakeCallLog &Calls() { return m_calls; }
     const FakeCallLog &Calls() const { return m_calls; }
 
@@ -19,7 +18,6 @@ public:
     {
         m_calls.Add(QStringLiteral("ShowHint"), {text, QString::number(placement)});
         m_text = text;
-        m_placement = placement;
         m_shown = true;
     }
     void HideHint() override
@@ -31,6 +29,5 @@ public:
 private:
     FakeCallLog m_calls;
     QString m_text;
-    int m_placement = 0;
     bool m_shown = false;
 };

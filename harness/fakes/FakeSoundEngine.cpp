@@ -42,17 +42,15 @@ void FakeSoundEngine::SetOnPlayFinished(TNotifyProc handler)
 void FakeSoundEngine::PlayVoice(const QString &fileName, bool wait)
 {
     m_calls.Add(QStringLiteral("PlayVoice"), {fileName, boolText(wait)});
-    if (!fileExists(fileName))
-        return;
-    play(fileName, m_playMs, wait);
+    if (fileExists(fileName))
+        play(fileName, m_playMs, wait);
 }
 
 void FakeSoundEngine::PlayFile(const QString &fileName, bool wait, int speedPercent)
 {
     m_calls.Add(QStringLiteral("PlayFile"), {fileName, boolText(wait), QString::number(speedPercent)});
-    if (!fileExists(fileName))
-        return;
-    play(fileName, m_playMs, wait);
+    if (fileExists(fileName))
+        play(fileName, m_playMs, wait);
 }
 
 void FakeSoundEngine::PlayScoreSound(int kind, double score)
@@ -75,9 +73,8 @@ void FakeSoundEngine::SetPlaySpeed(const QString &fileName, int speedPercent)
 void FakeSoundEngine::PlayUrl(const QString &url, bool wait)
 {
     m_calls.Add(QStringLiteral("PlayUrl"), {url, boolText(wait)});
-    if (url.isEmpty())
-        return;
-    play(url, m_playMs, wait);
+    if (!url.isEmpty())
+        play(url, m_playMs, wait);
 }
 
 void FakeSoundEngine::StopPlay()
@@ -109,7 +106,6 @@ void FakeSoundEngine::play(const QString &name, int ms, bool wait)
     auto playback = std::make_shared<Playback>();
     playback->name = name;
     m_current = playback;
-    ++m_started;
     if (!wait) {
         QTimer::singleShot(StudyClock::scaled(ms), this, [this, playback] {
             if (!playback->ended)

@@ -35,8 +35,6 @@ public:
     QString PlayingName() const;
     bool IsRecording() const { return m_record.isOpen(); }
     bool HasFinishedHandler() const { return static_cast<bool>(m_onFinished); }
-    // How many playbacks have been started (missing files do not count).
-    int PlaybacksStarted() const { return m_started; }
 
     FakeCallLog &Calls() { return m_calls; }
     const FakeCallLog &Calls() const { return m_calls; }
@@ -68,6 +66,5 @@ private:
     std::shared_ptr<Playback> m_current;
     int m_playMs = 1000;
     int m_scoreMs = 500;
-    int m_started = 0;
     QFile m_record;
 };

@@ -33,18 +33,6 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(PackageFilesTest, ReadsTheBookDescriptionOfAPackage)
-{
-    const QString p = make("book.7z", {{"audio/1.mp3", NoiseBytes(4000, 3)},
-                                       {"data.json", R"({"version":"7","Units":[{"lessonId":3,"wordes":[]}]})"}});
-    TArchiveResult why;
-    const auto json = getJBookFromFile(p, &why);
-    ASSERT_TRUE(json.has_value()) << why.message.toStdString();
-    EXPECT_EQ((*json)["version"], "7");
-    EXPECT_EQ((*json)["Units"][0]["lessonId"], 3);
-    EXPECT_TRUE(why.ok());
-}
-
 TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
 {
     struct Case
@@ -56,10 +44,7 @@ TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
     PackageOptions other;
     other.password = QStringLiteral("NotThePackageOne1");
     const QList<Case> cases{
-        {"no description", make("none.7z", {{"a.txt", "x"}}), TArchiveError::NotFound},
-        {"name differs in case", make("case.7z", {{"Data.json", R"({"version":"1"})"}}), TArchiveError::NotFound},
         {"in a folder", make("nested.7z", {{"sub/data.json", R"({"version":"1"})"}}), TArchiveError::NotFound},
-        {"not JSON", make("text.7z", {{"data.json", "version: 1"}}), TArchiveError::Corrupt},
         {"not an object", make("array.7z", {{"data.json", "[1,2]"}}), TArchiveError::Corrupt},
         {"not UTF-8", make("latin.7z", {{"data.json", "{\"version\":\"\xe9\"}"}}), TArchiveError::Corrupt},
         {"other password", make("other.7z", {{"data.json", R"({"version":"1"})"}}, other),
@@ -75,25 +60,6 @@ TEST_F(PackageFilesTest, GivesNothingForPackagesWithoutAReadableDescription)
         EXPECT_EQ(digest(c.file), before) << c.what;
         EXPECT_EQ(QFile::exists(c.file), !before.isEmpty()) << c.what;
     }
-}
-
-TEST_F(PackageFilesTest, TheFirstLessonPictureInArchiveOrderWinsWhateverItsExtension)
-{
-    const QByteArray png = NoiseBytes(2000, 10), jpg = NoiseBytes(2500, 11);
-    const QString jpgFirst = make("jpg.7z", {{"lesson1.jpg", jpg}, {"lesson1.png", png}, {"data.json", "{}"}});
-    const QString pngFirst = make("png.7z", {{"lesson1.png", png}, {"lesson1.jpg", jpg}});
-    const QString pngOnly = make("only.7z", {{"other.jpg", jpg}, {"pics/lesson1.png", png}, {"lesson1.png", png}});
-
-    TPackageArchive check;
-    ASSERT_TRUE(check.Open(jpgFirst));
-    ASSERT_LT(check.IndexOf("lesson1.jpg"), check.IndexOf("lesson1.png"));
-
-    EXPECT_EQ(GetLessonPicture("lesson1", jpgFirst), jpg);
-    EXPECT_EQ(GetLessonPicture("lesson1", pngFirst), png);
-    EXPECT_EQ(GetLessonPicture("lesson1", pngOnly), png);
-    EXPECT_TRUE(GetLessonPicture("lesson2", pngFirst).isEmpty());
-    EXPECT_TRUE(GetLessonPicture("lesson1", dir.filePath("missing.7z")).isEmpty());
-    EXPECT_TRUE(GetLessonPicture("Lesson1", pngFirst).isEmpty());
 }
 
 } // namespace

@@ -10,20 +10,10 @@
 
 TEST(GetWordCount, CountsWordsKeepsJoinedWordsTogetherAndIgnoresPunctuation)
 {
-    const std::pair<const char *, int> cases[] = {{"", 0},
-                                                  {"   \t\r\n ", 0},
-                                                  {"Hello, world!", 2},
-                                                  {"Wait - what ... ?", 2},
-                                                  {"  leading   and trailing  ", 3},
-                                                  {"line\r\nbreaks\tand tabs", 4},
-                                                  {"I don't know.", 3},
-                                                  {"I don\u2019t know.", 3},
-                                                  {"a well-known fact", 3},
-                                                  {"It costs 3.5 dollars, or 1,000 yuan.", 7},
-                                                  {"the U.S.A. team", 3},
-                                                  {"Hello...world", 2},
-                                                  {"yes,no", 2},
-                                                  {"'quoted' -dash- end.", 3}};
+    const std::pair<const char *, int> cases[] = {
+        {"   \t\r\n ", 0},         {"Wait - what ... ?", 2}, {"line\r\nbreaks\tand tabs", 4},
+        {"I don\u2019t know.", 3}, {"a well-known fact", 3}, {"It costs 3.5 dollars, or 1,000 yuan.", 7},
+        {"the U.S.A. team", 3},    {"Hello...world", 2},     {"yes,no", 2}};
     for (const auto &[text, count] : cases)
         EXPECT_EQ(GetWordCount(QString::fromUtf8(text)), count) << text;
 }
@@ -31,19 +21,15 @@ TEST(GetWordCount, CountsWordsKeepsJoinedWordsTogetherAndIgnoresPunctuation)
 TEST(AddSpace, SeparatesAtTheMarkWithTheSeparatorsBlanksAndEndsWithOneBlank)
 {
     const QString sep = QStringLiteral(", ");
-    const std::pair<const char *, const char *> cases[] = {{"Hello.", "Hello. "},
-                                                           {"Yes,I do.", "Yes, I do. "},
+    const std::pair<const char *, const char *> cases[] = {{"Yes,I do.", "Yes, I do. "},
                                                            {"Yes , I do", "Yes, I do "},
-                                                           {"Yes,   I do", "Yes, I do "},
                                                            {"  Well,  ", "Well, "},
                                                            {"It is 1,000 yuan", "It is 1,000 yuan "},
                                                            {"\"Hi,\" he said", "\"Hi,\" he said "},
-                                                           {"", ""},
                                                            {" \r\n", ""}};
     for (const auto &[text, spaced] : cases)
         EXPECT_EQ(AddSpace(QString::fromUtf8(text), sep), QString::fromUtf8(spaced)) << text;
     EXPECT_EQ(AddSpace(QStringLiteral("a;b"), QStringLiteral(";  ")), QStringLiteral("a;  b  "));
-    EXPECT_EQ(AddSpace(QStringLiteral("a,b"), QStringLiteral(",")), QStringLiteral("a, b "));
     EXPECT_EQ(AddSpace(QStringLiteral("a,b"), QString()), QStringLiteral("a,b "));
 }
 
@@ -62,10 +48,8 @@ TEST(AddSpace, IsStableAndJoinsSentencesWithoutDoubleBlanks)
 
 TEST(PrecisionChange, RoundsToOneDecimalWithHalvesToEvenAndZeroForNonScores)
 {
-    const std::pair<double, double> cases[] = {{85.0, 85.0},  {72.25, 72.2},       {72.35, 72.4},     {72.45, 72.4},
-                                               {72.55, 72.6}, {72.251, 72.3},      {72.249999, 72.2}, {99.95, 100.0},
-                                               {0.05, 0.0},   {0.15, 0.2},         {59.96, 60.0},     {-2.25, -2.2},
-                                               {-2.35, -2.4}, {254.0 / 3.0, 84.7}, {1.0 / 3.0, 0.3}};
+    const std::pair<double, double> cases[] = {{85.0, 85.0},   {72.25, 72.2}, {72.35, 72.4},      {72.251, 72.3},
+                                               {99.95, 100.0}, {-2.25, -2.2}, {254.0 / 3.0, 84.7}};
     for (const auto &[value, rounded] : cases)
         EXPECT_DOUBLE_EQ(PrecisionChange(value), rounded) << value;
     EXPECT_EQ(PrecisionChange(std::numeric_limits<double>::quiet_NaN()), 0.0);
@@ -75,10 +59,7 @@ TEST(PrecisionChange, RoundsToOneDecimalWithHalvesToEvenAndZeroForNonScores)
 
 TEST(PhonemeToPhonetic, MapsEngineSymbolsIgnoringCaseAndStressAndKeepsUnknownOnes)
 {
-    const std::pair<const char *, const char *> cases[] = {
-        {"ih", "ɪ"},   {"ae", "æ"},  {"th", "θ"},   {"dh", "ð"},    {"sh", "ʃ"},    {"ng", "ŋ"},    {"er", "ɜː"},
-        {"ax", "ə"},   {"iy", "iː"}, {"jh", "dʒ"},  {"ch", "tʃ"},   {"zh", "ʒ"},    {"y", "j"},     {"SH", "ʃ"},
-        {" Th ", "θ"}, {"AH0", "ʌ"}, {"ey1", "eɪ"}, {"XYZ", "XYZ"}, {"sil", "sil"}, {"ih7", "ih7"}, {"", ""}};
+    const std::pair<const char *, const char *> cases[] = {{" Th ", "θ"}, {"AH0", "ʌ"}, {"XYZ", "XYZ"}, {"ih7", "ih7"}};
     for (const auto &[symbol, phonetic] : cases)
         EXPECT_EQ(PhonemeToPhonetic(QString::fromUtf8(symbol)), QString::fromUtf8(phonetic)) << symbol;
 }

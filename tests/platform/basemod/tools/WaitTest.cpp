@@ -1,39 +1,8 @@
-#include "ClockSpeed.h"
 #include "Wait.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-TEST(WaitTime, RunsTimersDuringTheWaitAndEndsWhenTheirHandlerSetsTheStopFlag)
-{
-    bool stop = false;
-    int ticks = 0;
-    QTimer t;
-    t.setInterval(1);
-    QObject::connect(&t, &QTimer::timeout, &t, [&] {
-        if (++ticks == 3)
-            stop = true;
-    });
-    t.start();
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(WaitFor(10000, &stop), TWaitEnd::Stopped);
-    EXPECT_GE(ticks, 3);
-    EXPECT_LT(clock.elapsed(), 5000);
-}
-
-TEST(WaitTime, ElapsesOnTheStudyClock)
-{
-    ClockSpeed fast(100);
-    bool stop = false;
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(WaitFor(12000, &stop), TWaitEnd::Elapsed);
-    EXPECT_GE(clock.elapsed(), 110);
-    EXPECT_LT(clock.elapsed(), 2000);
-}
 
 TEST(WaitTime, ReportsAGuardDeletedDuringTheWaitWithoutReadingItsFlag)
 {

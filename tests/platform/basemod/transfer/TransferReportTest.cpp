@@ -16,12 +16,3 @@ TEST(TransferReport, NoticeCarriesKindStateBytesTotalAndPercent)
     EXPECT_EQ(TransferPercent(99, 100), 99);
     EXPECT_EQ(TransferPercent(5, 0), -1);
 }
-
-TEST(TransferReport, StatusLineUsesReadableSizes)
-{
-    EXPECT_EQ(TransferSizeText(1023), QStringLiteral("1023 B"));
-    EXPECT_EQ(TransferSizeText(1024), QStringLiteral("1.0 KB"));
-    EXPECT_EQ(TransferSizeText(3 * 1024 * 1024 + 400 * 1024), QStringLiteral("3.4 MB"));
-    EXPECT_EQ(TransferStatusText(TTransferKind::Download, 512, -1), QStringLiteral("已下载 512 B"));
-    EXPECT_EQ(TransferStatusText(TTransferKind::Upload, 2048, 4096), QStringLiteral("已上传 2.0 KB / 4.0 KB"));
-}
