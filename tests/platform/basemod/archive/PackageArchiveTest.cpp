@@ -208,6 +208,34 @@ TEST_F(PackageArchiveTest, AnotherPasswordIsReportedWithAndWithoutHiddenNames)
     EXPECT_TRUE(found.isEmpty());
 }
 
+TEST_F(PackageArchiveTest, ThePasswordGoesOnStandardInputWhichIsThenClosed)
+{
+    // The stand-in records its arguments and reads its input to the end: if
+    // the input stayed open it would never finish and the run would time out.
+    const QString args = path(QStringLiteral("args.txt"));
+    const QString input = path(QStringLiteral("input.txt"));
+    const QString reader = script(QStringLiteral("reader.sh"), QByteArray(R"(printf '%s\n' "$@" > 'ARGS'
+cat > 'INPUT'
+printf 'Path = a.txt\nSize = 3\nAttributes = A\n\n'
+)")
+                                                                   .replace("ARGS", args.toUtf8())
+                                                                   .replace("INPUT", input.toUtf8()));
+    const QString file = makeSample();
+    TPackageArchive package;
+    package.SetReaderProgram(reader);
+    package.SetReaderLimits(10000, 20000);
+    ASSERT_TRUE(package.Open(file)) << package.LastResult().message.toStdString();
+    ASSERT_EQ(package.Entries().size(), 1);
+
+    QFile a(args), i(input);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(i.open(QIODevice::ReadOnly));
+    const QByteArray argText = a.readAll();
+    EXPECT_FALSE(argText.contains(kPackagePassword));
+    EXPECT_TRUE(argText.contains(QFileInfo(file).absoluteFilePath().toUtf8()));
+    EXPECT_EQ(i.readAll(), QByteArray(kPackagePassword) + '\n');
+}
+
 TEST_F(PackageArchiveTest, AStalledReaderIsKilledAsTimeoutAndAMissingOneIsReported)
 {
     const QString pidFile = path(QStringLiteral("pid.txt"));
