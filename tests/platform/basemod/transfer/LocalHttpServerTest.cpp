@@ -1,3 +1,4 @@
+#include "HttpRequestParser.h"
 #include "TransferTestSupport.h"
 
 #include <QFile>
@@ -25,6 +26,52 @@ QByteArray Exchange(quint16 port, const QByteArray &request)
 }
 
 } // namespace
+
+// The parser reads what any local program may send the server.
+TEST(HttpRequestParser, SplitsRequestsSentBackToBackAndDecodesChunkedBodies)
+{
+    THttpRequestParser parser;
+    parser.Feed("GET /a HTTP/1.1\r\n\r\n"
+                "POST /b HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n"
+                "4;ext=1\r\nWiki\r\n5\r\npedia\r\n0\r\nTrailer: x\r\n\r\n"
+                "GET /c HTTP/1.0\r\n\r\n");
+    const auto a = parser.Next();
+    const auto b = parser.Next();
+    const auto c = parser.Next();
+    ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(a->Path(), QStringLiteral("/a"));
+    EXPECT_TRUE(a->KeepAlive());
+    EXPECT_EQ(b->body, "Wikipedia");
+    EXPECT_EQ(c->Path(), QStringLiteral("/c"));
+    EXPECT_FALSE(c->KeepAlive());
+    EXPECT_FALSE(parser.Next().has_value());
+}
+
+TEST(HttpRequestParser, RefusesMalformedAndOversizedRequests)
+{
+    const struct
+    {
+        QByteArray raw;
+        int status;
+    } cases[] = {
+        {"GARBAGE\r\n\r\n", 400},
+        {"GET /a HTTP/2.0\r\n\r\n", 400},
+        {"GET /a HTTP/1.1\r\nBad Header: x\r\n\r\n", 400},
+        {"POST /a HTTP/1.1\r\nContent-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\n", 400},
+        {"POST /a HTTP/1.1\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\n", 400},
+        {"POST /a HTTP/1.1\r\nContent-Length: -3\r\n\r\n", 400},
+        {"POST /a HTTP/1.1\r\nContent-Length: 2000\r\n\r\n", 413},
+        {"POST /a HTTP/1.1\r\nTransfer-Encoding: gzip\r\n\r\n", 501},
+        {"POST /a HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n", 400},
+        {"GET /" + QByteArray(300, 'a') + " HTTP/1.1\r\n\r\n", 431},
+    };
+    for (const auto &c : cases) {
+        THttpRequestParser parser(256, 1000);
+        parser.Feed(c.raw);
+        EXPECT_FALSE(parser.Next().has_value()) << c.raw.constData();
+        EXPECT_EQ(parser.FailureStatus(), c.status) << c.raw.constData();
+    }
+}
 
 TEST_F(ServerFixture, RefusesPathsLeavingTheRootAndMalformedRequestsAndReportsMissingFiles)
 {
