@@ -25,11 +25,11 @@ void writeUtterance(std::FILE *out, const std::string &head, const TEvalItem &it
                      word.aligned ? 1 : 0);
         for (std::size_t p = 0; p < word.phones.size(); ++p) {
             const grader::TPhoneEval &ph = word.phones[p];
-            std::fprintf(out, "%s%s:%d:%d:%.3f:%.3f:%.3f:%s", p ? ";" : "", ph.phone.c_str(), ph.startFrame,
+            std::fprintf(out, "%s%s:%d:%d:%.3f:%.3f:%.3f:%s:%.3f:%.3f", p ? ";" : "", ph.phone.c_str(), ph.startFrame,
                          ph.endFrame, ph.gop, ph.competitorGop, ph.silenceShare,
-                         ph.heardAs.empty() ? "-" : ph.heardAs.c_str());
+                         ph.heardAs.empty() ? "-" : ph.heardAs.c_str(), ph.segmentGop, ph.segmentCompetitorGop);
         }
-        std::fprintf(out, "%s\n", word.phones.empty() ? "-" : "");
+        std::fprintf(out, "%s %zu\n", word.phones.empty() ? "-" : "", word.reference.size());
     }
 }
 

@@ -112,7 +112,7 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
             for (const TWordEval &w : u.words)
                 for (const TPhoneEval &p : w.phones)
                     if (p.silenceShare < 0.5) {
-                        const double g = p.gop + c.competitorWeight * p.competitorGop;
+                        const double g = BlendedGop(c, p);
                         perPhone[p.phone].push_back(g);
                         all.push_back(g);
                     }
@@ -121,35 +121,40 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
             c.expected[phone] = Median(gops);
         c.defaultExpected = Median(all);
     };
-    // The competitor and worst-phone weights that separate the fit set's
-    // pairs best, then the logistic curve fitted to correct (1) against
-    // replaced (0) words.
+    // The weights of the GOPs and of the worst phone that separate the fit
+    // set's replaced words from every word of its correct readings best (the
+    // evaluation's word AUC; a word not read counts lowest), then the
+    // logistic curve fitted to correct (1) against replaced (0) words.
+    auto gopOrLowest = [](const TCalibration &c, const TWordEval &w) { return WordRead(c, w) ? WordGop(c, w) : -1e9; };
     TCalibration c;
     double bestAuc = -1;
-    double bestWeight = 0;
-    double bestCompetitor = 0;
-    for (double competitor = 0; competitor <= 2.0001; competitor += 0.25) {
-        c.competitorWeight = competitor;
-        expectedFor(c);
-        for (double weight = 0; weight <= 1.0001; weight += 0.1) {
-            c.worstWeight = weight;
-            std::vector<double> pos;
-            std::vector<double> neg;
-            for (std::size_t i = 0; i < correct.size(); ++i) {
-                const auto t = static_cast<std::size_t>(targets[i]);
-                neg.push_back(WordGop(c, correct[i].words[t]));
-                pos.push_back(WordGop(c, replaced[i].words[t]));
-            }
-            const double auc = 1.0 - Auc(pos, neg);
-            if (auc > bestAuc) {
-                bestAuc = auc;
-                bestWeight = weight;
-                bestCompetitor = competitor;
+    TCalibration best;
+    for (double segment : {0.0, 1.0, 2.0}) {
+        c.segmentWeight = segment;
+        for (double segmentRival : {0.0, 1.0, 2.0}) {
+            c.segmentCompetitorWeight = segmentRival;
+            for (double competitor = 0; competitor <= 3.0001; competitor += 0.25) {
+                c.competitorWeight = competitor;
+                expectedFor(c);
+                for (double weight = 0; weight <= 1.0001; weight += 0.1) {
+                    c.worstWeight = weight;
+                    std::vector<double> pos;
+                    std::vector<double> neg;
+                    for (std::size_t i = 0; i < correct.size(); ++i) {
+                        pos.push_back(gopOrLowest(c, replaced[i].words[static_cast<std::size_t>(targets[i])]));
+                        for (const TWordEval &w : correct[i].words)
+                            neg.push_back(gopOrLowest(c, w));
+                    }
+                    const double auc = 1.0 - Auc(pos, neg);
+                    if (auc > bestAuc + 1e-12) {
+                        bestAuc = auc;
+                        best = c;
+                    }
+                }
             }
         }
     }
-    c.worstWeight = bestWeight;
-    c.competitorWeight = bestCompetitor;
+    c = best;
     expectedFor(c);
     std::vector<double> x;
     std::vector<int> y;
@@ -208,16 +213,18 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
         if (worst < 30)
             break;
     }
-    std::printf("// fitted on %zu readings of %zu items by %zu voices; fit-set pair AUC %.3f; omissions' mean "
+    std::printf("// fitted on %zu readings of %zu items by %zu voices; fit-set word AUC %.3f; omissions' mean "
                 "integrity error %.1f\n",
                 correct.size(), items.size(), voices.size(), bestAuc,
                 bestError / std::max<std::size_t>(1, omitted.size()));
     std::printf("f.expected = {");
     for (const auto &[phone, value] : c.expected)
         std::printf("{\"%s\", %.2f}, ", phone.c_str(), value);
-    std::printf("};\nf.defaultExpected = %.2f;\nf.worstWeight = %.1f;\nf.competitorWeight = %.2f;\nf.mid = %.2f;\n"
+    std::printf("};\nf.defaultExpected = %.2f;\nf.worstWeight = %.1f;\nf.competitorWeight = %.2f;\n"
+                "f.segmentWeight = %.0f;\nf.segmentCompetitorWeight = %.0f;\nf.mid = %.2f;\n"
                 "f.slope = %.2f;\nf.readFloor = %.0f;\nf.accuracyGate = %.0f;\n",
-                c.defaultExpected, c.worstWeight, c.competitorWeight, mid, slope, c.readFloor, c.accuracyGate);
+                c.defaultExpected, c.worstWeight, c.competitorWeight, c.segmentWeight, c.segmentCompetitorWeight, mid,
+                slope, c.readFloor, c.accuracyGate);
     return 0;
 }
 

@@ -47,6 +47,7 @@ TOfflineGrader::TOfflineGrader(const TModelFiles &files, TCalibration calibratio
     if (!m_lexicon.Load(files.dictionary))
         throw std::runtime_error("cannot read the pronouncing dictionary " + files.dictionary);
     m_decoder = std::make_unique<TSphinxDecoder>(files);
+    m_models = std::make_unique<TPhoneModels>(files.acousticModel);
 }
 
 TOfflineGrader::~TOfflineGrader() = default;
@@ -102,6 +103,10 @@ TUtterance TOfflineGrader::Analyse(const std::string &text, const TAudio &audio)
         }
     }
 
+    const std::vector<float> features = m_decoder->Features(audio.samples);
+    const std::vector<float> senones = m_models->SenoneScores(features);
+    const int featureFrames = static_cast<int>(features.size() / kFeatureSize);
+
     int lastWordEnd = -1;
     for (std::size_t i = 0; i < aligned->size(); ++i) {
         const TSegment &seg = (*aligned)[i];
@@ -136,11 +141,32 @@ TUtterance TOfflineGrader::Analyse(const std::string &text, const TAudio &audio)
                     p.heardAs = ra.label;
             }
         }
+        if (seg.endFrame < featureFrames)
+            scoreSegment(senones, seg.startFrame, seg.endFrame, p);
         word.phones.push_back(p);
         u.speechFrames += seg.frames();
         lastWordEnd = seg.endFrame;
     }
     return u;
+}
+
+void TOfflineGrader::scoreSegment(const std::vector<float> &senones, int first, int last, TPhoneEval &p) const
+{
+    const int own = m_models->PhoneIndex(p.phone);
+    if (own < 0)
+        return;
+    const double ownScore = m_models->SegmentScore(senones, own, first, last);
+    double bestSpeech = ownScore;
+    for (int q = 0; q < m_models->PhoneCount(); ++q)
+        if (m_models->IsSpeech(q))
+            bestSpeech = std::max(bestSpeech, m_models->SegmentScore(senones, q, first, last));
+    double bestRival = ownScore;
+    for (const std::string &rival : CompetitorPhones(p.phone))
+        if (const int q = m_models->PhoneIndex(rival); q >= 0)
+            bestRival = std::max(bestRival, m_models->SegmentScore(senones, q, first, last));
+    const double frames = last - first + 1;
+    p.segmentGop = (ownScore - bestSpeech) / kDecoderUnit / frames;
+    p.segmentCompetitorGop = (ownScore - bestRival) / kDecoderUnit / frames;
 }
 
 nlohmann::ordered_json TOfflineGrader::Grade(TGradeMode mode, const std::string &text, const TAudio &audio)

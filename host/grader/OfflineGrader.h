@@ -4,8 +4,10 @@
 //
 // The reference is turned into phones through the lexicon, the recording is
 // aligned against it (each word optional, pauses optional between words) and
-// decoded a second time as a free phone loop; each aligned phone's goodness
-// of pronunciation is the difference of the two scores over its frames. The
+// decoded a second time as a free phone loop and a third time with the
+// learners' likely substitutes beside each phone; each aligned phone's
+// goodness of pronunciation compares those scores over its frames, and the
+// base phones' own models over exactly its frames (PhoneModels.h). The
 // scores and the result's shape are in Scoring.h and GradeJson.h.
 //
 // A recording that is silent, noisy, of another text or unreadable gives low
@@ -13,6 +15,7 @@
 // time per grader.
 
 #include "Lexicon.h"
+#include "PhoneModels.h"
 #include "Scoring.h"
 #include "SphinxDecoder.h"
 #include "Utterance.h"
@@ -55,8 +58,13 @@ public:
     const TLexicon &Lexicon() const { return m_lexicon; }
 
 private:
+    // The phone's segment GOPs from every base phone's model over frames
+    // [first, last].
+    void scoreSegment(const std::vector<float> &senones, int first, int last, TPhoneEval &p) const;
+
     TLexicon m_lexicon;
     std::unique_ptr<TSphinxDecoder> m_decoder;
+    std::unique_ptr<TPhoneModels> m_models;
     TCalibration m_calibration;
 };
 

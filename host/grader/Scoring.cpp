@@ -16,11 +16,17 @@ double GopToScore(const TCalibration &c, double normalisedGop)
     return 100.0 / (1.0 + std::exp(-z));
 }
 
+double BlendedGop(const TCalibration &c, const TPhoneEval &phone)
+{
+    return phone.gop + c.competitorWeight * phone.competitorGop + c.segmentWeight * phone.segmentGop
+           + c.segmentCompetitorWeight * phone.segmentCompetitorGop;
+}
+
 double NormalisedGop(const TCalibration &c, const TPhoneEval &phone)
 {
     const auto it = c.expected.find(phone.phone);
     const double expected = it != c.expected.end() ? it->second : c.defaultExpected;
-    return phone.gop + c.competitorWeight * phone.competitorGop - expected;
+    return BlendedGop(c, phone) - expected;
 }
 
 double PhoneScore(const TCalibration &c, const TPhoneEval &phone)

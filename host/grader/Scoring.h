@@ -1,10 +1,12 @@
 #pragma once
 // From goodness of pronunciation to the 0–100 scores of a result.
 //
-// Phone: its GOP against the free loop, plus a weighted GOP against the
-// likely substitutes of learners, minus the GOP the same phone has in correct
-// speech (the phone's expected value), goes through a logistic curve whose
-// middle and slope were fitted on synthetic speech (docs/offline-grader.md).
+// Phone: its GOP against the free loop, plus weighted GOPs against the likely
+// substitutes of learners (from their alignment and over the phone's own
+// frames) and against the best base phone over its own frames, minus the
+// same blend's median in correct speech (the phone's expected value), goes
+// through a logistic curve whose middle and slope were fitted on synthetic
+// speech (docs/offline-grader.md).
 // Word: the same curve applied to a blend of the mean and the worst of its
 // normalised phone GOPs, so one replaced phone in a long word still counts;
 // a word the alignment skipped, or that lies mostly in silence, is not read
@@ -29,12 +31,14 @@ struct TCalibration
     // `defaultExpected`.
     std::map<std::string, double> expected;
     double defaultExpected = -2.0;
-    double mid = -4.0;             // normalised GOP that scores 50
-    double slope = 1.5;            // GOP units per logistic unit
-    double worstWeight = 0.5;      // share of the worst phone in a word's GOP
-    double competitorWeight = 1.0; // weight of the competitor GOP in a phone's GOP
-    double silenceLimit = 0.6;     // a word with more silence than this was not read
-    double readFloor = 25;         // a word under this score counts as not found for integrity
+    double mid = -4.0;                  // normalised GOP that scores 50
+    double slope = 1.5;                 // GOP units per logistic unit
+    double worstWeight = 0.5;           // share of the worst phone in a word's GOP
+    double competitorWeight = 1.0;      // weight of the competitor GOP in a phone's GOP
+    double segmentWeight = 0;           // weight of the segment GOP (best speech phone)
+    double segmentCompetitorWeight = 0; // weight of the segment GOP against the substitutes
+    double silenceLimit = 0.6;          // a word with more silence than this was not read
+    double readFloor = 25;              // a word under this score counts as not found for integrity
     // A word whose phones average no more frames than this was squeezed in by
     // the alignment (three frames is the shortest a phone model can take),
     // as happens to a word left out: it counts as not found.
@@ -51,7 +55,10 @@ struct TCalibration
 // 0–100 from a normalised GOP through the logistic curve.
 double GopToScore(const TCalibration &c, double normalisedGop);
 
-// A phone's GOP (loop plus weighted competitor GOP) minus its expected value.
+// A phone's blend of GOPs, before its expected value is taken off.
+double BlendedGop(const TCalibration &c, const TPhoneEval &phone);
+
+// The blend minus the phone's expected value.
 double NormalisedGop(const TCalibration &c, const TPhoneEval &phone);
 
 double PhoneScore(const TCalibration &c, const TPhoneEval &phone);

@@ -1,8 +1,13 @@
 #include "SphinxDecoder.h"
 
+#include "PhoneModels.h"
 #include "PhoneSet.h"
 
 #include <pocketsphinx.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/fe.h>
+#include <sphinxbase/feat.h>
 #include <sphinxbase/fsg_model.h>
 
 #include <cstdlib>
@@ -118,6 +123,51 @@ std::optional<std::vector<TSegment>> TSphinxDecoder::Align(const TAlignGraph &gr
     if (!complete || segments.empty())
         return std::nullopt;
     return segments;
+}
+
+std::vector<float> TSphinxDecoder::Features(const std::vector<int16_t> &audio)
+{
+    // A front end and feature computer of the decoder's configuration (the
+    // model's feature parameters are part of it once the decoder is up).
+    cmd_ln_t *config = ps_get_config(m_ps);
+    fe_t *fe = fe_init_auto_r(config);
+    if (fe == nullptr)
+        throw std::runtime_error("cannot set up the speech front end");
+    feat_t *fcb = feat_init(cmd_ln_str_r(config, "-feat"), cmn_type_from_str(cmd_ln_str_r(config, "-cmn")), FALSE,
+                            AGC_NONE, FALSE, fe_get_output_size(fe));
+    std::vector<float> out;
+    if (fcb == nullptr || feat_dimension(fcb) != kFeatureSize) {
+        if (fcb != nullptr)
+            feat_free(fcb);
+        fe_free(fe);
+        throw std::runtime_error("the acoustic model's features are not the expected 39");
+    }
+    fe_start_utt(fe);
+    const int16 *samples = audio.data();
+    size_t remaining = audio.size();
+    int32 frames = 0;
+    fe_process_frames(fe, nullptr, &remaining, nullptr, &frames, nullptr);
+    auto **cep = static_cast<mfcc_t **>(
+        ckd_calloc_2d(static_cast<size_t>(frames) + 1, static_cast<size_t>(fe_get_output_size(fe)), sizeof(mfcc_t)));
+    remaining = audio.size();
+    int32 made = frames;
+    fe_process_frames(fe, &samples, &remaining, cep, &made, nullptr);
+    int32 last = 0;
+    fe_end_utt(fe, cep[made], &last);
+    int32 total = made + last;
+    if (total > 0) {
+        mfcc_t ***feat = feat_array_alloc(fcb, total);
+        const int32 produced = feat_s2mfc2feat_live(fcb, cep, &total, TRUE, TRUE, feat);
+        out.resize(static_cast<std::size_t>(produced) * kFeatureSize);
+        for (int32 t = 0; t < produced; ++t)
+            std::copy(feat[t][0], feat[t][0] + kFeatureSize,
+                      out.begin() + static_cast<std::ptrdiff_t>(t) * kFeatureSize);
+        feat_array_free(feat);
+    }
+    ckd_free_2d(cep);
+    feat_free(fcb);
+    fe_free(fe);
+    return out;
 }
 
 } // namespace grader

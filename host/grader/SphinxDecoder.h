@@ -23,6 +23,8 @@ struct ps_decoder_s;
 namespace grader {
 
 inline constexpr int kFramesPerSecond = 100;
+// One decoder log unit in nats (log base 1.0001, shifted right by 10 bits).
+inline constexpr double kDecoderUnit = 1024 * 9.99950003333e-05;
 
 struct TSegment
 {
@@ -59,6 +61,11 @@ public:
     // The best path through `graph`; nullopt when the recording does not fit
     // it (the decoder found no path to the final state).
     std::optional<std::vector<TSegment>> Align(const TAlignGraph &graph, const std::vector<int16_t> &audio);
+
+    // The feature vectors the searches see (cepstra with the whole
+    // utterance's mean removed, deltas and double deltas): frames ×
+    // kFeatureSize, one frame per frame of the segments.
+    std::vector<float> Features(const std::vector<int16_t> &audio);
 
 private:
     std::vector<TSegment> decode(const std::vector<int16_t> &audio, bool &complete);

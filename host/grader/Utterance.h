@@ -26,6 +26,12 @@ struct TPhoneEval
     double competitorGop = 0;
     // The substitute that alignment chose instead, or empty.
     std::string heardAs;
+    // Over exactly the phone's frames, each base phone's model scored on its
+    // own (PhoneModels.h): (own score − best speech phone's score) ÷ frames,
+    // in decoder log units; 0 when no other phone explains the frames better.
+    double segmentGop = 0;
+    // The same against the likely substitutes only.
+    double segmentCompetitorGop = 0;
 };
 
 struct TWordEval

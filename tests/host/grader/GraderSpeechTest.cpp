@@ -94,3 +94,25 @@ TEST_F(GraderSpeechTest, ARecordingLongerThanTheLimitIsCut)
     EXPECT_EQ(r["details"][9]["score"], 0.0); // "morning"
     EXPECT_LT(r["integrity"].get<double>(), 60.0);
 }
+
+TEST_F(GraderSpeechTest, AVowelSaidAsItsNeighbourIsHeardOverItsOwnFrames)
+{
+    const TUtterance right = s_grader->Analyse(kSentence, speak(kSentence));
+    const TUtterance wrong = s_grader->Analyse(kSentence, speak("I saw a big sheep in the harbour this morning."));
+    auto vowelOfShip = [](const TUtterance &u) {
+        for (const TPhoneEval &p : u.words.at(4).phones)
+            if (p.phone == "IH")
+                return p;
+        ADD_FAILURE() << "no IH in ship";
+        return TPhoneEval{};
+    };
+    const TPhoneEval good = vowelOfShip(right);
+    const TPhoneEval bad = vowelOfShip(wrong);
+    EXPECT_LT(bad.segmentCompetitorGop, good.segmentCompetitorGop - 5);
+    EXPECT_LT(bad.segmentGop, good.segmentGop);
+    for (const TWordEval &w : right.words)
+        for (const TPhoneEval &p : w.phones) {
+            EXPECT_LE(p.segmentGop, p.segmentCompetitorGop) << w.text << " " << p.phone;
+            EXPECT_LE(p.segmentCompetitorGop, 0.0) << w.text << " " << p.phone;
+        }
+}

@@ -62,6 +62,17 @@ TEST(ScoringTest, PhonesAreScoredOnACurveFromTheirGopBeyondTheExpected)
     EXPECT_DOUBLE_EQ(NormalisedGop(c, phone("SH", 0, 9, -12)), -10.0);
     EXPECT_DOUBLE_EQ(NormalisedGop(c, phone("ZH", 0, 9, -12)), -7.0); // default
     EXPECT_GT(PhoneScore(c, phone("IH", 0, 9, -12)), PhoneScore(c, phone("SH", 0, 9, -12)));
+
+    // Each GOP counts with its own weight.
+    TCalibration w = c;
+    w.competitorWeight = 2;
+    w.segmentWeight = 0.5;
+    w.segmentCompetitorWeight = 3;
+    TPhoneEval p = phone("IH", 0, 9, -12);
+    p.competitorGop = -1;
+    p.segmentGop = -4;
+    p.segmentCompetitorGop = -0.5;
+    EXPECT_DOUBLE_EQ(NormalisedGop(w, p), -12 - 2 - 2 - 1.5 + 10);
 }
 
 TEST(ScoringTest, WordGopBlendsFrameWeightedMeanAndWorstPhone)
