@@ -183,8 +183,8 @@ void TPhoneModels::readWeights(const std::string &path)
     m_logWeights.assign(static_cast<std::size_t>(ciSenones) * kStreams * densities, 0.f);
     for (int f = 0; f < kStreams; ++f)
         for (int k = 0; k < densities; ++k) {
-            const auto *row =
-                reinterpret_cast<const unsigned char *>(bytes.data() + at + (static_cast<std::size_t>(f) * densities + k) * senones);
+            const auto *row = reinterpret_cast<const unsigned char *>(
+                bytes.data() + at + (static_cast<std::size_t>(f) * densities + k) * senones);
             for (int s = 0; s < ciSenones; ++s)
                 m_logWeights[(static_cast<std::size_t>(s) * kStreams + f) * densities + k] =
                     static_cast<float>(-row[s] * kWeightStep);
@@ -213,7 +213,8 @@ std::vector<float> TPhoneModels::TypicalFrame(int phone, int state) const
         const float *lw =
             m_logWeights.data() + ((static_cast<std::size_t>(phone) * kStates + state) * kStreams + f) * m_densities;
         const auto k = static_cast<std::size_t>(std::max_element(lw, lw + m_densities) - lw);
-        const float *mu = m_means.data() + ((static_cast<std::size_t>(phone) * kStreams + f) * m_densities + k) * kStreamSize;
+        const float *mu =
+            m_means.data() + ((static_cast<std::size_t>(phone) * kStreams + f) * m_densities + k) * kStreamSize;
         frame.insert(frame.end(), mu, mu + kStreamSize);
     }
     return frame;
@@ -243,8 +244,8 @@ std::vector<float> TPhoneModels::SenoneScores(const std::vector<float> &features
                 }
                 // log Σ w·N for each of the phone's senones, around the best term.
                 for (int s = 0; s < kStates; ++s) {
-                    const float *lw =
-                        m_logWeights.data() + ((static_cast<std::size_t>(p) * kStates + s) * kStreams + f) * m_densities;
+                    const float *lw = m_logWeights.data()
+                                      + ((static_cast<std::size_t>(p) * kStates + s) * kStreams + f) * m_densities;
                     float best = -std::numeric_limits<float>::infinity();
                     for (int k = 0; k < m_densities; ++k)
                         best = std::max(best, lw[k] + density[static_cast<std::size_t>(k)]);
@@ -276,7 +277,8 @@ double TPhoneModels::SegmentScore(const std::vector<float> &scores, int phone, i
         for (int j = 0; j < kStates; ++j) {
             double best = none;
             for (int i = 0; i <= j; ++i)
-                best = std::max(best, delta[static_cast<std::size_t>(i)] + a[static_cast<std::size_t>(i * (kStates + 1) + j)]);
+                best = std::max(best, delta[static_cast<std::size_t>(i)]
+                                          + a[static_cast<std::size_t>(i * (kStates + 1) + j)]);
             next[static_cast<std::size_t>(j)] = best + b(t, j);
         }
         delta = next;

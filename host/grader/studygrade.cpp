@@ -77,8 +77,11 @@ int main(int argc, char **argv)
                 std::printf("%-14s %s score %.1f\n", w.text.c_str(), w.aligned ? "aligned" : "skipped",
                             grader::WordScore(grader.Calibration(), w));
                 for (const grader::TPhoneEval &p : w.phones)
-                    std::printf("    %-3s %4d-%4d gop %7.2f norm %7.2f silence %.2f\n", p.phone.c_str(), p.startFrame,
-                                p.endFrame, p.gop, grader::NormalisedGop(grader.Calibration(), p), p.silenceShare);
+                    std::printf("    %-3s %4d-%4d gop %7.2f rival %7.2f segment %7.2f segment rival %7.2f norm %7.2f "
+                                "silence %.2f%s%s\n",
+                                p.phone.c_str(), p.startFrame, p.endFrame, p.gop, p.competitorGop, p.segmentGop,
+                                p.segmentCompetitorGop, grader::NormalisedGop(grader.Calibration(), p), p.silenceShare,
+                                p.heardAs.empty() ? "" : " heard as ", p.heardAs.c_str());
             }
             return 0;
         }
