@@ -11,6 +11,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace {
 
@@ -99,7 +101,28 @@ bool TRecordingGradeEngine::evaluate(int mode, const QString &text, const QStrin
             procSaveLog(QStringLiteral("error:Evaluate cannot write ") % wavFileName);
     }
     m_lastRecording = path;
-    m_lastResult = m_scorer ? m_scorer(ModeOf(mode), text, path) : QString();
+    if (!m_scorer) {
+        procSaveLog(QStringLiteral("error:Evaluate cannot grade the recording ") % path);
+        return true;
+    }
+    // Grading takes a fifth of the recording's length or more: it runs on a
+    // worker while events are dispatched, so the page stays responsive. The
+    // worker gets copies only: if the engine is deleted during the wait, the
+    // grading still finishes safely and its result is dropped.
+    auto job = std::async(std::launch::async, [scorer = m_scorer, graded = ModeOf(mode), text, path] {
+        return scorer(graded, text, path);
+    });
+    while (job.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        if (WaitFor(10, nullptr, this) == TWaitEnd::Gone)
+            return false;
+    }
+    try {
+        m_lastResult = job.get();
+    } catch (const std::exception &e) {
+        procSaveLog(QStringLiteral("error:Evaluate grading failed: ") + QString::fromUtf8(e.what()));
+        m_lastResult.clear();
+        return true;
+    }
     if (m_lastResult.isEmpty())
         procSaveLog(QStringLiteral("error:Evaluate cannot grade the recording ") % path);
     return true;

@@ -9,6 +9,9 @@
 // stopped (StopRecord from a stop or close handler) or the stop flag became
 // true; then it stops the recording so that the file is complete, copies it
 // to the file named in the call when that is another one, and grades it.
+// The scorer runs on a worker thread while events are still dispatched (it
+// must not touch the engine or any widget); a scorer that throws leaves an
+// "error:" log line and no result.
 
 #include "HostServices.h"
 #include "IRecordingSource.h"

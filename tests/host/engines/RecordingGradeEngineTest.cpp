@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,4 +156,36 @@ TEST_F(RecordingGradeEngineTest, ARecorderThatCannotStartGivesNoResultAtOnce)
     EXPECT_TRUE(m_engine.GetLastResult().isEmpty()); // the last result is not handed out again
     EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:Evaluate cannot record")).size(), 1);
     EXPECT_EQ(m_scored.size(), 1); // nothing was graded
+}
+
+TEST_F(RecordingGradeEngineTest, GradingRunsBesideTheEventLoopAndAFailureIsLoggedNotThrown)
+{
+    // A scorer as slow as the offline grader on a long passage: the page's
+    // timers keep running while it works.
+    std::atomic<bool> scoring{false};
+    bool tickedDuringScoring = false;
+    TRecordingGradeEngine slow{m_dir.path(), m_recorder, [&](TGradeMode mode, const QString &text, const QString &wav) {
+                                   scoring = true;
+                                   std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                                   scoring = false;
+                                   return SimScoreRecording(mode, text, wav);
+                               }};
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { tickedDuringScoring = tickedDuringScoring || scoring; });
+    tick.start(20);
+    QTimer::singleShot(30, &slow, [&] { m_recorder->StopRecording(); });
+    slow.Evaluate(1, QStringLiteral("tmp\\slow.wav"), m_text, 1);
+    EXPECT_TRUE(tickedDuringScoring);
+    EXPECT_FALSE(slow.GetLastResult().isEmpty());
+
+    LogCapture log;
+    TRecordingGradeEngine failing{m_dir.path(), m_recorder,
+                                  [](TGradeMode, const QString &, const QString &) -> QString {
+                                      throw std::runtime_error("decoder out of memory");
+                                  }};
+    QTimer::singleShot(30, &failing, [&] { m_recorder->StopRecording(); });
+    failing.Evaluate(1, QStringLiteral("tmp\\fail.wav"), m_text, 1);
+    EXPECT_TRUE(failing.GetLastResult().isEmpty());
+    EXPECT_EQ(log.LinesStartingWith(QStringLiteral("error:")),
+              QStringList{QStringLiteral("error:Evaluate grading failed: decoder out of memory")});
 }
