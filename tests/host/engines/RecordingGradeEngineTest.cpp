@@ -178,6 +178,18 @@ TEST_F(RecordingGradeEngineTest, GradingRunsBesideTheEventLoopAndAFailureIsLogge
     EXPECT_TRUE(tickedDuringScoring);
     EXPECT_FALSE(slow.GetLastResult().isEmpty());
 
+    // Deleted by an event handled while it grades (the module closed): the
+    // call returns without touching it, the grading finishes on its copies.
+    auto *doomed = new TRecordingGradeEngine{m_dir.path(), m_recorder,
+                                             [](TGradeMode mode, const QString &text, const QString &wav) {
+                                                 std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                                                 return SimScoreRecording(mode, text, wav);
+                                             }};
+    QTimer::singleShot(30, doomed, [&] { m_recorder->StopRecording(); });
+    QTimer::singleShot(100, doomed, [doomed] { delete doomed; });
+    bool stop = false;
+    EXPECT_TRUE(doomed->EvaluateStoppable(1, m_text, QStringLiteral("tmp\\doomed.wav"), 1, stop).isEmpty());
+
     LogCapture log;
     TRecordingGradeEngine failing{m_dir.path(), m_recorder,
                                   [](TGradeMode, const QString &, const QString &) -> QString {
