@@ -19,6 +19,8 @@ namespace {
 
 constexpr const char *kLoopSearch = "loop";
 constexpr const char *kAlignSearch = "align";
+// A beam this wide prunes nothing.
+constexpr double kNoPruning = 1e-300;
 
 } // namespace
 
@@ -97,7 +99,8 @@ std::vector<TSegment> TSphinxDecoder::PhoneLoop(const std::vector<int16_t> &audi
     return decode(audio, complete);
 }
 
-std::optional<std::vector<TSegment>> TSphinxDecoder::Align(const TAlignGraph &graph, const std::vector<int16_t> &audio)
+std::optional<std::vector<TSegment>> TSphinxDecoder::alignOnce(const TAlignGraph &graph,
+                                                               const std::vector<int16_t> &audio)
 {
     // The alignment search is replaced for every recording; the decoder must
     // not be using it while that happens.
@@ -122,6 +125,29 @@ std::optional<std::vector<TSegment>> TSphinxDecoder::Align(const TAlignGraph &gr
     ps_set_search(m_ps, kLoopSearch);
     if (!complete || segments.empty())
         return std::nullopt;
+    return segments;
+}
+
+std::optional<std::vector<TSegment>> TSphinxDecoder::Align(const TAlignGraph &graph, const std::vector<int16_t> &audio)
+{
+    if (auto segments = alignOnce(graph, audio))
+        return segments;
+    // No path survived the beams. The grammar weighs its transitions by the
+    // language weight, so a word left out (skip probability 10⁻¹², weighted
+    // about 10⁻⁷⁸) falls outside the word beam, and readings with words left
+    // out lost every path. Searching once more without pruning finds the
+    // path if there is one; it is not the default because a long passage
+    // then keeps far more history (45 s: 181 MB against 105 MB). A search
+    // reads its beams from the configuration when it is set up.
+    cmd_ln_t *config = ps_get_config(m_ps);
+    const double beams[3] = {cmd_ln_float_r(config, "-beam"), cmd_ln_float_r(config, "-pbeam"),
+                             cmd_ln_float_r(config, "-wbeam")};
+    for (const char *name : {"-beam", "-pbeam", "-wbeam"})
+        cmd_ln_set_float_r(config, name, kNoPruning);
+    auto segments = alignOnce(graph, audio);
+    cmd_ln_set_float_r(config, "-beam", beams[0]);
+    cmd_ln_set_float_r(config, "-pbeam", beams[1]);
+    cmd_ln_set_float_r(config, "-wbeam", beams[2]);
     return segments;
 }
 

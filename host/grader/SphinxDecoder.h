@@ -59,7 +59,7 @@ public:
     std::vector<TSegment> PhoneLoop(const std::vector<int16_t> &audio);
 
     // The best path through `graph`; nullopt when the recording does not fit
-    // it (the decoder found no path to the final state).
+    // it (no path to the final state, even searched without pruning).
     std::optional<std::vector<TSegment>> Align(const TAlignGraph &graph, const std::vector<int16_t> &audio);
 
     // The feature vectors the searches see (cepstra with the whole
@@ -68,6 +68,7 @@ public:
     std::vector<float> Features(const std::vector<int16_t> &audio);
 
 private:
+    std::optional<std::vector<TSegment>> alignOnce(const TAlignGraph &graph, const std::vector<int16_t> &audio);
     std::vector<TSegment> decode(const std::vector<int16_t> &audio, bool &complete);
 
     ps_decoder_s *m_ps = nullptr;

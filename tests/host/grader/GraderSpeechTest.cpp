@@ -26,11 +26,15 @@ protected:
         s_grader = nullptr;
     }
 
-    // espeak-ng's American voice reading `text` (22 kHz, resampled on reading).
-    TAudio speak(const std::string &text, double limit = 0)
+    // espeak-ng's American voice reading `text` (22 kHz, resampled on
+    // reading, or by sox as the evaluation's speech is).
+    TAudio speak(const std::string &text, double limit = 0, bool sox = false)
     {
         const std::string path = m_dir.filePath(QString::number(++m_count) + QStringLiteral(".wav")).toStdString();
-        const std::string cmd = "espeak-ng -v en-us -w '" + path + "' '" + text + "'";
+        std::string cmd = "espeak-ng -v en-us -w '" + path + "' '" + text + "'";
+        if (sox)
+            cmd += " && sox '" + path + "' -r 16000 -c 1 -b 16 '" + path + ".16k.wav' && mv '" + path + ".16k.wav' '"
+                   + path + "'";
         EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
         auto audio = ReadWav(path, limit);
         EXPECT_TRUE(audio.has_value());
@@ -83,6 +87,18 @@ TEST_F(GraderSpeechTest, SilenceNoAudioAndAMissingFileScoreZero)
     EXPECT_EQ(quiet["details"].size(), 10u);
     EXPECT_EQ(s_grader->Grade(TGradeMode::Word, "ship", TAudio{})["overall"], 0.0);
     EXPECT_EQ(s_grader->GradeFile(TGradeMode::Passage, kSentence, "/nonexistent.wav", 5)["overall"], 0.0);
+}
+
+TEST_F(GraderSpeechTest, AReadingWithWordsLeftOutIsAlignedAndTheOthersAreFound)
+{
+    // With the decoder's beams alone this reading had no path at all (each
+    // word left out costs far more than the word beam allows) and graded 0.
+    const std::string text = "We live in a small house near the river";
+    const ordered_json r =
+        s_grader->Grade(TGradeMode::Sentence, text, speak("We in small house near the river", 0, true));
+    EXPECT_GT(r["integrity"].get<double>(), 40.0);
+    EXPECT_EQ(r["details"][1]["score"], 0.0);                // "live", left out
+    EXPECT_GT(r["details"][5]["score"].get<double>(), 50.0); // "house"
 }
 
 TEST_F(GraderSpeechTest, ARecordingLongerThanTheLimitIsCut)
