@@ -50,6 +50,11 @@ bool WriteAnalyses(const std::string &path, const std::string &dir, const std::v
                 for (TRendition r : {TRendition::Correct, TRendition::Replaced, TRendition::Omitted})
                     writeUtterance(out, head, item, RenditionName(r),
                                    analyse(item.sentence, RenditionPath(dir, v, item, r)));
+                // The target word and its neighbour read alone, graded against the word.
+                for (TRendition r : {TRendition::WordCorrect, TRendition::WordReplaced})
+                    writeUtterance(
+                        out, head, item, RenditionName(r),
+                        analyse(RenditionText(item, TRendition::WordCorrect), RenditionPath(dir, v, item, r)));
                 const TEvalItem &other = items[(k + 1) % items.size()];
                 writeUtterance(out, head, other, "unrelated",
                                analyse(other.sentence, RenditionPath(dir, v, item, TRendition::Correct)));
