@@ -13,6 +13,17 @@ namespace {
 
 // Recordings shorter than this (a tenth of a second) hold no speech.
 constexpr std::size_t kMinSamples = kSampleRate / 10;
+// A recording whose samples span no more than this (about −60 dB below full
+// scale) holds no sound at all: a muted microphone's digital silence or a
+// constant level. The searches would still find a path through it once
+// pruning is off, and its features are not even finite.
+constexpr int kMinSignalSpan = 64;
+
+bool hasSignal(const std::vector<int16_t> &samples)
+{
+    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+    return low != samples.end() && *high - *low > kMinSignalSpan;
+}
 
 bool isLoopSilence(const std::string &label)
 {
@@ -70,7 +81,7 @@ TUtterance TOfflineGrader::Analyse(const std::string &text, const TAudio &audio)
         }
     }
     u.frames = static_cast<int>(audio.samples.size() * kFramesPerSecond / kSampleRate);
-    if (u.words.empty() || audio.samples.size() < kMinSamples)
+    if (u.words.empty() || audio.samples.size() < kMinSamples || !hasSignal(audio.samples))
         return u;
 
     const TAlignGraph graph = BuildAlignGraph(prons, TGraphOptions{});

@@ -228,6 +228,10 @@ std::vector<float> TPhoneModels::SenoneScores(const std::vector<float> &features
     std::vector<float> density(static_cast<std::size_t>(m_densities));
     for (std::size_t t = 0; t < frames; ++t) {
         const float *x = features.data() + t * kFeatureSize;
+        // A frame without finite features tells no phone from another: it
+        // scores 0 under every model.
+        if (!std::all_of(x, x + kFeatureSize, [](float v) { return std::isfinite(v); }))
+            continue;
         for (int p = 0; p < phones; ++p) {
             for (int f = 0; f < kStreams; ++f) {
                 const std::size_t g0 = (static_cast<std::size_t>(p) * kStreams + f) * m_densities;

@@ -7,6 +7,9 @@ namespace grader {
 
 double Round1(double v)
 {
+    // A score that could not be computed is 0, never a null in the result.
+    if (!std::isfinite(v))
+        return 0;
     return std::round(v * 10.0) / 10.0;
 }
 

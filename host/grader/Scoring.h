@@ -96,7 +96,8 @@ inline constexpr double kFluencyWeight = 0.2;
 TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const std::vector<double> &wordScores,
                                const std::vector<int> &words);
 
-// Rounded to one decimal, as results carry them.
+// Rounded to one decimal, as results carry them; 0 for a value that is not
+// finite.
 double Round1(double v);
 
 } // namespace grader

@@ -86,6 +86,12 @@ TEST_F(GraderSpeechTest, SilenceNoAudioAndAMissingFileScoreZero)
     EXPECT_EQ(quiet["integrity"], 0.0);
     EXPECT_EQ(quiet["details"].size(), 10u);
     EXPECT_EQ(s_grader->Grade(TGradeMode::Word, "ship", TAudio{})["overall"], 0.0);
+    // A constant level: nothing to hear, and nothing that is not a number.
+    TAudio level;
+    level.samples.assign(2 * kSampleRate, 1000);
+    const ordered_json flat = s_grader->Grade(TGradeMode::Sentence, kSentence, level);
+    EXPECT_EQ(flat["overall"], 0.0);
+    EXPECT_EQ(flat["details"][4]["score"], 0.0);
     EXPECT_EQ(s_grader->GradeFile(TGradeMode::Passage, kSentence, "/nonexistent.wav", 5)["overall"], 0.0);
 }
 
