@@ -1,6 +1,7 @@
 #include "TRecordingGradeEngine.h"
 
 #include "EnginePath.h"
+#include "GradeOnWorker.h"
 
 #include "Log.h"
 #include "Wait.h"
@@ -11,8 +12,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <chrono>
-#include <future>
 
 namespace {
 
@@ -105,24 +104,14 @@ bool TRecordingGradeEngine::evaluate(int mode, const QString &text, const QStrin
         procSaveLog(QStringLiteral("error:Evaluate cannot grade the recording ") % path);
         return true;
     }
-    // Grading takes a fifth of the recording's length or more: it runs on a
-    // worker while events are dispatched, so the page stays responsive. The
-    // worker gets copies only: if the engine is deleted during the wait, the
-    // grading still finishes safely and its result is dropped.
-    auto job = std::async(std::launch::async, [scorer = m_scorer, graded = ModeOf(mode), text, path] {
-        return scorer(graded, text, path);
-    });
-    while (job.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        if (WaitFor(10, nullptr, this) == TWaitEnd::Gone)
-            return false;
-    }
-    try {
-        m_lastResult = job.get();
-    } catch (const std::exception &e) {
-        procSaveLog(QStringLiteral("error:Evaluate grading failed: ") + QString::fromUtf8(e.what()));
-        m_lastResult.clear();
-        return true;
-    }
+    bool gone = false;
+    const auto result = GradeOnWorker(
+        [scorer = m_scorer, graded = ModeOf(mode), text, path] { return scorer(graded, text, path); }, this, gone);
+    if (gone)
+        return false;
+    if (!result)
+        return true; // the failure is logged
+    m_lastResult = *result;
     if (m_lastResult.isEmpty())
         procSaveLog(QStringLiteral("error:Evaluate cannot grade the recording ") % path);
     return true;

@@ -2,6 +2,7 @@
 
 #include "EnginePath.h"
 #include "SimGrading.h"
+#include "GradeOnWorker.h"
 #include "SimWav.h"
 #include "WavAudio.h"
 
@@ -144,20 +145,15 @@ bool TSimGradeEngine::writeSpeech(const QString &path, const std::vector<std::in
 
 bool TSimGradeEngine::score(int mode, const QString &text, const QString &wavPath, int seconds)
 {
-    // The worker gets copies only: if the engine is deleted during the wait,
-    // the grading still finishes safely and its result is dropped.
-    auto job = std::async(std::launch::async, [scorer = m_scorer, mode, text, wavPath, seconds] {
-        return scorer(mode, text, wavPath, seconds);
-    });
-    while (job.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        if (WaitFor(10, nullptr, this) == TWaitEnd::Gone)
-            return false;
-    }
-    try {
-        m_lastResult = QString::fromStdString(nlohmann::ordered_json{{"result", job.get()}}.dump());
-    } catch (const std::exception &e) {
-        procSaveLog(QStringLiteral("error:Evaluate grading failed: ") + QString::fromUtf8(e.what()));
-        m_lastResult.clear();
-    }
+    bool gone = false;
+    const auto result = GradeOnWorker(
+        [scorer = m_scorer, mode, text, wavPath, seconds] {
+            return QString::fromStdString(
+                nlohmann::ordered_json{{"result", scorer(mode, text, wavPath, seconds)}}.dump());
+        },
+        this, gone);
+    if (gone)
+        return false;
+    m_lastResult = result.value_or(QString());
     return true;
 }
