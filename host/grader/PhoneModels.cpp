@@ -139,14 +139,20 @@ void TPhoneModels::readGaussians(const std::string &meansPath, const std::string
     const std::size_t n = static_cast<std::size_t>(PhoneCount()) * kStreams * m_densities * kStreamSize;
     if (means.values.size() != n || vars.values.size() != n || vars.dims != means.dims)
         fail(variancesPath, "does not match the means");
-    m_means = means.values;
+    // Kept dimension by dimension, each a row over the codebook's densities,
+    // so that the densities of a frame are computed a row at a time.
+    m_means.resize(n);
     m_halfPrecisions.resize(n);
     m_logNormalisers.resize(n / kStreamSize);
     for (std::size_t g = 0; g < n / kStreamSize; ++g) {
+        const std::size_t block = g / static_cast<std::size_t>(m_densities);
+        const std::size_t k = g % static_cast<std::size_t>(m_densities);
         double logNorm = 0;
-        for (int k = 0; k < kStreamSize; ++k) {
-            const float v = std::max(vars.values[g * kStreamSize + k], kVarianceFloor);
-            m_halfPrecisions[g * kStreamSize + k] = 0.5f / v;
+        for (int j = 0; j < kStreamSize; ++j) {
+            const std::size_t at = (block * kStreamSize + j) * m_densities + k;
+            const float v = std::max(vars.values[g * kStreamSize + j], kVarianceFloor);
+            m_means[at] = means.values[g * kStreamSize + j];
+            m_halfPrecisions[at] = 0.5f / v;
             logNorm -= 0.5 * std::log(2.0 * M_PI * v);
         }
         m_logNormalisers[g] = static_cast<float>(logNorm);
@@ -213,9 +219,9 @@ std::vector<float> TPhoneModels::TypicalFrame(int phone, int state) const
         const float *lw =
             m_logWeights.data() + ((static_cast<std::size_t>(phone) * kStates + state) * kStreams + f) * m_densities;
         const auto k = static_cast<std::size_t>(std::max_element(lw, lw + m_densities) - lw);
-        const float *mu =
-            m_means.data() + ((static_cast<std::size_t>(phone) * kStreams + f) * m_densities + k) * kStreamSize;
-        frame.insert(frame.end(), mu, mu + kStreamSize);
+        const std::size_t block = static_cast<std::size_t>(phone) * kStreams + f;
+        for (int j = 0; j < kStreamSize; ++j)
+            frame.push_back(m_means[(block * kStreamSize + j) * m_densities + k]);
     }
     return frame;
 }
@@ -234,17 +240,19 @@ std::vector<float> TPhoneModels::SenoneScores(const std::vector<float> &features
             continue;
         for (int p = 0; p < phones; ++p) {
             for (int f = 0; f < kStreams; ++f) {
-                const std::size_t g0 = (static_cast<std::size_t>(p) * kStreams + f) * m_densities;
+                const std::size_t block = static_cast<std::size_t>(p) * kStreams + f;
                 const float *xs = x + f * kStreamSize;
-                for (int k = 0; k < m_densities; ++k) {
-                    const float *mu = m_means.data() + (g0 + k) * kStreamSize;
-                    const float *hp = m_halfPrecisions.data() + (g0 + k) * kStreamSize;
-                    float sum = 0;
-                    for (int j = 0; j < kStreamSize; ++j) {
-                        const float diff = xs[j] - mu[j];
-                        sum += diff * diff * hp[j];
+                float *__restrict dens = density.data();
+                const float *norm = m_logNormalisers.data() + block * m_densities;
+                std::copy(norm, norm + m_densities, dens);
+                for (int j = 0; j < kStreamSize; ++j) {
+                    const float xj = xs[j];
+                    const float *__restrict mu = m_means.data() + (block * kStreamSize + j) * m_densities;
+                    const float *__restrict hp = m_halfPrecisions.data() + (block * kStreamSize + j) * m_densities;
+                    for (int k = 0; k < m_densities; ++k) {
+                        const float diff = xj - mu[k];
+                        dens[k] -= diff * diff * hp[k];
                     }
-                    density[static_cast<std::size_t>(k)] = m_logNormalisers[g0 + k] - sum;
                 }
                 // log Σ w·N for each of the phone's senones, around the best term.
                 for (int s = 0; s < kStates; ++s) {

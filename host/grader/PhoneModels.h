@@ -68,7 +68,8 @@ private:
 
     std::vector<std::string> m_names;
     int m_densities = 0;
-    // Per phone, stream, density: mean (13), precision/2 (13) and the
+    // Per phone and stream, for each of the 13 dimensions a row over the
+    // densities: mean and precision/2; per phone, stream and density: the
     // Gaussian's log normaliser.
     std::vector<float> m_means;
     std::vector<float> m_halfPrecisions;
