@@ -59,7 +59,7 @@ public:
     std::vector<TSegment> PhoneLoop(const std::vector<int16_t> &audio);
 
     // The best path through `graph`; nullopt when the recording does not fit
-    // it (no path to the final state, even searched without pruning).
+    // it (no path to the final state, even searched with much wider beams).
     std::optional<std::vector<TSegment>> Align(const TAlignGraph &graph, const std::vector<int16_t> &audio);
 
     // The feature vectors the searches see (cepstra with the whole
