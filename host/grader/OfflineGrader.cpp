@@ -166,15 +166,20 @@ void TOfflineGrader::scoreSegment(const std::vector<float> &senones, int first, 
     const int own = m_models->PhoneIndex(p.phone);
     if (own < 0)
         return;
-    const double ownScore = m_models->SegmentScore(senones, own, first, last);
+    // Each base phone's model over the frames once; the substitutes are
+    // among the speech phones.
+    std::vector<double> score(static_cast<std::size_t>(m_models->PhoneCount()));
+    for (int q = 0; q < m_models->PhoneCount(); ++q)
+        score[static_cast<std::size_t>(q)] = m_models->SegmentScore(senones, q, first, last);
+    const double ownScore = score[static_cast<std::size_t>(own)];
     double bestSpeech = ownScore;
     for (int q = 0; q < m_models->PhoneCount(); ++q)
         if (m_models->IsSpeech(q))
-            bestSpeech = std::max(bestSpeech, m_models->SegmentScore(senones, q, first, last));
+            bestSpeech = std::max(bestSpeech, score[static_cast<std::size_t>(q)]);
     double bestRival = ownScore;
     for (const std::string &rival : CompetitorPhones(p.phone))
         if (const int q = m_models->PhoneIndex(rival); q >= 0)
-            bestRival = std::max(bestRival, m_models->SegmentScore(senones, q, first, last));
+            bestRival = std::max(bestRival, score[static_cast<std::size_t>(q)]);
     const double frames = last - first + 1;
     p.segmentGop = (ownScore - bestSpeech) / kDecoderUnit / frames;
     p.segmentCompetitorGop = (ownScore - bestRival) / kDecoderUnit / frames;

@@ -17,9 +17,7 @@ namespace grader {
 
 namespace {
 
-// Quantised mixture weights are −log w in log base 1.0001, shifted right by
-// 10 bits: one step is 1024 · ln 1.0001 nats.
-const double kWeightStep = 1024.0 * std::log(1.0001);
+// Quantised mixture weights are −log w in decoder log units.
 // Floors the decoder applies to what it reads.
 constexpr float kVarianceFloor = 1e-4f;
 constexpr double kTransitionFloor = 1e-4;
@@ -193,7 +191,7 @@ void TPhoneModels::readWeights(const std::string &path)
                 bytes.data() + at + (static_cast<std::size_t>(f) * densities + k) * senones);
             for (int s = 0; s < ciSenones; ++s)
                 m_logWeights[(static_cast<std::size_t>(s) * kStreams + f) * densities + k] =
-                    static_cast<float>(-row[s] * kWeightStep);
+                    static_cast<float>(-row[s] * kDecoderUnit);
         }
 }
 
@@ -260,10 +258,10 @@ std::vector<float> TPhoneModels::SenoneScores(const std::vector<float> &features
                                       + ((static_cast<std::size_t>(p) * kStates + s) * kStreams + f) * m_densities;
                     float best = -std::numeric_limits<float>::infinity();
                     for (int k = 0; k < m_densities; ++k)
-                        best = std::max(best, lw[k] + density[static_cast<std::size_t>(k)]);
+                        best = std::max(best, lw[k] + dens[k]);
                     double acc = 0;
                     for (int k = 0; k < m_densities; ++k) {
-                        const float d = lw[k] + density[static_cast<std::size_t>(k)] - best;
+                        const float d = lw[k] + dens[k] - best;
                         if (d > -30.f)
                             acc += std::exp(d);
                     }

@@ -24,6 +24,10 @@ namespace grader {
 // Feature vector: 13 cepstra, their deltas and double deltas.
 inline constexpr int kFeatureSize = 39;
 
+// The log unit of the decoder's scores and of the model's quantised mixture
+// weights, in nats: log base 1.0001 shifted right by 10 bits (1024 · ln 1.0001).
+inline constexpr double kDecoderUnit = 1024 * 9.99950003333e-05;
+
 class TPhoneModels
 {
 public:

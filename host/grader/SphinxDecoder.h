@@ -23,8 +23,6 @@ struct ps_decoder_s;
 namespace grader {
 
 inline constexpr int kFramesPerSecond = 100;
-// One decoder log unit in nats (log base 1.0001, shifted right by 10 bits).
-inline constexpr double kDecoderUnit = 1024 * 9.99950003333e-05;
 
 struct TSegment
 {
