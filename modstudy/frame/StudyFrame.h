@@ -17,12 +17,16 @@
 // handler of the frame is still running (see TFrameEntry).
 //
 // Where the members live: this header is in sections, and each section names
-// the file that defines its members. Files named Frame*.cpp define members of
+// the file that defines its members. The pages' controls and the shared
+// fields are declared in two bases that hold only data, StudyFramePages.h
+// and StudyFrameFields.h. Files named Frame*.cpp define members of
 // TStudyFrame and nothing else; StudyFrame.cpp holds construction,
 // destruction and the handler guard. Every other file of the module holds
 // plain functions or classes of its own.
 
 #include "HostServices.h"
+#include "StudyFrameFields.h"
+#include "StudyFramePages.h"
 #include "StudyTypes.h"
 #include "WorkState.h"
 
@@ -39,25 +43,12 @@
 #include <memory>
 #include <vector>
 
-class TButton;
-class TCornerButton;
-class TGlowEffect;
-class TImageControl;
 class TLabel;
 class TProgressBar;
 class TRectangle;
-class TTabControl;
-class TTabItem;
-class TText;
 class TTimer;
-class TVertScrollBox;
 class TLessonDisplayFrame;
-class TFrameAnimation;
 class TStudyDisplayFrame;
-class TStudySentenceFrame;
-class TStudyPartFrame;
-class TStudyRepeatFrame;
-class TStudyPlayFrame;
 class TeduPack_Lesson;
 class TeduPack_Sentence;
 class TMyLabelFrame;
@@ -65,22 +56,17 @@ struct TPassageTake;
 
 class TBookIconFrame;
 class TPngAni;
-class TPackageArchive;
 class TResourcePackageInfo;
 class TResultStore;
 class TNoFinishWordList;
 struct TUnFinishedInfo;
-class TeduAssignDetail;
-class TeduLastAssignMent;
-class TeduPack_Book;
-class TeduUserOwnFreeGoods;
 
 // Course shelves (the enumerations are defined in ShelfLayout.h).
 enum TCouserType : int;
 enum TBookType : int;
 enum TMaterialsType : int;
 
-class TStudyFrame : public TFrame
+class TStudyFrame : public TFrame, public TStudyFramePages, public TStudyFrameFields
 {
     Q_OBJECT
 public:
@@ -255,121 +241,7 @@ private:
     void Msg_Unhandled(int code, const QString &msg);              // acNone and codes without a handler
 
 public:
-    // ---- The pages' controls (frame/FramePagesHome.cpp builds page 0, frame/FramePagesOther.cpp pages 1 to 3) ----
-    TTabControl *TabControl_Home = nullptr;
-    TTabItem *TabItem_Home = nullptr;
-    TTabItem *TabItem_Book = nullptr;
-    TTabItem *TabItem_Study = nullptr;
-    TTabItem *TabItem_DisplayScore = nullptr;
-
-    // -- Page 0, the course shelf --
-    TRectangle *Rectangle_HomeTop = nullptr; // banner holding the tabs
-    TRectangle *Rectangle_TabMyCourse = nullptr;
-    TRectangle *Rectangle_TabMaterials = nullptr;
-    TRectangle *Rectangle_TabRecommand = nullptr;
-    TRectangle *Rectangle_QueryIcon = nullptr; // opens the score history
-    TRectangle *Rectangle_ShelfBar = nullptr;  // row of the shelf buttons
-    TButton *Button_UsuallyBook = nullptr;
-    TButton *Button_MyBook = nullptr;
-    TButton *Button_MaterialsBook = nullptr;
-    TButton *Button_ReccommandBook = nullptr;
-    TRectangle *Rectangle_MyBookTypeSelect = nullptr;
-    TText *Text_MyBookText = nullptr;
-    TText *Text_MyBookWord = nullptr;
-    TText *Text_MyBookExtracurricular = nullptr;
-    TRectangle *Rectangle_MyBookFiveStar = nullptr;
-    TRectangle *Rectangle_MaterialsTypeSelect = nullptr;
-    TText *Text_MaterialsVox = nullptr;
-    TText *Text_MaterialsTeacher = nullptr;
-    TRectangle *Rectangle_MaterialsFiveStar = nullptr;
-    TGlowEffect *GlowEffect_TypeSelect = nullptr;
-    TRectangle *Rectangle_ShelfArea = nullptr; // background of the lists
-    TVertScrollBox *VertScrollBox_Usually = nullptr;
-    TRectangle *Rectangle_NotingUsuallyBook = nullptr;
-    TRectangle *Rectangle_MyBookRootContainer = nullptr;
-    TVertScrollBox *VertScrollBox_MyBookText = nullptr;
-    TVertScrollBox *VertScrollBox_MyBookWord = nullptr;
-    TVertScrollBox *VertScrollBox_MyBookExtracurricular = nullptr;
-    TRectangle *Rectangle_MaterialsRootContainer = nullptr;
-    TVertScrollBox *VertScrollBox_MaterialsVox = nullptr;
-    TVertScrollBox *VertScrollBox_MaterialsTeacher = nullptr;
-    TVertScrollBox *VertScrollBox_Recommand = nullptr;
-    TRectangle *Rectangle_RecommandRootBackGground = nullptr;
-    TButton *Button_CloseRecommandRoot = nullptr;
-    TRectangle *Rectangle_RecommandContentBackGground = nullptr;
-    TVertScrollBox *VertScrollBox_RecommandMessage = nullptr;
-    TLabel *Label_RecommandMessageContent = nullptr;
-    TButton *Button_CloseRecommandContent = nullptr;
-    TCornerButton *CornerButton_MessageClose = nullptr;
-
-    // -- Page 1, the open book --
-    TRectangle *Rectangle_BookHeader = nullptr;
-    TRectangle *Rectangle_BookPicture = nullptr;
-    TText *Text_Description = nullptr;
-    TLabel *Label_FullBookFinishRate = nullptr;
-    TProgressBar *ProgressBar_FullBookFinishRate = nullptr;
-    TLabel *Label_FullBookAverageScore = nullptr;
-    TLabel *Label2 = nullptr; // caption of the unit list
-    TVertScrollBox *VertScrollBox_Unit = nullptr;
-    TRectangle *Rectangle_UnitPageControl = nullptr;
-    TButton *Button_UnitPreviousPage = nullptr;
-    TButton *Button_UnitNexPage = nullptr;
-    TLabel *Label_CurrentUnitPage = nullptr;    // the page on show, 1-based
-    TLabel *Label_TotalUnitPage = nullptr;      // "/" and the page count
-    TRectangle *Rectangle_LessonArea = nullptr; // the lessons of a unit
-    TRectangle *Rectangle_Remind = nullptr;
-    TLabel *Label_Remind = nullptr;
-    TRectangle *Rectangle_WelcomeAniBackground = nullptr;
-    TImageControl *Image1 = nullptr; // the unit-state pictures (finished, unfinished)
-    TButton *Button_Return = nullptr;
-
-    // -- Page 2, a lesson or word study --
-    TRectangle *Rectangle_StudyTop = nullptr;
-    // The strip of the four mode tabs: a rectangle each (its name is the
-    // mode's name in curModeName) around the tab's text (Tag 1: chosen).
-    TRectangle *Rectangle_StudyModeSelectTab = nullptr;
-    TRectangle *Rectangle_Sentence = nullptr;
-    TRectangle *Rectangle_Part = nullptr;
-    TRectangle *Rectangle_Repeat = nullptr;
-    TRectangle *Rectangle_Role = nullptr;
-    TText *Text_TabSentence = nullptr;
-    TText *Text_TabPart = nullptr;
-    TText *Text_TabRepeat = nullptr;
-    TText *Text_TabRole = nullptr;
-    TRectangle *Rectangle_Word = nullptr; // the word study's tab (hidden in lesson modes)
-    TLabel *Label_Title = nullptr;        // the mode's instruction line
-    // The sentence counter: Text1 "句子", the current number, Text3 "/" and
-    // the total.
-    TText *Text1 = nullptr;
-    TText *Text_SelectSentenceIndex = nullptr;
-    TText *Text3 = nullptr;
-    TText *Text_SentenceTotalCount = nullptr;
-    TText *Text_WordContinueTitle = nullptr;
-    TRectangle *Rectangle_StudyCenterBackground = nullptr; // holds the one mode view
-    // Where the figure animations play (moved and sized by PlayReadAni and
-    // PlayRecordAni).
-    TRectangle *Rectangle_AnimationBackground_Study = nullptr;
-    // The animation laid on the microphone while recording (PlayRecordAnimation).
-    TRectangle *Rectangle_RecordAnimation = nullptr;
-    TFrameAnimation *BitmapListAnimation_Play = nullptr;
-    TRectangle *Rectangle_RecordImage = nullptr;
-    TButton *Button_Study_LearningReturn = nullptr;
-
-    // -- Page 3, a result --
-    TRectangle *Rectangle_ScoreTop = nullptr;
-    TRectangle *Rectangle_JudgeAnimationBackground = nullptr;
-    TText *Text_DisplayTotalScore = nullptr;
-    TText *Text_TotalScoreCaption = nullptr; // "总分"
-    TRectangle *Rectangle_Medal = nullptr;
-    TText *Text_MedalCount = nullptr;
-    TRectangle *Rectangle_Exp = nullptr;
-    TText *Text_Exp = nullptr;
-    TRectangle *Rectangle_voxCoin = nullptr;
-    TText *Text_voxCoin = nullptr;
-    TCornerButton *CornerButton_SharedAudio = nullptr;
-    TRectangle *Rectangle_StudyDisplayScoreBackground = nullptr;
-    TButton *Button_DisplayReturn = nullptr;
-
+    // ---- The pages' controls: TStudyFramePages (frame/StudyFramePages.h); frame/FramePagesHome.cpp builds page 0, frame/FramePagesOther.cpp pages 1 to 3 ----
 private:
     void BuildHomePage();       // FramePagesHome.cpp
     void BuildBookPage();       // FramePagesOther.cpp
@@ -457,144 +329,7 @@ public:
     // the module.
     void PlayScoreAni(double score, TRectangle *parent);
 
-    // ---- Shared fields, grouped by concern; every subsystem reads and writes them ----
-    // -- work --
-    TWorkState WorkState = wsIdle;
-    bool bStop = false; // end the current wait, playback or recording
-    bool bNext = false; // step flags of the study modes
-    bool bFinish = false;
-    bool bCloseForm = false; // the host is closing or switching the module
-    QString ExitMode;        // "close" or "change"
-    bool bResponse = false;  // the awaited reply has arrived
-    int curMsgCode = 0;      // code of the last incoming message
-    bool isAllowOperate = true;
-
-    // -- view --
-    TStudyModule StudyModule = smNone;
-    bool isStudyModeReturn = false;
-    bool isStudyModeChange = false;
-
-    // -- shelf -- (tiles owned by their lists)
-    QList<TBookIconFrame *> RecommandGoods;
-    QList<TBookIconFrame *> Materials;
-    QList<TBookIconFrame *> UserBooks;
-    QList<TBookIconFrame *> UserBooks_Outside;
-    QList<TBookIconFrame *> UserBooks_Usually;
-    int RecommandIndex = 0;
-    int MaterialsIndex = 0;
-    int MyCourseIndex = 0;
-    int MyCourse_OutsideIndex = 0;
-    int MyCourse_UsuallyIndex = 0;
-    int curSelectRecommandIndex = 0;
-    int curSelectMaterialsIndex = 0;
-    int curSelectMyCourseIndex = 0;
-    int curSelectMyCourse_OutsideIndex = 0;
-    TBookIconFrame *curSelectBook = nullptr; // the open book (not owned); null on the home page
-    QString curSelectBookType;               // "materials" for a teaching material
-    std::vector<std::unique_ptr<TeduUserOwnFreeGoods>> UserOwnFreeGoodses;
-    bool isAddMyCourse = false;
-    bool bStopDownloadBookPicture = false;
-    // The shelf request's wait is running (Timer_QueryAllBook).
-    bool bShelfRequestWaiting = false;
-    // A shelf reply left the pushed assignment's course or the recent lesson
-    // to open; RunShelfFollowUp does it once no shelf wait runs.
-    bool bShelfFollowUpPending = false;
-    // A shelf picture's address has been asked for and not answered yet; the
-    // chain sends no second request meanwhile. Every address reply and the
-    // network failure notice end it.
-    bool bPictureRequestPending = false;
-    // Tile click handlers running right now; a shelf replaced meanwhile frees
-    // its tiles from the event loop instead of at once.
-    int ShelfTileClickDepth = 0;
-    // A teaching material's spaced-out text, kept by CreateMaterialPassage
-    // until passage reading takes it.
-    QString MaterialPassageText;
-
-    // -- package --
-    TLoadType NowLoadType = LTRecommPic;
-    bool bFllowDownload = true;
-    bool bFllowUpload = false;
-    std::shared_ptr<TResourcePackageInfo> FResourcePackageInfo;
-    std::unique_ptr<TeduPack_Book> PackBook;
-    // The course package whose download address was asked for and has not
-    // been acted on: its address key and its title for the learner's
-    // messages. Empty when no package download is awaited.
-    QString PendingPackageKey;
-    QString PendingPackageTitle;
-    // Counts the courses asked for (each package record request); a package
-    // decoded for an earlier one is not shown.
-    int PackageOpenSerial = 0;
-    // A shelf-picture address failure has been shown since the last shelf
-    // reply; further ones are only logged.
-    bool bPictureErrorShown = false;
-    std::shared_ptr<TPackageArchive> WordPackage;
-    int iDownloadSuccess = 0;
-    QString MaterialVoiceName;
-    QString MaterialDetailContent;
-
-    // -- course --
-    int curselectUnitButtonIndex = 0;
-    int curSelectLessonButtonIndex = 0;
-    int curSelectPartIndex = 0;
-    int curSelectSentenceIndex = 0;
-    int curSelectLessonId = 0;
-    int CurSelectPartCount = 0;
-    QString FLessonQueryType;       // "unit" or "book"
-    QList<TFrame *> LessonDisplays; // the unit or lesson rows of page 1 (owned)
-
-    // -- assignment --
-    bool isAssignment = false;
-    bool isAssignmentSkip = false;
-    qint64 AssignmentUnitId = 0;
-    int curAssignmentid = 0;
-    double iMaxScore_Assignment = 0;
-    std::unique_ptr<TeduLastAssignMent> LastAssignMent;
-    std::vector<std::unique_ptr<TeduAssignDetail>> AssignDetails;
-    std::vector<std::unique_ptr<TNoFinishWordList>> NoFinishWordList;
-    std::unique_ptr<TNoFinishWordList> CurNoFinishWordList;
-    bool isAssignmentWordUnit = false;
-
-    // -- recent --
-    bool isUsually_Skip = false;
-    qint64 UsuallyLessonId_Skip = 0;
-    QString UsuallyName_Skip;
-
-    // -- study -- (child frames are owned by the page they sit on; at most
-    // one of the four mode views exists after a switch)
-    QPointer<TStudySentenceFrame> StudySentenceFrame;
-    QPointer<TStudyPartFrame> StudyPartFrame;
-    QPointer<TStudyRepeatFrame> StudyRepeatFrame;
-    QPointer<TStudyPlayFrame> StudyPlayFrame;
-    QPointer<TFrame> StudyWordFrame;
-    QPointer<TFrame> StudyDisplayFrame;
-    QPointer<TFrame> StudyQueryFrame;
-    int PartStartIndex = 0;
-    std::unique_ptr<nlohmann::ordered_json> PartResultJson; // null when released
-    nlohmann::ordered_json AudioFileJson;
-    double CurScore = 0;
-    QString sCurRoleName;
-    QString curModeName;
-    QString PlayingVoiceFileName;
-    QString WordJsonContent;
-    TStudyRoleState StudyRoleState = rsNone;
-    QPointer<TControl> RoleSender;
-    int PersonSentenceTotalCount = 0;
-    double PersonTotalScore = 0;
-    int CurSentenceOrder_Play = 0;
-    bool isPlayPause = false;
-    bool isPlayFinish = false;
-    bool isBreak_Play = false;
-    bool isRepeatClick = false;
-    QPointer<TControl> LastRectangleClickControl;
-
-    // -- result --
-    qint64 ReceiveAchivementId = 0;
-    QString ShareAudioGuid;
-    int curpointCaseType = 0;
-    bool bSendSuccess_SingleWord = false;
-    bool bSendSuccess_Score = false;
-    bool bSendSuccess_Voice = false;
-    bool bSendSuccess_Match = false;
+    // ---- Shared fields: TStudyFrameFields (frame/StudyFrameFields.h), grouped by concern; every subsystem reads and writes them ----
 
     // ---- Course shelves: building the tiles (catalog/FrameShelfBuild.cpp) ----
     void BuildUserBooks_UsuallyIcons(const QString &sjson);
