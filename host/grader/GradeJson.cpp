@@ -43,7 +43,15 @@ ordered_json GradeResultJson(TGradeMode mode, const TCalibration &c, const TUtte
     ordered_json result = ordered_json::object();
     switch (mode) {
     case TGradeMode::Word: {
-        const double score = scores.empty() ? 0.0 : std::accumulate(scores.begin(), scores.end(), 0.0) / scores.size();
+        double sum = 0;
+        int gradable = 0;
+        for (std::size_t i = 0; i < u.words.size(); ++i) {
+            if (WordGradable(u.words[i])) {
+                sum += scores[i];
+                ++gradable;
+            }
+        }
+        const double score = gradable == 0 ? 0.0 : sum / gradable;
         ordered_json phones = ordered_json::array();
         for (const TWordEval &w : u.words) {
             const bool read = WordRead(c, w);

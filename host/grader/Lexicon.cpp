@@ -4,6 +4,8 @@
 #include "PhoneSet.h"
 #include "TextUnits.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -59,6 +61,11 @@ std::vector<TPronunciation> TLexicon::Pronounce(const std::string &word) const
             return {p};
         }
     }
+    // Only a word with a letter of the English alphabet or a digit is read as
+    // English: for a word in another script espeak-ng's English voice says
+    // the script's name ("Chinese letter") instead.
+    if (std::none_of(key.begin(), key.end(), [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)); }))
+        return {};
     TPronunciation guessed = EspeakPronounce(word);
     if (guessed.empty())
         return {};

@@ -20,7 +20,8 @@ public:
     void Add(const std::string &word, TPronunciation phones);
 
     // Every known pronunciation of `word` (case and curly apostrophes
-    // ignored), the main one first; else espeak-ng's one; else none.
+    // ignored), the main one first; else espeak-ng's one; none for a word
+    // without a letter of the English alphabet or a digit (another script).
     std::vector<TPronunciation> Pronounce(const std::string &word) const;
 
     std::size_t Size() const { return m_entries.size(); }

@@ -76,6 +76,11 @@ double WordScore(const TCalibration &c, const TWordEval &word)
     return GopToScore(c, WordGop(c, word));
 }
 
+bool WordGradable(const TWordEval &word)
+{
+    return !word.reference.empty();
+}
+
 bool WordFound(const TCalibration &c, const TWordEval &word, double score)
 {
     if (!WordRead(c, word) || score < c.readFloor)
@@ -120,8 +125,12 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
     int speech = 0;
     double weighted = 0;
     double weights = 0;
+    int total = 0;
     for (int w : words) {
         const TWordEval &word = u.words[static_cast<std::size_t>(w)];
+        if (!WordGradable(word))
+            continue;
+        ++total;
         const double score = wordScores[static_cast<std::size_t>(w)];
         // Accuracy is over every word of the text, an unread one counting 0,
         // so that reading one word well does not make a sentence accurate;
@@ -138,7 +147,8 @@ TSentenceScores SentenceScores(const TCalibration &c, const TUtterance &u, const
                 speech += p.endFrame - p.startFrame + 1;
         }
     }
-    const int total = static_cast<int>(words.size());
+    if (total == 0)
+        return s;
     s.accuracy = weighted / weights;
     s.integrity = 100.0 * found / total;
     s.fluency = FluencyScore(phones, speech, u.pauses, found, total);

@@ -10,12 +10,13 @@
 // Word: the same curve applied to a blend of the mean and the worst of its
 // normalised phone GOPs, so one replaced phone in a long word still counts;
 // a word the alignment skipped, or that lies mostly in silence, is not read
-// and scores 0. Sentence: accuracy is the mean score of its words weighted by
-// their phones (an unread word counts 0), integrity the share of words found
-// (read, not squeezed into the shortest span the model allows, and scoring at
-// least the read floor), fluency comes from the speaking rate and the pauses,
-// and overall weighs the three, with integrity and fluency counting in full
-// only once the accuracy reaches the gate.
+// and scores 0. Sentence (over the words with an English pronunciation):
+// accuracy is the mean score of its words weighted by their phones (an
+// unread word counts 0), integrity the share of words found (read, not
+// squeezed into the shortest span the model allows, and scoring at least the
+// read floor), fluency comes from the speaking rate and the pauses, and
+// overall weighs the three, with integrity and fluency counting in full only
+// once the accuracy reaches the gate.
 
 #include "Utterance.h"
 
@@ -74,6 +75,11 @@ double WordScore(const TCalibration &c, const TWordEval &word);
 
 // True when the word counts as found for integrity, given its score.
 bool WordFound(const TCalibration &c, const TWordEval &word, double score);
+
+// False for a word the grader has no English pronunciation for (a word in
+// another script): nobody can read it as English, so it counts neither for
+// nor against the reading.
+bool WordGradable(const TWordEval &word);
 
 struct TSentenceScores
 {

@@ -6,13 +6,15 @@
 // frames, goodness of pronunciation and silence share (for calibration).
 // The printed object is what the grading engine hands to the module:
 // {"result": {…}}. Exit 0 when a result was printed, 2 on a usage error,
-// 1 when the grader cannot start (model files missing).
+// 1 when the grader cannot start (model files missing) or the WAV file cannot
+// be read.
 
 #include "OfflineGrader.h"
 
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 
 namespace {
@@ -68,11 +70,17 @@ int main(int argc, char **argv)
     }
     if (positional != 2)
         return usage();
+    // A file that is missing or not a WAV recording is the caller's mistake,
+    // not a reading that scores 0.
+    const std::optional<grader::TAudio> audio = grader::ReadWav(wav, limit);
+    if (!audio) {
+        std::fprintf(stderr, "studygrade: cannot read %s as a WAV recording\n", wav.c_str());
+        return 1;
+    }
     try {
         grader::TOfflineGrader grader;
         if (analyse) {
-            const auto audio = grader::ReadWav(wav, limit);
-            const grader::TUtterance u = grader.Analyse(text, audio ? *audio : grader::TAudio{});
+            const grader::TUtterance u = grader.Analyse(text, *audio);
             for (const grader::TWordEval &w : u.words) {
                 std::printf("%-14s %s score %.1f\n", w.text.c_str(), w.aligned ? "aligned" : "skipped",
                             grader::WordScore(grader.Calibration(), w));
@@ -85,7 +93,7 @@ int main(int argc, char **argv)
             }
             return 0;
         }
-        const nlohmann::ordered_json result{{"result", grader.GradeFile(mode, text, wav, limit)}};
+        const nlohmann::ordered_json result{{"result", grader.Grade(mode, text, *audio)}};
         std::printf("%s\n", result.dump().c_str());
         return 0;
     } catch (const std::exception &e) {

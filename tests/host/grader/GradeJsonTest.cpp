@@ -120,6 +120,30 @@ TEST(GradeJsonTest, WordResultListsPhonesInTheModulesNotation)
         EXPECT_EQ(p["score"], 0);
 }
 
+TEST(GradeJsonTest, AWordWithoutAnEnglishPronunciationCountsNeitherWay)
+{
+    // "你好" in the text: listed, but left out of every score of its
+    // sentence, its passage sentence and a word result.
+    TUtterance u = passage();
+    const ordered_json before = GradeResultJson(TGradeMode::Passage, calibration(), u);
+    u.words.insert(u.words.begin() + 3, word("\u4f60\u597d", 1, {}, false));
+    const ordered_json after = GradeResultJson(TGradeMode::Passage, calibration(), u);
+    for (const char *key : {"overall", "accuracy", "integrity"})
+        EXPECT_EQ(after[key], before[key]) << key;
+    EXPECT_EQ(after["fluency"], before["fluency"]);
+    EXPECT_EQ(after["details"][1]["score"], before["details"][1]["score"]);
+    ASSERT_EQ(after["details"][1]["words"].size(), 4u);
+    EXPECT_EQ(after["details"][1]["words"][1]["score"], 0.0);
+
+    u.sentences = {"ship \u4f60\u597d"};
+    u.words = {word("ship", 0, {{"SH", 0}, {"IH", 0}, {"P", 0}}), word("\u4f60\u597d", 0, {}, false)};
+    const ordered_json w = GradeResultJson(TGradeMode::Word, calibration(), u);
+    u.words.pop_back();
+    EXPECT_EQ(w["overall"], GradeResultJson(TGradeMode::Word, calibration(), u)["overall"]);
+    u.words = {word("\u4f60\u597d", 0, {}, false)};
+    EXPECT_EQ(GradeResultJson(TGradeMode::Sentence, calibration(), u)["overall"], 0.0);
+}
+
 TEST(GradeJsonTest, EmptyTextGivesZeroScoresNotAnError)
 {
     TUtterance u;

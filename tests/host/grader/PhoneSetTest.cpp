@@ -91,6 +91,10 @@ TEST(LexiconTest, ReadsAlternatesAndFallsBack)
     const auto bad = lex.Pronounce("bad");
     ASSERT_EQ(bad.size(), 1u);
     EXPECT_EQ(bad.front(), (Phones{"B", "AE", "D"}));
+    EXPECT_FALSE(lex.Pronounce("3").empty()); // espeak-ng reads digits as English
+    // Another script has no English pronunciation (espeak-ng would say
+    // "Chinese letter").
+    EXPECT_TRUE(lex.Pronounce("\u4f60\u597d").empty());
     EXPECT_FALSE(TLexicon().Load(dir.filePath(QStringLiteral("missing")).toStdString()));
 }
 
