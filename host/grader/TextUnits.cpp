@@ -25,6 +25,23 @@ std::string trimmed(const std::string &s)
     return s.substr(a, b - a);
 }
 
+// Titles and Latin abbreviations whose full stop does not end a sentence
+// ("Mr. Green", "e.g. a cat"), lower case.
+bool isAbbreviation(const std::string &sentence)
+{
+    static const char *const kAbbreviations[] = {"mr.", "mrs.", "ms.", "dr.",  "prof.", "st.",
+                                                 "jr.", "sr.",  "mt.", "e.g.", "i.e.",  "vs."};
+    std::size_t start = sentence.find_last_of(" \t\n\r\"'(");
+    start = start == std::string::npos ? 0 : start + 1;
+    std::string last = sentence.substr(start);
+    for (char &c : last)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char *a : kAbbreviations)
+        if (last == a)
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::vector<std::string> SplitWords(const std::string &text)
@@ -64,7 +81,7 @@ std::vector<std::string> SplitSentences(const std::string &text)
         current += text[i];
         const char c = text[i];
         if ((c == '.' || c == '!' || c == '?') && i + 1 < text.size()
-            && std::isspace(static_cast<unsigned char>(text[i + 1])))
+            && std::isspace(static_cast<unsigned char>(text[i + 1])) && !(c == '.' && isAbbreviation(current)))
             flush();
     }
     flush();

@@ -10,7 +10,8 @@ namespace grader {
 // punctuation ("Don't," → "Don't"); blanks separate words.
 std::vector<std::string> SplitWords(const std::string &text);
 
-// The sentences of a passage, cut after ".", "!" and "?" followed by a blank;
+// The sentences of a passage, cut after ".", "!" and "?" followed by a blank
+// (not after a title such as "Mr." or "Dr.", nor after "e.g." and "i.e.");
 // a sentence without words is dropped.
 std::vector<std::string> SplitSentences(const std::string &text);
 

@@ -106,5 +106,9 @@ TEST(TextUnitsTest, WordsAndSentences)
               (Phones{"Good morning, Miss Green!", "How are you?", "I am fine."}));
     EXPECT_EQ(SplitSentences("No end mark"), (Phones{"No end mark"}));
     EXPECT_EQ(SplitSentences("Mr.Smith is 3.5 m tall."), (Phones{"Mr.Smith is 3.5 m tall."}));
+    // A title's full stop does not end the sentence; a word that merely ends
+    // in the same letters does.
+    EXPECT_EQ(SplitSentences("Mr. Smith met Dr. Lee, e.g. at noon. I came first. It was hot."),
+              (Phones{"Mr. Smith met Dr. Lee, e.g. at noon.", "I came first.", "It was hot."}));
     EXPECT_EQ(WordKey("Don\u2019T"), "don't");
 }
