@@ -29,7 +29,8 @@ void writeUtterance(std::FILE *out, const std::string &head, const TEvalItem &it
                          ph.endFrame, ph.gop, ph.competitorGop, ph.silenceShare,
                          ph.heardAs.empty() ? "-" : ph.heardAs.c_str(), ph.segmentGop, ph.segmentCompetitorGop);
         }
-        std::fprintf(out, "%s %zu\n", word.phones.empty() ? "-" : "", word.reference.size());
+        std::fprintf(out, "%s %zu %.3f\n", word.phones.empty() ? "-" : "", word.reference.size(),
+                     word.presenceKnown ? word.presence : 0.0);
     }
 }
 

@@ -8,9 +8,10 @@ namespace grader {
 // its median over the correct readings, the weights of the GOPs and of the
 // worst phone are the ones that separate replaced words from every word of
 // the correct readings best, the logistic curve is a regression of correct
-// (1) against replaced (0) words on the word GOP, the read floor brings integrity closest to the share of words
-// read in the readings with words left out, and the accuracy gate is the
-// lowest that keeps speech of another text under 30 overall.
+// (1) against replaced (0) words on the word GOP, the read floor and the
+// presence threshold put the most readings with words left out within 10
+// points of the share of words read, and the accuracy gate is the lowest that
+// keeps speech of another text under 30 overall.
 const TCalibration &TCalibration::Fitted()
 {
     static const TCalibration c = [] {
@@ -29,6 +30,7 @@ const TCalibration &TCalibration::Fitted()
         f.mid = -56.82;
         f.slope = 27.91;
         f.readFloor = 0;
+        f.minPresence = -25;
         f.accuracyGate = 70;
         return f;
     }();

@@ -61,6 +61,9 @@ private:
     // The phone's segment GOPs from every base phone's model over frames
     // [first, last].
     void scoreSegment(const std::vector<float> &senones, int first, int last, TPhoneEval &p) const;
+    // Each aligned word's presence (TWordEval::presence) from the base
+    // phones over the stretch from the previous aligned word to the next.
+    void checkPresence(const std::vector<float> &senones, int featureFrames, TUtterance &u) const;
 
     TLexicon m_lexicon;
     std::unique_ptr<TSphinxDecoder> m_decoder;

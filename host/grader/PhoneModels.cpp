@@ -300,4 +300,65 @@ double TPhoneModels::SegmentScore(const std::vector<float> &scores, int phone, i
     return end;
 }
 
+double TPhoneModels::ChainScore(const std::vector<float> &scores, const std::vector<TChainUnit> &chain, int first,
+                                int last) const
+{
+    constexpr double none = -std::numeric_limits<double>::infinity();
+    const int phones = PhoneCount();
+    const int units = static_cast<int>(chain.size());
+    if (units == 0 || last < first)
+        return none;
+    const auto states = static_cast<std::size_t>(units * kStates);
+    auto b = [&](int t, int u, int s) {
+        const int phone = chain[static_cast<std::size_t>(u)].phone;
+        return static_cast<double>(scores[(static_cast<std::size_t>(t) * phones + phone) * kStates + s]);
+    };
+    auto arc = [&](int u, int from, int to) {
+        const auto &a = m_transitions[static_cast<std::size_t>(chain[static_cast<std::size_t>(u)].phone)];
+        return a[static_cast<std::size_t>(from * (kStates + 1) + to)];
+    };
+    // The units a path may enter next after leaving unit u (u = −1: the
+    // start): the following one, and past it while it is optional.
+    auto entries = [&](int u, auto &&visit) {
+        for (int v = u + 1; v < units; ++v) {
+            visit(v);
+            if (!chain[static_cast<std::size_t>(v)].optional)
+                break;
+        }
+    };
+    std::vector<double> delta(states, none);
+    entries(-1, [&](int v) { delta[static_cast<std::size_t>(v * kStates)] = b(first, v, 0); });
+    std::vector<double> next(states);
+    for (int t = first + 1; t <= last; ++t) {
+        std::fill(next.begin(), next.end(), none);
+        for (int u = 0; u < units; ++u) {
+            const std::size_t base = static_cast<std::size_t>(u * kStates);
+            for (int j = 0; j < kStates; ++j) {
+                double best = none;
+                for (int i = 0; i <= j; ++i)
+                    best = std::max(best, delta[base + static_cast<std::size_t>(i)] + arc(u, i, j));
+                if (best > none)
+                    next[base + static_cast<std::size_t>(j)] =
+                        std::max(next[base + static_cast<std::size_t>(j)], best + b(t, u, j));
+            }
+            // Leaving unit u after frame t − 1 into the first state of a later one.
+            const double leave = delta[base + kStates - 1] + arc(u, kStates - 1, kStates);
+            if (leave > none)
+                entries(u, [&](int v) {
+                    const std::size_t to = static_cast<std::size_t>(v * kStates);
+                    next[to] = std::max(next[to], leave + b(t, v, 0));
+                });
+        }
+        std::swap(delta, next);
+    }
+    double end = none;
+    for (int u = units - 1; u >= 0; --u) {
+        const std::size_t base = static_cast<std::size_t>(u * kStates);
+        end = std::max(end, delta[base + kStates - 1] + arc(u, kStates - 1, kStates));
+        if (!chain[static_cast<std::size_t>(u)].optional)
+            break;
+    }
+    return end;
+}
+
 } // namespace grader

@@ -60,6 +60,20 @@ public:
     // last state after `last`; scores from SenoneScores.
     double SegmentScore(const std::vector<float> &scores, int phone, int first, int last) const;
 
+    // A unit of a chain: a base phone, which the path may pass by when it is
+    // optional (a pause between words).
+    struct TChainUnit
+    {
+        int phone = -1;
+        bool optional = false;
+    };
+    // Best log-likelihood (nats) of the chain of units, each a three-state
+    // model, over frames [first, last]: every frame in one state of one unit,
+    // the units in order, each non-optional one taking at least one frame per
+    // state. −infinity when the frames are too few for the chain.
+    double ChainScore(const std::vector<float> &scores, const std::vector<TChainUnit> &chain, int first,
+                      int last) const;
+
 private:
     static constexpr int kStates = 3;
     static constexpr int kStreams = 3;

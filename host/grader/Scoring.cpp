@@ -85,6 +85,8 @@ bool WordFound(const TCalibration &c, const TWordEval &word, double score)
 {
     if (!WordRead(c, word) || score < c.readFloor)
         return false;
+    if (word.presenceKnown)
+        return word.presence > c.minPresence;
     double frames = 0;
     for (const TPhoneEval &p : word.phones)
         frames += p.endFrame - p.startFrame + 1;

@@ -12,11 +12,12 @@
 // a word the alignment skipped, or that lies mostly in silence, is not read
 // and scores 0. Sentence (over the words with an English pronunciation):
 // accuracy is the mean score of its words weighted by their phones (an
-// unread word counts 0), integrity the share of words found (read, not
-// squeezed into the shortest span the model allows, and scoring at least the
-// read floor), fluency comes from the speaking rate and the pauses, and
-// overall weighs the three, with integrity and fluency counting in full only
-// once the accuracy reaches the gate.
+// unread word counts 0), integrity the share of words found (read, scoring
+// at least the read floor, and not a word left out that the alignment put in
+// anyway: the stretch around it is explained as well without it), fluency
+// comes from the speaking rate and the pauses, and overall weighs the three,
+// with integrity and fluency counting in full only once the accuracy reaches
+// the gate.
 
 #include "Utterance.h"
 
@@ -40,9 +41,13 @@ struct TCalibration
     double segmentCompetitorWeight = 0; // weight of the segment GOP against the substitutes
     double silenceLimit = 0.6;          // a word with more silence than this was not read
     double readFloor = 25;              // a word under this score counts as not found for integrity
-    // A word whose phones average no more frames than this was squeezed in by
-    // the alignment (three frames is the shortest a phone model can take),
-    // as happens to a word left out: it counts as not found.
+    // A word whose presence (TWordEval::presence) is no more than this was
+    // put in by the alignment where the speaker left it out: the stretch
+    // around it is explained as well without it. It counts as not found.
+    double minPresence = -25;
+    // Where the presence is unknown: a word whose phones average no more
+    // frames than this was squeezed in by the alignment (three frames is the
+    // shortest a phone model can take), as happens to a word left out.
     double minFramesPerPhone = 3.0;
     // Below this accuracy, integrity and fluency count in proportion to it,
     // so that speech of another text that happens to hold the reference's
@@ -73,7 +78,9 @@ bool WordRead(const TCalibration &c, const TWordEval &word);
 // 0 for a word not read.
 double WordScore(const TCalibration &c, const TWordEval &word);
 
-// True when the word counts as found for integrity, given its score.
+// True when the word counts as found for integrity, given its score: read,
+// scoring at least the read floor, and present (or, where the presence is
+// unknown, not squeezed into the shortest span the model allows).
 bool WordFound(const TCalibration &c, const TWordEval &word, double score);
 
 // False for a word the grader has no English pronunciation for (a word in

@@ -41,6 +41,13 @@ struct TWordEval
     bool aligned = false;               // false: the alignment skipped it, or nothing aligned
     std::vector<TPhoneEval> phones;     // empty when not aligned
     std::vector<std::string> reference; // the pronunciation's phones (also when not aligned)
+    // How much better the base phones explain the stretch from the previous
+    // aligned word to the next one with this word between them than without
+    // it, per frame of the word, in decoder log units: far above 0 when the
+    // word was said, near or below 0 when the alignment squeezed in a word
+    // the speaker left out. Set for aligned words only.
+    double presence = 0;
+    bool presenceKnown = false;
 };
 
 struct TUtterance

@@ -2,8 +2,9 @@
 //
 //   studygrade REF_TEXT WAV [--mode sentence|passage|word] [--limit SECONDS] [--analyse]
 //
-// --analyse prints, instead of the result, each word's phones with their
-// frames, goodness of pronunciation and silence share (for calibration).
+// --analyse prints, instead of the result, each word's score and presence and
+// its phones with their frames, goodness of pronunciation and silence share
+// (for calibration).
 // The printed object is what the grading engine hands to the module:
 // {"result": {…}}. Exit 0 when a result was printed, 2 on a usage error,
 // 1 when the grader cannot start (model files missing) or the WAV file cannot
@@ -82,8 +83,8 @@ int main(int argc, char **argv)
         if (analyse) {
             const grader::TUtterance u = grader.Analyse(text, *audio);
             for (const grader::TWordEval &w : u.words) {
-                std::printf("%-14s %s score %.1f\n", w.text.c_str(), w.aligned ? "aligned" : "skipped",
-                            grader::WordScore(grader.Calibration(), w));
+                std::printf("%-14s %s score %.1f presence %.1f\n", w.text.c_str(), w.aligned ? "aligned" : "skipped",
+                            grader::WordScore(grader.Calibration(), w), w.presence);
                 for (const grader::TPhoneEval &p : w.phones)
                     std::printf("    %-3s %4d-%4d gop %7.2f rival %7.2f segment %7.2f segment rival %7.2f norm %7.2f "
                                 "silence %.2f%s%s\n",

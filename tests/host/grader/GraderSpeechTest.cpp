@@ -4,6 +4,7 @@
 // installed acoustic model (both in scripts/install-deps.sh).
 
 #include "OfflineGrader.h"
+#include "Scoring.h"
 
 #include <QTemporaryDir>
 
@@ -105,6 +106,20 @@ TEST_F(GraderSpeechTest, AReadingWithWordsLeftOutIsAlignedAndTheOthersAreFound)
     EXPECT_GT(r["integrity"].get<double>(), 40.0);
     EXPECT_EQ(r["details"][1]["score"], 0.0);                // "live", left out
     EXPECT_GT(r["details"][5]["score"].get<double>(), 50.0); // "house"
+
+    // "a", left out as well, is put in by the alignment; the stretch from
+    // "in" to "small" is explained as well without it, so it is not found,
+    // while the words read are.
+    const TUtterance u = s_grader->Analyse(text, speak("We in small house near the river", 0, true));
+    const TCalibration &c = s_grader->Calibration();
+    const TWordEval &a = u.words[3];
+    ASSERT_TRUE(a.aligned && a.presenceKnown);
+    EXPECT_LE(a.presence, c.minPresence);
+    EXPECT_FALSE(WordFound(c, a, WordScore(c, a)));
+    for (std::size_t w : {2u, 5u, 6u}) { // "in", "house", "near"
+        ASSERT_TRUE(u.words[w].presenceKnown) << w;
+        EXPECT_GT(u.words[w].presence, c.minPresence) << w;
+    }
 }
 
 TEST_F(GraderSpeechTest, ARecordingLongerThanTheLimitIsCut)

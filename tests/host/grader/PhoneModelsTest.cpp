@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <limits>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,35 @@ TEST(PhoneModelsTest, EachPhonesModelScoresItsOwnSoundBest)
             }
         }
     }
+}
+
+TEST(PhoneModelsTest, AChainOfPhonesIsScoredOverItsFramesInOrder)
+{
+    const TPhoneModels models(modelFolder());
+    const int s = models.PhoneIndex("S");
+    const int aa = models.PhoneIndex("AA");
+    const int sil = models.PhoneIndex("SIL");
+    // An "S" then an "AA", each three typical frames per state.
+    std::vector<float> frames;
+    for (int phone : {s, aa})
+        for (int state = 0; state < 3; ++state)
+            for (int repeat = 0; repeat < 3; ++repeat) {
+                const std::vector<float> mean = models.TypicalFrame(phone, state);
+                frames.insert(frames.end(), mean.begin(), mean.end());
+            }
+    const std::vector<float> scores = models.SenoneScores(frames);
+    using Unit = TPhoneModels::TChainUnit;
+    // One unit is the phone's own segment score.
+    EXPECT_NEAR(models.ChainScore(scores, {{s, false}}, 0, 8), models.SegmentScore(scores, s, 0, 8), 1e-6);
+    const double both = models.ChainScore(scores, {Unit{s, false}, Unit{aa, false}}, 0, 17);
+    EXPECT_GT(both, models.ChainScore(scores, {Unit{aa, false}}, 0, 17)); // without the "S"
+    EXPECT_GT(both, models.ChainScore(scores, {Unit{aa, false}, Unit{s, false}}, 0, 17));
+    // An optional pause may be passed by; a required one costs.
+    EXPECT_DOUBLE_EQ(models.ChainScore(scores, {Unit{s, false}, Unit{sil, true}, Unit{aa, false}}, 0, 17), both);
+    EXPECT_LT(models.ChainScore(scores, {Unit{s, false}, Unit{sil, false}, Unit{aa, false}}, 0, 17), both);
+    // Two phones need six frames at least.
+    EXPECT_EQ(models.ChainScore(scores, {Unit{s, false}, Unit{aa, false}}, 0, 4),
+              -std::numeric_limits<double>::infinity());
 }
 
 TEST(PhoneModelsTest, ADamagedModelFileIsRefusedWithItsName)

@@ -113,6 +113,25 @@ TEST(ScoringTest, WordsNotHeardScoreZero)
     }
 }
 
+TEST(ScoringTest, AWordIsFoundByItsPresenceWhereItIsKnown)
+{
+    const TCalibration c = calibration();
+    TWordEval w = word({phone("SH", 0, 9, -2)});
+    EXPECT_TRUE(WordFound(c, w, 90));
+    w.presenceKnown = true;
+    w.presence = c.minPresence + 0.5;
+    EXPECT_TRUE(WordFound(c, w, 90));
+    w.presence = c.minPresence;
+    EXPECT_FALSE(WordFound(c, w, 90)); // the stretch is explained as well without it
+    // Squeezed into three frames: not found unless its presence is known to
+    // be clear.
+    TWordEval squeezed = word({phone("SH", 0, 2, -2)});
+    EXPECT_FALSE(WordFound(c, squeezed, 90));
+    squeezed.presenceKnown = true;
+    squeezed.presence = c.minPresence + 40;
+    EXPECT_TRUE(WordFound(c, squeezed, 90));
+}
+
 TEST(ScoringTest, FluencyFollowsRateAndPauses)
 {
     const struct
