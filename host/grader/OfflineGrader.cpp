@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace grader {
@@ -166,54 +167,49 @@ TUtterance TOfflineGrader::Analyse(const std::string &text, const TAudio &audio)
 void TOfflineGrader::checkPresence(const std::vector<float> &senones, int featureFrames, TUtterance &u) const
 {
     const int silence = m_models->PhoneIndex("SIL");
+    if (silence < 0)
+        return;
     std::vector<int> aligned;
     for (int w = 0; w < static_cast<int>(u.words.size()); ++w)
         if (u.words[static_cast<std::size_t>(w)].aligned && !u.words[static_cast<std::size_t>(w)].phones.empty())
             aligned.push_back(w);
-    auto append = [&](std::vector<TPhoneModels::TChainUnit> &chain, const TWordEval &word) {
-        for (const TPhoneEval &p : word.phones) {
-            const int q = m_models->PhoneIndex(p.phone);
-            if (q < 0)
-                return false;
-            chain.push_back({q, false});
+    // The words' phones in a chain, an optional pause before, between and
+    // after them; false when a phone has no base model.
+    auto chainOf = [&](std::initializer_list<const TWordEval *> words, std::vector<TPhoneModels::TChainUnit> &chain) {
+        chain.assign(1, {silence, true});
+        for (const TWordEval *word : words) {
+            if (!word)
+                continue;
+            for (const TPhoneEval &p : word->phones) {
+                const int q = m_models->PhoneIndex(p.phone);
+                if (q < 0)
+                    return false;
+                chain.push_back({q, false});
+            }
+            chain.push_back({silence, true});
         }
         return true;
     };
+    std::vector<TPhoneModels::TChainUnit> with;
+    std::vector<TPhoneModels::TChainUnit> without;
     for (std::size_t k = 0; k < aligned.size(); ++k) {
         TWordEval &word = u.words[static_cast<std::size_t>(aligned[k])];
         const TWordEval *before = k > 0 ? &u.words[static_cast<std::size_t>(aligned[k - 1])] : nullptr;
         const TWordEval *after = k + 1 < aligned.size() ? &u.words[static_cast<std::size_t>(aligned[k + 1])] : nullptr;
         const int first = (before ? *before : word).phones.front().startFrame;
         const int last = (after ? *after : word).phones.back().endFrame;
-        if (last >= featureFrames)
+        if (last >= featureFrames || !chainOf({before, &word, after}, with) || !chainOf({before, after}, without))
             continue;
-        std::vector<TPhoneModels::TChainUnit> with{{silence, true}};
-        std::vector<TPhoneModels::TChainUnit> without{{silence, true}};
-        bool ok = true;
-        if (before) {
-            ok = ok && append(with, *before) && append(without, *before);
-            with.push_back({silence, true});
-            without.push_back({silence, true});
-        }
-        ok = ok && append(with, word);
-        with.push_back({silence, true});
-        if (after)
-            ok = ok && append(with, *after) && append(without, *after);
-        with.push_back({silence, true});
-        without.push_back({silence, true});
-        if (!ok)
-            continue;
+        // Without the word its stretch must be explained by a pause or by
+        // its neighbours drawn out; when they cannot, the word was there.
         const double withWord = m_models->ChainScore(senones, with, first, last);
         const double withoutWord = m_models->ChainScore(senones, without, first, last);
         int frames = 0;
         for (const TPhoneEval &p : word.phones)
             frames += p.endFrame - p.startFrame + 1;
-        if (!std::isfinite(withWord) || frames == 0)
+        if (!std::isfinite(withWord) || !std::isfinite(withoutWord) || frames == 0)
             continue;
-        // Without the word the stretch may still be explained (by silence, or
-        // by its neighbours drawn out); when it cannot, the word was there.
-        const double gain = std::isfinite(withoutWord) ? withWord - withoutWord : 1e9 * kDecoderUnit;
-        word.presence = gain / kDecoderUnit / frames;
+        word.presence = (withWord - withoutWord) / kDecoderUnit / frames;
         word.presenceKnown = true;
     }
 }
