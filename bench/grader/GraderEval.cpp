@@ -91,6 +91,25 @@ double integrityOf(const TCalibration &c, const TUtterance &u)
     return SentenceScores(c, u, scores, all).integrity;
 }
 
+// How close integrity comes to the share of words read over readings with
+// words left out: the total absolute error and the readings within 10 points.
+struct TIntegrityFit
+{
+    double error = 0;
+    int within = 0;
+};
+
+TIntegrityFit integrityFit(const TCalibration &c, const std::vector<std::pair<TUtterance, double>> &readings)
+{
+    TIntegrityFit fit;
+    for (const auto &[u, share] : readings) {
+        const double e = std::abs(integrityOf(c, u) - share);
+        fit.error += e;
+        fit.within += e <= 10 ? 1 : 0;
+    }
+    return fit;
+}
+
 int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vector<TVoice> &voices,
            const std::string &dir)
 {
@@ -201,16 +220,10 @@ int runFit(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vect
         for (double presence : {-80.0, -60.0, -50.0, -40.0, -30.0, -25.0, -20.0, -15.0, -10.0, -5.0, 0.0}) {
             c.readFloor = floor;
             c.minPresence = presence;
-            double error = 0;
-            int within = 0;
-            for (const auto &[u, share] : omitted) {
-                const double e = std::abs(integrityOf(c, u) - share);
-                error += e;
-                within += e <= 10 ? 1 : 0;
-            }
-            if (within > bestWithin || (within == bestWithin && error < bestError - 1e-9)) {
-                bestWithin = within;
-                bestError = error;
+            const TIntegrityFit fit = integrityFit(c, omitted);
+            if (fit.within > bestWithin || (fit.within == bestWithin && fit.error < bestError - 1e-9)) {
+                bestWithin = fit.within;
+                bestError = fit.error;
                 bestFound = c;
             }
         }
@@ -369,13 +382,7 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
             TCalibration alt = c;
             alt.readFloor = floor;
             alt.accuracyGate = gate;
-            double err = 0;
-            int in10 = 0;
-            for (const auto &[u, share] : omittedReadings) {
-                const double e = integrityOf(alt, u) - share;
-                err += std::abs(e);
-                in10 += std::abs(e) <= 10 ? 1 : 0;
-            }
+            const TIntegrityFit fit = integrityFit(alt, omittedReadings);
             double worstUnrelated = 0;
             for (const TUtterance &u : unrelatedReadings)
                 worstUnrelated = std::max(worstUnrelated, overallOf(alt, u));
@@ -384,7 +391,7 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
                 correctSum += overallOf(alt, u);
             std::printf("  read floor %4.1f, gate %3.0f: integrity mean |error| %.1f, within 10 points %d of %zu; "
                         "unrelated max %.1f; correct readings overall mean %.1f\n",
-                        floor, gate, err / std::max<std::size_t>(1, omittedReadings.size()), in10,
+                        floor, gate, fit.error / std::max<std::size_t>(1, omittedReadings.size()), fit.within,
                         omittedReadings.size(), worstUnrelated,
                         correctSum / std::max<std::size_t>(1, correctReadings.size()));
         }
@@ -393,20 +400,14 @@ int runEval(TTimedGrader &g, const std::vector<TEvalItem> &items, const std::vec
     for (double presence : {-50.0, -25.0, -10.0, 0.0}) {
         TCalibration alt = c;
         alt.minPresence = presence;
-        double err = 0;
-        int in10 = 0;
-        for (const auto &[u, share] : omittedReadings) {
-            const double e = integrityOf(alt, u) - share;
-            err += std::abs(e);
-            in10 += std::abs(e) <= 10 ? 1 : 0;
-        }
+        const TIntegrityFit fit = integrityFit(alt, omittedReadings);
         double correctIntegrity = 0;
         for (const TUtterance &u : correctReadings)
             correctIntegrity += integrityOf(alt, u);
         std::printf("  presence above %5.1f: integrity mean |error| %.1f, within 10 points %d of %zu; correct "
                     "readings integrity mean %.1f\n",
-                    presence, err / std::max<std::size_t>(1, omittedReadings.size()), in10, omittedReadings.size(),
-                    correctIntegrity / std::max<std::size_t>(1, correctReadings.size()));
+                    presence, fit.error / std::max<std::size_t>(1, omittedReadings.size()), fit.within,
+                    omittedReadings.size(), correctIntegrity / std::max<std::size_t>(1, correctReadings.size()));
     }
     std::printf("real-time factor (CPU time of grading / audio time, one thread): %.3f (target <= 0.3)\n",
                 g.cpu / std::max(1e-9, g.audio));
