@@ -33,9 +33,7 @@ bool isAbbreviation(const std::string &sentence)
                                                  "jr.", "sr.",  "mt.", "e.g.", "i.e.",  "vs."};
     std::size_t start = sentence.find_last_of(" \t\n\r\"'(");
     start = start == std::string::npos ? 0 : start + 1;
-    std::string last = sentence.substr(start);
-    for (char &c : last)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string last = WordKey(sentence.substr(start));
     for (const char *a : kAbbreviations)
         if (last == a)
             return true;
